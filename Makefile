@@ -1,0 +1,62 @@
+# make run   installs what is missing, builds, lays out build/QV_md/ and starts the program
+# make test  installs what is missing, builds with sanitizers and runs every test
+# make bench / make fuzz  build and run the benchmarks / fuzz targets (bounded time)
+
+PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
+            libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
+            fonts-comic-neue fonts-liberation fonts-dejavu-core \
+            hamradio-files iso-flags-png-320x240
+JOBS ?= $(shell nproc)
+BUILD := build
+TEST_BUILD := build-test
+PROGRAM_DIR := $(BUILD)/QV_md
+
+.PHONY: deps build layout run test bench fuzz format clean
+
+deps:
+	@./tools/install-deps.sh $(PACKAGES)
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVMD_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target QV_md
+
+# The user's files in Data/ are never overwritten: only missing defaults are copied.
+layout: build
+	mkdir -p $(PROGRAM_DIR)/Data $(PROGRAM_DIR)/Logs $(PROGRAM_DIR)/Backup
+	cp -n data/* $(PROGRAM_DIR)/Data/ 2>/dev/null || true
+
+run: layout
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: QV_md is a desktop program and needs one."; \
+	  echo "Run it on a desktop, or under a virtual display: xvfb-run -a $(PROGRAM_DIR)/QV_md"; \
+	  echo "(the program is built and laid out in $(PROGRAM_DIR)/)"; \
+	  exit 1; \
+	fi
+	$(PROGRAM_DIR)/QV_md
+
+test: deps
+	cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVMD_SANITIZE=ON -DQVMD_TESTS=ON
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVMD_TESTS=OFF -DQVMD_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	@for b in build-bench/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQVMD_TESTS=OFF -DQVMD_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	@for f in build-fuzz/fuzz/fuzz_*; do echo "== $$f"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 || exit 1; done
+
+format:
+	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) build-bench build-fuzz

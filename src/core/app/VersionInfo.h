@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace qvmd {
+
+// The program's own version information, shown by the splash and the About window.
+struct VersionInfo {
+    static constexpr int major = QVMD_VERSION_MAJOR;
+    static constexpr int minor = QVMD_VERSION_MINOR;
+    static constexpr int revision = QVMD_VERSION_PATCH;
+    static QString versionText() { return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision); }
+    static QString title() { return QStringLiteral("QV_md"); }
+    static QString productName() { return QStringLiteral("QV Marigold Day"); }
+    static QString description() { return QStringLiteral("Logbook for the QV Marigold Day award"); }
+    static QString legalNotice() { return QStringLiteral("Copyright (C) QV radio group. Free for every radio amateur."); }
+};
+
+} // namespace qvmd

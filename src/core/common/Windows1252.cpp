@@ -1,0 +1,55 @@
+#include "core/common/Windows1252.h"
+
+#include <array>
+
+namespace qvmd {
+
+namespace {
+
+// Bytes 0x80 to 0x9F; 0 marks the five unassigned codes, kept as the C1 control of the same value.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+} // namespace
+
+QChar windows1252Char(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F && HighControls[byte - 0x80] != 0)
+        return QChar(HighControls[byte - 0x80]);
+    return QChar(static_cast<char16_t>(byte));
+}
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = windows1252Char(static_cast<unsigned char>(bytes[i]));
+    return text;
+}
+
+QByteArray toWindows1252(const QString& text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        char byte = '?';
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) ||
+            (c >= 0x80 && c <= 0x9F && HighControls[c - 0x80] == 0)) {
+            byte = static_cast<char>(c);
+        } else {
+            for (std::size_t k = 0; k < HighControls.size(); ++k) {
+                if (HighControls[k] == c) {
+                    byte = static_cast<char>(0x80 + k);
+                    break;
+                }
+            }
+        }
+        bytes[i] = byte;
+    }
+    return bytes;
+}
+
+} // namespace qvmd

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace qvmd {
+
+// The own station; every text is kept trimmed.
+struct StationProfile {
+    QString StationCallsign; // country number, club and unit number written together
+    QString OperatorName;
+    QString countryNumber;
+    QString club;
+    QString unitNumber;
+    QString category = QStringLiteral("0"); // "H", "L", or "0" before one is chosen
+};
+
+// The log choice kept beside the profile.
+struct LogChoice {
+    std::int16_t LogInUse = 0;
+    QString LogInUseName;
+    QString paperLog = QStringLiteral("0"); // "Y", "N", or "0" when no log is chosen
+    QString year;
+};
+
+// Trims each part and joins them in order: 5 + QV + 123 gives 5QV123.
+inline QString buildStationIdentifier(const QString& countryNumber, const QString& club, const QString& unit)
+{
+    return countryNumber.trimmed() + club.trimmed() + unit.trimmed();
+}
+
+} // namespace qvmd

@@ -1,0 +1,9 @@
+#include "ui/app/StartRoutine.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    return qvmd::runProgram(app);
+}

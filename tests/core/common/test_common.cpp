@@ -1,0 +1,113 @@
+#include "core/common/Numbers.h"
+#include "core/common/ProgramFolder.h"
+#include "core/common/TextFile.h"
+#include "core/common/Windows1252.h"
+#include "support/Printers.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qvmd;
+
+TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne)
+{
+    EXPECT_EQ(ProgramFolder("C:\\").data("Prime.dat"), "C:\\Data\\Prime.dat");
+    EXPECT_EQ(ProgramFolder("C:\\Logbook").data("Prime.dat"), "C:\\Logbook\\Data\\Prime.dat");
+    EXPECT_EQ(ProgramFolder("/").logs("Log.dat"), "/Logs/Log.dat");
+    EXPECT_EQ(ProgramFolder("/opt/qv").backup("a.Bak"), "/opt/qv/Backup/a.Bak");
+    EXPECT_EQ(ProgramFolder("/opt/qv/").path("Data\\Use.dat"), "/opt/qv/Data/Use.dat");
+}
+
+TEST(LeadingNumber, FollowsTheOneRule)
+{
+    EXPECT_EQ(leadingNumber(u" 2"), 2);
+    EXPECT_EQ(leadingNumber(u"x"), 0);
+    EXPECT_EQ(leadingNumber(u""), 0);
+    EXPECT_EQ(leadingNumber(u"12abc"), 12);
+    EXPECT_EQ(leadingNumber(u"  1000\t"), 1000);
+    EXPECT_EQ(leadingNumber(u"-7x"), -7);
+    EXPECT_EQ(leadingNumber(u"- 7"), 0);
+    EXPECT_EQ(leadingNumber(u"99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
+}
+
+TEST(SixteenBit, OutOfRangeSaturates)
+{
+    EXPECT_EQ(leadingInt16(u"40000"), 32767);
+    EXPECT_EQ(leadingInt16(u"-40000"), -32768);
+    EXPECT_EQ(leadingInt16(u"32767"), 32767);
+    EXPECT_EQ(toInt16(-1), -1);
+}
+
+TEST(WholeNumber, AcceptsOnlyAnIntegerBetweenBlanks)
+{
+    EXPECT_EQ(wholeNumber(u" 15 "), 15);
+    EXPECT_EQ(wholeNumber(u"-3"), -3);
+    EXPECT_FALSE(wholeNumber(u"12abc"));
+    EXPECT_FALSE(wholeNumber(u""));
+    EXPECT_FALSE(wholeNumber(u"1 2"));
+}
+
+TEST(Windows1252, RoundTripsAccentsAndTheEuroSign)
+{
+    const QString text = QStringLiteral("ÀÈÉÌÒÙÇ l'€ “x”");
+    const QByteArray bytes = toWindows1252(text);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 192);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[6]), 199);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[10]), 0x80);
+    EXPECT_EQ(fromWindows1252(bytes), text);
+    EXPECT_EQ(toWindows1252(QStringLiteral("ж")), "?");
+}
+
+class TextFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    QByteArray bytes(const QString& path) const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(TextFileTest, WritesCrLfAndReadsBothLineEndings)
+{
+    const QString path = file("a.dat");
+    ASSERT_FALSE(writeLines(path, {"1", "È", ""}));
+    EXPECT_EQ(bytes(path), QByteArray("1\r\n\xC8\r\n\r\n"));
+    EXPECT_EQ(readLines(path).value(), QStringList({"1", "È", ""}));
+    EXPECT_EQ(splitLines("a\nb\r\nc"), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(splitLines(""), QStringList());
+}
+
+TEST_F(TextFileTest, MissingFileIsReportedByName)
+{
+    const auto result = readLines(file("none.dat"));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().kind, FileError::Kind::Missing);
+    EXPECT_EQ(result.error().path, file("none.dat"));
+}
+
+TEST_F(TextFileTest, FailedRewriteKeepsTheOldFile)
+{
+    const QString path = file("keep.dat");
+    ASSERT_FALSE(writeLines(path, {"old"}));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const WriteResult failed = writeLines(path, {"new"});
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (QFile(dir.filePath("probe")).open(QIODevice::WriteOnly) && !failed)
+        GTEST_SKIP() << "running as a user who may write anywhere";
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->kind, FileError::Kind::Unwritable);
+    EXPECT_EQ(bytes(path), QByteArray("old\r\n"));
+}
+
+TEST_F(TextFileTest, AppendAddsOneTerminatedLine)
+{
+    const QString path = file("log.Log");
+    ASSERT_FALSE(appendLine(path, "one>"));
+    ASSERT_FALSE(appendLine(path, "two>"));
+    EXPECT_EQ(bytes(path), QByteArray("one>\r\ntwo>\r\n"));
+    EXPECT_TRUE(appendLine(dir.filePath("no/such/folder/x"), "x"));
+}
