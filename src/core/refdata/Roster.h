@@ -20,7 +20,8 @@ struct RosterEntry {
 struct RosterSearch {
     bool found = false;
     RosterEntry entry;
-    // Set when a roster could not be read; the search then reports not found.
+    // The first roster that could not be read (which file, what failed). The other roster is still
+    // searched, so this can be set together with found: the category may then be the wrong one.
     std::optional<FileError> error;
 };
 
@@ -29,9 +30,12 @@ enum class RosterOrder {
     Logging,      // Lady.dat first, then Hunter.dat
 };
 
-// Scans one roster's bytes for an exact identifier; comments, empty lines and lines without ">" never match.
-// positiveLeadingOnly skips lines whose leading number is not above 0.
-std::optional<QString> findInRoster(const QByteArray& roster, const QString& identifier, bool positiveLeadingOnly);
+// Scans one roster's bytes (Windows-1252) for an exact identifier and returns the name of the first line
+// that holds it; comments, empty lines and lines without ">" never match. The key of a line is the text
+// before its last ">" (back to the previous ">"), as in Prefix.dat. positiveLeadingOnly skips lines whose
+// leading number is not above 0. Nothing is allocated per line; only the matching name is decoded.
+std::optional<QString> findInRoster(const QByteArray& roster, const QString& identifier,
+                                    bool positiveLeadingOnly);
 
 // Reads the rosters afresh on every call, so an updated roster is used at once.
 RosterSearch searchRosters(const ProgramFolder& folder, const QString& identifier, RosterOrder order);

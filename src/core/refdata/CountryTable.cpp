@@ -1,0 +1,82 @@
+#include "core/refdata/CountryTable.h"
+
+#include "core/common/TextFile.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qvmd {
+
+SplitLine splitLine(QStringView line) {
+    // Equivalent to taking segments at each ">" in turn: every segment but the last overwrites the key.
+    const qsizetype last = line.lastIndexOf(QLatin1Char('>'));
+    if (last < 0)
+        return {QStringView(), line};
+    const qsizetype before = line.first(last).lastIndexOf(QLatin1Char('>'));
+    return {line.sliced(before + 1, last - before - 1), line.sliced(last + 1)};
+}
+
+CountryTable CountryTable::fromLines(const QStringList& lines) {
+    CountryTable table;
+    const qsizetype taken = std::min<qsizetype>(lines.size(), MaxCountries);
+    table.rows_.resize(static_cast<std::size_t>(taken) + 1);
+    for (qsizetype i = 0; i < taken; ++i) {
+        const SplitLine parts = splitLine(lines[i]);
+        Row& row = table.rows_[static_cast<std::size_t>(i) + 1];
+        row.prefix = parts.key.toString();
+        row.name = parts.value.toString();
+    }
+    return table;
+}
+
+Result<CountryTable> CountryTable::load(const QString& path) {
+    Result<QStringList> lines = readLines(path);
+    if (!lines)
+        return lines.error();
+    if (lines.value().size() > MaxCountries) {
+        return FileError{FileError::Kind::Malformed, path,
+                         QStringLiteral("more than %1 countries").arg(MaxCountries), MaxCountries + 1};
+    }
+    return fromLines(lines.value());
+}
+
+QString CountryTable::name(int countryNumber) const {
+    return valid(countryNumber) ? rows_[static_cast<std::size_t>(countryNumber)].name : QString();
+}
+
+QString CountryTable::prefix(int countryNumber) const {
+    return valid(countryNumber) ? rows_[static_cast<std::size_t>(countryNumber)].prefix : QString();
+}
+
+void CountryTable::clearWorked() {
+    for (Row& row : rows_)
+        row.worked = 0;
+}
+
+void CountryTable::markWorked(int countryNumber) {
+    if (valid(countryNumber))
+        rows_[static_cast<std::size_t>(countryNumber)].worked = 1;
+}
+
+bool CountryTable::isWorked(int countryNumber) const {
+    return valid(countryNumber) && rows_[static_cast<std::size_t>(countryNumber)].worked == 1;
+}
+
+int CountryTable::countWorked() const {
+    return static_cast<int>(
+        std::count_if(rows_.begin() + 1, rows_.end(), [](const Row& row) { return row.worked == 1; }));
+}
+
+int countryNumberOf(QStringView identifier) {
+    constexpr int limit = std::numeric_limits<int>::max();
+    int value = 0;
+    for (const QChar c : identifier) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        const int digit = c.unicode() - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return value;
+}
+
+} // namespace qvmd
