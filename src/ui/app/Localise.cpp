@@ -25,25 +25,33 @@ namespace qvmd {
 namespace {
 
 // The tag taken as a whole number; an empty or non-numeric tag fails the step.
-std::optional<int> numericTag(const QVariant& tag)
+std::optional<std::int64_t> numericTag(const QVariant& tag)
 {
     if (!tag.isValid())
         return std::nullopt;
-    const std::optional<std::int64_t> value = wholeNumber(tag.toString());
-    if (!value)
-        return std::nullopt;
-    return static_cast<int>(*value);
+    return wholeNumber(tag.toString());
 }
 
-std::optional<QString> lookup(const StringTable& strings, std::optional<int> tag, int offset)
+std::optional<QString> lookup(const StringTable& strings, std::optional<std::int64_t> tag, int offset)
 {
     if (!tag)
         return std::nullopt;
-    // Ids are 16-bit; anything beyond has no entry.
-    const int id = *tag + offset;
+    // Ids are 16-bit; anything beyond has no entry. The sum stays in 64 bits so that a huge tag cannot
+    // wrap round onto a real id.
+    const std::int64_t id = *tag + offset;
     if (id != toInt16(id))
         return std::nullopt;
-    return strings.text(id);
+    return strings.text(static_cast<int>(id));
+}
+
+// A control belongs to the window unless a window of its own lies between them.
+bool belongsTo(const QWidget& control, const QWidget& window)
+{
+    for (const QWidget* widget = &control; widget && widget != &window; widget = widget->parentWidget()) {
+        if (widget->isWindow())
+            return false;
+    }
+    return true;
 }
 
 // Text of a control whose kind has a caption; false when it has none.
@@ -95,19 +103,19 @@ void localiseOther(QWidget& control, const StringTable& strings)
     const QVariant tag = control.property("tag");
     const std::int64_t n = tag.isValid() ? leadingNumber(tag.toString()) : 0;
     if (n > 0) {
-        if (auto text = lookup(strings, static_cast<int>(n), 0))
+        if (auto text = lookup(strings, n, 0))
             setCaption(control, *text);
     }
     const std::int64_t m = leadingNumber(control.toolTip());
     if (m >= 1) {
-        if (auto tip = lookup(strings, static_cast<int>(m), 0))
+        if (auto tip = lookup(strings, m, 0))
             control.setToolTip(*tip);
     }
 }
 
 void localiseControl(QWidget& control, const StringTable& strings, int offset)
 {
-    const std::optional<int> tag = numericTag(control.property("tag"));
+    const std::optional<std::int64_t> tag = numericTag(control.property("tag"));
     if (qobject_cast<QLabel*>(&control) || qobject_cast<QPushButton*>(&control) ||
         qobject_cast<QRadioButton*>(&control)) {
         if (auto text = lookup(strings, tag, offset))
@@ -142,7 +150,7 @@ void Localise(QWidget& window, const StringTable& strings, int languageOffset)
     const QList<QWidget*> controls = window.findChildren<QWidget*>();
     for (QWidget* control : controls) {
         // Controls of child windows belong to those windows.
-        if (control->window() != &window)
+        if (!belongsTo(*control, window))
             continue;
         localiseControl(*control, strings, languageOffset);
     }
