@@ -1,0 +1,139 @@
+#pragma once
+
+#include "core/common/FileError.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+
+class QCheckBox;
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qvmd {
+
+struct AppState;
+class Seams;
+struct StationProfile;
+
+// The form shared by station registration and the profile editor: the identifier, name and category
+// entries with their keyboard rules, the country display, validation, the roster search, the category
+// options and the member/generic switch. The two windows add only what differs.
+class StationFormBase : public QDialog {
+    Q_OBJECT
+
+public:
+    // Error codes of validation, in the order the rules are checked.
+    enum ErrorCode {
+        NoError = 0,
+        WrongPrefix = 1,
+        WrongUnit = 2,
+        GenericIsQv = 3,
+        ClubLength = 4,
+        NameTooShort = 5,
+        NoCategory = 6,
+    };
+
+    QList<QLineEdit*> Text1; // 0 country number, 1 unit number
+    QList<QLineEdit*> Text2; // 0 club, 1 name
+    QLineEdit* Text5 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QList<QRadioButton*> opt_Scelta; // 0 Lady, 1 Hunter
+    QLabel* Label19 = nullptr;       // "I'm a hunter"
+    QLabel* Label20 = nullptr;       // "I'm a Lady"
+    QLabel* Label9 = nullptr;        // member title
+    QLabel* Label10 = nullptr;       // generic title
+    QPushButton* cmd_Cerca = nullptr;
+    QPushButton* cmd_Save = nullptr;
+    QPushButton* cmd_Close = nullptr;
+
+    // The category the form holds ("H", "L" or "0"); it reaches the shared profile only on save.
+    const QString& category() const { return category_; }
+    std::int16_t stationKind() const { return stationKind_; }
+    bool found() const { return found_; }
+    int errorCode() const { return errorCode_; }
+
+    // The background colour of a chosen option.
+    static QColor chosenColour();
+
+public slots:
+    void cmd_Cerca_Click();
+    void cmd_Save_Click();
+    void Check1_Click();
+    void opt_Scelta_Click(int index);
+
+protected:
+    StationFormBase(AppState& state, Seams& seams, QWidget* parent);
+
+    // Subclasses place their own controls in these, then call finishForm().
+    QGridLayout* grid() const { return grid_; }
+    QHBoxLayout* buttonRow() const { return buttonRow_; }
+    void finishForm();
+
+    // The rules checked in order; the first failing one is returned.
+    int validate();
+    // Shows the message of a validation code and moves the focus as the rule says.
+    void reportError(int code);
+    // Shows a file failure in the program's words.
+    void reportFileError(const FileError& error);
+    void localise();
+    // The text of a hidden message label in the active language.
+    QString messageText(int id);
+
+    // The profile the form describes, every text trimmed and the identifier rebuilt.
+    StationProfile formProfile() const;
+
+    // Option buttons: choose one (checked, green, "I'm a" caption) or clear both (plain captions).
+    void chooseOption(const QString& category);
+    void clearOptions();
+    void setOptionsVisible(bool visible);
+    // Club and name locked in member mode, open in generic mode.
+    void applyModeLocks(bool generic);
+    void showTitleFor(bool generic);
+
+    // Differences between the two windows.
+    virtual bool categoryMissing() const;
+    virtual void onUnitEnterInMemberMode() = 0;
+    virtual void onNameEnter() = 0;
+    virtual void onNotFound() = 0;
+    virtual void afterSearch() = 0;
+    virtual void onSwitched(bool generic) = 0;
+    // Writes whatever the window saves; true when everything was written and the window may close.
+    virtual bool save() = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    AppState& state_;
+    Seams& seams_;
+    QString category_ = QStringLiteral("0");
+    std::int16_t stationKind_ = 1;
+    bool found_ = false;
+    int errorCode_ = NoError;
+
+private:
+    enum class BoxKind { Number, Club, Name };
+    BoxKind kindOf(const QLineEdit* box) const;
+    static bool allowedIn(BoxKind kind, QChar c);
+    bool handleKey(QLineEdit* box, QKeyEvent* event);
+    void handleEnter(QLineEdit* box);
+    void sanitiseEdited(QLineEdit* box);
+    void numberChanged(QLineEdit* box);
+    void showCountry();
+    void setChosenLook(QRadioButton* option, bool chosen);
+    QLabel* messageLabel(int id);
+
+    QGridLayout* grid_ = nullptr;
+    QHBoxLayout* buttonRow_ = nullptr;
+    QList<QLabel*> messageLabels_;
+};
+
+} // namespace qvmd
