@@ -19,7 +19,7 @@ using qvmd::test::TempProgramFolder;
 
 class StartupFilesTest : public ::testing::Test {
 protected:
-    TempProgramFolder program;
+    TempProgramFolder program{false};
     AppState state{program.path()};
 };
 
