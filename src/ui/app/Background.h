@@ -9,6 +9,7 @@ namespace qvmd {
 // The colour of band i (0 at the top, 255 at the bottom) of a window's gradient.
 using BandColour = QColor (*)(int band);
 
+// clang-format off
 namespace Backdrop {
 inline QColor blueToCyan(int i) { return QColor(0, i, 255); }           // main window
 inline QColor cyanToGreen(int i) { return QColor(0, 255, 255 - i); }    // splash
@@ -23,8 +24,10 @@ inline QColor blackToRed(int i) { return QColor(i, 0, 0); }             // resto
 inline QColor updateBlueToGreen(int i) { return QColor(64, 221, 255 - i); } // updates
 inline QColor redToOrange(int i) { return QColor(196, i, 0); }          // station not found
 } // namespace Backdrop
+// clang-format on
 
-// Paints the window's background once as 256 horizontal bands across its current client area.
+// Paints the window's background as 256 horizontal bands across its client area. The bands follow the
+// window's size, so a window may call this before its layout has settled.
 void paintBackground(QWidget& window, BandColour colour);
 
 } // namespace qvmd
