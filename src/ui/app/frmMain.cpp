@@ -1,0 +1,407 @@
+#include "ui/app/frmMain.h"
+
+#include "core/app/AppState.h"
+#include "core/app/FileErrorText.h"
+#include "core/app/StartupFiles.h"
+#include "ui/app/Background.h"
+#include "ui/app/Localise.h"
+#include "ui/app/Seams.h"
+#include "ui/app/cLoadResPicture.h"
+#include "ui/app/frmAbout.h"
+#include "ui/station/frm_Modif_ute.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace qvmd {
+
+namespace {
+
+// Resource ids of the hidden labels whose texts become the menu texts; 0 where none is used.
+constexpr int MenuLabelIds[20] = {1000, 1001, 1027, 1026, 1025, 1030, 1028, 1029, 1006, 1034,
+                                  1007, 1008, 1009, 1003, 1005, 0,    0,    1115, 1141, 1147};
+
+QPushButton* makePictureButton(QWidget* parent, const char* name)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+void setPicture(QPushButton* button, const QPixmap& picture)
+{
+    button->setIcon(QIcon(picture));
+    button->setIconSize(picture.isNull() ? QSize(200, 64) : picture.size());
+    button->setFixedSize(button->iconSize() + QSize(12, 10));
+}
+
+} // namespace
+
+frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
+    : QMainWindow(parent), state_(state), seams_(seams)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Marigold Day"));
+    buildControls();
+    buildMenus();
+
+    // Load, in the window's order.
+    const QString title = QStringLiteral("QV Marigold Day ") + QString::number(state_.clock->now().date().year());
+    cLoadResPicture pictures(state_);
+    Image1->setPixmap(pictures.LoadResPicture(101, QStringLiteral("CUSTOM")));
+    setPicture(cmd_Close, pictures.LoadResPicture(118, QStringLiteral("CUSTOM")));
+    loadButtonPictures();
+    applyEnablingRule();
+    mnu_ita->setChecked(state_.LanguageOffset == 0);
+    mnu_Eng->setChecked(state_.LanguageOffset != 0);
+    Localise(*this, *state_.strings, state_.LanguageOffset);
+    copyMenuTexts();
+    Label1->setText(title);
+    Label3->setText(stationLine());
+    paintBackground(*centralWidget(), Backdrop::blueToCyan);
+
+    StatusClock.setInterval(1000);
+    connect(&StatusClock, &QTimer::timeout, this, &frmMain::StatusClock_Timer);
+    StatusClock_Timer();
+    StatusClock.start();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralForm"));
+    setCentralWidget(central);
+
+    Label1 = new QLabel(central);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont titleFont(QStringLiteral("Comic Neue"));
+    titleFont.setPointSize(26);
+    titleFont.setBold(true);
+    Label1->setFont(titleFont);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet(QStringLiteral("color: #fff8dc;"));
+
+    Label3 = new QLabel(central);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    QFont stationFont(QStringLiteral("Liberation Sans"));
+    stationFont.setPointSize(16);
+    stationFont.setBold(true);
+    Label3->setFont(stationFont);
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setStyleSheet(QStringLiteral("color: #0b2a6b;"));
+
+    Image1 = new QLabel(central);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setMinimumSize(260, 200);
+
+    cmd_Open_Log = makePictureButton(central, "cmd_Open_Log");
+    cmd_Sel_Log = makePictureButton(central, "cmd_Sel_Log");
+    cmd_Send_Log = makePictureButton(central, "cmd_Send_Log");
+    cmd_New_Log = makePictureButton(central, "cmd_New_Log");
+    cmd_Close = makePictureButton(central, "cmd_Close");
+    cmd_Close->setToolTip(QStringLiteral("Exit"));
+
+    for (int i = 0; i < 20; ++i) {
+        auto* label = new QLabel(central);
+        label->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        if (MenuLabelIds[i] != 0)
+            label->setProperty("tag", QString::number(MenuLabelIds[i]));
+        label->hide();
+        Label2.append(label);
+    }
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(14);
+    for (QPushButton* button : {cmd_Open_Log, cmd_Sel_Log, cmd_Send_Log, cmd_New_Log})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(Image1, 1);
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch();
+    closeRow->addWidget(cmd_Close);
+    right->addLayout(closeRow);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(buttons);
+    body->addSpacing(24);
+    body->addLayout(right, 1);
+
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->addWidget(Label1);
+    layout->addWidget(Label3);
+    layout->addSpacing(12);
+    layout->addLayout(body, 1);
+
+    sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(false);
+    for (const QString& text : {QStringLiteral("Stato"), QString(), QString()}) {
+        auto* panel = new QLabel(text, sbStatusBar);
+        panel->setMinimumWidth(110);
+        panel->setFrameShape(QFrame::StyledPanel);
+        statusPanels.append(panel);
+    }
+    sbStatusBar->addWidget(statusPanels[0], 1);
+    sbStatusBar->addPermanentWidget(statusPanels[1]);
+    sbStatusBar->addPermanentWidget(statusPanels[2]);
+    setStatusBar(sbStatusBar);
+
+    connect(cmd_Open_Log, &QPushButton::clicked, this, &frmMain::cmd_Open_Log_Click);
+    connect(cmd_Sel_Log, &QPushButton::clicked, this, &frmMain::cmd_Sel_Log_Click);
+    connect(cmd_Send_Log, &QPushButton::clicked, this, &frmMain::cmd_Send_Log_Click);
+    connect(cmd_New_Log, &QPushButton::clicked, this, &frmMain::cmd_New_Log_Click);
+    connect(cmd_Close, &QPushButton::clicked, this, &frmMain::cmd_Close_Click);
+    setFixedSize(820, 600);
+}
+
+void frmMain::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto addMenu = [](QMenu* parent, QMenuBar* top, const char* name, const QString& text) {
+        QMenu* menu = parent ? parent->addMenu(text) : top->addMenu(text);
+        menu->setObjectName(QLatin1String(name));
+        return menu;
+    };
+    auto addAction = [this](QMenu* menu, const char* name, const QString& text, void (frmMain::*slot)()) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        if (slot)
+            connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+
+    mnuFile = addMenu(nullptr, bar, "mnuFile", QStringLiteral("File"));
+    mnuFileExit = addAction(mnuFile, "mnuFileExit", QStringLiteral("Exit"), &frmMain::mnuFileExit_Click);
+
+    mnuLog = addMenu(nullptr, bar, "mnuLog", QStringLiteral("Log"));
+    mnu_OpenLog = addAction(mnuLog, "mnu_OpenLog", QStringLiteral("Open Log"), &frmMain::mnu_OpenLog_Click);
+    mnu_SelLog = addAction(mnuLog, "mnu_SelLog", QStringLiteral("Select Log"), &frmMain::mnu_SelLog_Click);
+    mnu_SendLog = addAction(mnuLog, "mnu_SendLog", QStringLiteral("Send Log"), nullptr);
+    mnu_NewLog = addAction(mnuLog, "mnu_NewLog", QStringLiteral("New Log"), &frmMain::mnu_NewLog_Click);
+    mnu_DelLog = addAction(mnuLog, "mnu_DelLog", QStringLiteral("Delete Log"), nullptr);
+    mnu_DelLog->setEnabled(false);
+
+    mnu_print = addMenu(nullptr, bar, "mnu_print", QStringLiteral("Print"));
+    mnu_PrintLog =
+        addAction(mnu_print, "mnu_PrintLog", QStringLiteral("Print Using Log"), &frmMain::mnu_PrintLog_Click);
+
+    mnu_Opt = addMenu(nullptr, bar, "mnu_Opt", QStringLiteral("Option"));
+    mnu_ModUte = addAction(mnu_Opt, "mnu_ModUte", QStringLiteral("Edit User"), &frmMain::mnu_ModUte_Click);
+    mnu_Language = addMenu(mnu_Opt, nullptr, "mnu_Language", QStringLiteral("Language"));
+    mnu_ita = addAction(mnu_Language, "mnu_ita", QStringLiteral("Italian"), &frmMain::mnu_ita_Click);
+    mnu_Eng = addAction(mnu_Language, "mnu_Eng", QStringLiteral("English"), &frmMain::mnu_Eng_Click);
+    mnu_ita->setCheckable(true);
+    mnu_Eng->setCheckable(true);
+
+    mnu_Util = addMenu(nullptr, bar, "mnu_Util", QStringLiteral("Utility"));
+    mnu_Aggior = addAction(mnu_Util, "mnu_Aggior", QStringLiteral("Updates"), &frmMain::mnu_Aggior_Click);
+    mnu_Back = addAction(mnu_Util, "mnu_Back", QStringLiteral("Backup"), &frmMain::mnu_Back_Click);
+    mnu_Rest = addAction(mnu_Util, "mnu_Rest", QStringLiteral("Restore"), &frmMain::mnu_Rest_Click);
+
+    mnu_Help = addMenu(nullptr, bar, "mnu_Help", QStringLiteral("?"));
+    mnu_HelpContents = addAction(mnu_Help, "mnu_HelpContents", QStringLiteral("Manual"), nullptr);
+    mnu_About = addAction(mnu_Help, "mnu_About", QStringLiteral("About"), &frmMain::mnu_About_Click);
+}
+
+void frmMain::loadButtonPictures()
+{
+    cLoadResPicture pictures(state_);
+    const QString type = QStringLiteral("BUTTON");
+    const int offset = state_.LanguageOffset;
+    setPicture(cmd_Open_Log, pictures.LoadResPicture(offset + 1, type));
+    setPicture(cmd_Sel_Log, pictures.LoadResPicture(offset + 2, type));
+    setPicture(cmd_Send_Log, pictures.LoadResPicture(offset + 3, type));
+    setPicture(cmd_New_Log, pictures.LoadResPicture(offset + 4, type));
+    // The pictures carry the words; the accessible name keeps them for screen readers and tests.
+    cmd_Open_Log->setProperty("pictureId", offset + 1);
+    cmd_Sel_Log->setProperty("pictureId", offset + 2);
+    cmd_Send_Log->setProperty("pictureId", offset + 3);
+    cmd_New_Log->setProperty("pictureId", offset + 4);
+}
+
+void frmMain::copyMenuTexts()
+{
+    auto text = [this](int index) { return Label2[index]->text(); };
+    mnuFile->setTitle(text(0));
+    mnuFileExit->setText(text(1));
+    mnu_NewLog->setText(text(2));
+    mnu_SelLog->setText(text(3));
+    mnu_OpenLog->setText(text(4));
+    mnu_SendLog->setText(text(5));
+    mnu_DelLog->setText(text(6));
+    mnu_PrintLog->setText(text(7));
+    mnu_Opt->setTitle(text(8));
+    mnu_ModUte->setText(text(9));
+    mnu_Language->setTitle(text(10));
+    mnu_ita->setText(text(11));
+    mnu_Eng->setText(text(12));
+    mnu_HelpContents->setText(text(13));
+    mnu_About->setText(text(14));
+    mnu_Util->setTitle(text(17));
+    mnu_print->setTitle(text(18));
+    mnu_Aggior->setText(text(19));
+    cmd_Open_Log->setAccessibleName(text(4));
+    cmd_Sel_Log->setAccessibleName(text(3));
+    cmd_Send_Log->setAccessibleName(text(5));
+    cmd_New_Log->setAccessibleName(text(2));
+}
+
+QString frmMain::stationLine() const
+{
+    return state_.profile.StationCallsign + QStringLiteral("    ") + state_.profile.OperatorName;
+}
+
+void frmMain::applyEnablingRule()
+{
+    const bool inUse = state_.log.LogInUse != 0;
+    for (QPushButton* button : {cmd_Open_Log, cmd_Sel_Log, cmd_Send_Log})
+        button->setEnabled(inUse);
+    for (QAction* action : {mnu_SelLog, mnu_DelLog, mnu_PrintLog, mnu_OpenLog, mnu_SendLog})
+        action->setEnabled(inUse);
+}
+
+std::unique_ptr<QDialog> frmMain::createChild(const QString& name)
+{
+    if (name == QLatin1String("frm_Modif_ute"))
+        return std::make_unique<frm_Modif_ute>(state_, seams_, this);
+    if (name == QLatin1String("frmAbout"))
+        return std::make_unique<frmAbout>(state_, seams_, this);
+    return nullptr;
+}
+
+bool frmMain::openChild(const QString& name)
+{
+    std::unique_ptr<QDialog> window = createChild(name);
+    if (!window)
+        return false;
+    seams_.showModal(*window);
+    return true;
+}
+
+void frmMain::cmd_Open_Log_Click() { openChild(QStringLiteral("frm_Log")); }
+
+void frmMain::mnu_OpenLog_Click() { openChild(QStringLiteral("frm_Log")); }
+
+void frmMain::cmd_Sel_Log_Click()
+{
+    state_.LogSelected = FlagFalse;
+    openChild(QStringLiteral("frm_Sel_Log"));
+    if (state_.LogSelected != FlagFalse)
+        applyEnablingRule();
+}
+
+void frmMain::mnu_SelLog_Click() { openChild(QStringLiteral("frm_Sel_Log")); }
+
+void frmMain::cmd_New_Log_Click()
+{
+    openChild(QStringLiteral("frm_New_Log"));
+    applyEnablingRule();
+}
+
+void frmMain::mnu_NewLog_Click() { cmd_New_Log_Click(); }
+
+void frmMain::cmd_Send_Log_Click() { openChild(QStringLiteral("frm_Send_Log")); }
+
+void frmMain::mnu_PrintLog_Click() { openChild(QStringLiteral("frm_Print")); }
+
+void frmMain::mnu_ModUte_Click()
+{
+    state_.ProfileChanged = FlagFalse;
+    openChild(QStringLiteral("frm_Modif_ute"));
+    if (state_.ProfileChanged != FlagFalse) {
+        state_.ProfileChanged = FlagFalse;
+        cmd_Open_Log->setEnabled(false);
+        cmd_Send_Log->setEnabled(false);
+        cmd_Sel_Log->setEnabled(true);
+        cmd_New_Log->setEnabled(true);
+        Label3->setText(stationLine());
+    }
+}
+
+void frmMain::mnu_Rest_Click()
+{
+    openChild(QStringLiteral("frm_Restor"));
+    // Whatever the restore did, the log must be selected again before it is opened or sent.
+    cmd_Open_Log->setEnabled(false);
+    cmd_Send_Log->setEnabled(false);
+    cmd_Sel_Log->setEnabled(true);
+    cmd_New_Log->setEnabled(true);
+}
+
+void frmMain::mnu_Back_Click() { openChild(QStringLiteral("frm_Backup")); }
+
+void frmMain::mnu_Aggior_Click() { openChild(QStringLiteral("frm_Aggior")); }
+
+void frmMain::mnu_About_Click() { openChild(QStringLiteral("frmAbout")); }
+
+void frmMain::switchLanguage(int offset)
+{
+    mnu_ita->setChecked(offset == 0);
+    mnu_Eng->setChecked(offset != 0);
+    state_.LanguageOffset = static_cast<std::int16_t>(offset);
+    Localise(*this, *state_.strings, state_.LanguageOffset);
+    if (auto error = writeLangFile(state_.folder, state_.LanguageOffset)) {
+        // The choice stays in force for this run; only its memory for the next start failed.
+        seams_.message(this, fileErrorText(*error, state_.LanguageOffset), Label2[17]->text(),
+                       Seams::Icon::Error);
+    }
+    loadButtonPictures();
+    copyMenuTexts();
+}
+
+void frmMain::mnu_ita_Click() { switchLanguage(0); }
+
+void frmMain::mnu_Eng_Click() { switchLanguage(1000); }
+
+void frmMain::StatusClock_Timer()
+{
+    const QDateTime now = state_.clock->now();
+    statusPanels[1]->setText(shortDateText(now.date()));
+    statusPanels[2]->setText(longTimeText(now.time()));
+}
+
+void frmMain::cmd_Close_Click()
+{
+    if (state_.LogChanged != FlagFalse)
+        openChild(QStringLiteral("frm_Backup"));
+    endProgram();
+}
+
+void frmMain::mnuFileExit_Click() { endProgram(); }
+
+void frmMain::endProgram()
+{
+    seams_.requestEnd();
+    closing_ = true;
+    StatusClock.stop();
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // The title-bar close box is refused; the program ends through its own buttons or a system shutdown.
+    if (closing_ || qApp->isSavingSession()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+} // namespace qvmd
