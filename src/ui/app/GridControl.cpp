@@ -1,5 +1,6 @@
 #include "ui/app/GridControl.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QScrollBar>
@@ -55,6 +56,10 @@ GridControl::GridControl(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setHighlightSections(false);
 
     grid_.setFixedBackground(palette().color(QPalette::Button));
+    // Keep the plain window colour around the header even inside a window painted with a gradient.
+    QPalette own = palette();
+    own.setBrush(QPalette::Window, QApplication::palette(this).window());
+    setPalette(own);
 
     connect(this, &QAbstractItemView::clicked, this, &GridControl::onClicked);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
