@@ -180,8 +180,13 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     switchRow->addWidget(Label2);
     switchRow->addStretch();
     grid_->addLayout(switchRow, 5, 0, 1, 2);
-    grid_->addWidget(opt_Scelta[0], 5, 2);
-    grid_->addWidget(opt_Scelta[1], 5, 3);
+    // Side by side at their own width, so a chosen option's colour covers just its caption.
+    auto* optionRow = new QHBoxLayout;
+    optionRow->addWidget(opt_Scelta[0]);
+    optionRow->addSpacing(16);
+    optionRow->addWidget(opt_Scelta[1]);
+    optionRow->addStretch();
+    grid_->addLayout(optionRow, 5, 2, 1, 3);
     grid_->addWidget(Label19, 6, 2, 1, 2);
     grid_->addWidget(Label20, 6, 2, 1, 2);
     grid_->setRowMinimumHeight(6, Label19->sizeHint().height());
@@ -418,7 +423,7 @@ StationProfile StationFormBase::formProfile() const {
 void StationFormBase::setChosenLook(QRadioButton* option, bool chosen) {
     if (chosen) {
         QPalette palette = option->palette();
-        palette.setColor(QPalette::Window, chosenColour());
+        palette.setColor(option->backgroundRole(), chosenColour());
         option->setPalette(palette);
     } else {
         // An empty palette inherits everything again from the form.

@@ -30,11 +30,6 @@ frm_Modif_ute::frm_Modif_ute(AppState& state, Seams& seams, QWidget* parent)
     cmd_modif->setProperty("tag", QStringLiteral("1124"));
     cmd_Clear = new QPushButton(QStringLiteral("Clear"), this);
     cmd_Clear->setObjectName(QStringLiteral("cmd_Clear"));
-    for (QPushButton* button : {cmd_modif, cmd_Clear, cmd_Save}) {
-        QSizePolicy policy = button->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        button->setSizePolicy(policy);
-    }
     buttonRow()->insertWidget(1, cmd_modif);
     buttonRow()->insertWidget(2, cmd_Clear);
     connect(cmd_modif, &QPushButton::clicked, this, &frm_Modif_ute::cmd_modif_Click);
