@@ -36,6 +36,11 @@ QPushButton* makePictureButton(QWidget* parent, const char* name)
     button->setObjectName(QLatin1String(name));
     button->setFocusPolicy(Qt::StrongFocus);
     button->setCursor(Qt::PointingHandCursor);
+    // The picture is the button; a frame around it would only add noise on the gradient.
+    button->setFlat(true);
+    button->setStyleSheet(QStringLiteral("QPushButton { border: 2px solid transparent; border-radius: 10px; }"
+                                         "QPushButton:focus { border-color: #ffe680; }"
+                                         "QPushButton:pressed { padding-top: 3px; }"));
     return button;
 }
 
@@ -101,7 +106,7 @@ void frmMain::buildControls()
     stationFont.setBold(true);
     Label3->setFont(stationFont);
     Label3->setAlignment(Qt::AlignCenter);
-    Label3->setStyleSheet(QStringLiteral("color: #0b2a6b;"));
+    Label3->setStyleSheet(QStringLiteral("color: #ffe680;"));
 
     Image1 = new QLabel(central);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -155,6 +155,8 @@ bool frmSplash::loadPass()
     if (auto error = readMdIni(state_))
         return fail(*error, true);
 
+    // The station line means nothing before a station is registered.
+    lblStation->setVisible(state_.RegistrationState != 0);
     if (state_.RegistrationState == 0) {
         Timer1.stop();
         cmd_End->show();
