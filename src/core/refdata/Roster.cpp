@@ -4,11 +4,15 @@
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
 
-#include <QByteArrayMatcher>
 #include <QByteArrayView>
 
 #include <array>
 #include <cstring>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qvmd {
 
@@ -36,6 +40,40 @@ qsizetype lastIndexOf(QByteArrayView text, char c) {
             return i - 1;
     }
     return -1;
+}
+
+// Position of needle in text from `from` on, or -1. A roster search is one pass over the whole file, so the
+// scan must cost little more than reading it: 16 positions at a time are tested for the needle's first and
+// last byte together, and only those candidates are compared in full.
+qsizetype findBytes(QByteArrayView text, qsizetype from, QByteArrayView needle) {
+    const char* data = text.data();
+    const qsizetype size = text.size();
+    const qsizetype k = needle.size();
+#if defined(__SSE2__)
+    if (k >= 2) {
+        const __m128i first = _mm_set1_epi8(needle[0]);
+        const __m128i last = _mm_set1_epi8(needle[k - 1]);
+        for (; from + k - 1 + 16 <= size; from += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from + k - 1));
+            auto mask = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+            while (mask != 0) {
+                const int bit = __builtin_ctz(mask);
+                if (std::memcmp(data + from + bit + 1, needle.data() + 1, static_cast<std::size_t>(k - 2)) ==
+                    0)
+                    return from + bit;
+                mask &= mask - 1;
+            }
+        }
+    }
+#endif
+    if (from > size)
+        return -1;
+    const std::size_t pos = std::string_view(data, static_cast<std::size_t>(size))
+                                .find(std::string_view(needle.data(), static_cast<std::size_t>(k)),
+                                      static_cast<std::size_t>(from));
+    return pos == std::string_view::npos ? -1 : static_cast<qsizetype>(pos);
 }
 
 // Applies the splitting rule to one line; returns the name when the line's key is the identifier.
@@ -67,12 +105,11 @@ std::optional<QString> findInRoster(const QByteArray& roster, const QString& ide
 
     // Only lines that hold "identifier>" somewhere can match; each such line is judged once by the full
     // rule, so the scan stays linear even on hostile input.
-    const QByteArrayMatcher matcher(needle);
     const char* data = roster.constData();
     const qsizetype size = roster.size();
     qsizetype from = 0;
     while (from < size) {
-        const qsizetype hit = matcher.indexIn(data, size, from);
+        const qsizetype hit = findBytes(roster, from, needle);
         if (hit < 0)
             break;
         qsizetype start = hit;

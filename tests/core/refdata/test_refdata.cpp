@@ -219,6 +219,25 @@ TEST(RosterLines, PositiveLeadingFilterSkipsLinesWithoutACountryNumber) {
     EXPECT_EQ(find({QStringLiteral("3>3QV1>OK")}, QStringLiteral("3QV1"), true), QStringLiteral("OK"));
 }
 
+TEST(RosterLines, EveryStationOfALongRosterIsFoundWhereverItLies) {
+    // Lines of varied length put the keys at every offset of the scan's blocks and at the very end.
+    QByteArray roster = "# sample\r\n";
+    QStringList identifiers;
+    for (int i = 1; i <= 300; ++i) {
+        const QString id = QString::number(i % 97 + 1) + QStringLiteral("QV") + QString::number(i);
+        identifiers << id;
+        roster += toWindows1252(id) + ">N" + QByteArray(i % 23, 'X') + QByteArray::number(i) + "\r\n";
+    }
+    roster.chop(2);
+    for (int i = 1; i <= 300; ++i) {
+        const std::optional<QString> name = findInRoster(roster, identifiers[i - 1], false);
+        ASSERT_TRUE(name) << identifiers[i - 1].toStdString();
+        EXPECT_EQ(*name, QStringLiteral("N") + QString(i % 23, QLatin1Char('X')) + QString::number(i));
+    }
+    EXPECT_FALSE(findInRoster(roster, QStringLiteral("1QV301"), false));
+    EXPECT_FALSE(findInRoster(roster, QStringLiteral("QV1"), false));
+}
+
 // ---- Roster search over the Data folder ----
 
 TEST(RosterSearch, OrderDecidesTheCategoryOfAStationInBothRosters) {

@@ -1,0 +1,132 @@
+// Reference data: roster search against the plain cost of reading the roster, and the country table load.
+
+#include "core/common/ProgramFolder.h"
+#include "core/common/TextFile.h"
+#include "core/refdata/CountryTable.h"
+#include "core/refdata/Roster.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+
+using namespace qvmd;
+
+namespace {
+
+constexpr int RosterLines = 100000;
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString lady;
+
+    Fixture() {
+        QDir(dir.path()).mkpath(QStringLiteral("Data"));
+        lady = dir.filePath(QStringLiteral("Data/Lady.dat"));
+        QByteArray bytes = "# generated roster\r\n";
+        const char* names[] = {"MARIA ROSSI", "NICOL\xD2 D'AMBROSIO",
+                               "G.B. \xC7"
+                               "ELIK",
+                               "ANNA DE' MEDICI"};
+        for (int i = 1; i < RosterLines; ++i) {
+            bytes += QByteArray::number(i % 341 + 1) + (i % 3 ? "QV" : "ABC") +
+                     QByteArray::number(i % 3000 + 1) + '>' + names[i % 4] + "\r\n";
+        }
+        write(lady, bytes);
+        write(dir.filePath(QStringLiteral("Data/Hunter.dat")), "# empty\r\n");
+        QByteArray prefixes;
+        for (int i = 1; i <= 341; ++i)
+            prefixes +=
+                "P" + QByteArray::number(i) + ">Country number " + QByteArray::number(i) + " Islands\r\n";
+        write(dir.filePath(QStringLiteral("Data/Prefix.dat")), prefixes);
+    }
+
+    static void write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_ReadAndCountLines(benchmark::State& state) {
+    for (auto _ : state) {
+        const Result<QByteArray> bytes = readFileBytes(fixture().lady);
+        benchmark::DoNotOptimize(std::count(bytes.value().begin(), bytes.value().end(), '\n'));
+    }
+}
+BENCHMARK(BM_ReadAndCountLines)->Unit(benchmark::kMicrosecond);
+
+// The read alone, to show how much of either figure above is the file itself.
+void BM_ReadOnly(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readFileBytes(fixture().lady).value().size());
+}
+BENCHMARK(BM_ReadOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_RosterSearchMissing(benchmark::State& state) {
+    const ProgramFolder folder(fixture().dir.path());
+    for (auto _ : state) {
+        const RosterSearch search = searchRosters(folder, QStringLiteral("5QV9999"), RosterOrder::Logging);
+        if (search.found || search.error)
+            state.SkipWithError("the identifier must be missing and both rosters readable");
+        benchmark::DoNotOptimize(search);
+    }
+}
+BENCHMARK(BM_RosterSearchMissing)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadCountryTable(benchmark::State& state) {
+    const QString path = fixture().dir.filePath(QStringLiteral("Data/Prefix.dat"));
+    for (auto _ : state) {
+        const Result<CountryTable> table = CountryTable::load(path);
+        if (!table.ok() || table.value().count() != 341)
+            state.SkipWithError("Prefix.dat did not load 341 countries");
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(BM_LoadCountryTable)->Unit(benchmark::kMicrosecond);
+
+// Prints the search-to-read ratio after the usual table; the search should cost little beyond the read.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto read = times_.find("BM_ReadAndCountLines");
+        const auto search = times_.find("BM_RosterSearchMissing");
+        if (read != times_.end() && search != times_.end() && read->second > 0) {
+            const double ratio = search->second / read->second;
+            std::printf("roster search / read and count lines = %.2f (at most 1.5 expected)%s\n", ratio,
+                        ratio > 1.5 ? "  ** TOO SLOW **" : "");
+        }
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
