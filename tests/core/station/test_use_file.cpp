@@ -15,7 +15,7 @@ using qvmd::test::TempProgramFolder;
 namespace {
 
 const QStringList elevenLines = {
-    "1", "5QV123_MD_L_2015.Log", "L", "N", "2015", "5QV123", "ANNA ROSSI", "5", "QV", "123", " 1"};
+    "1", "5QV123_MD_L_2015.Log", "L", "N", "2015", "5QV123", "  ANNA ROSSI ", "5", "QV", "123", " 1"};
 
 class FixedClock : public Clock {
 public:
@@ -60,19 +60,6 @@ TEST(UseFileRead, ShortFileLeavesTheMissingFieldsAsTheyWere) {
     EXPECT_EQ(state.profile.club, "ABC");
     EXPECT_EQ(state.profile.unitNumber, "7");
     EXPECT_EQ(state.StationKind, 2);
-}
-
-TEST(UseFileRead, TextsAreTrimmedAndNumbersTakeTheLeadingValue) {
-    AppState state(QStringLiteral("/nowhere"));
-    applyUseLines(state,
-                  {"x", "  a.Log ", " H ", "Y", "2016 ", " 9ABC1 ", "  MARIO  ", "9", " ABC", "1 ", "7x"});
-    EXPECT_EQ(state.log.LogInUse, 0);
-    EXPECT_EQ(state.log.LogInUseName, "a.Log");
-    EXPECT_EQ(state.profile.category, "H");
-    EXPECT_EQ(state.profile.StationCallsign, "9ABC1");
-    EXPECT_EQ(state.profile.OperatorName, "MARIO");
-    EXPECT_EQ(state.profile.club, "ABC");
-    EXPECT_EQ(state.StationKind, 7);
 }
 
 TEST(UseFileRead, MissingFileIsReportedWithItsPathAndChangesNothing) {

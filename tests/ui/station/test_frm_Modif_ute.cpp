@@ -59,16 +59,6 @@ TEST_F(ProfileEditor, OpensShowingTheProfileWithEverythingLocked) {
     EXPECT_EQ(w.cmd_Save->text(), "Registra");
 }
 
-TEST_F(ProfileEditor, GenericStationOpensWithTheSwitchTicked) {
-    state.profile = {"5ABC7", "ANNA ROSSI", "5", "ABC", "7", "H"};
-    state.StationKind = 2;
-    frm_Modif_ute& w = open();
-    EXPECT_TRUE(w.Check1->isChecked());
-    EXPECT_EQ(w.Label10->text(), "Edit Generic Station");
-    EXPECT_TRUE(w.Label10->isVisible());
-    EXPECT_TRUE(w.opt_Scelta[1]->isChecked());
-}
-
 TEST_F(ProfileEditor, EditThenClearRestoresAndWritesNothing) {
     frm_Modif_ute& w = open();
     const QStringList before = dataFiles();
@@ -111,6 +101,9 @@ TEST_F(ProfileEditor, UntickingTheSwitchDisablesSaveUntilTheNextFind) {
     state.profile = {"5ABC7", "ANNA ROSSI", "5", "ABC", "7", "H"};
     state.StationKind = 2;
     frm_Modif_ute& w = open();
+    EXPECT_TRUE(w.Check1->isChecked());
+    EXPECT_EQ(w.Label10->text(), "Edit Generic Station");
+    EXPECT_TRUE(w.opt_Scelta[1]->isChecked());
     click(w.cmd_modif);
     click(w.Check1);
     EXPECT_FALSE(w.cmd_Save->isEnabled());
