@@ -98,7 +98,9 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     Text1 = {makeBox(this, QStringLiteral("Text1_0"), 60), makeBox(this, QStringLiteral("Text1_1"), 70)};
     Text2 = {makeBox(this, QStringLiteral("Text2_0"), 80), makeBox(this, QStringLiteral("Text2_1"), 220)};
     // Tab order follows the row: country, club, unit, name.
-    QList<QLineEdit*> entries = {Text1[0], Text2[0], Text1[1], Text2[1]};
+    const QList<QLineEdit*> entries = {Text1[0], Text2[0], Text1[1], Text2[1]};
+    for (qsizetype i = 1; i < entries.size(); ++i)
+        setTabOrder(entries[i - 1], entries[i]);
     for (QLineEdit* box : entries) {
         box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, this, [this, box] { sanitiseEdited(box); });
