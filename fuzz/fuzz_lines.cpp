@@ -5,8 +5,7 @@
 #include <cstdint>
 
 // The line splitter and the number readers on arbitrary bytes.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList lines = qvmd::splitLines(bytes);
     for (const QString& line : lines) {

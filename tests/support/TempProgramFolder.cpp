@@ -10,8 +10,7 @@
 
 namespace qvmd::test {
 
-TempProgramFolder::TempProgramFolder(bool withDefaultData)
-{
+TempProgramFolder::TempProgramFolder(bool withDefaultData) {
     QDir root(dir_.path());
     for (const char* sub : {"Data", "Logs", "Backup"})
         root.mkpath(QLatin1String(sub));
@@ -24,21 +23,19 @@ TempProgramFolder::TempProgramFolder(bool withDefaultData)
     }
 }
 
-void TempProgramFolder::writeData(const QString& name, const QStringList& lines) const
-{
+void TempProgramFolder::writeData(const QString& name, const QStringList& lines) const {
     writeRaw(QStringLiteral("Data/") + name, crlf(lines));
 }
 
-void TempProgramFolder::writeRaw(const QString& relative, const QByteArray& bytes) const
-{
+void TempProgramFolder::writeRaw(const QString& relative, const QByteArray& bytes) const {
     QFile file(dir_.filePath(relative));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write test file " + relative.toStdString());
 }
 
-void TempProgramFolder::copyFixture(const QString& feature, const QString& caseName) const
-{
-    QDirIterator files(QStringLiteral(QVMD_FIXTURES_DIR "/") + feature + QLatin1Char('/') + caseName, QDir::Files);
+void TempProgramFolder::copyFixture(const QString& feature, const QString& caseName) const {
+    QDirIterator files(QStringLiteral(QVMD_FIXTURES_DIR "/") + feature + QLatin1Char('/') + caseName,
+                       QDir::Files);
     while (files.hasNext()) {
         files.next();
         QFile::remove(data(files.fileName()));
@@ -46,16 +43,14 @@ void TempProgramFolder::copyFixture(const QString& feature, const QString& caseN
     }
 }
 
-QByteArray TempProgramFolder::readRaw(const QString& relative) const
-{
+QByteArray TempProgramFolder::readRaw(const QString& relative) const {
     QFile file(dir_.filePath(relative));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-QByteArray crlf(const QStringList& lines)
-{
+QByteArray crlf(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += toWindows1252(line) + "\r\n";

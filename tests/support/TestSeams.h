@@ -28,13 +28,11 @@ public:
     QStringList openedWindows; // objectName of every dialog shown, in order
     std::deque<bool> answers;  // answers to ask(), front first; No when empty
 
-    void message(QWidget*, const QString& text, const QString& title, Icon icon) override
-    {
+    void message(QWidget*, const QString& text, const QString& title, Icon icon) override {
         messages.push_back({text, title, icon});
     }
 
-    bool ask(QWidget*, const QString& text, const QString& title, Icon icon) override
-    {
+    bool ask(QWidget*, const QString& text, const QString& title, Icon icon) override {
         questions.push_back({text, title, icon});
         if (answers.empty())
             return false;
@@ -44,8 +42,7 @@ public:
     }
 
     // Runs the script for the dialog's objectName; without one the dialog is rejected unseen.
-    int showModal(QDialog& dialog) override
-    {
+    int showModal(QDialog& dialog) override {
         openedWindows.append(dialog.objectName());
         auto script = scripts.find(dialog.objectName());
         if (script == scripts.end())

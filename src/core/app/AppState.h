@@ -27,9 +27,7 @@ struct LogCounters {
 // Everything that lives for the whole run. main creates one; every window gets it by reference.
 struct AppState {
     explicit AppState(QString programFolder, const Clock* clockSource = nullptr)
-        : folder(std::move(programFolder)), clock(clockSource ? clockSource : &defaultClock)
-    {
-    }
+        : folder(std::move(programFolder)), clock(clockSource ? clockSource : &defaultClock) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -64,8 +62,7 @@ struct AppState {
     QString UtcNowText;
 
     // The text of a resource id in the active language, or the fallback when the table has none.
-    QString text(int italianId, const QString& fallback = QString()) const
-    {
+    QString text(int italianId, const QString& fallback = QString()) const {
         return strings->localised(italianId, LanguageOffset).value_or(fallback);
     }
 

@@ -5,8 +5,7 @@
 
 namespace qvmd {
 
-StringTable StringTable::fromTsv(const QByteArray& utf8)
-{
+StringTable StringTable::fromTsv(const QByteArray& utf8) {
     StringTable table;
     const QList<QByteArray> lines = utf8.split('\n');
     for (QByteArray line : lines) {
@@ -29,8 +28,7 @@ StringTable StringTable::fromTsv(const QByteArray& utf8)
     return table;
 }
 
-const StringTable& StringTable::builtIn()
-{
+const StringTable& StringTable::builtIn() {
     static const StringTable table = [] {
         QFile file(QStringLiteral(":/strings.tsv"));
         return file.open(QIODevice::ReadOnly) ? fromTsv(file.readAll()) : StringTable();
@@ -38,8 +36,7 @@ const StringTable& StringTable::builtIn()
     return table;
 }
 
-std::optional<QString> StringTable::text(int id) const
-{
+std::optional<QString> StringTable::text(int id) const {
     const auto found = texts_.constFind(id);
     if (found == texts_.constEnd())
         return std::nullopt;

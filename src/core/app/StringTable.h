@@ -20,7 +20,9 @@ public:
 
     std::optional<QString> text(int id) const;
     // The text of id in the active language (offset 0 or 1000), falling back to nothing.
-    std::optional<QString> localised(int italianId, int languageOffset) const { return text(italianId + languageOffset); }
+    std::optional<QString> localised(int italianId, int languageOffset) const {
+        return text(italianId + languageOffset);
+    }
 
 private:
     QHash<int, QString> texts_;

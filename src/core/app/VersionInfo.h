@@ -13,7 +13,9 @@ struct VersionInfo {
     static QString title() { return QStringLiteral("QV_md"); }
     static QString productName() { return QStringLiteral("QV Marigold Day"); }
     static QString description() { return QStringLiteral("Logbook for the QV Marigold Day award"); }
-    static QString legalNotice() { return QStringLiteral("Copyright (C) QV radio group. Free for every radio amateur."); }
+    static QString legalNotice() {
+        return QStringLiteral("Copyright (C) QV radio group. Free for every radio amateur.");
+    }
 };
 
 } // namespace qvmd

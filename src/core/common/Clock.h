@@ -15,7 +15,11 @@ public:
 };
 
 // Dates and times in files and on screen use one fixed form, whatever the machine's locale.
-inline QString shortDateText(const QDate& date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
-inline QString longTimeText(const QTime& time) { return time.toString(QStringLiteral("HH:mm:ss")); }
+inline QString shortDateText(const QDate& date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+inline QString longTimeText(const QTime& time) {
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
 
 } // namespace qvmd

@@ -6,11 +6,12 @@ namespace qvmd {
 
 namespace {
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 // Reads sign and digits starting at pos; returns the value and the position after the digits.
-std::int64_t readDigits(QStringView text, qsizetype& pos, bool& anyDigit)
-{
+std::int64_t readDigits(QStringView text, qsizetype& pos, bool& anyDigit) {
     bool negative = false;
     if (pos < text.size() && (text[pos] == QLatin1Char('-') || text[pos] == QLatin1Char('+'))) {
         negative = text[pos] == QLatin1Char('-');
@@ -30,8 +31,7 @@ std::int64_t readDigits(QStringView text, qsizetype& pos, bool& anyDigit)
 
 } // namespace
 
-std::int64_t leadingNumber(QStringView text)
-{
+std::int64_t leadingNumber(QStringView text) {
     qsizetype pos = 0;
     while (pos < text.size() && isBlank(text[pos]))
         ++pos;
@@ -40,8 +40,7 @@ std::int64_t leadingNumber(QStringView text)
     return anyDigit ? value : 0;
 }
 
-std::int16_t toInt16(std::int64_t value)
-{
+std::int16_t toInt16(std::int64_t value) {
     if (value > std::numeric_limits<std::int16_t>::max())
         return std::numeric_limits<std::int16_t>::max();
     if (value < std::numeric_limits<std::int16_t>::min())
@@ -49,8 +48,7 @@ std::int16_t toInt16(std::int64_t value)
     return static_cast<std::int16_t>(value);
 }
 
-std::optional<std::int64_t> wholeNumber(QStringView text)
-{
+std::optional<std::int64_t> wholeNumber(QStringView text) {
     const QStringView trimmed = text.trimmed();
     qsizetype pos = 0;
     bool anyDigit = false;

@@ -14,7 +14,9 @@ std::int64_t leadingNumber(QStringView text);
 
 // 16-bit values as the files and flags hold them; out-of-range values saturate instead of wrapping.
 std::int16_t toInt16(std::int64_t value);
-inline std::int16_t leadingInt16(QStringView text) { return toInt16(leadingNumber(text)); }
+inline std::int16_t leadingInt16(QStringView text) {
+    return toInt16(leadingNumber(text));
+}
 
 // A trimmed text that is a whole integer and nothing else (sign allowed), or nothing.
 std::optional<std::int64_t> wholeNumber(QStringView text);

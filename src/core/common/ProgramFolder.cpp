@@ -2,8 +2,7 @@
 
 namespace qvmd {
 
-QString ProgramFolder::path(const QString& relative) const
-{
+QString ProgramFolder::path(const QString& relative) const {
     const bool backslashStyle = folder_.contains(QLatin1Char('\\')) && !folder_.contains(QLatin1Char('/'));
     const QChar separator = backslashStyle ? QLatin1Char('\\') : QLatin1Char('/');
     QString tail = relative;

@@ -14,13 +14,11 @@ namespace qvmd {
 
 namespace {
 
-FileError openError(const QFileDevice& file, const QString& path, FileError::Kind kind)
-{
+FileError openError(const QFileDevice& file, const QString& path, FileError::Kind kind) {
     return FileError{kind, path, file.errorString(), 0};
 }
 
-QByteArray encodeLines(const QStringList& lines)
-{
+QByteArray encodeLines(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += toWindows1252(line);
@@ -31,8 +29,7 @@ QByteArray encodeLines(const QStringList& lines)
 
 } // namespace
 
-Result<QByteArray> readFileBytes(const QString& path)
-{
+Result<QByteArray> readFileBytes(const QString& path) {
     QFile file(path);
     if (!file.exists())
         return FileError{FileError::Kind::Missing, path, QStringLiteral("file not found"), 0};
@@ -44,8 +41,7 @@ Result<QByteArray> readFileBytes(const QString& path)
     return bytes;
 }
 
-QStringList splitLines(const QByteArray& bytes)
-{
+QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = bytes.size();
@@ -63,21 +59,21 @@ QStringList splitLines(const QByteArray& bytes)
     return lines;
 }
 
-Result<QStringList> readLines(const QString& path)
-{
+Result<QStringList> readLines(const QString& path) {
     Result<QByteArray> bytes = readFileBytes(path);
     if (!bytes)
         return bytes.error();
     return splitLines(bytes.value());
 }
 
-WriteResult writeLines(const QString& path, const QStringList& lines)
-{
+WriteResult writeLines(const QString& path, const QStringList& lines) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return openError(file, path, FileError::Kind::Unwritable);
     const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size()) {
+    // The flush is checked here because commit() renames a short file over the old one when the buffered
+    // rest fails to reach the disk (a full disk), and still reports success.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         FileError error = openError(file, path, FileError::Kind::Unwritable);
         file.cancelWriting();
         return error;
@@ -87,8 +83,7 @@ WriteResult writeLines(const QString& path, const QStringList& lines)
     return std::nullopt;
 }
 
-WriteResult appendLine(const QString& path, const QString& line)
-{
+WriteResult appendLine(const QString& path, const QString& line) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return openError(file, path, FileError::Kind::Unwritable);
@@ -97,7 +92,8 @@ WriteResult appendLine(const QString& path, const QString& line)
         return openError(file, path, FileError::Kind::Unwritable);
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) != 0)
-        return FileError{FileError::Kind::Unwritable, path, QStringLiteral("the disk did not confirm the write"), 0};
+        return FileError{FileError::Kind::Unwritable, path,
+                         QStringLiteral("the disk did not confirm the write"), 0};
 #endif
     return std::nullopt;
 }

@@ -14,15 +14,13 @@ constexpr std::array<char16_t, 32> HighControls = {
 
 } // namespace
 
-QChar windows1252Char(unsigned char byte)
-{
+QChar windows1252Char(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F && HighControls[byte - 0x80] != 0)
         return QChar(HighControls[byte - 0x80]);
     return QChar(static_cast<char16_t>(byte));
 }
 
-QString fromWindows1252(QByteArrayView bytes)
-{
+QString fromWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
@@ -30,14 +28,12 @@ QString fromWindows1252(QByteArrayView bytes)
     return text;
 }
 
-QByteArray toWindows1252(const QString& text)
-{
+QByteArray toWindows1252(const QString& text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         char byte = '?';
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) ||
-            (c >= 0x80 && c <= 0x9F && HighControls[c - 0x80] == 0)) {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) || (c >= 0x80 && c <= 0x9F && HighControls[c - 0x80] == 0)) {
             byte = static_cast<char>(c);
         } else {
             for (std::size_t k = 0; k < HighControls.size(); ++k) {

@@ -25,8 +25,8 @@ struct LogChoice {
 };
 
 // Trims each part and joins them in order: 5 + QV + 123 gives 5QV123.
-inline QString buildStationIdentifier(const QString& countryNumber, const QString& club, const QString& unit)
-{
+inline QString buildStationIdentifier(const QString& countryNumber, const QString& club,
+                                      const QString& unit) {
     return countryNumber.trimmed() + club.trimmed() + unit.trimmed();
 }
 

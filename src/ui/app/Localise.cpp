@@ -25,15 +25,13 @@ namespace qvmd {
 namespace {
 
 // The tag taken as a whole number; an empty or non-numeric tag fails the step.
-std::optional<std::int64_t> numericTag(const QVariant& tag)
-{
+std::optional<std::int64_t> numericTag(const QVariant& tag) {
     if (!tag.isValid())
         return std::nullopt;
     return wholeNumber(tag.toString());
 }
 
-std::optional<QString> lookup(const StringTable& strings, std::optional<std::int64_t> tag, int offset)
-{
+std::optional<QString> lookup(const StringTable& strings, std::optional<std::int64_t> tag, int offset) {
     if (!tag)
         return std::nullopt;
     // Ids are 16-bit; anything beyond has no entry. The sum stays in 64 bits so that a huge tag cannot
@@ -45,8 +43,7 @@ std::optional<QString> lookup(const StringTable& strings, std::optional<std::int
 }
 
 // A control belongs to the window unless a window of its own lies between them.
-bool belongsTo(const QWidget& control, const QWidget& window)
-{
+bool belongsTo(const QWidget& control, const QWidget& window) {
     for (const QWidget* widget = &control; widget && widget != &window; widget = widget->parentWidget()) {
         if (widget->isWindow())
             return false;
@@ -55,8 +52,7 @@ bool belongsTo(const QWidget& control, const QWidget& window)
 }
 
 // Text of a control whose kind has a caption; false when it has none.
-bool setCaption(QWidget& control, const QString& text)
-{
+bool setCaption(QWidget& control, const QString& text) {
     if (auto* label = qobject_cast<QLabel*>(&control)) {
         label->setText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
@@ -69,8 +65,7 @@ bool setCaption(QWidget& control, const QString& text)
     return true;
 }
 
-void localiseTabs(QTabBar& tabs, const StringTable& strings, int offset)
-{
+void localiseTabs(QTabBar& tabs, const StringTable& strings, int offset) {
     for (int i = 0; i < tabs.count(); ++i) {
         const QVariant tag = tabs.tabData(i);
         if (auto text = lookup(strings, numericTag(tag), offset))
@@ -80,16 +75,14 @@ void localiseTabs(QTabBar& tabs, const StringTable& strings, int offset)
     }
 }
 
-void localiseToolbar(QToolBar& bar, const StringTable& strings, int offset)
-{
+void localiseToolbar(QToolBar& bar, const StringTable& strings, int offset) {
     for (QAction* action : bar.actions()) {
         if (auto tip = lookup(strings, numericTag(action->toolTip()), offset))
             action->setToolTip(*tip);
     }
 }
 
-void localiseHeaders(QTreeWidget& list, const StringTable& strings, int offset)
-{
+void localiseHeaders(QTreeWidget& list, const StringTable& strings, int offset) {
     QTreeWidgetItem* header = list.headerItem();
     for (int column = 0; header && column < header->columnCount(); ++column) {
         if (auto text = lookup(strings, numericTag(header->data(column, Qt::UserRole)), offset))
@@ -98,8 +91,7 @@ void localiseHeaders(QTreeWidget& list, const StringTable& strings, int offset)
 }
 
 // Frames, check boxes, text boxes and the like: the tag's leading number, without the offset.
-void localiseOther(QWidget& control, const StringTable& strings)
-{
+void localiseOther(QWidget& control, const StringTable& strings) {
     const QVariant tag = control.property("tag");
     const std::int64_t n = tag.isValid() ? leadingNumber(tag.toString()) : 0;
     if (n > 0) {
@@ -113,8 +105,7 @@ void localiseOther(QWidget& control, const StringTable& strings)
     }
 }
 
-void localiseControl(QWidget& control, const StringTable& strings, int offset)
-{
+void localiseControl(QWidget& control, const StringTable& strings, int offset) {
     const std::optional<std::int64_t> tag = numericTag(control.property("tag"));
     if (qobject_cast<QLabel*>(&control) || qobject_cast<QPushButton*>(&control) ||
         qobject_cast<QRadioButton*>(&control)) {
@@ -142,8 +133,7 @@ void localiseControl(QWidget& control, const StringTable& strings, int offset)
 
 } // namespace
 
-void Localise(QWidget& window, const StringTable& strings, int languageOffset)
-{
+void Localise(QWidget& window, const StringTable& strings, int languageOffset) {
     if (auto caption = lookup(strings, numericTag(window.property("tag")), languageOffset))
         window.setWindowTitle(*caption);
     // Creation order stands for the form's control order.

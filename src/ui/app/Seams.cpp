@@ -7,8 +7,7 @@ namespace qvmd {
 
 namespace {
 
-QMessageBox::Icon toBoxIcon(Seams::Icon icon)
-{
+QMessageBox::Icon toBoxIcon(Seams::Icon icon) {
     switch (icon) {
     case Seams::Icon::Information:
         return QMessageBox::Information;
@@ -24,18 +23,18 @@ QMessageBox::Icon toBoxIcon(Seams::Icon icon)
 
 } // namespace
 
-void DesktopSeams::message(QWidget* parent, const QString& text, const QString& title, Icon icon)
-{
+void DesktopSeams::message(QWidget* parent, const QString& text, const QString& title, Icon icon) {
     QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-bool DesktopSeams::ask(QWidget* parent, const QString& text, const QString& title, Icon icon)
-{
+bool DesktopSeams::ask(QWidget* parent, const QString& text, const QString& title, Icon icon) {
     QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }
 
-int DesktopSeams::showModal(QDialog& dialog) { return dialog.exec(); }
+int DesktopSeams::showModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
 } // namespace qvmd

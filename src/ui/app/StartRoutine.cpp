@@ -14,8 +14,7 @@ StartRoutine::StartRoutine(AppState& state, Seams& seams) : state_(state), seams
 
 StartRoutine::~StartRoutine() = default;
 
-bool StartRoutine::start()
-{
+bool StartRoutine::start() {
     guard_ = std::make_unique<SingleInstanceGuard>(state_.folder);
     // A Data folder where no lock can be made is reported by the file reads that follow.
     const bool anotherCopyRunning = guard_->anotherCopyRunning();
@@ -40,8 +39,7 @@ bool StartRoutine::start()
     return true;
 }
 
-int runProgram(QApplication& app)
-{
+int runProgram(QApplication& app) {
     AppState state(QCoreApplication::applicationDirPath());
     DesktopSeams seams;
     StartRoutine routine(state, seams);

@@ -29,7 +29,8 @@ private:
     std::unique_ptr<frmMain> mainWindow_;
 };
 
-// The program: a state for the folder beside the executable, real dialogs, the start sequence, the event loop.
+// The program: a state for the folder beside the executable, real dialogs, the start sequence, the event
+// loop.
 int runProgram(QApplication& app);
 
 } // namespace qvmd

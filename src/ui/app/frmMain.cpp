@@ -30,8 +30,7 @@ namespace {
 constexpr int MenuLabelIds[20] = {1000, 1001, 1027, 1026, 1025, 1030, 1028, 1029, 1006, 1034,
                                   1007, 1008, 1009, 1003, 1005, 0,    0,    1115, 1141, 1147};
 
-QPushButton* makePictureButton(QWidget* parent, const char* name)
-{
+QPushButton* makePictureButton(QWidget* parent, const char* name) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setFocusPolicy(Qt::StrongFocus);
@@ -44,8 +43,7 @@ QPushButton* makePictureButton(QWidget* parent, const char* name)
     return button;
 }
 
-void setPicture(QPushButton* button, const QPixmap& picture)
-{
+void setPicture(QPushButton* button, const QPixmap& picture) {
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.isNull() ? QSize(200, 64) : picture.size());
     button->setFixedSize(button->iconSize() + QSize(12, 10));
@@ -54,15 +52,15 @@ void setPicture(QPushButton* button, const QPixmap& picture)
 } // namespace
 
 frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
-    : QMainWindow(parent), state_(state), seams_(seams)
-{
+    : QMainWindow(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Marigold Day"));
     buildControls();
     buildMenus();
 
     // Load, in the window's order.
-    const QString title = QStringLiteral("QV Marigold Day ") + QString::number(state_.clock->now().date().year());
+    const QString title =
+        QStringLiteral("QV Marigold Day ") + QString::number(state_.clock->now().date().year());
     cLoadResPicture pictures(state_);
     Image1->setPixmap(pictures.LoadResPicture(101, QStringLiteral("CUSTOM")));
     setPicture(cmd_Close, pictures.LoadResPicture(118, QStringLiteral("CUSTOM")));
@@ -84,8 +82,7 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
 
 frmMain::~frmMain() = default;
 
-void frmMain::buildControls()
-{
+void frmMain::buildControls() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralForm"));
     setCentralWidget(central);
@@ -176,14 +173,13 @@ void frmMain::buildControls()
     setFixedSize(820, 600);
 }
 
-void frmMain::buildMenus()
-{
+void frmMain::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto addMenu = [](QMenu* parent, QMenuBar* top, const char* name, const QString& text) {
-        QMenu* menu = parent ? parent->addMenu(text) : top->addMenu(text);
+    auto named = [](QMenu* menu, const char* name) {
         menu->setObjectName(QLatin1String(name));
         return menu;
     };
+    auto addMenu = [&](const char* name, const QString& text) { return named(bar->addMenu(text), name); };
     auto addAction = [this](QMenu* menu, const char* name, const QString& text, void (frmMain::*slot)()) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
@@ -192,10 +188,10 @@ void frmMain::buildMenus()
         return action;
     };
 
-    mnuFile = addMenu(nullptr, bar, "mnuFile", QStringLiteral("File"));
+    mnuFile = addMenu("mnuFile", QStringLiteral("File"));
     mnuFileExit = addAction(mnuFile, "mnuFileExit", QStringLiteral("Exit"), &frmMain::mnuFileExit_Click);
 
-    mnuLog = addMenu(nullptr, bar, "mnuLog", QStringLiteral("Log"));
+    mnuLog = addMenu("mnuLog", QStringLiteral("Log"));
     mnu_OpenLog = addAction(mnuLog, "mnu_OpenLog", QStringLiteral("Open Log"), &frmMain::mnu_OpenLog_Click);
     mnu_SelLog = addAction(mnuLog, "mnu_SelLog", QStringLiteral("Select Log"), &frmMain::mnu_SelLog_Click);
     mnu_SendLog = addAction(mnuLog, "mnu_SendLog", QStringLiteral("Send Log"), nullptr);
@@ -203,30 +199,29 @@ void frmMain::buildMenus()
     mnu_DelLog = addAction(mnuLog, "mnu_DelLog", QStringLiteral("Delete Log"), nullptr);
     mnu_DelLog->setEnabled(false);
 
-    mnu_print = addMenu(nullptr, bar, "mnu_print", QStringLiteral("Print"));
+    mnu_print = addMenu("mnu_print", QStringLiteral("Print"));
     mnu_PrintLog =
         addAction(mnu_print, "mnu_PrintLog", QStringLiteral("Print Using Log"), &frmMain::mnu_PrintLog_Click);
 
-    mnu_Opt = addMenu(nullptr, bar, "mnu_Opt", QStringLiteral("Option"));
+    mnu_Opt = addMenu("mnu_Opt", QStringLiteral("Option"));
     mnu_ModUte = addAction(mnu_Opt, "mnu_ModUte", QStringLiteral("Edit User"), &frmMain::mnu_ModUte_Click);
-    mnu_Language = addMenu(mnu_Opt, nullptr, "mnu_Language", QStringLiteral("Language"));
+    mnu_Language = named(mnu_Opt->addMenu(QStringLiteral("Language")), "mnu_Language");
     mnu_ita = addAction(mnu_Language, "mnu_ita", QStringLiteral("Italian"), &frmMain::mnu_ita_Click);
     mnu_Eng = addAction(mnu_Language, "mnu_Eng", QStringLiteral("English"), &frmMain::mnu_Eng_Click);
     mnu_ita->setCheckable(true);
     mnu_Eng->setCheckable(true);
 
-    mnu_Util = addMenu(nullptr, bar, "mnu_Util", QStringLiteral("Utility"));
+    mnu_Util = addMenu("mnu_Util", QStringLiteral("Utility"));
     mnu_Aggior = addAction(mnu_Util, "mnu_Aggior", QStringLiteral("Updates"), &frmMain::mnu_Aggior_Click);
     mnu_Back = addAction(mnu_Util, "mnu_Back", QStringLiteral("Backup"), &frmMain::mnu_Back_Click);
     mnu_Rest = addAction(mnu_Util, "mnu_Rest", QStringLiteral("Restore"), &frmMain::mnu_Rest_Click);
 
-    mnu_Help = addMenu(nullptr, bar, "mnu_Help", QStringLiteral("?"));
+    mnu_Help = addMenu("mnu_Help", QStringLiteral("?"));
     mnu_HelpContents = addAction(mnu_Help, "mnu_HelpContents", QStringLiteral("Manual"), nullptr);
     mnu_About = addAction(mnu_Help, "mnu_About", QStringLiteral("About"), &frmMain::mnu_About_Click);
 }
 
-void frmMain::loadButtonPictures()
-{
+void frmMain::loadButtonPictures() {
     cLoadResPicture pictures(state_);
     const QString type = QStringLiteral("BUTTON");
     const int offset = state_.LanguageOffset;
@@ -241,8 +236,7 @@ void frmMain::loadButtonPictures()
     cmd_New_Log->setProperty("pictureId", offset + 4);
 }
 
-void frmMain::copyMenuTexts()
-{
+void frmMain::copyMenuTexts() {
     auto text = [this](int index) { return Label2[index]->text(); };
     mnuFile->setTitle(text(0));
     mnuFileExit->setText(text(1));
@@ -268,13 +262,11 @@ void frmMain::copyMenuTexts()
     cmd_New_Log->setAccessibleName(text(2));
 }
 
-QString frmMain::stationLine() const
-{
+QString frmMain::stationLine() const {
     return state_.profile.StationCallsign + QStringLiteral("    ") + state_.profile.OperatorName;
 }
 
-void frmMain::applyEnablingRule()
-{
+void frmMain::applyEnablingRule() {
     const bool inUse = state_.log.LogInUse != 0;
     for (QPushButton* button : {cmd_Open_Log, cmd_Sel_Log, cmd_Send_Log})
         button->setEnabled(inUse);
@@ -282,8 +274,7 @@ void frmMain::applyEnablingRule()
         action->setEnabled(inUse);
 }
 
-std::unique_ptr<QDialog> frmMain::createChild(const QString& name)
-{
+std::unique_ptr<QDialog> frmMain::createChild(const QString& name) {
     if (name == QLatin1String("frm_Modif_ute"))
         return std::make_unique<frm_Modif_ute>(state_, seams_, this);
     if (name == QLatin1String("frmAbout"))
@@ -291,8 +282,7 @@ std::unique_ptr<QDialog> frmMain::createChild(const QString& name)
     return nullptr;
 }
 
-bool frmMain::openChild(const QString& name)
-{
+bool frmMain::openChild(const QString& name) {
     std::unique_ptr<QDialog> window = createChild(name);
     if (!window)
         return false;
@@ -300,34 +290,43 @@ bool frmMain::openChild(const QString& name)
     return true;
 }
 
-void frmMain::cmd_Open_Log_Click() { openChild(QStringLiteral("frm_Log")); }
+void frmMain::cmd_Open_Log_Click() {
+    openChild(QStringLiteral("frm_Log"));
+}
 
-void frmMain::mnu_OpenLog_Click() { openChild(QStringLiteral("frm_Log")); }
+void frmMain::mnu_OpenLog_Click() {
+    openChild(QStringLiteral("frm_Log"));
+}
 
-void frmMain::cmd_Sel_Log_Click()
-{
+void frmMain::cmd_Sel_Log_Click() {
     state_.LogSelected = FlagFalse;
     openChild(QStringLiteral("frm_Sel_Log"));
     if (state_.LogSelected != FlagFalse)
         applyEnablingRule();
 }
 
-void frmMain::mnu_SelLog_Click() { openChild(QStringLiteral("frm_Sel_Log")); }
+void frmMain::mnu_SelLog_Click() {
+    openChild(QStringLiteral("frm_Sel_Log"));
+}
 
-void frmMain::cmd_New_Log_Click()
-{
+void frmMain::cmd_New_Log_Click() {
     openChild(QStringLiteral("frm_New_Log"));
     applyEnablingRule();
 }
 
-void frmMain::mnu_NewLog_Click() { cmd_New_Log_Click(); }
+void frmMain::mnu_NewLog_Click() {
+    cmd_New_Log_Click();
+}
 
-void frmMain::cmd_Send_Log_Click() { openChild(QStringLiteral("frm_Send_Log")); }
+void frmMain::cmd_Send_Log_Click() {
+    openChild(QStringLiteral("frm_Send_Log"));
+}
 
-void frmMain::mnu_PrintLog_Click() { openChild(QStringLiteral("frm_Print")); }
+void frmMain::mnu_PrintLog_Click() {
+    openChild(QStringLiteral("frm_Print"));
+}
 
-void frmMain::mnu_ModUte_Click()
-{
+void frmMain::mnu_ModUte_Click() {
     state_.ProfileChanged = FlagFalse;
     openChild(QStringLiteral("frm_Modif_ute"));
     if (state_.ProfileChanged != FlagFalse) {
@@ -340,8 +339,7 @@ void frmMain::mnu_ModUte_Click()
     }
 }
 
-void frmMain::mnu_Rest_Click()
-{
+void frmMain::mnu_Rest_Click() {
     openChild(QStringLiteral("frm_Restor"));
     // Whatever the restore did, the log must be selected again before it is opened or sent.
     cmd_Open_Log->setEnabled(false);
@@ -350,14 +348,19 @@ void frmMain::mnu_Rest_Click()
     cmd_New_Log->setEnabled(true);
 }
 
-void frmMain::mnu_Back_Click() { openChild(QStringLiteral("frm_Backup")); }
+void frmMain::mnu_Back_Click() {
+    openChild(QStringLiteral("frm_Backup"));
+}
 
-void frmMain::mnu_Aggior_Click() { openChild(QStringLiteral("frm_Aggior")); }
+void frmMain::mnu_Aggior_Click() {
+    openChild(QStringLiteral("frm_Aggior"));
+}
 
-void frmMain::mnu_About_Click() { openChild(QStringLiteral("frmAbout")); }
+void frmMain::mnu_About_Click() {
+    openChild(QStringLiteral("frmAbout"));
+}
 
-void frmMain::switchLanguage(int offset)
-{
+void frmMain::switchLanguage(int offset) {
     mnu_ita->setChecked(offset == 0);
     mnu_Eng->setChecked(offset != 0);
     state_.LanguageOffset = static_cast<std::int16_t>(offset);
@@ -371,36 +374,38 @@ void frmMain::switchLanguage(int offset)
     copyMenuTexts();
 }
 
-void frmMain::mnu_ita_Click() { switchLanguage(0); }
+void frmMain::mnu_ita_Click() {
+    switchLanguage(0);
+}
 
-void frmMain::mnu_Eng_Click() { switchLanguage(1000); }
+void frmMain::mnu_Eng_Click() {
+    switchLanguage(1000);
+}
 
-void frmMain::StatusClock_Timer()
-{
+void frmMain::StatusClock_Timer() {
     const QDateTime now = state_.clock->now();
     statusPanels[1]->setText(shortDateText(now.date()));
     statusPanels[2]->setText(longTimeText(now.time()));
 }
 
-void frmMain::cmd_Close_Click()
-{
+void frmMain::cmd_Close_Click() {
     if (state_.LogChanged != FlagFalse)
         openChild(QStringLiteral("frm_Backup"));
     endProgram();
 }
 
-void frmMain::mnuFileExit_Click() { endProgram(); }
+void frmMain::mnuFileExit_Click() {
+    endProgram();
+}
 
-void frmMain::endProgram()
-{
+void frmMain::endProgram() {
     seams_.requestEnd();
     closing_ = true;
     StatusClock.stop();
     close();
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
-{
+void frmMain::closeEvent(QCloseEvent* event) {
     // The title-bar close box is refused; the program ends through its own buttons or a system shutdown.
     if (closing_ || qApp->isSavingSession()) {
         event->accept();

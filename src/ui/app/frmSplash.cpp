@@ -23,8 +23,7 @@ namespace qvmd {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int pointSize, bool bold)
-{
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int pointSize, bool bold) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     QFont font(QStringLiteral("Liberation Sans"));
@@ -38,8 +37,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int po
 } // namespace
 
 frmSplash::frmSplash(AppState& state, Seams& seams, bool anotherCopyRunning, QWidget* parent)
-    : QDialog(parent), state_(state), seams_(seams), anotherCopyRunning_(anotherCopyRunning)
-{
+    : QDialog(parent), state_(state), seams_(seams), anotherCopyRunning_(anotherCopyRunning) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("QV_md"));
     setFixedSize(620, 400);
@@ -111,15 +109,13 @@ frmSplash::frmSplash(AppState& state, Seams& seams, bool anotherCopyRunning, QWi
     connect(cmd_End, &QPushButton::clicked, this, &frmSplash::cmd_End_Click);
 }
 
-void frmSplash::localise()
-{
+void frmSplash::localise() {
     Localise(*this, *state_.strings, state_.LanguageOffset);
     // The version label's caption is completed after every localisation, so a language change keeps it.
     lblVersion->setText(lblVersion->text() + QLatin1Char(' ') + VersionInfo::versionText());
 }
 
-bool frmSplash::fail(const FileError& error, bool languageKnown)
-{
+bool frmSplash::fail(const FileError& error, bool languageKnown) {
     // Without a known language both are shown, so every operator can read what is wrong.
     QString text = fileErrorText(error, state_.LanguageOffset);
     if (!languageKnown)
@@ -130,8 +126,7 @@ bool frmSplash::fail(const FileError& error, bool languageKnown)
     return false;
 }
 
-bool frmSplash::loadPass()
-{
+bool frmSplash::loadPass() {
     const Result<std::int16_t> language = readLangFile(state_.folder);
     if (!language)
         return fail(language.error(), false);
@@ -183,20 +178,17 @@ bool frmSplash::loadPass()
     return true;
 }
 
-void frmSplash::Timer1_Timer()
-{
+void frmSplash::Timer1_Timer() {
     Timer1.stop();
     accept();
 }
 
-void frmSplash::cmd_End_Click()
-{
+void frmSplash::cmd_End_Click() {
     seams_.requestEnd();
     reject();
 }
 
-void frmSplash::cmd_reg_Click()
-{
+void frmSplash::cmd_reg_Click() {
     frm_Lang language(state_, seams_, this);
     seams_.showModal(language);
     localise();
@@ -206,8 +198,7 @@ void frmSplash::cmd_reg_Click()
     accept();
 }
 
-void frmSplash::closeEvent(QCloseEvent* event)
-{
+void frmSplash::closeEvent(QCloseEvent* event) {
     Timer1.stop();
     QDialog::closeEvent(event);
 }

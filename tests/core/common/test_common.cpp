@@ -4,15 +4,19 @@
 #include "core/common/Windows1252.h"
 #include "support/Printers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 using namespace qvmd;
 
-TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne)
-{
+TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne) {
     EXPECT_EQ(ProgramFolder("C:\\").data("Prime.dat"), "C:\\Data\\Prime.dat");
     EXPECT_EQ(ProgramFolder("C:\\Logbook").data("Prime.dat"), "C:\\Logbook\\Data\\Prime.dat");
     EXPECT_EQ(ProgramFolder("/").logs("Log.dat"), "/Logs/Log.dat");
@@ -20,8 +24,7 @@ TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne)
     EXPECT_EQ(ProgramFolder("/opt/qv/").path("Data\\Use.dat"), "/opt/qv/Data/Use.dat");
 }
 
-TEST(LeadingNumber, FollowsTheOneRule)
-{
+TEST(LeadingNumber, FollowsTheOneRule) {
     EXPECT_EQ(leadingNumber(u" 2"), 2);
     EXPECT_EQ(leadingNumber(u"x"), 0);
     EXPECT_EQ(leadingNumber(u""), 0);
@@ -32,16 +35,14 @@ TEST(LeadingNumber, FollowsTheOneRule)
     EXPECT_EQ(leadingNumber(u"99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
 }
 
-TEST(SixteenBit, OutOfRangeSaturates)
-{
+TEST(SixteenBit, OutOfRangeSaturates) {
     EXPECT_EQ(leadingInt16(u"40000"), 32767);
     EXPECT_EQ(leadingInt16(u"-40000"), -32768);
     EXPECT_EQ(leadingInt16(u"32767"), 32767);
     EXPECT_EQ(toInt16(-1), -1);
 }
 
-TEST(WholeNumber, AcceptsOnlyAnIntegerBetweenBlanks)
-{
+TEST(WholeNumber, AcceptsOnlyAnIntegerBetweenBlanks) {
     EXPECT_EQ(wholeNumber(u" 15 "), 15);
     EXPECT_EQ(wholeNumber(u"-3"), -3);
     EXPECT_FALSE(wholeNumber(u"12abc"));
@@ -49,8 +50,7 @@ TEST(WholeNumber, AcceptsOnlyAnIntegerBetweenBlanks)
     EXPECT_FALSE(wholeNumber(u"1 2"));
 }
 
-TEST(Windows1252, RoundTripsAccentsAndTheEuroSign)
-{
+TEST(Windows1252, RoundTripsAccentsAndTheEuroSign) {
     const QString text = QStringLiteral("ÀÈÉÌÒÙÇ l'€ “x”");
     const QByteArray bytes = toWindows1252(text);
     EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 192);
@@ -64,15 +64,13 @@ class TextFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    QByteArray bytes(const QString& path) const
-    {
+    QByteArray bytes(const QString& path) const {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
 
-TEST_F(TextFileTest, WritesCrLfAndReadsBothLineEndings)
-{
+TEST_F(TextFileTest, WritesCrLfAndReadsBothLineEndings) {
     const QString path = file("a.dat");
     ASSERT_FALSE(writeLines(path, {"1", "È", ""}));
     EXPECT_EQ(bytes(path), QByteArray("1\r\n\xC8\r\n\r\n"));
@@ -81,30 +79,56 @@ TEST_F(TextFileTest, WritesCrLfAndReadsBothLineEndings)
     EXPECT_EQ(splitLines(""), QStringList());
 }
 
-TEST_F(TextFileTest, MissingFileIsReportedByName)
-{
+TEST_F(TextFileTest, MissingFileIsReportedByName) {
     const auto result = readLines(file("none.dat"));
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().kind, FileError::Kind::Missing);
     EXPECT_EQ(result.error().path, file("none.dat"));
 }
 
-TEST_F(TextFileTest, FailedRewriteKeepsTheOldFile)
-{
+// A disk that fills up part-way: the file-size limit makes the write fail even for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(TextFileTest, FailedRewriteKeepsTheOldFileAndLeavesNoTemporary) {
     const QString path = file("keep.dat");
     ASSERT_FALSE(writeLines(path, {"old"}));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const WriteResult failed = writeLines(path, {"new"});
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (QFile(dir.filePath("probe")).open(QIODevice::WriteOnly) && !failed)
-        GTEST_SKIP() << "running as a user who may write anywhere";
+    WriteResult failed;
+    {
+        FileSizeLimit limit(16);
+        failed = writeLines(path, {QString(200, QLatin1Char('x'))});
+    }
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->kind, FileError::Kind::Unwritable);
+    EXPECT_EQ(failed->path, path);
     EXPECT_EQ(bytes(path), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"keep.dat"}));
 }
 
-TEST_F(TextFileTest, AppendAddsOneTerminatedLine)
-{
+TEST_F(TextFileTest, FailedAppendIsReported) {
+    const QString path = file("log.Log");
+    ASSERT_FALSE(appendLine(path, "one>"));
+    FileSizeLimit limit(8);
+    EXPECT_TRUE(appendLine(path, "a longer second line>"));
+}
+
+TEST_F(TextFileTest, AppendAddsOneTerminatedLine) {
     const QString path = file("log.Log");
     ASSERT_FALSE(appendLine(path, "one>"));
     ASSERT_FALSE(appendLine(path, "two>"));

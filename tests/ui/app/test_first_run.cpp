@@ -29,8 +29,7 @@ public:
 } // namespace
 
 // A fresh program folder from the first start to the main window, typed and clicked as an operator would.
-TEST(FirstRun, LanguageRegistrationThenMainWindowAndASecondStart)
-{
+TEST(FirstRun, LanguageRegistrationThenMainWindowAndASecondStart) {
     TempProgramFolder folder;
     FixedClock clock;
     TestSeams seams;
@@ -70,7 +69,8 @@ TEST(FirstRun, LanguageRegistrationThenMainWindowAndASecondStart)
         EXPECT_EQ(routine.mainWindow()->mnu_OpenLog->text(), "Open Log");
         EXPECT_EQ(state.profile.category, "L");
     }
-    EXPECT_EQ(folder.readData("Prime.dat"), crlf({"1", "1", "5QV123", "MARIA GRAZIA DELL'ORTO", "09/05/2026"}));
+    EXPECT_EQ(folder.readData("Prime.dat"),
+              crlf({"1", "1", "5QV123", "MARIA GRAZIA DELL'ORTO", "09/05/2026"}));
     EXPECT_EQ(folder.readData("Lang.dat"), crlf({"1000"}));
 
     // The next start reads what registration wrote and closes the splash on its timer.

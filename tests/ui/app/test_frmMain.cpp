@@ -31,14 +31,12 @@ protected:
     AppState state{folder.path(), &clock};
     TestSeams seams;
 
-    MainWindowTest()
-    {
+    MainWindowTest() {
         state.profile.StationCallsign = "5QV123";
         state.profile.OperatorName = "MARIO ROSSI";
     }
 
-    static std::vector<bool> logControls(const frmMain& w)
-    {
+    static std::vector<bool> logControls(const frmMain& w) {
         return {w.cmd_Open_Log->isEnabled(), w.cmd_Sel_Log->isEnabled(), w.cmd_Send_Log->isEnabled(),
                 w.mnu_OpenLog->isEnabled(),  w.mnu_SelLog->isEnabled(),  w.mnu_SendLog->isEnabled(),
                 w.mnu_DelLog->isEnabled(),   w.mnu_PrintLog->isEnabled()};
@@ -47,8 +45,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, ShowsTitleStationAndStatus)
-{
+TEST_F(MainWindowTest, ShowsTitleStationAndStatus) {
     frmMain window(state, seams);
     EXPECT_EQ(window.windowTitle(), "Marigold Day");
     EXPECT_EQ(window.Label1->text(), "QV Marigold Day 2027");
@@ -59,8 +56,7 @@ TEST_F(MainWindowTest, ShowsTitleStationAndStatus)
     EXPECT_FALSE(window.Image1->pixmap().isNull());
 }
 
-TEST_F(MainWindowTest, EnablingRuleFollowsTheLogInUse)
-{
+TEST_F(MainWindowTest, EnablingRuleFollowsTheLogInUse) {
     frmMain idle(state, seams);
     EXPECT_EQ(logControls(idle), std::vector<bool>(8, false));
     EXPECT_TRUE(idle.cmd_New_Log->isEnabled());
@@ -72,8 +68,7 @@ TEST_F(MainWindowTest, EnablingRuleFollowsTheLogInUse)
     EXPECT_EQ(logControls(idle), std::vector<bool>(8, true));
 }
 
-TEST_F(MainWindowTest, SavedProfileAndRestoreOverrideTheRule)
-{
+TEST_F(MainWindowTest, SavedProfileAndRestoreOverrideTheRule) {
     state.log.LogInUse = 1;
     frmMain window(state, seams);
     seams.onWindow("frm_Modif_ute", [this](QDialog& dialog) {
@@ -98,8 +93,7 @@ TEST_F(MainWindowTest, SavedProfileAndRestoreOverrideTheRule)
     EXPECT_TRUE(window.cmd_Sel_Log->isEnabled());
 }
 
-TEST_F(MainWindowTest, UnsavedProfileEditLeavesTheButtons)
-{
+TEST_F(MainWindowTest, UnsavedProfileEditLeavesTheButtons) {
     state.log.LogInUse = 1;
     frmMain window(state, seams);
     window.mnu_ModUte->trigger();
@@ -107,8 +101,7 @@ TEST_F(MainWindowTest, UnsavedProfileEditLeavesTheButtons)
     EXPECT_TRUE(window.cmd_Send_Log->isEnabled());
 }
 
-TEST_F(MainWindowTest, LanguageSwitchChangesPicturesMenusAndLangFile)
-{
+TEST_F(MainWindowTest, LanguageSwitchChangesPicturesMenusAndLangFile) {
     state.LanguageOffset = 1000;
     frmMain window(state, seams);
     EXPECT_TRUE(window.mnu_Eng->isChecked());
@@ -137,8 +130,7 @@ TEST_F(MainWindowTest, LanguageSwitchChangesPicturesMenusAndLangFile)
     EXPECT_EQ(window.mnu_OpenLog->text(), "Open Log");
 }
 
-TEST_F(MainWindowTest, CloseBoxIsRefusedAndExitEndsTheProgram)
-{
+TEST_F(MainWindowTest, CloseBoxIsRefusedAndExitEndsTheProgram) {
     frmMain window(state, seams);
     window.show();
     QCloseEvent event;
@@ -151,8 +143,7 @@ TEST_F(MainWindowTest, CloseBoxIsRefusedAndExitEndsTheProgram)
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(MainWindowTest, AboutOpensAsAChildWindow)
-{
+TEST_F(MainWindowTest, AboutOpensAsAChildWindow) {
     frmMain window(state, seams);
     window.mnu_About->trigger();
     EXPECT_EQ(seams.openedWindows, QStringList({"frmAbout"}));

@@ -24,9 +24,9 @@ public:
     QDateTime nowUtc() const override { return QDateTime(QDate(2026, 5, 9), QTime(12, 5, 9), Qt::UTC); }
 };
 
-QStringList useLines(const QString& logFlag)
-{
-    return {logFlag, "5QV123_MD_H_2026.Log", "H", "N", "2026", "5QV123", "MARIO ROSSI", "5", "QV", "123", "1"};
+QStringList useLines(const QString& logFlag) {
+    return {logFlag, "5QV123_MD_H_2026.Log", "H", "N", "2026", "5QV123", "MARIO ROSSI", "5", "QV", "123",
+            "1"};
 }
 
 class StartupTest : public ::testing::Test {
@@ -36,8 +36,7 @@ protected:
     AppState state{folder.path(), &clock};
     TestSeams seams;
 
-    void registered(const QString& stateLine = "1")
-    {
+    void registered(const QString& stateLine = "1") {
         folder.writeData("Prime.dat", {stateLine, "1", "5QV123", "MARIO ROSSI", "01/05/2026"});
         folder.writeData("Use.dat", useLines("0"));
     }
@@ -45,8 +44,7 @@ protected:
 
 } // namespace
 
-TEST_F(StartupTest, FirstRunShowsConfirmAndExitWithoutTimer)
-{
+TEST_F(StartupTest, FirstRunShowsConfirmAndExitWithoutTimer) {
     folder.writeData("Prime.dat", {"0", "0", "", "", ""});
     frmSplash splash(state, seams, false);
     ASSERT_TRUE(splash.loadPass());
@@ -61,8 +59,7 @@ TEST_F(StartupTest, FirstRunShowsConfirmAndExitWithoutTimer)
     EXPECT_EQ(splash.result(), QDialog::Rejected);
 }
 
-TEST_F(StartupTest, RegisteredSplashShowsStationAndClosesOnItsTimer)
-{
+TEST_F(StartupTest, RegisteredSplashShowsStationAndClosesOnItsTimer) {
     registered(" 2");
     frmSplash splash(state, seams, false);
     ASSERT_TRUE(splash.loadPass());
@@ -76,8 +73,7 @@ TEST_F(StartupTest, RegisteredSplashShowsStationAndClosesOnItsTimer)
     EXPECT_EQ(splash.result(), QDialog::Accepted);
 }
 
-TEST_F(StartupTest, RegisteredRunOpensTheMainWindowAfterTheSplashTimer)
-{
+TEST_F(StartupTest, RegisteredRunOpensTheMainWindowAfterTheSplashTimer) {
     registered();
     seams.onWindow("frmSplash", [](QDialog& dialog) {
         static_cast<frmSplash&>(dialog).Timer1_Timer();
@@ -89,8 +85,7 @@ TEST_F(StartupTest, RegisteredRunOpensTheMainWindowAfterTheSplashTimer)
     EXPECT_EQ(routine.mainWindow()->Label3->text(), "5QV123    MARIO ROSSI");
 }
 
-TEST_F(StartupTest, StateThreeOpensTheMainWindowWithoutReadingTheProfile)
-{
+TEST_F(StartupTest, StateThreeOpensTheMainWindowWithoutReadingTheProfile) {
     folder.writeData("Prime.dat", {"3", "1", "5QV123", "MARIO ROSSI", "01/05/2026"});
     QFile::remove(folder.data("Use.dat"));
     StartRoutine routine(state, seams);
@@ -99,8 +94,7 @@ TEST_F(StartupTest, StateThreeOpensTheMainWindowWithoutReadingTheProfile)
     EXPECT_TRUE(state.profile.StationCallsign.isEmpty());
 }
 
-TEST_F(StartupTest, FirstRunEndsWhenRegistrationIsClosedWithoutSaving)
-{
+TEST_F(StartupTest, FirstRunEndsWhenRegistrationIsClosedWithoutSaving) {
     folder.writeData("Prime.dat", {"0", "0", "", "", ""});
     seams.onWindow("frmSplash", [](QDialog& dialog) {
         static_cast<frmSplash&>(dialog).cmd_reg_Click();
@@ -112,8 +106,7 @@ TEST_F(StartupTest, FirstRunEndsWhenRegistrationIsClosedWithoutSaving)
     EXPECT_EQ(folder.readData("Prime.dat"), crlf({"0", "0", "", "", ""}));
 }
 
-TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage)
-{
+TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
     registered();
     folder.writeData("Lang.dat", {"0", "1000"});
     SingleInstanceGuard first(state.folder);
@@ -127,8 +120,7 @@ TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage)
     EXPECT_TRUE(seams.openedWindows.isEmpty());
 }
 
-TEST_F(StartupTest, UnreadableStartUpFilesEndTheProgramWithAMessageNamingThem)
-{
+TEST_F(StartupTest, UnreadableStartUpFilesEndTheProgramWithAMessageNamingThem) {
     registered();
     for (const char* name : {"Prefix.dat", "Use.dat", "Md.ini", "Lang.dat"}) {
         TempProgramFolder broken;
@@ -140,13 +132,13 @@ TEST_F(StartupTest, UnreadableStartUpFilesEndTheProgramWithAMessageNamingThem)
         StartRoutine routine(brokenState, brokenSeams);
         EXPECT_FALSE(routine.start()) << name;
         ASSERT_EQ(brokenSeams.messages.size(), 1u) << name;
-        EXPECT_TRUE(brokenSeams.messages[0].text.contains(name)) << brokenSeams.messages[0].text.toStdString();
+        EXPECT_TRUE(brokenSeams.messages[0].text.contains(name))
+            << brokenSeams.messages[0].text.toStdString();
         EXPECT_FALSE(QFile::exists(broken.data(name)));
     }
 }
 
-TEST_F(StartupTest, MalformedScoreWeightsNameTheLine)
-{
+TEST_F(StartupTest, MalformedScoreWeightsNameTheLine) {
     registered();
     folder.writeData("Data.dat", {"1", "3", "x", "3", "2"});
     StartRoutine routine(state, seams);
