@@ -1,4 +1,5 @@
 #include "ui/app/frmAbout.h"
+#include "ui/app/FormControls.h"
 
 #include "core/app/AppState.h"
 #include "core/app/VersionInfo.h"
@@ -8,7 +9,6 @@
 #include "ui/app/Seams.h"
 #include "ui/app/cLoadResPicture.h"
 
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,18 +26,10 @@ constexpr int timerInterval = 15000;
 // The Md.ini entry each of Label1(1) to Label1(5) shows.
 constexpr int settingsOfLabel[] = {0, 1, 3, 4, 5, 7};
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    if (tag)
-        label->setProperty("tag", QLatin1String(tag));
-    return label;
-}
-
 } // namespace
 
 frmAbout::frmAbout(AppState& state, Seams& seams, QWidget* parent)
-    : QDialog(parent), state_(state), seams_(seams) {
+    : FormDialog(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Informazioni su QV Marigold Day"));
     setProperty("tag", QStringLiteral("1014"));
@@ -138,8 +130,7 @@ frmAbout::frmAbout(AppState& state, Seams& seams, QWidget* parent)
 
 void frmAbout::finish() {
     Timer1->stop();
-    closing_ = true;
-    done(QDialog::Accepted);
+    closeWith(QDialog::Accepted);
 }
 
 void frmAbout::Timer1_Timer() {
@@ -163,19 +154,6 @@ void frmAbout::Label1_Click(int index) {
     finish();
     if (index >= 2 && !link.isEmpty())
         QDesktopServices::openUrl(QUrl::fromUserInput(link));
-}
-
-void frmAbout::reject() {
-    if (closing_)
-        QDialog::reject();
-}
-
-void frmAbout::closeEvent(QCloseEvent* event) {
-    if (!closing_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 } // namespace qvmd

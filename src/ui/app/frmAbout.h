@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/app/FormDialog.h"
 #include <QList>
 
 class QLabel;
@@ -14,7 +14,7 @@ class Seams;
 class ClickLabel;
 
 // The About window: version, the award manager's address and the organiser's links.
-class frmAbout : public QDialog {
+class frmAbout : public FormDialog {
     Q_OBJECT
 public:
     frmAbout(AppState& state, Seams& seams, QWidget* parent = nullptr);
@@ -36,17 +36,13 @@ public slots:
     void cmdOK_Click();
     void Label1_Click(int index);
     // Escape does not close the window.
-    void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void finish();
 
     AppState& state_;
     Seams& seams_;
-    bool closing_ = false;
 };
 
 } // namespace qvmd

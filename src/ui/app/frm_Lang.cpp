@@ -5,7 +5,6 @@
 #include "core/app/StartupFiles.h"
 #include "ui/app/Seams.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -17,7 +16,7 @@ const QString windowTitleText = QStringLiteral("Lingua - Language");
 }
 
 frm_Lang::frm_Lang(AppState& state, Seams& seams, QWidget* parent)
-    : QDialog(parent), state_(state), seams_(seams) {
+    : FormDialog(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frm_Lang"));
     setWindowTitle(windowTitleText);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -50,21 +49,7 @@ void frm_Lang::cmb_ok_Click() {
     if (const WriteResult failed = writeLangFile(state_.folder, state_.LanguageOffset))
         seams_.message(this, fileErrorText(*failed, state_.LanguageOffset), windowTitleText,
                        Seams::Icon::Error);
-    closing_ = true;
-    accept();
-}
-
-void frm_Lang::reject() {
-    if (closing_)
-        QDialog::reject();
-}
-
-void frm_Lang::closeEvent(QCloseEvent* event) {
-    if (!closing_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    closeWith(QDialog::Accepted);
 }
 
 } // namespace qvmd

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/app/FormDialog.h"
 
 class QComboBox;
 class QPushButton;
@@ -12,7 +12,7 @@ class Seams;
 
 // The language window of the first run: Italian or English, written to Lang.dat.
 // Its texts are the same in both languages, so it is never localised.
-class frm_Lang : public QDialog {
+class frm_Lang : public FormDialog {
     Q_OBJECT
 public:
     frm_Lang(AppState& state, Seams& seams, QWidget* parent = nullptr);
@@ -23,15 +23,11 @@ public:
 public slots:
     void cmb_ok_Click();
     // Escape does not close the window either.
-    void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     AppState& state_;
     Seams& seams_;
-    bool closing_ = false;
 };
 
 } // namespace qvmd

@@ -1,11 +1,11 @@
 #include "ui/app/frm_messag.h"
+#include "ui/app/FormControls.h"
 
 #include "core/app/AppState.h"
 #include "ui/app/Background.h"
 #include "ui/app/Localise.h"
 #include "ui/app/Seams.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,21 +13,9 @@
 
 namespace qvmd {
 
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* tag) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setProperty("tag", QLatin1String(tag));
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-} // namespace
-
 frm_messag::frm_messag(AppState& state, Seams& seams, const QString& workedIdentifier,
                        std::int16_t& rosterResult, QWidget* parent)
-    : QDialog(parent), state_(state), seams_(seams) {
+    : FormDialog(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frm_messag"));
     setWindowTitle(QStringLiteral("Messaggio"));
     setProperty("tag", QStringLiteral("1133"));
@@ -94,8 +82,7 @@ frm_messag::frm_messag(AppState& state, Seams& seams, const QString& workedIdent
 }
 
 void frm_messag::finish(int result) {
-    closing_ = true;
-    done(result);
+    closeWith(result);
 }
 
 void frm_messag::Command1_Click() {
@@ -105,19 +92,6 @@ void frm_messag::Command1_Click() {
 void frm_messag::Command2_Click() {
     state_.MessageCancelled = FlagTrue;
     finish(QDialog::Rejected);
-}
-
-void frm_messag::reject() {
-    if (closing_)
-        QDialog::reject();
-}
-
-void frm_messag::closeEvent(QCloseEvent* event) {
-    if (!closing_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 } // namespace qvmd

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/app/FormDialog.h"
 
 #include <cstdint>
 
@@ -14,7 +14,7 @@ class Seams;
 
 // Tells the operator that the worked station is in neither roster and asks whether to go on.
 // The answer is left in MessageCancelled: true when the operator chose "NO".
-class frm_messag : public QDialog {
+class frm_messag : public FormDialog {
     Q_OBJECT
 public:
     frm_messag(AppState& state, Seams& seams, const QString& workedIdentifier, std::int16_t& rosterResult,
@@ -32,17 +32,13 @@ public slots:
     void Command1_Click();
     void Command2_Click();
     // Escape does not close the window.
-    void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void finish(int result);
 
     AppState& state_;
     Seams& seams_;
-    bool closing_ = false;
 };
 
 } // namespace qvmd

@@ -5,7 +5,6 @@
 #include "ui/app/GridControl.h"
 #include "ui/app/Localise.h"
 
-#include <QCloseEvent>
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +29,7 @@ void setColumnLayout(GridControl& grid) {
 
 } // namespace
 
-frm_country::frm_country(AppState& state, Seams& seams, QWidget* parent) : QDialog(parent), state_(state) {
+frm_country::frm_country(AppState& state, Seams& seams, QWidget* parent) : FormDialog(parent), state_(state) {
     Q_UNUSED(seams); // nothing here asks or tells the operator anything
     buildControls();
 
@@ -150,20 +149,7 @@ void frm_country::cmd_order_Click(int index) {
 }
 
 void frm_country::cmd_Close_Click() {
-    closing_ = true;
-    accept();
-}
-
-void frm_country::reject() {
-    if (closing_)
-        QDialog::reject();
-}
-
-void frm_country::closeEvent(QCloseEvent* event) {
-    if (closing_)
-        event->accept();
-    else
-        event->ignore();
+    closeWith(QDialog::Accepted);
 }
 
 } // namespace qvmd

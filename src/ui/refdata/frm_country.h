@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/app/FormDialog.h"
 #include <QList>
 
 class QLabel;
@@ -14,7 +14,7 @@ class GridControl;
 class Seams;
 
 // The country list: every country with the worked ones in green, or the worked ones alone.
-class frm_country : public QDialog {
+class frm_country : public FormDialog {
     Q_OBJECT
 public:
     frm_country(AppState& state, Seams& seams, QWidget* parent = nullptr);
@@ -31,11 +31,8 @@ public:
 
 public slots:
     // Escape closes nothing: only Exit does.
-    void reject() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void buildControls();
     void fillAllCountries();
@@ -45,7 +42,6 @@ private:
 
     AppState& state_;
     int workedCount_ = 0;
-    bool closing_ = false;
 };
 
 } // namespace qvmd

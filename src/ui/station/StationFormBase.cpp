@@ -1,4 +1,5 @@
 #include "ui/station/StationFormBase.h"
+#include "ui/app/FormControls.h"
 
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
@@ -56,14 +57,6 @@ bool isCapital(QChar c) {
     return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    if (tag)
-        label->setProperty("tag", QLatin1String(tag));
-    return label;
-}
-
 QLineEdit* makeBox(QWidget* parent, const QString& name, int width) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
@@ -81,7 +74,7 @@ void keepPlaceWhenHidden(QWidget* widget) {
 } // namespace
 
 StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
-    : QDialog(parent), state_(state), seams_(seams) {
+    : FormDialog(parent), state_(state), seams_(seams) {
     setWindowTitle(QStringLiteral("QV_md"));
 
     Label9 = makeLabel(this, "Label9", QString());
@@ -535,16 +528,16 @@ void StationFormBase::cmd_Save_Click() {
         return;
     }
     if (save())
-        accept();
+        closeWith(QDialog::Accepted);
 }
 
 void StationFormBase::keyPressEvent(QKeyEvent* event) {
-    // The form closes only through its own buttons.
+    // Escape never ends a registration half-way, even where the close box is allowed.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         return;
     }
-    QDialog::keyPressEvent(event);
+    FormDialog::keyPressEvent(event);
 }
 
 } // namespace qvmd

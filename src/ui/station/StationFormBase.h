@@ -2,8 +2,8 @@
 
 #include "core/common/FileError.h"
 
+#include "ui/app/FormDialog.h"
 #include <QColor>
-#include <QDialog>
 #include <QList>
 #include <QString>
 
@@ -26,7 +26,7 @@ struct StationProfile;
 // The form shared by station registration and the profile editor: the identifier, name and category
 // entries with their keyboard rules, the country display, validation, the roster search, the category
 // options and the member/generic switch. The two windows add only what differs.
-class StationFormBase : public QDialog {
+class StationFormBase : public FormDialog {
     Q_OBJECT
 
 public:

@@ -4,7 +4,6 @@
 #include "core/station/UseFile.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,7 +103,7 @@ void frm_Modif_ute::cmd_Clear_Click() {
 }
 
 void frm_Modif_ute::cmd_Close_Click() {
-    done(QDialog::Rejected);
+    closeWith(QDialog::Rejected);
 }
 
 bool frm_Modif_ute::categoryMissing() const {
@@ -145,11 +144,6 @@ bool frm_Modif_ute::save() {
     state_.RegistrationState = 1;
     state_.ProfileChanged = FlagTrue;
     return true;
-}
-
-void frm_Modif_ute::closeEvent(QCloseEvent* event) {
-    // Only the window's own buttons close it.
-    event->ignore();
 }
 
 } // namespace qvmd

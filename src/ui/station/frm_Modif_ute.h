@@ -28,7 +28,6 @@ protected:
     void afterSearch() override;
     void onSwitched(bool generic) override;
     bool save() override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // What the form showed when editing started, for Clear.

@@ -20,6 +20,8 @@ namespace qvmd {
 frm_Prima_Volta::frm_Prima_Volta(AppState& state, Seams& seams, QWidget* parent)
     : StationFormBase(state, seams, parent) {
     setObjectName(QStringLiteral("frm_Prima_Volta"));
+    // Closing from the title bar writes nothing; the start routine then ends the program.
+    allowCloseBox();
     stationKind_ = 1;
 
     Label9->setProperty("tag", QStringLiteral("1111"));
@@ -65,7 +67,7 @@ void frm_Prima_Volta::Combo1_Click(int index) {
 
 void frm_Prima_Volta::cmd_Close_Click() {
     seams_.requestEnd();
-    done(QDialog::Rejected);
+    closeWith(QDialog::Rejected);
 }
 
 void frm_Prima_Volta::cmd_aggiorn_Click() {

@@ -1,6 +1,7 @@
 #include "core/app/AppState.h"
 #include "core/station/PrimeFile.h"
 #include "core/station/UseFile.h"
+#include "support/FixedClock.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 
@@ -10,17 +11,13 @@
 
 using namespace qvmd;
 using qvmd::test::crlf;
+using qvmd::test::FixedClock;
 using qvmd::test::TempProgramFolder;
 
 namespace {
 
 const QStringList elevenLines = {
     "1", "5QV123_MD_L_2015.Log", "L", "N", "2015", "5QV123", "  ANNA ROSSI ", "5", "QV", "123", " 1"};
-
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2015, 3, 6), QTime(14, 5, 9)); }
-};
 
 } // namespace
 
@@ -75,7 +72,7 @@ TEST(UseFileRead, MissingFileIsReportedWithItsPathAndChangesNothing) {
 
 TEST(UseFileWrite, EachWritersHeaderThenTheProfileInCrLfLines) {
     TempProgramFolder folder(false);
-    FixedClock clock;
+    FixedClock clock{QDateTime(QDate(2015, 3, 6), QTime(14, 5, 9))};
     AppState state(folder.path(), &clock);
     state.profile = {"12ABC7", "LUCÌA D'ARCO", "12", "ABC", "7", "L"};
     state.StationKind = 2;

@@ -1,4 +1,5 @@
 #include "core/app/AppState.h"
+#include "support/FixedClock.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
@@ -19,14 +20,7 @@
 using namespace qvmd;
 using namespace qvmd::test;
 
-namespace {
-
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 5, 9), QTime(14, 5, 9)); }
-};
-
-} // namespace
+namespace {} // namespace
 
 // A fresh program folder from the first start to the main window, typed and clicked as an operator would.
 TEST(FirstRun, LanguageRegistrationThenMainWindowAndASecondStart) {

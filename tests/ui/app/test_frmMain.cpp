@@ -1,4 +1,5 @@
 #include "core/app/AppState.h"
+#include "support/FixedClock.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
@@ -19,15 +20,10 @@ using namespace qvmd::test;
 
 namespace {
 
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2027, 5, 9), QTime(14, 5, 9)); }
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     TempProgramFolder folder;
-    FixedClock clock;
+    FixedClock clock{QDateTime(QDate(2027, 5, 9), QTime(14, 5, 9))};
     AppState state{folder.path(), &clock};
     TestSeams seams;
 

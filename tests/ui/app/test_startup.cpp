@@ -1,5 +1,6 @@
 #include "core/app/AppState.h"
 #include "core/app/SingleInstanceGuard.h"
+#include "support/FixedClock.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
@@ -17,12 +18,6 @@ using namespace qvmd;
 using namespace qvmd::test;
 
 namespace {
-
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 5, 9), QTime(14, 5, 9)); }
-    QDateTime nowUtc() const override { return QDateTime(QDate(2026, 5, 9), QTime(12, 5, 9), Qt::UTC); }
-};
 
 QStringList useLines(const QString& logFlag) {
     return {logFlag, "5QV123_MD_H_2026.Log", "H", "N", "2026", "5QV123", "MARIO ROSSI", "5", "QV", "123",

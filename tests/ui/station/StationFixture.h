@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/AppState.h"
+#include "support/FixedClock.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
@@ -19,11 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace qvmd::test {
-
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2015, 3, 6), QTime(14, 5, 9)); }
-};
 
 // A program folder with five countries (Spain is 5, country 3 is blank) and two tiny rosters;
 // 2QV300 is listed in both.
@@ -81,7 +77,7 @@ protected:
     }
 
     TempProgramFolder folder{false};
-    FixedClock clock;
+    FixedClock clock{QDateTime(QDate(2015, 3, 6), QTime(14, 5, 9))};
     AppState state{folder.path(), &clock};
     TestSeams seams;
 };
