@@ -84,16 +84,24 @@ WriteResult writeLines(const QString& path, const QStringList& lines) {
 }
 
 WriteResult appendLine(const QString& path, const QString& line) {
+    // Unbuffered, so that a failed write can be cut off again without a stale buffer in the way.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return openError(file, path, FileError::Kind::Unwritable);
+    const qint64 oldSize = file.size();
+    // A line that is not wholly on the disk is taken off again: a torn record would merge with the next
+    // one, and a record reported as failed must not turn up in the file later.
+    auto failed = [&](FileError error) {
+        file.resize(oldSize);
+        return error;
+    };
     const QByteArray bytes = encodeLines({line});
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return openError(file, path, FileError::Kind::Unwritable);
+    if (file.write(bytes) != bytes.size())
+        return failed(openError(file, path, FileError::Kind::Unwritable));
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) != 0)
-        return FileError{FileError::Kind::Unwritable, path,
-                         QStringLiteral("the disk did not confirm the write"), 0};
+        return failed(FileError{FileError::Kind::Unwritable, path,
+                                QStringLiteral("the disk did not confirm the write"), 0});
 #endif
     return std::nullopt;
 }

@@ -121,11 +121,17 @@ TEST_F(TextFileTest, FailedRewriteKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"keep.dat"}));
 }
 
-TEST_F(TextFileTest, FailedAppendIsReported) {
+TEST_F(TextFileTest, FailedAppendIsReportedAndLeavesNoHalfLine) {
     const QString path = file("log.Log");
     ASSERT_FALSE(appendLine(path, "one>"));
-    FileSizeLimit limit(8);
-    EXPECT_TRUE(appendLine(path, "a longer second line>"));
+    {
+        FileSizeLimit limit(8);
+        EXPECT_TRUE(appendLine(path, "a longer second line>"));
+    }
+    // A torn record would glue itself onto the next one written.
+    EXPECT_EQ(bytes(path), QByteArray("one>\r\n"));
+    ASSERT_FALSE(appendLine(path, "two>"));
+    EXPECT_EQ(bytes(path), QByteArray("one>\r\ntwo>\r\n"));
 }
 
 TEST_F(TextFileTest, AppendAddsOneTerminatedLine) {
