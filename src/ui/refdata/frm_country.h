@@ -29,10 +29,9 @@ public:
 
     int workedCount() const { return workedCount_; }
 
-public slots:
-    // Escape closes nothing: only Exit does.
-
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildControls();
     void fillAllCountries();

@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qvmd {
 
 namespace {
@@ -55,6 +57,14 @@ bool isAccentedCapital(QChar c) {
 
 bool isCapital(QChar c) {
     return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
+}
+
+// One character for one key, as the code page upper-cases: "ß" stays itself instead of becoming "SS".
+QString upperEach(const QString& text) {
+    QString upper = text;
+    for (QChar& c : upper)
+        c = c.toUpper();
+    return upper;
 }
 
 QLineEdit* makeBox(QWidget* parent, const QString& name, int width) {
@@ -97,6 +107,8 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     for (QLineEdit* box : entries) {
         box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, this, [this, box] { sanitiseEdited(box); });
+        // textEdited comes before textChanged, so this still holds the text before the edit when cleaning.
+        connect(box, &QLineEdit::textChanged, this, [this, box] { lastText_[box] = box->text(); });
     }
     for (QLineEdit* box : Text1)
         connect(box, &QLineEdit::textChanged, this, [this, box] { numberChanged(box); });
@@ -271,12 +283,16 @@ bool StationFormBase::handleKey(QLineEdit* box, QKeyEvent* event) {
     }
     if (key == Qt::Key_Backspace)
         return false;
+    // Shortcuts (paste, undo, select all) are the box's own; it never types their letter.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
     const QString text = event->text();
     // Keys without a character (arrows, Delete) and shortcuts such as paste pass; pasted text is
     // cleaned when it arrives.
     if (text.isEmpty() || text.at(0).category() == QChar::Other_Control)
         return false;
-    const QString upper = text.toUpper();
+    const QString upper = upperEach(text);
     const BoxKind kind = kindOf(box);
     for (QChar c : upper) {
         if (!allowedIn(kind, c))
@@ -309,24 +325,38 @@ void StationFormBase::handleEnter(QLineEdit* box) {
 }
 
 void StationFormBase::sanitiseEdited(QLineEdit* box) {
+    // Only what this edit brought in (typed, pasted, dropped) is cleaned: a roster name may hold
+    // characters no key could type, and editing it must not strip them.
+    const QString before = lastText_.value(box);
     const QString text = box->text();
+    const qsizetype shortest = std::min(before.size(), text.size());
+    qsizetype kept = 0;
+    while (kept < shortest && before.at(kept) == text.at(kept))
+        ++kept;
+    qsizetype tail = 0;
+    while (tail < shortest - kept && before.at(before.size() - 1 - tail) == text.at(text.size() - 1 - tail))
+        ++tail;
+    const qsizetype insertedEnd = text.size() - tail;
+
     const int cursor = box->cursorPosition();
     const BoxKind kind = kindOf(box);
-    QString clean;
-    int cleanCursor = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        for (QChar c : QString(text.at(i)).toUpper()) {
-            if (!allowedIn(kind, c))
-                continue;
-            clean.append(c);
-            if (i < cursor)
-                ++cleanCursor;
-        }
+    QString clean = text.left(kept);
+    qsizetype cleanCursor = std::min<qsizetype>(cursor, kept);
+    for (qsizetype i = kept; i < insertedEnd; ++i) {
+        const QChar c = text.at(i).toUpper();
+        if (!allowedIn(kind, c))
+            continue;
+        clean.append(c);
+        if (i < cursor)
+            ++cleanCursor;
     }
+    if (cursor > insertedEnd)
+        cleanCursor += cursor - insertedEnd;
+    clean.append(text.right(tail));
     if (clean == text)
         return;
     box->setText(clean);
-    box->setCursorPosition(cleanCursor);
+    box->setCursorPosition(static_cast<int>(cleanCursor));
 }
 
 void StationFormBase::numberChanged(QLineEdit* box) {
@@ -532,8 +562,10 @@ void StationFormBase::cmd_Save_Click() {
 }
 
 void StationFormBase::keyPressEvent(QKeyEvent* event) {
-    // Escape never ends a registration half-way, even where the close box is allowed.
-    if (event->key() == Qt::Key_Escape) {
+    // Escape never ends a registration half-way, even where the close box is allowed. Enter that no
+    // control took (on the switch, an option or the language list) presses no button: a focused button
+    // takes its own Enter, and Find run by surprise would empty the name just typed.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "ui/app/FormDialog.h"
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -134,6 +135,7 @@ private:
     QGridLayout* grid_ = nullptr;
     QHBoxLayout* buttonRow_ = nullptr;
     QList<QLabel*> messageLabels_;
+    QHash<const QLineEdit*, QString> lastText_; // each entry box's text as it stood after its last change
 };
 
 } // namespace qvmd

@@ -131,6 +131,8 @@ void frm_Modif_ute::afterSearch() {
 void frm_Modif_ute::onSwitched(bool generic) {
     // A member identifier must be found again before it can be saved.
     cmd_Save->setEnabled(generic);
+    // A station found in the rosters hid the options; after the switch the category is chosen by hand.
+    setOptionsVisible(true);
 }
 
 bool frm_Modif_ute::save() {

@@ -5,6 +5,7 @@
 #include "ui/app/GridControl.h"
 #include "ui/refdata/frm_country.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,4 +188,18 @@ TEST_F(CountryWindow, OnlyExitCloses) {
     QTest::mouseClick(window.cmd_Close, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(CountryWindow, EnterInAListSwapsNothing) {
+    useCountries(threeCountries, {2});
+    frm_country window(state, seams);
+    window.show();
+    QApplication::setActiveWindow(&window);
+
+    QTest::mouseClick(window.cmd_order[1], Qt::LeftButton);
+    window.MSHFlexGrid2->setFocus();
+    QTest::keyClick(window.MSHFlexGrid2, Qt::Key_Return);
+    EXPECT_FALSE(window.MSHFlexGrid2->isHidden());
+    EXPECT_EQ(window.Text1->text(), "1");
+    EXPECT_TRUE(window.isVisible());
 }

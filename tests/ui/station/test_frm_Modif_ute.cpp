@@ -124,6 +124,40 @@ TEST_F(ProfileEditor, UntickingTheSwitchDisablesSaveUntilTheNextFind) {
     EXPECT_EQ(w.category(), "0");
 }
 
+TEST_F(ProfileEditor, AfterAFoundStationTheSwitchBringsTheOptionsBack) {
+    frm_Modif_ute& w = open();
+    click(w.cmd_modif);
+    type(w.Text1[0], "2");
+    type(w.Text1[1], "300");
+    click(w.cmd_Cerca);
+    EXPECT_FALSE(w.opt_Scelta[0]->isVisible()); // the rosters chose the category
+    click(w.Check1);
+    EXPECT_TRUE(w.opt_Scelta[0]->isVisible());
+    EXPECT_TRUE(w.opt_Scelta[1]->isVisible());
+    fillGeneric(w, "5", "ABC", "7", "ANNA");
+    click(w.opt_Scelta[0]);
+    click(w.cmd_Save);
+    EXPECT_TRUE(seams.messages.empty());
+    EXPECT_EQ(state.profile.category, "L");
+}
+
+TEST_F(ProfileEditor, EditingANameKeepsItsOtherCharacters) {
+    // Roster names are free text: letters no key may type stay when the name is edited.
+    state.profile = {"5ABC7", "JÜRGEN Ø. rizzo", "5", "ABC", "7", "H"};
+    state.StationKind = 2;
+    frm_Modif_ute& w = open();
+    click(w.cmd_modif);
+    w.Text2[1]->setFocus();
+    w.Text2[1]->end(false);
+    QTest::keyClick(w.Text2[1], Qt::Key_Backspace);
+    typeChars(w.Text2[1], "o1é");
+    EXPECT_EQ(w.Text2[1]->text(), "JÜRGEN Ø. rizzOÉ");
+    w.Text2[1]->home(false);
+    w.Text2[1]->insert("x-");
+    EXPECT_EQ(w.Text2[1]->text(), "XJÜRGEN Ø. rizzOÉ");
+    EXPECT_EQ(w.Text2[1]->cursorPosition(), 1);
+}
+
 TEST_F(ProfileEditor, SaveNeedsAChosenOptionEvenWithAStoredCategory) {
     frm_Modif_ute& w = open();
     click(w.cmd_modif);
@@ -157,6 +191,22 @@ TEST_F(ProfileEditor, SaveLeavesNoLogInUseAndFlagsTheChange) {
     EXPECT_EQ(state.profile.club, "ABC");
     EXPECT_EQ(state.profile.category, "H");
     EXPECT_EQ(state.StationKind, 2);
+}
+
+TEST_F(ProfileEditor, FailedSaveIsReportedAndChangesNothing) {
+    QDir(folder.path()).mkpath("Data/Use.dat"); // a folder in the way: the write must fail
+    frm_Modif_ute& w = open();
+    click(w.cmd_modif);
+    fillGeneric(w, "5", "ABC", "7", "ANNA");
+    click(w.opt_Scelta[1]);
+    click(w.cmd_Save);
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_TRUE(seams.messages[0].text.contains("Use.dat"));
+    EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Error);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(state.ProfileChanged, FlagFalse);
+    EXPECT_EQ(state.profile.StationCallsign, "5QV123");
+    EXPECT_EQ(state.log.LogInUse, 1);
 }
 
 TEST_F(ProfileEditor, TitleBarCloseIsRefusedAndExitDiscards) {

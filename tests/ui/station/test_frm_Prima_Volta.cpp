@@ -2,6 +2,7 @@
 #include "ui/station/frm_Prima_Volta.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QSignalSpy>
 
@@ -57,6 +58,40 @@ TEST_F(Registration, ClubAndNameUpperCaseAndKeepOnlyTheirCharacters) {
     EXPECT_EQ(w.Text2[1]->text(), "ÀÈÉÌÒÙÇ D'A.B");
     w.Text2[1]->insert(" x9ç");
     EXPECT_EQ(w.Text2[1]->text(), "ÀÈÉÌÒÙÇ D'A.B XÇ");
+}
+
+TEST_F(Registration, ShortcutsWorkAndEveryKeyGivesOneCharacter) {
+    // "ß" has no capital of its own: it is dropped, not turned into "SS".
+    click(w.Check1);
+    typeChars(w.Text2[0], "ßa");
+    EXPECT_EQ(w.Text2[0]->text(), "A");
+    typeChars(w.Text2[1], "ßo");
+    EXPECT_EQ(w.Text2[1]->text(), "O");
+
+    // Ctrl+V pastes and the paste is cleaned; Ctrl+Z undoes instead of typing "Z".
+    QApplication::clipboard()->setText("0012a");
+    QTest::keyClick(w.Text1[0], Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.Text1[0]->text(), "12");
+    QTest::keyClicks(w.Text2[1], "k");
+    QTest::keyClick(w.Text2[1], Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(w.Text2[1]->text().contains('Z'));
+}
+
+TEST_F(Registration, EnterOffTheEntryBoxesRunsNoSearch) {
+    QApplication::setActiveWindow(&w);
+    fillGeneric(w, "5", "ABC", "7", "MARIO");
+    QTest::keyClick(w.Text2[1], Qt::Key_Return);
+    ASSERT_EQ(w.focusWidget(), w.Combo1);
+    QTest::keyClick(w.Combo1, Qt::Key_Return);
+    w.Check1->setFocus();
+    QTest::keyClick(w.Check1, Qt::Key_Return);
+    EXPECT_EQ(w.Text2[1]->text(), "MARIO");
+    EXPECT_TRUE(seams.messages.empty());
+    EXPECT_TRUE(w.isVisible());
+    // A focused button still takes its own Enter.
+    w.cmd_Cerca->setFocus();
+    QTest::keyClick(w.cmd_Cerca, Qt::Key_Return);
+    EXPECT_EQ(seams.lastMessageText(), "Callsign not Found\nCan you try to update");
 }
 
 TEST_F(Registration, EnterMovesOnButNotFromAnEmptyBox) {
