@@ -115,7 +115,6 @@ void frmMain::buildControls() {
     cmd_Send_Log = makePictureButton(central, "cmd_Send_Log");
     cmd_New_Log = makePictureButton(central, "cmd_New_Log");
     cmd_Close = makePictureButton(central, "cmd_Close");
-    cmd_Close->setToolTip(QStringLiteral("Exit"));
 
     for (int i = 0; i < 20; ++i) {
         auto* label = new QLabel(central);
@@ -260,6 +259,8 @@ void frmMain::copyMenuTexts() {
     cmd_Sel_Log->setAccessibleName(text(3));
     cmd_Send_Log->setAccessibleName(text(5));
     cmd_New_Log->setAccessibleName(text(2));
+    // The close button is a bare picture; its tip says "Exit" in the active language.
+    cmd_Close->setToolTip(text(1));
 }
 
 QString frmMain::stationLine() const {

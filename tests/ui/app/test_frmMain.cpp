@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -123,6 +124,29 @@ TEST_F(MainWindowTest, LanguageSwitchChangesPicturesMenusAndLangFile) {
 
     window.mnu_Eng->trigger();
     EXPECT_EQ(folder.readData("Lang.dat"), QByteArray("1000\r\n"));
+    EXPECT_EQ(window.mnu_OpenLog->text(), "Open Log");
+}
+
+TEST_F(MainWindowTest, CloseButtonTipSpeaksTheActiveLanguage) {
+    frmMain window(state, seams);
+    EXPECT_EQ(window.cmd_Close->toolTip(), "Esci");
+    window.mnu_Eng->trigger();
+    EXPECT_EQ(window.cmd_Close->toolTip(), "Exit");
+}
+
+TEST_F(MainWindowTest, UnwritableLangFileIsToldAndTheSwitchStillHolds) {
+    frmMain window(state, seams);
+    ASSERT_TRUE(QDir(folder.data("")).removeRecursively());
+    window.mnu_Eng->trigger();
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Error);
+    EXPECT_TRUE(seams.messages[0].text.contains("Lang.dat")) << seams.messages[0].text.toStdString();
+    EXPECT_TRUE(seams.messages[0].text.startsWith("Cannot write")) << seams.messages[0].text.toStdString();
+    EXPECT_EQ(seams.messages[0].title, "Utility");
+    // The rest of the switch still runs: pictures and menus are English for this run.
+    EXPECT_EQ(state.LanguageOffset, 1000);
+    EXPECT_TRUE(window.mnu_Eng->isChecked());
+    EXPECT_EQ(window.cmd_Open_Log->property("pictureId").toInt(), 1001);
     EXPECT_EQ(window.mnu_OpenLog->text(), "Open Log");
 }
 
