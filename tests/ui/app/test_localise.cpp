@@ -28,7 +28,7 @@ struct Form {
     QLabel* hugeTag = add<QLabel>("hugeTag", "Kept too", "4294968348"); // 2^32 + 1052
     QPushButton* button = add<QPushButton>("button", "Salva", "1031");
     QRadioButton* option = add<QRadioButton>("option", "Lady", "1121");
-    QCheckBox* check = add<QCheckBox>("check", "designed", "1116");
+    QCheckBox* check = add<QCheckBox>("check", "designed", "1041");
     QGroupBox* frame = add<QGroupBox>("frame", "designed", "1131abc");
     QLineEdit* edit = add<QLineEdit>("edit", "", nullptr);
     QComboBox* combo = new QComboBox(&window);
@@ -36,7 +36,7 @@ struct Form {
     Form() {
         window.setWindowTitle("Informazioni su QV Marigold Day");
         window.setProperty("tag", "1014");
-        edit->setToolTip("1116");
+        edit->setToolTip("1041");
         combo->setEditable(true);
         combo->setProperty("tag", "1008");
     }
@@ -94,9 +94,9 @@ TEST(Localise, OtherControlsUseTheirIdWithoutTheOffset) {
     Form form;
     Localise(form.window, table(), 1000);
     // Check boxes, frames and tooltips of other controls show the Italian id even in English.
-    EXPECT_EQ(form.check->text(), "Cacciatore");
+    EXPECT_EQ(form.check->text(), "Nome");
     EXPECT_EQ(form.frame->title(), "Stazione non trovata");
-    EXPECT_EQ(form.edit->toolTip(), "Cacciatore");
+    EXPECT_EQ(form.edit->toolTip(), "Nome");
 }
 
 TEST(Localise, TabsTakeCaptionWithOffsetAndTooltipWithout) {
@@ -146,4 +146,16 @@ TEST(StringTableFile, HoldsEveryTextWithItsBlanks) {
         EXPECT_EQ(strings.text(id + 1000).has_value(), !italianOnly) << id;
     }
     EXPECT_EQ(italian, 119);
+}
+
+TEST(StringTableFile, ItalianCallsTheCategoriesByTheirNames) {
+    // The program appends " Lady" and " Hunter" to Italian messages too, so the Italian texts must not
+    // give the categories other names.
+    const StringTable& strings = table();
+    EXPECT_EQ(strings.text(1116), "Hunter");
+    EXPECT_EQ(strings.text(1121), "Lady");
+    for (int id = 1000; id <= 1160; ++id) {
+        const QString text = strings.text(id).value_or(QString());
+        EXPECT_FALSE(text.contains("acciator", Qt::CaseInsensitive)) << id << " " << text.toStdString();
+    }
 }
