@@ -288,8 +288,7 @@ bool StationFormBase::handleKey(QLineEdit* box, QKeyEvent* event) {
     if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
         return false;
     const QString text = event->text();
-    // Keys without a character (arrows, Delete) and shortcuts such as paste pass; pasted text is
-    // cleaned when it arrives.
+    // Keys without a character (arrows, Delete) pass; pasted text is cleaned when it arrives.
     if (text.isEmpty() || text.at(0).category() == QChar::Other_Control)
         return false;
     const QString upper = upperEach(text);
