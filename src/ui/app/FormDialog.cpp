@@ -1,6 +1,7 @@
 #include "ui/app/FormDialog.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace qvmd {
 
@@ -13,6 +14,16 @@ void FormDialog::closeWith(int result) {
 void FormDialog::reject() {
     if (closing_ || closeBoxAllowed_)
         QDialog::reject();
+}
+
+void FormDialog::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if ((enter && !enterPressesDefault_) || (key == Qt::Key_Escape && escapeRefused_)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void FormDialog::closeEvent(QCloseEvent* event) {

@@ -5,7 +5,9 @@
 namespace qvmd {
 
 // A modal form that closes only through its own buttons: the title-bar close box and Escape are refused
-// unless the form allows them.
+// unless the form allows them. Enter that no control takes presses no button either: a focused button takes
+// its own Enter, and a default button pressed by surprise (a search that empties a typed name, a list swap)
+// only does harm. Forms whose one button is the obvious answer opt in to the usual default button.
 class FormDialog : public QDialog {
     Q_OBJECT
 public:
@@ -18,12 +20,19 @@ protected:
     void closeWith(int result);
     // Forms whose close box is allowed (it closes without doing anything) call this once.
     void allowCloseBox() { closeBoxAllowed_ = true; }
+    // Escape is refused even where the close box is allowed.
+    void refuseEscape() { escapeRefused_ = true; }
+    // Enter anywhere in the form presses its default button.
+    void enterPressesDefaultButton() { enterPressesDefault_ = true; }
 
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool closing_ = false;
     bool closeBoxAllowed_ = false;
+    bool escapeRefused_ = false;
+    bool enterPressesDefault_ = false;
 };
 
 } // namespace qvmd

@@ -68,6 +68,7 @@ frmAbout::frmAbout(AppState& state, Seams& seams, QWidget* parent)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setProperty("tag", QStringLiteral("1016"));
     cmdOK->setDefault(true);
+    enterPressesDefaultButton();
     cmdOK->setMinimumWidth(90);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 

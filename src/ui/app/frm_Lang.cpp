@@ -32,6 +32,7 @@ frm_Lang::frm_Lang(AppState& state, Seams& seams, QWidget* parent)
     cmb_ok = new QPushButton(QStringLiteral("OK"), this);
     cmb_ok->setObjectName(QStringLiteral("cmb_ok"));
     cmb_ok->setDefault(true);
+    enterPressesDefaultButton();
     connect(cmb_ok, &QPushButton::clicked, this, &frm_Lang::cmb_ok_Click);
 
     auto* layout = new QHBoxLayout(this);

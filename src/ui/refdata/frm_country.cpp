@@ -6,7 +6,6 @@
 #include "ui/app/Localise.h"
 
 #include <QColor>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -147,16 +146,6 @@ void frm_country::cmd_order_Click(int index) {
     MSHFlexGrid2->setVisible(!showAll);
     Text1->setText(QString::number(showAll ? state_.countries.count() : workedCount_));
     cmd_Close->setFocus();
-}
-
-void frm_country::keyPressEvent(QKeyEvent* event) {
-    // Enter in a list presses no button: a focused button takes its own Enter, and the dialog's default
-    // button ("All Country") would swap the lists behind the operator's back.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    FormDialog::keyPressEvent(event);
 }
 
 void frm_country::cmd_Close_Click() {

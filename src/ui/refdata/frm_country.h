@@ -30,8 +30,6 @@ public:
     int workedCount() const { return workedCount_; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void buildControls();
     void fillAllCountries();

@@ -560,15 +560,4 @@ void StationFormBase::cmd_Save_Click() {
         closeWith(QDialog::Accepted);
 }
 
-void StationFormBase::keyPressEvent(QKeyEvent* event) {
-    // Escape never ends a registration half-way, even where the close box is allowed. Enter that no
-    // control took (on the switch, an option or the language list) presses no button: a focused button
-    // takes its own Enter, and Find run by surprise would empty the name just typed.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    FormDialog::keyPressEvent(event);
-}
-
 } // namespace qvmd

@@ -111,7 +111,6 @@ protected:
     virtual bool save() = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
     AppState& state_;
     Seams& seams_;

@@ -22,6 +22,8 @@ frm_Prima_Volta::frm_Prima_Volta(AppState& state, Seams& seams, QWidget* parent)
     setObjectName(QStringLiteral("frm_Prima_Volta"));
     // Closing from the title bar writes nothing; the start routine then ends the program.
     allowCloseBox();
+    // Escape never ends a registration half-way.
+    refuseEscape();
     stationKind_ = 1;
 
     Label9->setProperty("tag", QStringLiteral("1111"));
