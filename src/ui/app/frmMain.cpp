@@ -223,16 +223,13 @@ void frmMain::buildMenus() {
 void frmMain::loadButtonPictures() {
     cLoadResPicture pictures(state_);
     const QString type = QStringLiteral("BUTTON");
-    const int offset = state_.LanguageOffset;
-    setPicture(cmd_Open_Log, pictures.LoadResPicture(offset + 1, type));
-    setPicture(cmd_Sel_Log, pictures.LoadResPicture(offset + 2, type));
-    setPicture(cmd_Send_Log, pictures.LoadResPicture(offset + 3, type));
-    setPicture(cmd_New_Log, pictures.LoadResPicture(offset + 4, type));
-    // The pictures carry the words; the accessible name keeps them for screen readers and tests.
-    cmd_Open_Log->setProperty("pictureId", offset + 1);
-    cmd_Sel_Log->setProperty("pictureId", offset + 2);
-    cmd_Send_Log->setProperty("pictureId", offset + 3);
-    cmd_New_Log->setProperty("pictureId", offset + 4);
+    int id = state_.LanguageOffset;
+    for (QPushButton* button : {cmd_Open_Log, cmd_Sel_Log, cmd_Send_Log, cmd_New_Log}) {
+        ++id;
+        setPicture(button, pictures.LoadResPicture(id, type));
+        // The picture carries the words; its id tells which language the button shows.
+        button->setProperty("pictureId", id);
+    }
 }
 
 void frmMain::copyMenuTexts() {
@@ -332,10 +329,7 @@ void frmMain::mnu_ModUte_Click() {
     openChild(QStringLiteral("frm_Modif_ute"));
     if (state_.ProfileChanged != FlagFalse) {
         state_.ProfileChanged = FlagFalse;
-        cmd_Open_Log->setEnabled(false);
-        cmd_Send_Log->setEnabled(false);
-        cmd_Sel_Log->setEnabled(true);
-        cmd_New_Log->setEnabled(true);
+        requireLogSelection();
         Label3->setText(stationLine());
     }
 }
@@ -343,6 +337,10 @@ void frmMain::mnu_ModUte_Click() {
 void frmMain::mnu_Rest_Click() {
     openChild(QStringLiteral("frm_Restor"));
     // Whatever the restore did, the log must be selected again before it is opened or sent.
+    requireLogSelection();
+}
+
+void frmMain::requireLogSelection() {
     cmd_Open_Log->setEnabled(false);
     cmd_Send_Log->setEnabled(false);
     cmd_Sel_Log->setEnabled(true);

@@ -27,6 +27,8 @@ public:
 
     // Log buttons enabled only while a log is in use.
     void applyEnablingRule();
+    // After the profile changed or a restore: open and send wait until a log is selected again.
+    void requireLogSelection();
 
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
