@@ -4,7 +4,7 @@
 #include "core/app/StartupFiles.h"
 #include "core/station/PrimeFile.h"
 #include "core/station/UseFile.h"
-#include "ui/app/Seams.h"
+#include "ui/kit/Seams.h"
 
 #include <QCheckBox>
 #include <QComboBox>
