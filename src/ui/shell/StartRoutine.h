@@ -10,8 +10,10 @@ struct AppState;
 class Seams;
 class SingleInstanceGuard;
 class frmMain;
+enum class StartupScope;
 
-// The start sequence: the splash with its load pass, the hidden second pass, then the main window.
+// The start sequence: the start-up files, the splash, the files again (registration may have written
+// them), then the main window.
 class StartRoutine {
 public:
     StartRoutine(AppState& state, Seams& seams);
@@ -23,6 +25,9 @@ public:
     frmMain* mainWindow() const { return mainWindow_.get(); }
 
 private:
+    // Reads the start-up files; a failure is told and ends the program.
+    bool load(StartupScope scope);
+
     AppState& state_;
     Seams& seams_;
     std::unique_ptr<SingleInstanceGuard> guard_;

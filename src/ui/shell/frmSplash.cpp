@@ -1,11 +1,9 @@
 #include "ui/shell/frmSplash.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
-#include "core/app/StartupFiles.h"
 #include "core/app/VersionInfo.h"
-#include "core/station/UseFile.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
@@ -13,7 +11,6 @@
 #include "ui/station/frm_Prima_Volta.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -23,9 +20,7 @@ namespace qvmd {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int pointSize, bool bold) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+QLabel* styled(QLabel* label, int pointSize, bool bold) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(pointSize);
     font.setBold(bold);
@@ -36,43 +31,36 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int po
 
 } // namespace
 
-frmSplash::frmSplash(AppState& state, Seams& seams, bool anotherCopyRunning, QWidget* parent)
-    : QDialog(parent), state_(state), seams_(seams), anotherCopyRunning_(anotherCopyRunning) {
+frmSplash::frmSplash(AppState& state, Seams& seams, QWidget* parent)
+    : FormDialog(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("QV_md"));
     setFixedSize(620, 400);
+    // The close box ends a first run like Exit and ends the wait of a registered one; Escape does neither.
+    allowCloseBox();
+    refuseEscape();
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1 = makeLabel(this, "Image1", QString());
     Image1->setFixedSize(220, 220);
     Image1->setAlignment(Qt::AlignCenter);
 
-    lblTitle1 = makeLabel(this, "lblTitle1", QStringLiteral("MARIGOLD's"), 30, true);
-    lblTitle2 = makeLabel(this, "lblTitle2", QStringLiteral("DAY"), 30, true);
-    lblGroup = makeLabel(this, "lblGroup", QStringLiteral("QV radio group"), 12, false);
-    lblVersion = makeLabel(this, "lblVersion", QStringLiteral("Version"), 10, false);
-    lblVersion->setProperty("tag", QStringLiteral("1018"));
-    lblStation = makeLabel(this, "lblStation", QString(), 11, true);
-    lblStation->setProperty("tag", QStringLiteral("1013"));
-    lblLegal = makeLabel(this, "lblLegal", QString(), 8, false);
+    lblTitle1 = styled(makeLabel(this, "lblTitle1", QStringLiteral("MARIGOLD's")), 30, true);
+    lblTitle2 = styled(makeLabel(this, "lblTitle2", QStringLiteral("DAY")), 30, true);
+    lblGroup = styled(makeLabel(this, "lblGroup", QStringLiteral("QV radio group")), 12, false);
+    lblVersion = styled(makeLabel(this, "lblVersion", QStringLiteral("Version"), "1018"), 10, false);
+    lblStation = styled(makeLabel(this, "lblStation", QString(), "1013"), 11, true);
+    lblLegal = styled(makeLabel(this, "lblLegal", QString()), 8, false);
     lblLegal->setWordWrap(true);
 
-    Label4 = new QLabel(this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setProperty("tag", QStringLiteral("1052"));
+    Label4 = makeLabel(this, "Label4", QString(), "1052");
     Label4->hide();
-    Label5 = new QLabel(this);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    Label5->setProperty("tag", QStringLiteral("1115"));
+    Label5 = makeLabel(this, "Label5", QString(), "1115");
     Label5->hide();
 
-    cmd_reg = new QPushButton(QStringLiteral("Confirm"), this);
-    cmd_reg->setObjectName(QStringLiteral("cmd_reg"));
-    cmd_reg->setProperty("tag", QStringLiteral("1044"));
+    cmd_reg = makeButton(this, "cmd_reg", QStringLiteral("Confirm"), "1044");
     cmd_reg->setMinimumSize(120, 32);
     cmd_reg->hide();
-    cmd_End = new QPushButton(QStringLiteral("Exit"), this);
-    cmd_End->setObjectName(QStringLiteral("cmd_End"));
+    cmd_End = makeButton(this, "cmd_End", QStringLiteral("Exit"));
     cmd_End->setMinimumSize(120, 32);
     cmd_End->hide();
 
@@ -107,6 +95,26 @@ frmSplash::frmSplash(AppState& state, Seams& seams, bool anotherCopyRunning, QWi
     connect(&Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
     connect(cmd_reg, &QPushButton::clicked, this, &frmSplash::cmd_reg_Click);
     connect(cmd_End, &QPushButton::clicked, this, &frmSplash::cmd_End_Click);
+
+    // What the start-up files said, in the window's own order.
+    localise();
+    paintBackground(*this, Backdrop::cyanToGreen);
+    cLoadResPicture pictures(state_);
+    Image1->setPixmap(pictures.LoadResPicture(100, QStringLiteral("CUSTOM")));
+    lblLegal->setText(VersionInfo::legalNotice());
+
+    // The station line means nothing before a station is registered.
+    lblStation->setVisible(state_.RegistrationState != 0);
+    if (state_.RegistrationState == 0) {
+        cmd_End->show();
+        cmd_reg->show();
+        return;
+    }
+    if (state_.RegistrationState == 1 || state_.RegistrationState == 2) {
+        lblStation->setText(lblStation->text() + QStringLiteral("   ") + state_.RegisteredUnitId +
+                            QLatin1Char(' ') + state_.RegisteredName);
+    }
+    Timer1.start();
 }
 
 void frmSplash::localise() {
@@ -115,77 +123,14 @@ void frmSplash::localise() {
     lblVersion->setText(lblVersion->text() + QLatin1Char(' ') + VersionInfo::versionText());
 }
 
-bool frmSplash::fail(const FileError& error, bool languageKnown) {
-    // Without a known language both are shown, so every operator can read what is wrong.
-    QString text = fileErrorText(error, state_.LanguageOffset);
-    if (!languageKnown)
-        text = fileErrorText(error, 0) + QStringLiteral("\n\n") + fileErrorText(error, 1000);
-    seams_.message(this, text, VersionInfo::title(), Seams::Icon::Error);
-    seams_.requestEnd();
-    Timer1.stop();
-    return false;
-}
-
-bool frmSplash::loadPass() {
-    const Result<std::int16_t> language = readLangFile(state_.folder);
-    if (!language)
-        return fail(language.error(), false);
-    state_.LanguageOffset = language.value();
-    localise();
-
-    if (anotherCopyRunning_) {
-        seams_.message(this, Label4->text(), Label5->text(), Seams::Icon::Information);
-        seams_.requestEnd();
-        return false;
-    }
-
-    paintBackground(*this, Backdrop::cyanToGreen);
-    state_.RegistrationState = 0;
-    cLoadResPicture pictures(state_);
-    Image1->setPixmap(pictures.LoadResPicture(100, QStringLiteral("CUSTOM")));
-    lblLegal->setText(VersionInfo::legalNotice());
-
-    if (auto error = readPrimeFile(state_))
-        return fail(*error, true);
-    if (auto error = readMdIni(state_))
-        return fail(*error, true);
-
-    // The station line means nothing before a station is registered.
-    lblStation->setVisible(state_.RegistrationState != 0);
-    if (state_.RegistrationState == 0) {
-        Timer1.stop();
-        cmd_End->show();
-        cmd_reg->show();
-    } else {
-        if (state_.RegistrationState == 1 || state_.RegistrationState == 2) {
-            lblStation->setText(lblStation->text() + QStringLiteral("   ") + state_.RegisteredUnitId +
-                                QLatin1Char(' ') + state_.RegisteredName);
-            if (auto error = readUseFile(state_))
-                return fail(*error, true);
-        }
-        Timer1.start();
-    }
-
-    Result<CountryTable> countries = CountryTable::load(state_.folder.data(QStringLiteral("Prefix.dat")));
-    if (!countries)
-        return fail(countries.error(), true);
-    state_.countries = std::move(countries.value());
-    const Result<ScoreWeights> weights = ScoreWeights::load(state_.folder.data(QStringLiteral("Data.dat")));
-    if (!weights)
-        return fail(weights.error(), true);
-    state_.weights = weights.value();
-    state_.MaxUnitNumber = 3000;
-    return true;
-}
-
 void frmSplash::Timer1_Timer() {
     Timer1.stop();
-    accept();
+    closeWith(QDialog::Accepted);
 }
 
 void frmSplash::cmd_End_Click() {
     seams_.requestEnd();
-    reject();
+    closeWith(QDialog::Rejected);
 }
 
 void frmSplash::cmd_reg_Click() {
@@ -195,12 +140,12 @@ void frmSplash::cmd_reg_Click() {
 
     frm_Prima_Volta registration(state_, seams_, this);
     seams_.showModal(registration);
-    accept();
+    closeWith(QDialog::Accepted);
 }
 
 void frmSplash::closeEvent(QCloseEvent* event) {
     Timer1.stop();
-    QDialog::closeEvent(event);
+    FormDialog::closeEvent(event);
 }
 
 } // namespace qvmd

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/kit/FormDialog.h"
+
 #include <QTimer>
 
 class QLabel;
@@ -9,19 +10,15 @@ class QPushButton;
 namespace qvmd {
 
 struct AppState;
-struct FileError;
 class Seams;
 
-// The start-up window: its load pass reads every start-up file and decides between the first run
-// (Confirm / Exit) and a registered station (closes itself after two seconds).
-class frmSplash : public QDialog {
+// The start-up window, built once the start-up files are read: a first run shows Confirm and Exit, a
+// registered station shows itself for two seconds and closes. Escape is refused: on a first run it would
+// end the program, on a registered one it would skip the wait.
+class frmSplash : public FormDialog {
     Q_OBJECT
 public:
-    // anotherCopyRunning: the start routine's single-instance check, made once before the first pass.
-    frmSplash(AppState& state, Seams& seams, bool anotherCopyRunning, QWidget* parent = nullptr);
-
-    // False when the program must end: a second copy, or a start-up file that cannot be read.
-    bool loadPass();
+    frmSplash(AppState& state, Seams& seams, QWidget* parent = nullptr);
 
     QLabel* lblVersion = nullptr;
     QLabel* lblStation = nullptr;
@@ -46,13 +43,9 @@ protected:
 
 private:
     void localise();
-    bool fail(const FileError& error, bool languageKnown);
 
     AppState& state_;
     Seams& seams_;
-    bool anotherCopyRunning_;
-    QString stationCaption_;
-    QString versionCaption_;
 };
 
 } // namespace qvmd

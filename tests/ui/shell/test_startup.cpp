@@ -1,5 +1,6 @@
 #include "core/app/AppState.h"
 #include "core/app/SingleInstanceGuard.h"
+#include "core/app/StartupLoad.h"
 #include "support/FixedClock.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
@@ -41,8 +42,8 @@ protected:
 
 TEST_F(StartupTest, FirstRunShowsConfirmAndExitWithoutTimer) {
     folder.writeData("Prime.dat", {"0", "0", "", "", ""});
-    frmSplash splash(state, seams, false);
-    ASSERT_TRUE(splash.loadPass());
+    ASSERT_FALSE(loadStartupFiles(state));
+    frmSplash splash(state, seams);
     EXPECT_FALSE(splash.cmd_reg->isHidden());
     EXPECT_FALSE(splash.cmd_End->isHidden());
     EXPECT_FALSE(splash.Timer1.isActive());
@@ -56,8 +57,8 @@ TEST_F(StartupTest, FirstRunShowsConfirmAndExitWithoutTimer) {
 
 TEST_F(StartupTest, RegisteredSplashShowsStationAndClosesOnItsTimer) {
     registered(" 2");
-    frmSplash splash(state, seams, false);
-    ASSERT_TRUE(splash.loadPass());
+    ASSERT_FALSE(loadStartupFiles(state));
+    frmSplash splash(state, seams);
     EXPECT_TRUE(splash.cmd_reg->isHidden());
     EXPECT_TRUE(splash.Timer1.isActive());
     EXPECT_EQ(splash.Timer1.interval(), 2000);
@@ -66,6 +67,21 @@ TEST_F(StartupTest, RegisteredSplashShowsStationAndClosesOnItsTimer) {
     EXPECT_GT(state.countries.count(), 300);
     splash.Timer1_Timer();
     EXPECT_EQ(splash.result(), QDialog::Accepted);
+}
+
+// Escape must neither end a first run nor skip a registered station's wait.
+TEST_F(StartupTest, EscapeOnTheSplashIsRefused) {
+    for (const char* registration : {"0", "1"}) {
+        registered(registration);
+        AppState fresh(folder.path(), &clock);
+        ASSERT_FALSE(loadStartupFiles(fresh));
+        frmSplash splash(fresh, seams);
+        splash.show();
+        QTest::keyClick(&splash, Qt::Key_Escape);
+        EXPECT_TRUE(splash.isVisible()) << registration;
+        EXPECT_FALSE(seams.endRequested()) << registration;
+        EXPECT_EQ(splash.Timer1.isActive(), registration[0] != '0') << registration;
+    }
 }
 
 TEST_F(StartupTest, RegisteredRunOpensTheMainWindowAfterTheSplashTimer) {
