@@ -2,7 +2,7 @@
 
 #include "core/app/AppState.h"
 #include "core/app/StartupFiles.h"
-#include "core/station/UseFile.h"
+#include "core/app/StationState.h"
 
 namespace qvmd {
 
@@ -22,7 +22,7 @@ std::optional<StartupFailure> loadStartupFiles(AppState& state, StartupScope sco
         return StartupFailure{*error};
     // Only a registered station has a profile; any other state leaves Use.dat unread.
     if (state.RegistrationState == 1 || state.RegistrationState == 2) {
-        if (auto error = readUseFile(state))
+        if (auto error = loadUseFile(state))
             return StartupFailure{*error};
     }
 
