@@ -81,7 +81,7 @@ void applyUseLines(AppState& state, const QStringList& lines) {
 }
 
 std::optional<FileError> readUseFile(AppState& state) {
-    Result<QStringList> lines = readLines(state.folder.data(useFileName));
+    Result<QStringList> lines = readLines(state.folder.data(useFileName), SmallFileLimit);
     if (!lines)
         return lines.error();
     applyUseLines(state, lines.value());
