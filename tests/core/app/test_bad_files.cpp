@@ -1,6 +1,7 @@
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
 #include "core/app/StartupFiles.h"
+#include "core/app/StationState.h"
 #include "core/common/TextFile.h"
 #include "core/refdata/CountryTable.h"
 #include "core/refdata/Roster.h"
@@ -56,7 +57,7 @@ const StartupFile startupFiles[] = {
      [](const AppState& s) { return s.RegistrationState == 1; }},
     {"Md.ini", SmallFileLimit, [](AppState& s) { return readMdIni(s); }, "first\r\n",
      [](const AppState& s) { return s.SettingsEntries.value(0) == "first"; }},
-    {"Use.dat", SmallFileLimit, [](AppState& s) { return readUseFile(s); }, "1\r\n",
+    {"Use.dat", SmallFileLimit, [](AppState& s) { return loadUseFile(s); }, "1\r\n",
      [](const AppState& s) { return s.log.LogInUse == 1; }},
     {"Prefix.dat", TableFileLimit,
      [](AppState& s) {
