@@ -67,10 +67,13 @@ Result<QStringList> readLines(const QString& path) {
 }
 
 WriteResult writeLines(const QString& path, const QStringList& lines) {
+    return writeFileBytes(path, encodeLines(lines));
+}
+
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return openError(file, path, FileError::Kind::Unwritable);
-    const QByteArray bytes = encodeLines(lines);
     // The flush is checked here because commit() renames a short file over the old one when the buffered
     // rest fails to reach the disk (a full disk), and still reports success.
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {

@@ -22,6 +22,9 @@ Result<QStringList> readLines(const QString& path);
 // so that a failure leaves the old file as it was.
 WriteResult writeLines(const QString& path, const QStringList& lines);
 
+// Rewrites a whole file with the given bytes, the same way: the old file stays until the new one is complete.
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // Appends one line ended by CR LF and syncs it to the disk before reporting success.
 WriteResult appendLine(const QString& path, const QString& line);
 
