@@ -242,6 +242,10 @@ Result<QStringList> readLines(const QString& path, qint64 maxBytes) {
 }
 
 WriteResult writeLines(const QString& path, const QStringList& lines) {
+    return writeFileBytes(path, encodeLines(lines));
+}
+
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes) {
     if (auto blocked = writeBlocker(path))
         return blocked;
     QSaveFile file(path);
@@ -249,7 +253,6 @@ WriteResult writeLines(const QString& path, const QStringList& lines) {
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return writeFailure(file, path, errno);
-    const QByteArray bytes = encodeLines(lines);
     // The flush is checked here because commit() renames a short file over the old one when the buffered
     // rest fails to reach the disk (a full disk), and still reports success.
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {

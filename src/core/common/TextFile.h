@@ -31,6 +31,9 @@ Result<QStringList> readLines(const QString& path, qint64 maxBytes);
 // before it is renamed over the old one, so that a failure leaves the old file as it was.
 WriteResult writeLines(const QString& path, const QStringList& lines);
 
+// Rewrites a whole file with the given bytes, the same way: the old file stays until the new one is complete.
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // Appends one line ended by CR LF and syncs it to the disk before reporting success.
 WriteResult appendLine(const QString& path, const QString& line);
 
