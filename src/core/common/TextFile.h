@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace qvmd {
 
 // Size limits that fit the files: a file beyond its limit is reported, never read into memory whole.
@@ -35,9 +37,10 @@ WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
 // Appends one line ended by CR LF and syncs it to the disk before reporting success.
 WriteResult appendLine(const QString& path, const QString& line);
 
-// Removes what a rewrite of one of `names` in `folder` left behind when the program was stopped before
-// the rename: regular files named "<name>.XXXXXX". Returns how many were removed.
-int removeLeftoverTemporaries(const QString& folder, const QStringList& names);
+// Removes what a rewrite left behind in `folder` when the program was stopped before the rename: regular
+// files named "<name>.XXXXXX" (six letters, as the rewrite names its temporary file) where isOurs(name)
+// says a writer of ours writes that name. Returns how many were removed.
+int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs);
 
 // The call that syncs a file or a folder to the disk (fsync by default). Tests put a failing one in to
 // show that a write the disk did not confirm is reported; returns the call it replaces.
