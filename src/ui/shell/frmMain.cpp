@@ -8,6 +8,8 @@
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
+#include "ui/logfile/frm_New_Log.h"
+#include "ui/logfile/frm_Sel_Log.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/station/frm_Modif_ute.h"
 
@@ -318,11 +320,11 @@ int frmMain::open_frm_Log() {
 }
 
 int frmMain::open_frm_Sel_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_Sel_Log>();
 }
 
 int frmMain::open_frm_New_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_New_Log>();
 }
 
 int frmMain::open_frm_Send_Log() {
@@ -365,20 +367,27 @@ void frmMain::cmd_Sel_Log_Click() {
     state_.LogSelected = FlagFalse;
     open_frm_Sel_Log();
     if (state_.LogSelected != FlagFalse)
-        applyEnablingRule();
+        afterLogChoice();
 }
 
+// The menu entry does what the button does: a chosen log must enable opening it, whichever way it came.
 void frmMain::mnu_SelLog_Click() {
-    open_frm_Sel_Log();
+    cmd_Sel_Log_Click();
 }
 
 void frmMain::cmd_New_Log_Click() {
     open_frm_New_Log();
-    applyEnablingRule();
+    afterLogChoice();
 }
 
 void frmMain::mnu_NewLog_Click() {
     cmd_New_Log_Click();
+}
+
+// A selected log brings back the identity it was created with, so the station line follows it.
+void frmMain::afterLogChoice() {
+    applyEnablingRule();
+    Label3->setText(stationLine());
 }
 
 void frmMain::cmd_Send_Log_Click() {
