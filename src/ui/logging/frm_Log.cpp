@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace qvmd {
 
 namespace {
@@ -91,6 +93,7 @@ frm_Log::frm_Log(AppState& state, Seams& seams, QWidget* parent)
     loadPictures();
     Localise(*this, *state_.strings, state_.LanguageOffset);
     paintBackground(*this, Backdrop::lightBlueToGreen);
+    cmd_Find->setText(text(1045, "Find"));
 
     // 3. Point values of the log's category, and the warning's category.
     const PointValues points = pointValues(state_.weights, state_.profile.category);
@@ -139,7 +142,7 @@ void frm_Log::buildControls() {
     setProperty("tag", QStringLiteral("1077"));
     setWindowTitle(QStringLiteral("Log  Station"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setFixedSize(1000, 500);
+    setFixedSize(1020, 500);
 
     lbl_Title = new QLabel(this);
     lbl_Title->setObjectName(QStringLiteral("lbl_Title"));
@@ -232,7 +235,7 @@ void frm_Log::buildControls() {
         const char* tag;
     };
     const Command commands[] = {
-        {&cmd_Find, "cmd_Find", "Find", "1045"},     {&cmd_Write, "cmd_Write", "Write", nullptr},
+        {&cmd_Find, "cmd_Find", "Find", nullptr},     {&cmd_Write, "cmd_Write", "Write", nullptr},
         {&cmd_Del, "cmd_Del", "Del.", nullptr},      {&cmd_Clear, "cmd_Clear", "Clear", nullptr},
         {&cmd_Empty, "cmd_Empty", "Empty", nullptr}, {&cmd_Close, "cmd_Close", "Exit", nullptr},
     };
@@ -264,7 +267,7 @@ void frm_Log::buildControls() {
         Image_Logo.append(logo);
     }
     Image_Logo[0]->setGeometry(622, 112, 130, 100);
-    Image_Logo[1]->setGeometry(856, 392, 130, 100);
+    Image_Logo[1]->setGeometry(930, 40, 78, 60);
 
     MSHFlexGrid1 = new GridControl(this);
     MSHFlexGrid1->setObjectName(QStringLiteral("MSHFlexGrid1"));
@@ -277,7 +280,7 @@ void frm_Log::buildControls() {
 }
 
 void frm_Log::buildScoreTable() {
-    constexpr int left = 560;
+    constexpr int left = 724;
     constexpr int top = 222;
     constexpr int rowH = 26;
     lbl_Points = makeCaption(this, "lbl_Points", QStringLiteral("Estimated points"),
@@ -348,8 +351,12 @@ void frm_Log::setUpGrid() {
     GridControl& grid = *MSHFlexGrid1;
     grid.setFormatString(gridFormat);
     grid.setModel(model_.get());
+    // The widths are those of a small system font; scaled alike so that a whole stamp fits in its column.
+    const int stampWidth = grid.fontMetrics().horizontalAdvance(QStringLiteral("06/05/2026 10:00:05")) + 28;
+    const double scale =
+        std::max(1.0, static_cast<double>(stampWidth) / GridControl::twipsToPixels(columnTwips[7], logicalDpiX()));
     for (int col = 0; col < ContactGridModel::Columns; ++col)
-        grid.setColWidth(col, columnTwips[col]);
+        grid.setColWidth(col, static_cast<int>(columnTwips[col] * scale));
     grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     int width = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
