@@ -2,7 +2,7 @@
 // against an empty log, and writing one contact against a bare durable append.
 #include "core/app/AppState.h"
 #include "core/logfile/LogFile.h"
-#include "ui/app/Seams.h"
+#include "ui/kit/Seams.h"
 #include "ui/logging/frm_Log.h"
 
 #include <QApplication>
@@ -92,7 +92,7 @@ BENCHMARK(BM_ReadLog32000)->Unit(benchmark::kMillisecond);
 void BM_OpenWindow32000(benchmark::State& run) {
     Setup setup(bigLog);
     for (auto _ : run) {
-        frm_Log window(setup.state, setup.seams);
+        frm_Log window(setup.state, setup.seams, {});
         window.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.ready());
@@ -103,7 +103,7 @@ BENCHMARK(BM_OpenWindow32000)->Unit(benchmark::kMillisecond);
 // A digit typed into the country box and taken back: change rules, country name, flag.
 void keystroke(benchmark::State& run, int contacts) {
     Setup setup(contacts);
-    frm_Log window(setup.state, setup.seams);
+    frm_Log window(setup.state, setup.seams, {});
     window.show();
     QLineEdit* box = window.Text1[0];
     for (auto _ : run) {
@@ -123,7 +123,7 @@ BENCHMARK(BM_Keystroke32000)->Unit(benchmark::kMicrosecond);
 // Find for a station of the Hunter roster: checks, both rosters read, the entry filled.
 void find(benchmark::State& run, int contacts) {
     Setup setup(contacts);
-    frm_Log window(setup.state, setup.seams);
+    frm_Log window(setup.state, setup.seams, {});
     window.show();
     for (auto _ : run) {
         window.cmd_Clear_Click();
@@ -146,7 +146,7 @@ BENCHMARK(BM_Find32000)->Unit(benchmark::kMicrosecond);
 // The log takes at most 32766 records, so the runs are counted.
 void BM_WriteContact32000(benchmark::State& run) {
     Setup setup(bigLog);
-    frm_Log window(setup.state, setup.seams);
+    frm_Log window(setup.state, setup.seams, {});
     window.show();
     int unit = 1;
     for (auto _ : run) {

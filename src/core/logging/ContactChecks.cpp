@@ -17,10 +17,11 @@ CheckResult runChecks(const ContactLog& log, const QString& ownIdentifier, const
         return result;
     }
     if (const int row = log.findValid(entry.identifier, editedRow); row > 0) {
-        const Contact& earlier = log.at(row);
+        const ContactRecord& earlier = log.at(row);
         result.code = CheckCode::Duplicate;
         result.duplicateRow = row;
-        result.messageStation = earlier.identifier + QStringLiteral("  ") + earlier.name;
+        result.messageStation = earlier.fieldText(ContactRecord::Unit) + QStringLiteral("  ") +
+                                earlier.fieldText(ContactRecord::Name);
         return result;
     }
     if (entry.received.isEmpty())

@@ -6,70 +6,46 @@
 
 namespace qvmd {
 
-const QString& Contact::field(int column) const {
-    static const QString none;
-    switch (column) {
-    case 1:
-        return progressiveSent;
-    case 2:
-        return progressiveReceived;
-    case 3:
-        return identifier;
-    case 4:
-        return name;
-    case 5:
-        return category;
-    case 6:
-        return country;
-    case 7:
-        return timeStamp;
-    case 8:
-        return cancelled;
-    default:
-        return none;
-    }
-}
-
-void ContactLog::assign(std::vector<Contact> contacts) {
+void ContactLog::assign(std::vector<ContactRecord> records) {
     if (listener_)
         listener_->beforeReset();
-    contacts_ = std::move(contacts);
+    records_ = std::move(records);
     rowsById_.clear();
     validByCountry_.clear();
     tally_ = {};
-    rowsById_.reserve(static_cast<qsizetype>(contacts_.size()));
+    rowsById_.reserve(static_cast<qsizetype>(records_.size()));
     for (int row = 1; row <= size(); ++row)
         add(row, at(row));
     if (listener_)
         listener_->afterReset();
 }
 
-int ContactLog::append(Contact contact) {
+int ContactLog::append(ContactRecord record) {
     const int row = size() + 1;
     if (listener_)
         listener_->beforeAppend(row);
-    contacts_.push_back(std::move(contact));
-    add(row, contacts_.back());
+    records_.push_back(std::move(record));
+    add(row, records_.back());
     if (listener_)
         listener_->afterAppend(row);
     return row;
 }
 
-void ContactLog::replace(int row, Contact contact) {
-    Contact& slot = contacts_.at(static_cast<std::size_t>(row - 1));
+void ContactLog::replace(int row, ContactRecord record) {
+    ContactRecord& slot = records_.at(static_cast<std::size_t>(row - 1));
     remove(row, slot);
-    slot = std::move(contact);
+    slot = std::move(record);
     add(row, slot);
     if (listener_)
         listener_->changed(row);
 }
 
-int ContactLog::findValid(const QString& identifier, int exceptRow) const {
-    const auto found = rowsById_.constFind(identifier);
+int ContactLog::findValid(QStringView identifier, int exceptRow) const {
+    const auto found = rowsById_.constFind(identifier.toString());
     if (found == rowsById_.cend())
         return 0;
     for (int row : *found) {
-        if (row != exceptRow && at(row).isValid())
+        if (row != exceptRow && !at(row).isCancelled())
             return row;
     }
     return 0;
@@ -84,36 +60,36 @@ int ContactLog::markWorkedCountries(CountryTable& countries) const {
     return countries.countWorked();
 }
 
-void ContactLog::add(int row, const Contact& contact) {
-    std::vector<int>& rows = rowsById_[contact.identifier];
+void ContactLog::add(int row, const ContactRecord& record) {
+    std::vector<int>& rows = rowsById_[record.fieldText(ContactRecord::Unit)];
     // Rows arrive in order except when a modified contact takes a new identifier.
     rows.insert(std::upper_bound(rows.begin(), rows.end(), row), row);
-    count(contact, +1);
+    count(record, +1);
 }
 
-void ContactLog::remove(int row, const Contact& contact) {
-    const auto found = rowsById_.find(contact.identifier);
+void ContactLog::remove(int row, const ContactRecord& record) {
+    const auto found = rowsById_.find(record.fieldText(ContactRecord::Unit));
     if (found != rowsById_.end()) {
         std::vector<int>& rows = *found;
         rows.erase(std::remove(rows.begin(), rows.end(), row), rows.end());
         if (rows.empty())
             rowsById_.erase(found);
     }
-    count(contact, -1);
+    count(record, -1);
 }
 
-void ContactLog::count(const Contact& contact, int sign) {
-    if (contact.isCancelled()) {
+// Counted as the statistics of a log file count them: any flag but "N" is cancelled.
+void ContactLog::count(const ContactRecord& record, int sign) {
+    if (record.isCancelled()) {
         tally_.cancelled += sign;
         return;
     }
-    if (!contact.isValid())
-        return;
-    if (contact.category == QLatin1String("H"))
+    const QStringView category = record.field(ContactRecord::Category);
+    if (category == u"H")
         tally_.hunters += sign;
-    else if (contact.category == QLatin1String("L"))
+    else if (category == u"L")
         tally_.ladies += sign;
-    const int country = countryNumberOf(contact.identifier.trimmed());
+    const int country = countryNumberOf(record.field(ContactRecord::Unit).trimmed());
     if (country > 0) {
         int& valid = validByCountry_[country];
         valid += sign;

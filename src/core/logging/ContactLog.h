@@ -1,30 +1,17 @@
 #pragma once
 
+#include "core/logfile/ContactRecord.h"
+
 #include <QHash>
 #include <QString>
+#include <QStringView>
 
+#include <span>
 #include <vector>
 
 namespace qvmd {
 
 class CountryTable;
-
-// One contact of the log in use, its eight fields as the file holds them.
-struct Contact {
-    QString progressiveSent;
-    QString progressiveReceived;
-    QString identifier;
-    QString name;
-    QString category; // "H" or "L"
-    QString country;
-    QString timeStamp; // UTC, as text
-    QString cancelled; // "N" valid, "S" cancelled
-
-    bool isValid() const { return cancelled == QLatin1String("N"); }
-    bool isCancelled() const { return cancelled == QLatin1String("S"); }
-    // Field 1 to 8, as the grid's columns number them; anything else is empty.
-    const QString& field(int column) const;
-};
 
 // Valid Hunter and Lady contacts and cancelled ones, as the score table counts them.
 struct ContactTally {
@@ -49,20 +36,21 @@ public:
         virtual void afterReset() = 0;
     };
 
-    int size() const { return static_cast<int>(contacts_.size()); }
-    bool empty() const { return contacts_.empty(); }
+    int size() const { return static_cast<int>(records_.size()); }
+    bool empty() const { return records_.empty(); }
     // Row 1 .. size().
-    const Contact& at(int row) const { return contacts_.at(static_cast<std::size_t>(row - 1)); }
+    const ContactRecord& at(int row) const { return records_.at(static_cast<std::size_t>(row - 1)); }
+    std::span<const ContactRecord> records() const { return records_; }
 
     // Replaces every record at once (opening a log).
-    void assign(std::vector<Contact> contacts);
+    void assign(std::vector<ContactRecord> records);
     // Adds a record after the last one and returns its row.
-    int append(Contact contact);
+    int append(ContactRecord record);
     // Replaces the record of an existing row.
-    void replace(int row, Contact contact);
+    void replace(int row, ContactRecord record);
 
     // The first row holding a valid contact with exactly this identifier, other than exceptRow; 0 if none.
-    int findValid(const QString& identifier, int exceptRow = 0) const;
+    int findValid(QStringView identifier, int exceptRow = 0) const;
 
     const ContactTally& tally() const { return tally_; }
     // Marks in the table the countries of the valid contacts (numbers 0 or above N mark nothing)
@@ -72,11 +60,11 @@ public:
     void setListener(Listener* listener) { listener_ = listener; }
 
 private:
-    void add(int row, const Contact& contact);
-    void remove(int row, const Contact& contact);
-    void count(const Contact& contact, int sign);
+    void add(int row, const ContactRecord& record);
+    void remove(int row, const ContactRecord& record);
+    void count(const ContactRecord& record, int sign);
 
-    std::vector<Contact> contacts_;
+    std::vector<ContactRecord> records_;
     QHash<QString, std::vector<int>> rowsById_; // rows in ascending order
     QHash<int, int> validByCountry_;            // country number -> valid contacts
     ContactTally tally_;

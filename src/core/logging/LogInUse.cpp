@@ -2,42 +2,9 @@
 
 #include "core/app/AppState.h"
 #include "core/common/Numbers.h"
-#include "core/common/TextFile.h"
-
-#include <limits>
+#include "core/logfile/LogStatistics.h"
 
 namespace qvmd {
-
-namespace {
-
-constexpr int largestProgressive = std::numeric_limits<std::int16_t>::max();
-
-// PLACEHOLDER until the log file module lands: record and header texts.
-QString recordLine(const Contact& c) {
-    QString line;
-    for (int column = 1; column <= 8; ++column)
-        line += c.field(column).trimmed() + QLatin1Char('>');
-    return line;
-}
-
-Contact contactFromLine(const QString& line) {
-    QStringList fields;
-    QStringView rest(line);
-    while (!rest.isEmpty() && fields.size() < 20) {
-        const qsizetype at = rest.indexOf(QLatin1Char('>'));
-        if (at < 0) {
-            fields.append(rest.toString());
-            break;
-        }
-        fields.append(rest.left(at).toString());
-        rest = rest.mid(at + 1);
-    }
-    while (fields.size() < 8)
-        fields.append(QString());
-    return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]};
-}
-
-} // namespace
 
 LogInUse::LogInUse(AppState& state) : state_(state) {}
 
@@ -45,34 +12,16 @@ QString LogInUse::logPath() const {
     return state_.folder.logs(state_.log.LogInUseName);
 }
 
-QString LogInUse::counterPath() const {
-    return state_.folder.logs(QStringLiteral("Log.dat"));
-}
-
-std::optional<FileError> LogInUse::open() {
-    Result<QStringList> lines = readLines(logPath());
-    if (!lines)
-        return lines.error();
-    std::vector<Contact> records;
-    paperLog_ = false;
-    for (const QString& line : lines.value()) {
-        if (line.isEmpty())
-            continue;
-        if (line == QLatin1String("#Y"))
-            paperLog_ = true;
-        if (line.startsWith(QLatin1Char('#')))
-            continue;
-        records.push_back(contactFromLine(line));
-    }
-    contacts_.assign(std::move(records));
-    const LogCounters before = state_.counters;
+LogInUse::Opened LogInUse::open() {
+    Result<OpenedLog> opened = openLog(state_.folder, state_.log.LogInUseName, state_.countries.count());
+    if (!opened)
+        return {opened.error(), std::nullopt};
+    OpenedLog& log = opened.value();
+    header_ = log.contents.header;
+    paperLog_ = log.contents.paperLog;
+    contacts_.assign(std::move(log.contents.records));
     recount();
-    const LogCounters& now = state_.counters;
-    if (before.NextProgressive != now.NextProgressive || before.HunterCount != now.HunterCount ||
-        before.LadyCount != now.LadyCount || before.CountryCount != now.CountryCount ||
-        before.CancelledCount != now.CancelledCount)
-        return writeCounters();
-    return std::nullopt;
+    return {std::nullopt, log.counterFileError};
 }
 
 void LogInUse::recount() {
@@ -85,72 +34,57 @@ void LogInUse::recount() {
     counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.countries));
 }
 
-std::optional<FileError> LogInUse::writeCounters() {
-    const LogCounters& c = state_.counters;
-    return writeLines(counterPath(), {QString::number(c.NextProgressive), QString::number(c.HunterCount),
-                                      QString::number(c.LadyCount), QString::number(c.CountryCount),
-                                      QString::number(c.CancelledCount)});
-}
-
-LogInUse::WriteOutcome LogInUse::append(Contact contact) {
-    if (contacts_.size() + 1 >= largestProgressive)
-        return {Outcome::LogFull, std::nullopt};
-    contact.progressiveSent = QString::number(contacts_.size() + 1);
-    if (std::optional<FileError> failure = appendLine(logPath(), recordLine(contact)))
-        return {Outcome::LogFileFailed, std::move(failure)};
-    contacts_.append(std::move(contact));
+LogInUse::WriteOutcome LogInUse::countersWritten() {
     recount();
-    if (std::optional<FileError> failure = writeCounters())
-        return {Outcome::CounterFileFailed, std::move(failure)};
+    if (WriteResult failure = writeCounterFile(state_.folder, state_.counters))
+        return {Outcome::CounterFileFailed, std::nullopt, std::move(failure)};
     return {};
 }
 
-LogInUse::WriteOutcome LogInUse::addContact(Contact contact) {
-    return append(std::move(contact));
+LogInUse::WriteOutcome LogInUse::append(ContactRecord record) {
+    if (AppendResult failure = appendRecord(logPath(), record))
+        return {Outcome::Refused, std::move(failure), std::nullopt};
+    contacts_.append(std::move(record));
+    return countersWritten();
+}
+
+LogInUse::WriteOutcome LogInUse::addContact(const ContactFields& f) {
+    return append(ContactRecord::contact(contacts_.size() + 1, f.received, f.identifier, f.name, f.category,
+                                         f.country, f.timeStamp));
 }
 
 LogInUse::WriteOutcome LogInUse::addBlankCancelled(const QString& timeStamp) {
-    return append({QString(), QStringLiteral("0"), QStringLiteral("0QV0"), QStringLiteral("DELETED"),
-                   QString(), QStringLiteral("NO"), timeStamp, QStringLiteral("S")});
+    return append(ContactRecord::blankCancelled(contacts_.size() + 1, timeStamp));
 }
 
-LogInUse::WriteOutcome LogInUse::modifyContact(int row, Contact contact) {
-    contact.progressiveSent = contacts_.at(row).progressiveSent;
-    return rewriteWith(row, std::move(contact));
+LogInUse::WriteOutcome LogInUse::modifyContact(int row, const ContactFields& f) {
+    ContactRecord record =
+        ContactRecord::contact(row, f.received, f.identifier, f.name, f.category, f.country, f.timeStamp);
+    // The number sent stays as the file has it.
+    record.setField(ContactRecord::Progressive, contacts_.at(row).fieldText(ContactRecord::Progressive));
+    return rewriteWith(row, std::move(record));
 }
 
 LogInUse::WriteOutcome LogInUse::cancelContact(int row) {
-    Contact contact = contacts_.at(row);
-    contact.cancelled = QStringLiteral("S");
-    return rewriteWith(row, std::move(contact));
+    ContactRecord record = contacts_.at(row);
+    record.setField(ContactRecord::Cancelled, QStringLiteral("S"));
+    return rewriteWith(row, std::move(record));
 }
 
-LogInUse::WriteOutcome LogInUse::rewriteWith(int row, Contact contact) {
-    Contact before = contacts_.at(row);
-    contacts_.replace(row, std::move(contact));
-    // PLACEHOLDER until the log file module lands: header from the profile, then every record.
-    const StationProfile& own = state_.profile;
-    QStringList lines = {QStringLiteral("##") + own.category,
-                         QLatin1Char('#') + own.StationCallsign,
-                         QLatin1Char('#') + own.OperatorName,
-                         QLatin1Char('#') + (paperLog_ ? QStringLiteral("Y") : QStringLiteral("N")),
-                         QLatin1Char('#') + QString::number(state_.StationKind),
-                         QLatin1Char('#') + shortDateText(state_.clock->now().date()),
-                         QLatin1Char('#') + own.countryNumber,
-                         QLatin1Char('#') + own.club,
-                         QLatin1Char('#') + own.unitNumber,
-                         QLatin1Char('#') + state_.log.year,
-                         QStringLiteral("#LOG")};
-    for (int r = 1; r <= contacts_.size(); ++r)
-        lines.append(recordLine(contacts_.at(r)));
-    if (std::optional<FileError> failure = writeLines(logPath(), lines)) {
+LogInUse::WriteOutcome LogInUse::rewriteWith(int row, ContactRecord record) {
+    ContactRecord before = contacts_.at(row);
+    contacts_.replace(row, std::move(record));
+    const QString year = state_.log.year.isEmpty() ? header_.value(LogHeader::YearValue) : state_.log.year;
+    const LogHeader header =
+        LogHeader::forProfile(state_.profile, header_.value(LogHeader::PaperLogValue), state_.StationKind,
+                              state_.clock->now().date(), static_cast<int>(leadingNumber(year)));
+    if (WriteResult failure = rewriteLog(logPath(), header, contacts_.records())) {
+        // The file is as it was, so the record is too.
         contacts_.replace(row, std::move(before));
-        return {Outcome::LogFileFailed, std::move(failure)};
+        AppendError refused{AppendError::Kind::WriteFailed, *failure};
+        return {Outcome::Refused, refused, std::nullopt};
     }
-    recount();
-    if (std::optional<FileError> failure = writeCounters())
-        return {Outcome::CounterFileFailed, std::move(failure)};
-    return {};
+    return countersWritten();
 }
 
 } // namespace qvmd

@@ -39,10 +39,10 @@ int ContactGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : Columns;
 }
 
-QColor ContactGridModel::rowColour(const Contact& contact) {
-    if (contact.isCancelled())
+QColor ContactGridModel::rowColour(const ContactRecord& record) {
+    if (record.isCancelled())
         return QColor(255, 255, 0);
-    if (contact.category == QLatin1String("L"))
+    if (record.field(ContactRecord::Category) == u"L")
         return QColor(255, 192, 255);
     return QColor(255, 255, 255);
 }
@@ -55,7 +55,7 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
     const bool record = row <= log_.size();
     switch (role) {
     case Qt::DisplayRole:
-        return record ? log_.at(row).field(column) : QString();
+        return record && column > 0 ? log_.at(row).fieldText(column - 1) : QString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(columns[column].alignment);
     case Qt::BackgroundRole:

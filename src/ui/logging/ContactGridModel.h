@@ -24,7 +24,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The row colour of a record: yellow when cancelled, pink for a valid Lady, white otherwise.
-    static QColor rowColour(const Contact& contact);
+    static QColor rowColour(const ContactRecord& record);
 
     void setFixedBackground(QColor colour) { fixedBackground_ = colour; }
 

@@ -8,12 +8,11 @@
 #include "core/logging/UtcStamp.h"
 #include "core/refdata/Roster.h"
 #include "core/station/StationProfile.h"
-#include "ui/app/Background.h"
-#include "ui/app/GridControl.h"
-#include "ui/app/Localise.h"
-#include "ui/app/Seams.h"
-#include "ui/app/cLoadResPicture.h"
-#include "ui/app/frm_messag.h"
+#include "ui/kit/Background.h"
+#include "ui/kit/GridControl.h"
+#include "ui/kit/Localise.h"
+#include "ui/kit/Seams.h"
+#include "ui/kit/cLoadResPicture.h"
 #include "ui/logging/ContactGridModel.h"
 #include "ui/refdata/frm_country.h"
 
@@ -82,8 +81,8 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, cons
 
 } // namespace
 
-frm_Log::frm_Log(AppState& state, Seams& seams, QWidget* parent)
-    : FormDialog(parent), state_(state), seams_(seams), log_(state) {
+frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
+    : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)), log_(state) {
     // 1. The clock first, so the window opens with the time showing.
     buildControls();
     Timer1_Timer();
@@ -105,10 +104,14 @@ frm_Log::frm_Log(AppState& state, Seams& seams, QWidget* parent)
     // 4, 5. Worked marks come from the log alone; the grid shows the log as read.
     state_.countries.clearWorked();
     setUpGrid();
-    if (const std::optional<FileError> failure = log_.open()) {
-        error(fileErrorText(*failure, state_.LanguageOffset));
+    const LogInUse::Opened opened = log_.open();
+    if (opened.logError) {
+        error(fileErrorText(*opened.logError, state_.LanguageOffset));
         return;
     }
+    // The log itself is sound; a stale Log.dat is only reported.
+    if (opened.counterError)
+        error(fileErrorText(*opened.counterError, state_.LanguageOffset));
     model_->setFixedBackground(palette().color(QPalette::Button));
     cmd_Empty->setVisible(log_.paperLog());
 
@@ -235,7 +238,7 @@ void frm_Log::buildControls() {
         const char* tag;
     };
     const Command commands[] = {
-        {&cmd_Find, "cmd_Find", "Find", nullptr},     {&cmd_Write, "cmd_Write", "Write", nullptr},
+        {&cmd_Find, "cmd_Find", "Find", nullptr},    {&cmd_Write, "cmd_Write", "Write", nullptr},
         {&cmd_Del, "cmd_Del", "Del.", nullptr},      {&cmd_Clear, "cmd_Clear", "Clear", nullptr},
         {&cmd_Empty, "cmd_Empty", "Empty", nullptr}, {&cmd_Close, "cmd_Close", "Exit", nullptr},
     };
@@ -353,8 +356,8 @@ void frm_Log::setUpGrid() {
     grid.setModel(model_.get());
     // The widths are those of a small system font; scaled alike so that a whole stamp fits in its column.
     const int stampWidth = grid.fontMetrics().horizontalAdvance(QStringLiteral("06/05/2026 10:00:05")) + 28;
-    const double scale =
-        std::max(1.0, static_cast<double>(stampWidth) / GridControl::twipsToPixels(columnTwips[7], logicalDpiX()));
+    const double scale = std::max(1.0, static_cast<double>(stampWidth) /
+                                           GridControl::twipsToPixels(columnTwips[7], logicalDpiX()));
     for (int col = 0; col < ContactGridModel::Columns; ++col)
         grid.setColWidth(col, static_cast<int>(columnTwips[col] * scale));
     grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -662,9 +665,9 @@ void frm_Log::cmd_Find_Click() {
     showNameUnknown(true);
     cmd_Write->setEnabled(true);
     if (entryKind_ == 1) {
-        std::int16_t rosterResult = 0;
-        frm_messag notFound(state_, seams_, identifier, rosterResult, this);
-        seams_.showModal(notFound);
+        state_.MessageCancelled = FlagFalse;
+        if (notFound_)
+            notFound_(this, identifier);
         if (state_.MessageCancelled != FlagFalse) {
             cmd_Clear_Click();
             return;
@@ -756,15 +759,13 @@ void frm_Log::writeNew(const ContactEntry& typed) {
             cmd_Write->setEnabled(true);
         return;
     }
-    Contact contact;
-    contact.progressiveReceived = typed.received;
-    contact.identifier = typed.identifier;
-    contact.name = typed.name;
-    contact.category = typed.category;
-    contact.country = Text1[BoxCountryName]->text().trimmed();
-    contact.timeStamp = state_.UtcNowText;
-    contact.cancelled = QStringLiteral("N");
-    const LogInUse::WriteOutcome outcome = log_.addContact(std::move(contact));
+    const ContactFields fields{typed.received,
+                               typed.identifier,
+                               typed.name,
+                               typed.category,
+                               Text1[BoxCountryName]->text().trimmed(),
+                               state_.UtcNowText};
+    const LogInUse::WriteOutcome outcome = log_.addContact(fields);
     if (!reportOutcome(outcome)) {
         // Nothing was written: the entry stays as typed, ready to try again.
         cmd_Write->setEnabled(true);
@@ -782,15 +783,13 @@ void frm_Log::writeModified(const ContactEntry& typed) {
             cmd_Clear_Click();
         return;
     }
-    Contact contact = log_.contacts().at(editedRow_);
-    contact.progressiveReceived = typed.received;
-    contact.identifier = typed.identifier;
-    contact.name = typed.name;
-    contact.category = Text1[BoxCategory]->text().trimmed();
-    contact.country = Text1[BoxCountryName]->text().trimmed();
-    contact.timeStamp = saved_.timeStamp;
-    contact.cancelled = QStringLiteral("N");
-    const LogInUse::WriteOutcome outcome = log_.modifyContact(editedRow_, std::move(contact));
+    const ContactFields fields{typed.received,
+                               typed.identifier,
+                               typed.name,
+                               Text1[BoxCategory]->text().trimmed(),
+                               Text1[BoxCountryName]->text().trimmed(),
+                               saved_.timeStamp};
+    const LogInUse::WriteOutcome outcome = log_.modifyContact(editedRow_, fields);
     if (!reportOutcome(outcome)) {
         cmd_Write->setEnabled(true);
         return;
@@ -804,15 +803,15 @@ bool frm_Log::reportOutcome(const LogInUse::WriteOutcome& outcome) {
     switch (outcome.outcome) {
     case LogInUse::Outcome::Done:
         break;
-    case LogInUse::Outcome::LogFull:
-        error(text(1191, "The Log is full: the progressive number cannot go beyond 32767."));
-        break;
-    case LogInUse::Outcome::LogFileFailed:
-        error(fileErrorText(*outcome.error, state_.LanguageOffset) + QStringLiteral("\r\n") +
-              text(1192, "Nothing was written to the Log."));
+    case LogInUse::Outcome::Refused:
+        if (outcome.appendError->kind == AppendError::Kind::LogFull)
+            error(appendErrorText(*outcome.appendError, state_.LanguageOffset));
+        else
+            error(appendErrorText(*outcome.appendError, state_.LanguageOffset) + QStringLiteral("\r\n") +
+                  text(1192, "Nothing was written to the Log."));
         break;
     case LogInUse::Outcome::CounterFileFailed:
-        error(fileErrorText(*outcome.error, state_.LanguageOffset));
+        error(fileErrorText(*outcome.fileError, state_.LanguageOffset));
         break;
     }
     if (outcome.written()) {
@@ -836,7 +835,7 @@ void frm_Log::MSHFlexGrid1_Pick() {
     editedRow_ = MSHFlexGrid1->row();
     if (editedRow_ < 1 || editedRow_ > log_.contacts().size())
         return;
-    const Contact& contact = log_.contacts().at(editedRow_);
+    const ContactRecord& contact = log_.contacts().at(editedRow_);
     if (contact.isCancelled()) {
         seams_.message(this, text(1060, "Contact Cancelled - Impossible to modify it."),
                        text(1053, "Error check"), Seams::Icon::Information);
@@ -847,19 +846,19 @@ void frm_Log::MSHFlexGrid1_Pick() {
     cmd_Write->setEnabled(true);
     cmd_Del->setEnabled(true);
     cmd_Empty->setEnabled(false);
-    const IdentifierParts parts = splitIdentifier(contact.identifier);
+    const IdentifierParts parts = splitIdentifier(contact.fieldText(ContactRecord::Unit));
     Text1[BoxCountry]->setText(parts.country);
     Text1[BoxClub]->setText(parts.club);
     Text1[BoxUnit]->setText(parts.unit);
-    Text1[BoxName]->setText(contact.name.trimmed());
-    Text1[BoxReceived]->setText(QString::number(leadingNumber(contact.progressiveReceived)));
-    contactCategory_ = contact.category;
-    setCategoryBox(contact.category);
-    const bool hunter = contact.category == QLatin1String("H");
+    Text1[BoxName]->setText(contact.field(ContactRecord::Name).trimmed().toString());
+    Text1[BoxReceived]->setText(QString::number(leadingNumber(contact.field(ContactRecord::Received))));
+    contactCategory_ = contact.fieldText(ContactRecord::Category);
+    setCategoryBox(contactCategory_);
+    const bool hunter = contactCategory_ == QLatin1String("H");
     cmd_H->setEnabled(!hunter);
     cmd_L->setEnabled(hunter);
-    Text1[BoxCountryName]->setText(contact.country);
-    lbl_Next->setText(contact.progressiveSent);
+    Text1[BoxCountryName]->setText(contact.fieldText(ContactRecord::Country));
+    lbl_Next->setText(contact.fieldText(ContactRecord::Progressive));
     const bool member = parts.club == clubOfMembers;
     Check1->setChecked(!member);
     setCheckLook(!member);
@@ -872,7 +871,7 @@ void frm_Log::MSHFlexGrid1_Pick() {
     for (int i = 0; i < 6; ++i)
         saved_.boxes[i] = Text1[i]->text();
     saved_.entryKind = entryKind_;
-    saved_.timeStamp = contact.timeStamp.trimmed();
+    saved_.timeStamp = contact.field(ContactRecord::DateTime).trimmed().toString();
     editMode_ = true;
     filling_ = false;
 }

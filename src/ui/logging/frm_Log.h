@@ -3,12 +3,13 @@
 #include "core/logging/ContactChecks.h"
 #include "core/logging/LogInUse.h"
 
-#include "ui/app/FormDialog.h"
+#include "ui/kit/FormDialog.h"
 #include <QList>
 #include <QString>
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -28,7 +29,10 @@ class Seams;
 class frm_Log : public FormDialog {
     Q_OBJECT
 public:
-    frm_Log(AppState& state, Seams& seams, QWidget* parent = nullptr);
+    // Shows the station-not-found window for an identifier; the answer is left in MessageCancelled.
+    using NotFoundWindow = std::function<void(QWidget* parent, const QString& identifier)>;
+
+    frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent = nullptr);
     ~frm_Log() override;
 
     // False when the log could not be read; the failure has been reported and the window is not shown.
@@ -135,6 +139,7 @@ private:
 
     AppState& state_;
     Seams& seams_;
+    NotFoundWindow notFound_;
     LogInUse log_;
     std::unique_ptr<ContactGridModel> model_;
     bool ready_ = false;

@@ -6,8 +6,9 @@
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
-#include "ui/app/GridControl.h"
+#include "ui/kit/GridControl.h"
 #include "ui/logging/frm_Log.h"
+#include "ui/shell/frm_messag.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -76,7 +77,11 @@ protected:
     }
 
     frm_Log& open() {
-        window = std::make_unique<frm_Log>(state, seams);
+        window = std::make_unique<frm_Log>(state, seams, [this](QWidget* parent, const QString& identifier) {
+            std::int16_t rosterResult = 0;
+            frm_messag notFound(state, seams, identifier, rosterResult, parent);
+            seams.showModal(notFound);
+        });
         window->show();
         return *window;
     }

@@ -269,7 +269,7 @@ TEST_F(LogWindowWrite, TheProgressiveNumberStopsAtTheLargest16BitValue) {
     type(3, "7");
     enter(3);
     ASSERT_EQ(seams.messages.size(), 1u);
-    EXPECT_EQ(seams.messages[0].text, "The Log is full: the progressive number cannot go beyond 32767.");
+    EXPECT_TRUE(seams.messages[0].text.contains("is full")) << seams.messages[0].text.toStdString();
     EXPECT_EQ(logRecords().size(), 32766);
     EXPECT_EQ(state.counters.NextProgressive, 32767);
 }
