@@ -10,7 +10,9 @@
 #include "ui/kit/cLoadResPicture.h"
 #include "ui/logfile/frm_New_Log.h"
 #include "ui/logfile/frm_Sel_Log.h"
+#include "ui/logging/frm_Log.h"
 #include "ui/shell/frmAbout.h"
+#include "ui/shell/frm_messag.h"
 #include "ui/station/frm_Modif_ute.h"
 
 #include <QAction>
@@ -316,7 +318,16 @@ template <class Window> int frmMain::showChild() {
 
 // Windows still to come show nothing; each opener gets its body when its window is built.
 int frmMain::open_frm_Log() {
-    return QDialog::Rejected;
+    const auto notFound = [this](QWidget* parent, const QString& identifier) {
+        std::int16_t rosterResult = 0;
+        frm_messag window(state_, seams_, identifier, rosterResult, parent);
+        seams_.showModal(window);
+    };
+    frm_Log window(state_, seams_, notFound, this);
+    // A log that cannot be read has been reported; there is nothing to show.
+    if (!window.ready())
+        return QDialog::Rejected;
+    return seams_.showModal(window);
 }
 
 int frmMain::open_frm_Sel_Log() {
