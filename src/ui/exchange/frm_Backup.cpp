@@ -42,6 +42,7 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent)
     heading.setBold(true);
     Label1->setFont(heading);
     Label1->setAlignment(Qt::AlignCenter);
+    Label1->setMinimumWidth(360);
     Label2 = makeLabel(this, "Label2", QStringLiteral("Vuoi Eseguire "));
     Label2->setAlignment(Qt::AlignCenter);
     Label3 = makeLabel(this, "Label3", QString());
@@ -93,7 +94,6 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent)
     layout->addWidget(Label4);
     layout->addSpacing(6);
     layout->addLayout(buttons);
-    setMinimumWidth(380);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Load.

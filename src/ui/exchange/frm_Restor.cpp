@@ -67,7 +67,7 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent)
     File1 = new QListWidget(this);
     File1->setObjectName(QStringLiteral("File1"));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
-    File1->setMinimumHeight(150);
+    File1->setFixedHeight(190);
     // A click chooses, even on the file already chosen: at a later step it enables "Restore" again.
     connect(File1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { File1_Click(item->text()); });
@@ -120,7 +120,7 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent)
     layout->addWidget(Label2);
     layout->addWidget(Label3);
     layout->addWidget(Label4);
-    layout->addWidget(File1, 1);
+    layout->addWidget(File1);
     layout->addWidget(Label5);
     layout->addWidget(ProgressBar1);
     layout->addWidget(Label6);
