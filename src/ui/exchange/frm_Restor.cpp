@@ -4,10 +4,10 @@
 #include "core/app/FileErrorText.h"
 #include "core/exchange/BackupNames.h"
 #include "core/exchange/LogRestore.h"
-#include "ui/app/Background.h"
-#include "ui/app/FormControls.h"
-#include "ui/app/Localise.h"
-#include "ui/app/Seams.h"
+#include "ui/kit/Background.h"
+#include "ui/kit/FormControls.h"
+#include "ui/kit/Localise.h"
+#include "ui/kit/Seams.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

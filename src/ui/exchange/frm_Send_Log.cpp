@@ -3,9 +3,9 @@
 #include "core/app/AppState.h"
 #include "core/exchange/LogPath.h"
 #include "core/exchange/MailLink.h"
-#include "ui/app/Background.h"
-#include "ui/app/FormControls.h"
-#include "ui/app/Localise.h"
+#include "ui/kit/Background.h"
+#include "ui/kit/FormControls.h"
+#include "ui/kit/Localise.h"
 
 #include <QClipboard>
 #include <QDesktopServices>

@@ -6,7 +6,9 @@
 #include "ui/exchange/frm_Backup.h"
 #include "ui/exchange/frm_Restor.h"
 #include "ui/exchange/frm_Send_Log.h"
+#include "ui/shell/frmMain.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
@@ -371,6 +373,38 @@ TEST_F(RestoreWindow, MissingBackupFolderListsNothing) {
     EXPECT_EQ(window.File1->count(), 0);
     QTest::mouseClick(window.cmd_Close, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
+}
+
+// The main window's way in.
+
+TEST_F(ExchangeWindows, MainWindowOpensSendBackupAndRestore) {
+    frmMain window(state, seams);
+    window.cmd_Send_Log->click();
+    window.mnu_Back->trigger();
+    window.mnu_Rest->trigger();
+    EXPECT_EQ(seams.openedWindows, QStringList({"frm_Send_Log", "frm_Backup", "frm_Restor"}));
+    // Even a restore left at its first step asks for the log to be selected again.
+    EXPECT_FALSE(window.cmd_Open_Log->isEnabled());
+    EXPECT_FALSE(window.cmd_Send_Log->isEnabled());
+    EXPECT_TRUE(window.cmd_Sel_Log->isEnabled());
+}
+
+TEST_F(ExchangeWindows, MainCloseButtonOffersABackupOnlyAfterAContact) {
+    program.writeRaw("Logs/5QV123_MD_L_2015.Log", "log");
+    for (const bool changed : {false, true}) {
+        state.LogChanged = changed ? FlagTrue : FlagFalse;
+        TestSeams run;
+        run.onWindow("frm_Backup", [](QDialog& dialog) {
+            QTest::mouseClick(static_cast<frm_Backup&>(dialog).cmd_Conf, Qt::LeftButton);
+            return int(QDialog::Rejected);
+        });
+        frmMain window(state, run);
+        window.show();
+        QTest::mouseClick(window.cmd_Close, Qt::LeftButton);
+        EXPECT_EQ(run.openedWindows, changed ? QStringList({"frm_Backup"}) : QStringList()) << changed;
+        EXPECT_TRUE(run.endRequested());
+        EXPECT_EQ(entries(backupFolder()).size(), changed ? 1 : 0);
+    }
 }
 
 #include "test_exchange_windows.moc"
