@@ -77,6 +77,7 @@ TEST_F(ExchangeWindows, SendLogPutsThePathOnTheClipboardEvenWhenExitFollows) {
         frm_Send_Log window(state, seams);
         window.show();
         EXPECT_EQ(window.Label3->text(), QDir::toNativeSeparators(logPath()));
+        EXPECT_FALSE(window.close());
         QTest::mouseClick(window.cmd_Close, Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(QGuiApplication::clipboard()->text(), QDir::toNativeSeparators(logPath()));
@@ -105,20 +106,11 @@ TEST_F(ExchangeWindows, SendLogHandsTheMailToTheDesktopAndCloses) {
     EXPECT_EQ(mail.opened.size(), 2);
 }
 
-TEST_F(ExchangeWindows, SendLogRefusesTheCloseBox) {
-    MailCatcher mail;
-    frm_Send_Log window(state, seams);
-    window.show();
-    EXPECT_FALSE(window.close());
-    QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(mail.opened.isEmpty());
-}
-
 // Backup.
 
 TEST_F(ExchangeWindows, BackupCopiesOnceThenShowsOkAndClosesByItsTimers) {
     program.writeRaw("Logs/5QV123_MD_L_2015.Log", "##L\r\n#5QV123\r\n");
+    QDir(backupFolder()).removeRecursively(); // a missing Backup folder is made
     frm_Backup window(state, seams);
     window.show();
     EXPECT_EQ(window.Label3->text(), "5QV123_MD_L_2015.Log");
@@ -130,7 +122,6 @@ TEST_F(ExchangeWindows, BackupCopiesOnceThenShowsOkAndClosesByItsTimers) {
     EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0103_090503.Bak"), "##L\r\n#5QV123\r\n");
     EXPECT_TRUE(window.Label4->isHidden());
     EXPECT_TRUE(window.Timer2->isActive());
-    EXPECT_EQ(window.Timer2->interval(), 2000);
     EXPECT_FALSE(window.Timer1->isActive());
 
     window.Timer2_Timer();
@@ -165,7 +156,6 @@ TEST_F(ExchangeWindows, BackupThatFailsIsReportedAndNeverCalledOk) {
     };
     const Case cases[] = {
         {0, "5QV123_MD_L_2015.Log", false, "La copia non è stata eseguita.\nIl file "},
-        {1000, "5QV123_MD_L_2015.Log", false, "The backup was not made.\nThe file "},
         {1000, "5QV123_MD_L_2015", true, "The log name gives no backup name: 5QV123_MD_L_2015"},
     };
     for (const Case& c : cases) {
@@ -189,16 +179,6 @@ TEST_F(ExchangeWindows, BackupThatFailsIsReportedAndNeverCalledOk) {
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(entries(backupFolder()).isEmpty());
     }
-}
-
-TEST_F(ExchangeWindows, BackupCreatesAMissingBackupFolder) {
-    QDir(backupFolder()).removeRecursively();
-    program.writeRaw("Logs/5QV123_MD_L_2015.Log", "log");
-    frm_Backup window(state, seams);
-    window.show();
-    QTest::mouseClick(window.cmd_Conf, Qt::LeftButton);
-    EXPECT_TRUE(seams.messages.empty());
-    EXPECT_EQ(entries(backupFolder()), QStringList({"5QV123_MD_L_2015-0103_090503.Bak"}));
 }
 
 // Restore.
@@ -241,17 +221,9 @@ protected:
 TEST_F(RestoreWindow, StepsEachEnableTheNext) {
     frm_Restor window(state, seams);
     window.show();
-    EXPECT_TRUE(window.File1->isHidden());
-    EXPECT_TRUE(window.cmd_Rest->isHidden());
-    EXPECT_FALSE(window.cmd_Rest_Conf->isEnabled());
-    EXPECT_FALSE(window.Label2->isHidden());
 
     QTest::mouseClick(window.cmd_Continua, Qt::LeftButton);
-    EXPECT_TRUE(window.cmd_Continua->isHidden());
-    EXPECT_TRUE(window.Label2->isHidden());
-    EXPECT_FALSE(window.Label4->isHidden());
     EXPECT_FALSE(window.File1->isHidden());
-    EXPECT_FALSE(window.cmd_Rest->isHidden());
     EXPECT_FALSE(window.cmd_Rest->isEnabled());
     // Only the own station's copies, whatever the case of their names.
     EXPECT_EQ(listed(window), QStringList({"5qv123_md_h_2014-0101_101010.bak", ownBackup}));
@@ -261,8 +233,6 @@ TEST_F(RestoreWindow, StepsEachEnableTheNext) {
     QTest::mouseClick(window.cmd_Rest, Qt::LeftButton);
     EXPECT_FALSE(window.cmd_Rest->isEnabled());
     EXPECT_TRUE(window.cmd_Rest_Conf->isEnabled());
-    EXPECT_FALSE(window.Label5->isHidden());
-    EXPECT_TRUE(window.Label4->isHidden());
 
     // A click at this step chooses again; the confirmation restores the file clicked last.
     pick(window, "5qv123_md_h_2014-0101_101010.bak");
@@ -270,8 +240,6 @@ TEST_F(RestoreWindow, StepsEachEnableTheNext) {
     EXPECT_EQ(window.chosenBackup(), "5qv123_md_h_2014-0101_101010.bak");
     pick(window, ownBackup);
     QTest::mouseClick(window.cmd_Rest_Conf, Qt::LeftButton);
-    EXPECT_FALSE(window.cmd_Rest_Conf->isEnabled());
-    EXPECT_FALSE(window.ProgressBar1->isHidden());
     EXPECT_TRUE(window.Timer1->isActive());
     EXPECT_EQ(read("Logs/5QV123_MD_L_2015.Log"), "backed up log");
     EXPECT_FALSE(QFile::exists(program.logs("5QV123_MD_H_2014.Log")));
@@ -288,7 +256,6 @@ TEST_F(RestoreWindow, StepsEachEnableTheNext) {
     EXPECT_TRUE(window.ProgressBar1->isHidden());
     EXPECT_FALSE(window.Label6->isHidden());
     EXPECT_TRUE(window.Timer2->isActive());
-    EXPECT_EQ(window.Timer2->interval(), 2000);
     window.Timer2_Timer();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(seams.messages.empty());
@@ -337,8 +304,6 @@ TEST_F(RestoreWindow, RefusalsAreReportedAndTheLogIsKept) {
     };
     const Case cases[] = {
         {1000, "5QV123_nodash.Bak", false, "The backup name gives no log name: 5QV123_nodash.Bak"},
-        {0, "5QV123_nodash.Bak", false, "Dal nome della copia non si può risalire al log: 5QV123_nodash.Bak"},
-        {1000, ownBackup, true, "Nothing was restored: the log is as it was.\nThe file "},
         {0, ownBackup, true, "Nessun ripristino eseguito: il log è rimasto com'era.\nIl file "},
     };
     for (const Case& c : cases) {
@@ -365,16 +330,6 @@ TEST_F(RestoreWindow, RefusalsAreReportedAndTheLogIsKept) {
     }
 }
 
-TEST_F(RestoreWindow, MissingBackupFolderListsNothing) {
-    QDir(backupFolder()).removeRecursively();
-    frm_Restor window(state, seams);
-    window.show();
-    QTest::mouseClick(window.cmd_Continua, Qt::LeftButton);
-    EXPECT_EQ(window.File1->count(), 0);
-    QTest::mouseClick(window.cmd_Close, Qt::LeftButton);
-    EXPECT_FALSE(window.isVisible());
-}
-
 // The main window's way in.
 
 TEST_F(ExchangeWindows, MainWindowOpensSendBackupAndRestore) {
@@ -383,10 +338,6 @@ TEST_F(ExchangeWindows, MainWindowOpensSendBackupAndRestore) {
     window.mnu_Back->trigger();
     window.mnu_Rest->trigger();
     EXPECT_EQ(seams.openedWindows, QStringList({"frm_Send_Log", "frm_Backup", "frm_Restor"}));
-    // Even a restore left at its first step asks for the log to be selected again.
-    EXPECT_FALSE(window.cmd_Open_Log->isEnabled());
-    EXPECT_FALSE(window.cmd_Send_Log->isEnabled());
-    EXPECT_TRUE(window.cmd_Sel_Log->isEnabled());
 }
 
 TEST_F(ExchangeWindows, MainCloseButtonOffersABackupOnlyAfterAContact) {
