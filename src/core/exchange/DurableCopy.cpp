@@ -1,12 +1,14 @@
 #include "core/exchange/DurableCopy.h"
 
+#include "core/common/TextFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
+
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,80 +20,54 @@ namespace {
 
 constexpr qint64 chunkSize = 1 << 20;
 
-FileError error(FileError::Kind kind, const QString& path, const QString& detail) {
-    return FileError{kind, path, detail, 0};
+FileError error(FileError::Kind kind, const QString& path, FileError::Reason reason) {
+    FileError failure;
+    failure.kind = kind;
+    failure.path = path;
+    failure.reason = reason;
+    return failure;
 }
 
-QString notPlainFile() {
-    return QStringLiteral("not a plain file");
+FileError readError(const QString& path) {
+    return error(FileError::Kind::Unreadable, path, FileError::Reason::DiskError);
 }
 
-QString notConfirmed() {
-    return QStringLiteral("the disk did not confirm the write");
+FileError writeError(const QFileDevice& file, const QString& path) {
+    FileError::Reason reason = reasonOfSystemError(errno);
+    if (reason == FileError::Reason::None && file.error() == QFileDevice::ResourceError)
+        reason = FileError::Reason::NoSpace;
+    return error(FileError::Kind::Unwritable, path, reason);
 }
 
 // Opens the source for reading without ever waiting on a pipe, and only when it is a plain file.
-Result<bool> openSource(QFile& in, const QString& from) {
+WriteResult openSource(QFile& in, const QString& from) {
 #ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(from);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int code = errno;
-        const auto kind = code == ENOENT ? FileError::Kind::Missing : FileError::Kind::Unreadable;
-        return error(kind, from, QString::fromLocal8Bit(std::strerror(code)));
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int fd = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return readFailureOf(from, errno);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        return error(FileError::Kind::Unreadable, from, notPlainFile());
+        return error(FileError::Kind::Unreadable, from,
+                     S_ISDIR(status.st_mode) ? FileError::Reason::IsFolder
+                                             : FileError::Reason::NotRegularFile);
     }
     if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return error(FileError::Kind::Unreadable, from, in.errorString());
+        return error(FileError::Kind::Unreadable, from, FileError::Reason::None);
     }
-    return true;
 #else
     const QFileInfo info(from);
     if (!info.exists())
-        return error(FileError::Kind::Missing, from, QStringLiteral("file not found"));
+        return readFailureOf(from, ENOENT);
     if (!info.isFile())
-        return error(FileError::Kind::Unreadable, from, notPlainFile());
+        return error(FileError::Kind::Unreadable, from,
+                     info.isDir() ? FileError::Reason::IsFolder : FileError::Reason::NotRegularFile);
     in.setFileName(from);
     if (!in.open(QIODevice::ReadOnly))
-        return error(FileError::Kind::Unreadable, from, in.errorString());
-    return true;
-#endif
-}
-
-// A destination that exists must be a plain file: renaming over a folder fails, over a pipe or a device
-// it would silently replace something that is not a log.
-WriteResult checkDestination(const QString& to) {
-#ifdef Q_OS_UNIX
-    struct stat info {};
-    const QByteArray native = QFile::encodeName(to);
-    if (::stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode))
-        return error(FileError::Kind::Unwritable, to, notPlainFile());
-#else
-    const QFileInfo info(to);
-    if (info.exists() && !info.isFile())
-        return error(FileError::Kind::Unwritable, to, notPlainFile());
+        return error(FileError::Kind::Unreadable, from, FileError::Reason::AccessDenied);
 #endif
     return std::nullopt;
-}
-
-bool syncFolderOf(const QString& path) {
-#ifdef Q_OS_UNIX
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
-    ::close(fd);
-    return synced;
-#else
-    Q_UNUSED(path);
-    return true;
-#endif
 }
 
 } // namespace
@@ -105,37 +81,35 @@ StagedCopy::~StagedCopy() {
 WriteResult StagedCopy::stage(const QString& from, const QString& to) {
     drop();
     QFile in;
-    if (Result<bool> opened = openSource(in, from); !opened)
-        return opened.error();
-    if (WriteResult refused = checkDestination(to))
-        return refused;
+    if (WriteResult failed = openSource(in, from))
+        return failed;
+    if (WriteResult blocked = writeBlockerOf(to))
+        return blocked;
 
     auto out = std::make_unique<QSaveFile>(to);
+    errno = 0;
     if (!out->open(QIODevice::WriteOnly))
-        return error(FileError::Kind::Unwritable, to, out->errorString());
+        return writeError(*out, to);
     auto failed = [&](FileError failure) {
         out->cancelWriting();
         return failure;
     };
-    QByteArray buffer;
-    while (!in.atEnd()) {
-        buffer = in.read(chunkSize);
-        if (buffer.isEmpty() && in.error() != QFileDevice::NoError)
-            return failed(error(FileError::Kind::Unreadable, from, in.errorString()));
+    // Byte for byte, in pieces: a log is copied as it is, whatever its size or content.
+    for (;;) {
+        const QByteArray buffer = in.read(chunkSize);
+        if (in.error() != QFileDevice::NoError)
+            return failed(readError(from));
         if (buffer.isEmpty())
             break;
         if (out->write(buffer) != buffer.size())
-            return failed(error(FileError::Kind::Unwritable, to, out->errorString()));
+            return failed(writeError(*out, to));
     }
-    if (in.error() != QFileDevice::NoError)
-        return failed(error(FileError::Kind::Unreadable, from, in.errorString()));
-    // The commit's own sync ignores failures, and a full disk may only show on the flush.
+    // A full disk may only show on the flush, and the commit's own sync ignores failures.
     if (!out->flush() || out->error() != QFileDevice::NoError)
-        return failed(error(FileError::Kind::Unwritable, to, out->errorString()));
-#ifdef Q_OS_UNIX
-    if (::fsync(out->handle()) != 0)
-        return failed(error(FileError::Kind::Unwritable, to, notConfirmed()));
-#endif
+        return failed(writeError(*out, to));
+    if (syncToDisk(static_cast<int>(out->handle())) != 0)
+        return failed(error(FileError::Kind::Unwritable, to,
+                            errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed));
     out_ = std::move(out);
     to_ = to;
     return std::nullopt;
@@ -143,12 +117,13 @@ WriteResult StagedCopy::stage(const QString& from, const QString& to) {
 
 WriteResult StagedCopy::commit() {
     if (!out_)
-        return error(FileError::Kind::Unwritable, to_, QStringLiteral("nothing to write"));
+        return error(FileError::Kind::Unwritable, to_, FileError::Reason::None);
     std::unique_ptr<QSaveFile> out = std::move(out_);
+    errno = 0;
     if (!out->commit())
-        return error(FileError::Kind::Unwritable, to_, out->errorString());
-    if (!syncFolderOf(to_))
-        return error(FileError::Kind::Unwritable, to_, notConfirmed());
+        return writeError(*out, to_);
+    if (!syncFolderOfFile(to_))
+        return error(FileError::Kind::Unwritable, to_, FileError::Reason::SyncFailed);
     return std::nullopt;
 }
 
@@ -169,11 +144,12 @@ Result<bool> plainFileExists(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) {
         if (!QFileInfo(info.absolutePath()).isDir())
-            return error(FileError::Kind::Missing, info.absolutePath(), QStringLiteral("folder not found"));
+            return readFailureOf(path, ENOENT);
         return false;
     }
     if (!info.isFile())
-        return error(FileError::Kind::Unreadable, path, notPlainFile());
+        return error(FileError::Kind::Unreadable, path,
+                     info.isDir() ? FileError::Reason::IsFolder : FileError::Reason::NotRegularFile);
     return true;
 }
 

@@ -12,8 +12,10 @@ WriteResult ensureBackupFolder(const ProgramFolder& folder) {
     const QString backupFolder = folder.path(QStringLiteral("Backup"));
     if (QDir(backupFolder).exists() || QDir().mkpath(backupFolder))
         return std::nullopt;
-    return FileError{FileError::Kind::Unwritable, backupFolder,
-                     QStringLiteral("the folder cannot be created"), 0};
+    FileError error;
+    error.kind = FileError::Kind::Unwritable;
+    error.path = backupFolder;
+    return error;
 }
 
 BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now) {

@@ -1,4 +1,5 @@
 #include "core/common/ProgramFolder.h"
+#include "core/common/TextFile.h"
 #include "core/exchange/BackupNames.h"
 #include "core/exchange/LogBackup.h"
 #include "core/exchange/LogPath.h"
@@ -156,30 +157,38 @@ TEST_F(CopyTest, FailedCopiesNameTheFileAndLeaveTheDestinationAlone) {
     makeFifo(file("Logs/pipe.Log"));
     makeFifo(file("Backup/pipe.Bak"));
 
+    using Kind = FileError::Kind;
+    using Reason = FileError::Reason;
     struct Case {
         const char* from;
         const char* to;
-        FileError::Kind kind;
-        const char* blamed;
+        Kind kind;
+        Reason reason;
+        bool syncFails;
     };
     const Case cases[] = {
-        {"Logs/none.Log", "Backup/kept.Bak", FileError::Kind::Missing, "Logs/none.Log"},
+        {"Logs/none.Log", "Backup/kept.Bak", Kind::Missing, Reason::None, false},
         // A pipe with no writer would block a plain open for ever.
-        {"Logs/pipe.Log", "Backup/kept.Bak", FileError::Kind::Unreadable, "Logs/pipe.Log"},
-        {"Logs/folder.Log", "Backup/kept.Bak", FileError::Kind::Unreadable, "Logs/folder.Log"},
-        {"Logs/a.Log", "NoFolder/a.Bak", FileError::Kind::Unwritable, "NoFolder/a.Bak"},
-        {"Logs/a.Log", "Backup/folder.Bak", FileError::Kind::Unwritable, "Backup/folder.Bak"},
-        {"Logs/a.Log", "Backup/pipe.Bak", FileError::Kind::Unwritable, "Backup/pipe.Bak"},
+        {"Logs/pipe.Log", "Backup/kept.Bak", Kind::Unreadable, Reason::NotRegularFile, false},
+        {"Logs/folder.Log", "Backup/kept.Bak", Kind::Unreadable, Reason::IsFolder, false},
+        {"Logs/a.Log", "NoFolder/a.Bak", Kind::Unwritable, Reason::FolderMissing, false},
+        {"Logs/a.Log", "Backup/folder.Bak", Kind::Unwritable, Reason::IsFolder, false},
+        {"Logs/a.Log", "Backup/pipe.Bak", Kind::Unwritable, Reason::NotRegularFile, false},
+        {"Logs/a.Log", "Backup/kept.Bak", Kind::Unwritable, Reason::SyncFailed, true},
     };
     for (const Case& c : cases) {
+        const bool destinationFailed = c.kind == Kind::Unwritable;
         PCCBackup copier;
         copier.SourceFile = file(c.from);
         copier.BackupFile = file(c.to);
+        const SyncCall previous = c.syncFails ? replaceSyncCall([](int) { return -1; }) : nullptr;
         const WriteResult error = copier.Backup();
+        if (c.syncFails)
+            replaceSyncCall(previous);
         ASSERT_TRUE(error) << c.from << " " << c.to;
         EXPECT_EQ(error->kind, c.kind) << c.from << " " << c.to;
-        EXPECT_EQ(error->path, file(c.blamed));
-        EXPECT_FALSE(error->detail.isEmpty());
+        EXPECT_EQ(error->reason, c.reason) << c.from << " " << c.to;
+        EXPECT_EQ(error->path, file(destinationFailed ? c.to : c.from));
     }
     EXPECT_EQ(read("Backup/kept.Bak"), "kept");
     EXPECT_EQ(read("Logs/a.Log"), logBytes);
