@@ -4,6 +4,9 @@
 #include "core/app/FileErrorText.h"
 #include "core/app/StartupFiles.h"
 #include "core/app/VersionInfo.h"
+#include "ui/exchange/frm_Backup.h"
+#include "ui/exchange/frm_Restor.h"
+#include "ui/exchange/frm_Send_Log.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
@@ -339,7 +342,7 @@ int frmMain::open_frm_New_Log() {
 }
 
 int frmMain::open_frm_Send_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_Send_Log>();
 }
 
 int frmMain::open_frm_Print() {
@@ -351,11 +354,11 @@ int frmMain::open_frm_Modif_ute() {
 }
 
 int frmMain::open_frm_Restor() {
-    return QDialog::Rejected;
+    return showChild<frm_Restor>();
 }
 
 int frmMain::open_frm_Backup() {
-    return QDialog::Rejected;
+    return showChild<frm_Backup>();
 }
 
 int frmMain::open_frm_Aggior() {
