@@ -10,6 +10,7 @@
 #include "ui/kit/cLoadResPicture.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/station/frm_Modif_ute.h"
+#include "ui/update/frm_Aggior.h"
 
 #include <QAction>
 #include <QApplication>
@@ -346,7 +347,7 @@ int frmMain::open_frm_Backup() {
 }
 
 int frmMain::open_frm_Aggior() {
-    return QDialog::Rejected;
+    return showChild<frm_Aggior>();
 }
 
 int frmMain::open_frmAbout() {
