@@ -47,9 +47,7 @@ struct AppState {
 
     // Flags between windows: FlagTrue or FlagFalse.
     std::int16_t LogSelected = FlagFalse;
-    std::int16_t ProfileChanged = FlagFalse;
     std::int16_t LogChanged = FlagFalse;
-    std::int16_t MessageCancelled = FlagFalse;
     std::int16_t PictureLoadFailed = FlagFalse;
     QString UtcNowText;
 

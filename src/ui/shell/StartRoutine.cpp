@@ -3,6 +3,7 @@
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
 #include "core/app/SingleInstanceGuard.h"
+#include "core/app/StartupFiles.h"
 #include "core/app/StartupLoad.h"
 #include "core/app/VersionInfo.h"
 #include "ui/kit/Seams.h"
@@ -19,8 +20,16 @@ StartRoutine::~StartRoutine() = default;
 
 bool StartRoutine::start() {
     guard_ = std::make_unique<SingleInstanceGuard>(state_.folder);
-    // A Data folder where no lock can be made is reported by the file reads that follow.
     const bool anotherCopyRunning = guard_->anotherCopyRunning();
+    if (const std::optional<FileError>& error = guard_->error()) {
+        // The start goes on, but not silently: two copies may now run together. The language is not
+        // read yet, so both are shown.
+        seams_.message(nullptr, fileErrorText(*error, 0) + QStringLiteral("\n\n") + fileErrorText(*error, 1000),
+                       VersionInfo::title(), Seams::Icon::Warning);
+    }
+    // Only the copy that holds the lock clears what an interrupted rewrite left: another copy may be writing.
+    if (guard_->acquired())
+        removeWriterLeftovers(state_.folder);
     // A second copy reads no file beyond the language of its message.
     if (!load(anotherCopyRunning ? StartupScope::LanguageOnly : StartupScope::AllFiles))
         return false;

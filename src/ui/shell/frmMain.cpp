@@ -391,10 +391,8 @@ void frmMain::mnu_PrintLog_Click() {
 }
 
 void frmMain::mnu_ModUte_Click() {
-    state_.ProfileChanged = FlagFalse;
-    open_frm_Modif_ute();
-    if (state_.ProfileChanged != FlagFalse) {
-        state_.ProfileChanged = FlagFalse;
+    // Accepted: the profile was saved.
+    if (open_frm_Modif_ute() == QDialog::Accepted) {
         requireLogSelection();
         Label3->setText(stationLine());
     }

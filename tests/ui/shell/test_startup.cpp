@@ -10,6 +10,7 @@
 #include "ui/shell/frmSplash.h"
 #include "ui/station/frm_Prima_Volta.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -148,6 +149,20 @@ TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
     EXPECT_EQ(seams.messages[0].title, "Utility");
     EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Information);
     EXPECT_TRUE(seams.openedWindows.isEmpty());
+}
+
+TEST_F(StartupTest, UnusableLockIsNamedAndTheStartGoesOn) {
+    registered();
+    const QString lock = SingleInstanceGuard::lockPath(state.folder, SingleInstanceGuard::defaultLockFolder());
+    ASSERT_TRUE(QDir().mkpath(lock));
+    StartRoutine routine(state, seams);
+    const bool started = routine.start();
+    QDir().rmdir(lock);
+    EXPECT_TRUE(started);
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_TRUE(seams.messages[0].text.contains(QDir::toNativeSeparators(lock)));
+    EXPECT_TRUE(seams.messages[0].text.contains(QString::fromUtf8("è già in esecuzione")));
+    EXPECT_TRUE(seams.messages[0].text.contains("already running"));
 }
 
 TEST_F(StartupTest, UnreadableStartUpFilesEndTheProgramWithAMessageNamingThem) {
