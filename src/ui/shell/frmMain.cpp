@@ -17,6 +17,7 @@
 #include "ui/shell/frmAbout.h"
 #include "ui/shell/frm_messag.h"
 #include "ui/station/frm_Modif_ute.h"
+#include "ui/update/frm_Aggior.h"
 
 #include <QAction>
 #include <QApplication>
@@ -362,7 +363,7 @@ int frmMain::open_frm_Backup() {
 }
 
 int frmMain::open_frm_Aggior() {
-    return QDialog::Rejected;
+    return showChild<frm_Aggior>();
 }
 
 int frmMain::open_frmAbout() {
