@@ -40,15 +40,17 @@ register() {
     printf '%s\r\n' 0 0 L 0 2026 5QV123 "MARIA GRAZIA DELL'ORTO" 5 QV 123 1 >"$1/Data/Use.dat"
 }
 
-# Waits for a visible window whose title matches, and prints its id.
+# Waits for a visible window whose title matches, other than those given after the title, and prints its id.
 window() {
+    title=$1
+    shift
     for _ in $(seq 200); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1)
+        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | grep -vxF "$(printf '%s\n' "$@" 0)" | tail -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         kill -0 "$app" 2>/dev/null || break
         sleep 0.05
     done
-    echo "screenshots: no window titled '$1'" >&2
+    echo "screenshots: no window titled '$title'" >&2
     return 1
 }
 
@@ -79,7 +81,14 @@ for language in it en; do
     splash=$(window '^QV_md$')
     shot "$splash" "splash-$language"
     xdotool windowfocus --sync "$splash" key Return
-    shot "$(window .)" "language-$language"
+    # The language window offers Italian first: English is one step down. OK opens the registration form.
+    choice=$(window . "$splash")
+    if [ "$language" = en ]; then
+        xdotool windowfocus --sync "$choice" key Down Return
+    else
+        xdotool windowfocus --sync "$choice" key Return
+    fi
+    shot "$(window '^QV_md$' "$splash" "$choice")" "registration-$language"
     stop
 
     # A registered station: the splash closes by itself and the main window opens.
