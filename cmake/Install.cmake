@@ -64,11 +64,11 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "QV radio group")
 set(CPACK_PACKAGE_CONTACT "QV radio group <award.manager@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "logbook for the QV Marigold Day award")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "logbook for the QV Marigold Day award
- Registers the own station, keeps one log per station, category and year, logs
- contacts from the keyboard with duplicate and own-station checks, shows the
- running score, prints, mails, backs up and restores the log, and updates the
- rosters. Every window is in Italian or English.")
+# CPack puts the summary on the first line of the description and indents the rest.
+set(CPACK_PACKAGE_DESCRIPTION "Registers the own station, keeps one log per station, category and year, logs
+contacts from the keyboard with duplicate and own-station checks, shows the
+running score, prints, mails, backs up and restores the log, and updates the
+rosters. Every window is in Italian or English.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
