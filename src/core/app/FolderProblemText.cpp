@@ -14,6 +14,10 @@ QString folderProblemText(const FolderProblem& problem, int languageOffset) {
                                             "Folders tried:");
     for (const QString& folder : problem.tried)
         text += QStringLiteral("\n    ") + QDir::toNativeSeparators(folder);
+    if (!problem.unusableFolder.isEmpty())
+        text += (italian ? QStringLiteral("\nImpossibile creare o scrivere la cartella %1.")
+                         : QStringLiteral("\nCannot make or write the folder %1."))
+                    .arg(QDir::toNativeSeparators(problem.unusableFolder));
     if (problem.cause)
         text += QStringLiteral("\n") + fileErrorText(*problem.cause, languageOffset);
     return text;

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -16,18 +15,11 @@ const QStringList programSubfolders = {QStringLiteral("Data"), QStringLiteral("L
                                        QStringLiteral("Backup")};
 
 std::optional<FileError> copyMissing(const QString& source, const QString& target) {
-    Result<QByteArray> bytes = readFileBytes(source);
+    Result<QByteArray> bytes = readFileBytes(source, RosterFileLimit);
     if (!bytes)
         return bytes.error();
     // Written whole or not at all: an interrupted start leaves the file missing, and the next one copies it.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.value()) != bytes.value().size() ||
-        !file.flush() || !file.commit()) {
-        FileError error{FileError::Kind::Unwritable, target, file.errorString(), 0};
-        file.cancelWriting();
-        return error;
-    }
-    return std::nullopt;
+    return writeFileBytes(target, bytes.value());
 }
 
 bool samePlace(const QString& a, const QString& b) {
@@ -79,15 +71,13 @@ FolderChoiceResult chooseProgramFolder(const FolderPlaces& places, const Writabl
     for (const QString& subfolder : programSubfolders) {
         const QString path = user.filePath(subfolder);
         if (!QDir().mkpath(path)) {
-            problem.cause =
-                FileError{FileError::Kind::Unwritable, path, QStringLiteral("cannot make the folder"), 0};
+            problem.unusableFolder = path;
             return {std::nullopt, problem};
         }
     }
     const QString userData = user.filePath(QStringLiteral("Data"));
     if (!canWrite(userData)) {
-        problem.cause =
-            FileError{FileError::Kind::Unwritable, userData, QStringLiteral("cannot write the folder"), 0};
+        problem.unusableFolder = userData;
         return {std::nullopt, problem};
     }
 

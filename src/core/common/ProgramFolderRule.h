@@ -34,7 +34,8 @@ struct FolderChoice {
 // could not be made or filled.
 struct FolderProblem {
     QStringList tried;
-    std::optional<FileError> cause;
+    QString unusableFolder;         // a folder of the user's that could not be made or written
+    std::optional<FileError> cause; // a default file that could not be copied
 };
 
 // A folder can be written when a file can be made in it; permission bits alone do not say so (the

@@ -25,7 +25,8 @@ bool StartRoutine::start() {
     if (const std::optional<FileError>& error = guard_->error()) {
         // The start goes on, but not silently: two copies may now run together. The language is not
         // read yet, so both are shown.
-        seams_.message(nullptr, fileErrorText(*error, 0) + QStringLiteral("\n\n") + fileErrorText(*error, 1000),
+        seams_.message(nullptr,
+                       fileErrorText(*error, 0) + QStringLiteral("\n\n") + fileErrorText(*error, 1000),
                        VersionInfo::title(), Seams::Icon::Warning);
     }
     // Only the copy that holds the lock clears what an interrupted rewrite left: another copy may be writing.
@@ -69,7 +70,8 @@ bool StartRoutine::load(StartupScope scope) {
     return false;
 }
 
-std::optional<QString> openProgramFolder(Seams& seams, const FolderPlaces& places, const WritableProbe& canWrite) {
+std::optional<QString> openProgramFolder(Seams& seams, const FolderPlaces& places,
+                                         const WritableProbe& canWrite) {
     const FolderChoiceResult folder = chooseProgramFolder(places, canWrite);
     if (folder)
         return folder.choice->folder;
