@@ -1,5 +1,5 @@
 // Filling and colouring the shared grid at the size of the largest log the counters allow.
-#include "ui/app/GridControl.h"
+#include "ui/kit/GridControl.h"
 
 #include <QApplication>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "ui/app/StartRoutine.h"
+#include "ui/shell/StartRoutine.h"
 
 #include <QApplication>
 

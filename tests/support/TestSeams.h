@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/Seams.h"
+#include "ui/kit/Seams.h"
 
 #include <QDialog>
 #include <QString>

@@ -4,6 +4,7 @@
 #include "core/common/Clock.h"
 #include "core/common/Numbers.h"
 #include "core/common/ProgramFolder.h"
+#include "core/logfile/LogCounters.h"
 #include "core/refdata/CountryTable.h"
 #include "core/refdata/ScoreWeights.h"
 #include "core/station/StationProfile.h"
@@ -14,15 +15,6 @@
 #include <memory>
 
 namespace qvmd {
-
-// Counters of the log in use, kept in Logs/Log.dat.
-struct LogCounters {
-    std::int16_t NextProgressive = 1;
-    std::int16_t HunterCount = 0;
-    std::int16_t LadyCount = 0;
-    std::int16_t CountryCount = 0;
-    std::int16_t CancelledCount = 0;
-};
 
 // Everything that lives for the whole run. main creates one; every window gets it by reference.
 struct AppState {
@@ -55,9 +47,7 @@ struct AppState {
 
     // Flags between windows: FlagTrue or FlagFalse.
     std::int16_t LogSelected = FlagFalse;
-    std::int16_t ProfileChanged = FlagFalse;
     std::int16_t LogChanged = FlagFalse;
-    std::int16_t MessageCancelled = FlagFalse;
     std::int16_t PictureLoadFailed = FlagFalse;
     QString UtcNowText;
 

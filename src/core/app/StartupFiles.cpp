@@ -12,7 +12,7 @@ constexpr int settingsCount = 11;
 } // namespace
 
 Result<std::int16_t> readLangFile(const ProgramFolder& folder) {
-    Result<QStringList> lines = readLines(folder.data(QStringLiteral("Lang.dat")));
+    Result<QStringList> lines = readLines(folder.data(QStringLiteral("Lang.dat")), SmallFileLimit);
     if (!lines)
         return lines.error();
     if (lines.value().isEmpty())
@@ -27,7 +27,7 @@ WriteResult writeLangFile(const ProgramFolder& folder, std::int16_t languageOffs
 }
 
 std::optional<FileError> readPrimeFile(AppState& state) {
-    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Prime.dat")));
+    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Prime.dat")), SmallFileLimit);
     if (!read)
         return read.error();
     const QStringList& lines = read.value();
@@ -43,7 +43,7 @@ std::optional<FileError> readPrimeFile(AppState& state) {
 }
 
 std::optional<FileError> readMdIni(AppState& state) {
-    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Md.ini")));
+    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Md.ini")), SmallFileLimit);
     if (!read)
         return read.error();
     const QStringList& lines = read.value();
@@ -53,6 +53,12 @@ std::optional<FileError> readMdIni(AppState& state) {
         entries.append(i < lines.size() ? lines[i].trimmed() : QString());
     state.SettingsEntries = entries;
     return std::nullopt;
+}
+
+int removeWriterLeftovers(const ProgramFolder& folder) {
+    const QStringList written = {QStringLiteral("Lang.dat"), QStringLiteral("Prime.dat"),
+                                 QStringLiteral("Use.dat"), QStringLiteral("Md.ini")};
+    return removeLeftoverTemporaries(folder.data(QString()), written);
 }
 
 } // namespace qvmd

@@ -21,10 +21,16 @@ QChar windows1252Char(unsigned char byte) {
 }
 
 QString fromWindows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = windows1252Char(static_cast<unsigned char>(bytes[i]));
+    // Latin-1 is Windows-1252 but for 0x80 to 0x9F: Qt's vectorised Latin-1 decoding does the bulk,
+    // then the few characters of that range are put right.
+    QString text = QString::fromLatin1(bytes);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = out[i];
+        if (c >= 0x80 && c <= 0x9F && HighControls[c - 0x80] != 0)
+            out[i] = HighControls[c - 0x80];
+    }
     return text;
 }
 

@@ -1,7 +1,7 @@
 #include "core/station/UseFile.h"
 
-#include "core/app/AppState.h"
 #include "core/common/Numbers.h"
+#include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 
 namespace qvmd {
@@ -9,14 +9,6 @@ namespace qvmd {
 namespace {
 
 const QString useFileName = QStringLiteral("Use.dat");
-
-void applyHeader(AppState& state, const UseHeader& header) {
-    state.log.LogInUse = leadingInt16(header.logInUse);
-    state.log.LogInUseName = header.logName.trimmed();
-    state.profile.category = header.category.trimmed();
-    state.log.paperLog = header.paperLog.trimmed();
-    state.log.year = header.year.trimmed();
-}
 
 } // namespace
 
@@ -37,71 +29,73 @@ QStringList useFileLines(const UseHeader& header, const StationProfile& profile,
         profile.unitNumber.trimmed(),   QString::number(stationKind)};
 }
 
-void applyUseLines(AppState& state, const QStringList& lines) {
+UseRecord useRecord(const UseHeader& header, const StationProfile& profile, std::int16_t stationKind) {
+    UseRecord record;
+    record.log.LogInUse = leadingInt16(header.logInUse);
+    record.log.LogInUseName = header.logName.trimmed();
+    record.log.paperLog = header.paperLog.trimmed();
+    record.log.year = header.year.trimmed();
+    record.profile = {profile.StationCallsign.trimmed(), profile.OperatorName.trimmed(),
+                      profile.countryNumber.trimmed(),   profile.club.trimmed(),
+                      profile.unitNumber.trimmed(),      header.category.trimmed()};
+    record.stationKind = stationKind;
+    return record;
+}
+
+void applyUseLines(UseRecord& record, const QStringList& lines) {
     const qsizetype count = std::min<qsizetype>(lines.size(), 11);
     for (qsizetype i = 0; i < count; ++i) {
         const QString& line = lines.at(i);
         const QString text = line.trimmed();
         switch (i) {
         case 0:
-            state.log.LogInUse = leadingInt16(line);
+            record.log.LogInUse = leadingInt16(line);
             break;
         case 1:
-            state.log.LogInUseName = text;
+            record.log.LogInUseName = text;
             break;
         case 2:
-            state.profile.category = text;
+            record.profile.category = text;
             break;
         case 3:
-            state.log.paperLog = text;
+            record.log.paperLog = text;
             break;
         case 4:
-            state.log.year = text;
+            record.log.year = text;
             break;
         case 5:
-            state.profile.StationCallsign = text;
+            record.profile.StationCallsign = text;
             break;
         case 6:
-            state.profile.OperatorName = text;
+            record.profile.OperatorName = text;
             break;
         case 7:
-            state.profile.countryNumber = text;
+            record.profile.countryNumber = text;
             break;
         case 8:
-            state.profile.club = text;
+            record.profile.club = text;
             break;
         case 9:
-            state.profile.unitNumber = text;
+            record.profile.unitNumber = text;
             break;
         case 10:
-            state.StationKind = leadingInt16(line);
+            record.stationKind = leadingInt16(line);
             break;
         }
     }
 }
 
-std::optional<FileError> readUseFile(AppState& state) {
-    Result<QStringList> lines = readLines(state.folder.data(useFileName));
+Result<UseRecord> readUseFile(const ProgramFolder& folder, UseRecord base) {
+    Result<QStringList> lines = readLines(folder.data(useFileName), SmallFileLimit);
     if (!lines)
         return lines.error();
-    applyUseLines(state, lines.value());
-    return std::nullopt;
+    applyUseLines(base, lines.value());
+    return base;
 }
 
 WriteResult writeUseFile(const ProgramFolder& folder, const UseHeader& header, const StationProfile& profile,
                          std::int16_t stationKind) {
     return writeLines(folder.data(useFileName), useFileLines(header, profile, stationKind));
-}
-
-WriteResult saveUseFile(AppState& state, const UseHeader& header) {
-    WriteResult failure = writeUseFile(state.folder, header, state.profile, state.StationKind);
-    if (!failure)
-        applyHeader(state, header);
-    return failure;
-}
-
-int currentYear(const AppState& state) {
-    return state.clock->now().date().year();
 }
 
 } // namespace qvmd

@@ -11,8 +11,14 @@
 
 namespace qvmd {
 
-struct AppState;
 class ProgramFolder;
+
+// What Use.dat holds: the log choice, the profile with its category, and the station type.
+struct UseRecord {
+    LogChoice log;
+    StationProfile profile;
+    std::int16_t stationKind = 1;
+};
 
 // Lines 1 to 5 of Use.dat: the log choice and the category, as each writer puts them.
 struct UseHeader {
@@ -32,22 +38,18 @@ struct UseHeader {
 // The eleven lines of Use.dat: the header, then the profile and the station type.
 QStringList useFileLines(const UseHeader& header, const StationProfile& profile, std::int16_t stationKind);
 
-// Copies the lines of Use.dat into the log choice, the profile and StationKind. Lines after the
-// eleventh are ignored; missing ones leave their fields as they were.
-void applyUseLines(AppState& state, const QStringList& lines);
+// What the file holds once a writer has written these: texts trimmed, the category from the header.
+UseRecord useRecord(const UseHeader& header, const StationProfile& profile, std::int16_t stationKind);
 
-// Reads Data/Use.dat into the state; a missing or unreadable file is returned and nothing changes.
-std::optional<FileError> readUseFile(AppState& state);
+// Copies the lines of Use.dat into the record. Lines after the eleventh are ignored; missing ones leave
+// their fields as they were.
+void applyUseLines(UseRecord& record, const QStringList& lines);
+
+// Reads Data/Use.dat over the given record (fields of missing lines keep its values).
+Result<UseRecord> readUseFile(const ProgramFolder& folder, UseRecord base);
 
 // Rewrites Data/Use.dat whole (atomically: a failure leaves the old file as it was).
 WriteResult writeUseFile(const ProgramFolder& folder, const UseHeader& header, const StationProfile& profile,
                          std::int16_t stationKind);
-
-// Rewrites Data/Use.dat from the state's profile and StationKind with the given header; once the file
-// is written, the state's log choice and category follow it, so memory and disk agree.
-WriteResult saveUseFile(AppState& state, const UseHeader& header);
-
-// The year a writer puts on line 5: the current one by the state's clock.
-int currentYear(const AppState& state);
 
 } // namespace qvmd

@@ -1,9 +1,9 @@
 #include "ui/refdata/frm_country.h"
 
 #include "core/app/AppState.h"
-#include "ui/app/Background.h"
-#include "ui/app/GridControl.h"
-#include "ui/app/Localise.h"
+#include "ui/kit/Background.h"
+#include "ui/kit/GridControl.h"
+#include "ui/kit/Localise.h"
 
 #include <QColor>
 #include <QLabel>

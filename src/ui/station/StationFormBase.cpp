@@ -1,14 +1,14 @@
 #include "ui/station/StationFormBase.h"
-#include "ui/app/FormControls.h"
+#include "ui/kit/FormControls.h"
 
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/refdata/Roster.h"
 #include "core/station/StationProfile.h"
-#include "ui/app/Background.h"
-#include "ui/app/Localise.h"
-#include "ui/app/Seams.h"
+#include "ui/kit/Background.h"
+#include "ui/kit/Localise.h"
+#include "ui/kit/Seams.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>

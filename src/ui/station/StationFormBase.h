@@ -2,7 +2,7 @@
 
 #include "core/common/FileError.h"
 
-#include "ui/app/FormDialog.h"
+#include "ui/kit/FormDialog.h"
 #include <QColor>
 #include <QHash>
 #include <QList>

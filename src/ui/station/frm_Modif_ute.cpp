@@ -1,7 +1,7 @@
 #include "ui/station/frm_Modif_ute.h"
 
 #include "core/app/AppState.h"
-#include "core/station/UseFile.h"
+#include "core/app/StationState.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -138,13 +138,11 @@ void frm_Modif_ute::onSwitched(bool generic) {
 bool frm_Modif_ute::save() {
     const StationProfile profile = formProfile();
     const UseHeader header = UseHeader::noLog(category_, currentYear(state_));
-    if (WriteResult failure = writeUseFile(state_.folder, header, profile, stationKind_)) {
+    if (WriteResult failure = saveUseFile(state_, header, profile, stationKind_)) {
         reportFileError(*failure);
         return false;
     }
-    applyUseLines(state_, useFileLines(header, profile, stationKind_));
     state_.RegistrationState = 1;
-    state_.ProfileChanged = FlagTrue;
     return true;
 }
 

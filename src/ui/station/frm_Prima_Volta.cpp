@@ -2,9 +2,9 @@
 
 #include "core/app/AppState.h"
 #include "core/app/StartupFiles.h"
+#include "core/app/StationState.h"
 #include "core/station/PrimeFile.h"
-#include "core/station/UseFile.h"
-#include "ui/app/Seams.h"
+#include "ui/kit/Seams.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -105,7 +105,7 @@ bool frm_Prima_Volta::save() {
     const UseHeader header = UseHeader::noLog(profile.category, today.year());
     // Prime.dat marks the station as registered, so it is written last: a failure on the way never
     // leaves a registered program without its profile.
-    WriteResult failure = writeUseFile(state_.folder, header, profile, stationKind_);
+    WriteResult failure = saveUseFile(state_, header, profile, stationKind_);
     if (!failure)
         failure = writeLangFile(state_.folder, state_.LanguageOffset);
     if (!failure)
@@ -115,7 +115,6 @@ bool frm_Prima_Volta::save() {
         reportFileError(*failure);
         return false;
     }
-    applyUseLines(state_, useFileLines(header, profile, stationKind_));
     state_.RegistrationState = 1;
     state_.RegisteredUnitId = profile.StationCallsign;
     state_.RegisteredName = profile.OperatorName;

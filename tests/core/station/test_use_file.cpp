@@ -1,4 +1,5 @@
 #include "core/app/AppState.h"
+#include "core/app/StationState.h"
 #include "core/station/PrimeFile.h"
 #include "core/station/UseFile.h"
 #include "support/FixedClock.h"
@@ -30,7 +31,7 @@ TEST(UseFileRead, ElevenLinesFillProfileAndLogChoiceAndATwelfthIsIgnored) {
     AppState state(folder.path());
     state.StationKind = 2;
 
-    ASSERT_FALSE(readUseFile(state));
+    ASSERT_FALSE(loadUseFile(state));
     EXPECT_EQ(state.log.LogInUse, 1);
     EXPECT_EQ(state.log.LogInUseName, "5QV123_MD_L_2015.Log");
     EXPECT_EQ(state.profile.category, "L");
@@ -52,7 +53,7 @@ TEST(UseFileRead, ShortFileLeavesTheMissingFieldsAsTheyWere) {
     state.profile.unitNumber = QStringLiteral("7");
     state.StationKind = 2;
 
-    ASSERT_FALSE(readUseFile(state));
+    ASSERT_FALSE(loadUseFile(state));
     EXPECT_EQ(state.profile.countryNumber, "5"); // line 8 read
     EXPECT_EQ(state.profile.club, "ABC");
     EXPECT_EQ(state.profile.unitNumber, "7");
@@ -63,7 +64,7 @@ TEST(UseFileRead, MissingFileIsReportedWithItsPathAndChangesNothing) {
     TempProgramFolder folder(false);
     AppState state(folder.path());
     state.profile.OperatorName = QStringLiteral("KEPT");
-    const std::optional<FileError> error = readUseFile(state);
+    const std::optional<FileError> error = loadUseFile(state);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind, FileError::Kind::Missing);
     EXPECT_TRUE(error->path.endsWith(QStringLiteral("Use.dat")));
@@ -93,7 +94,7 @@ TEST(UseFileWrite, EachWritersHeaderThenTheProfileInCrLfLines) {
 
     // What is written reads back as the same state.
     AppState reread(folder.path());
-    ASSERT_FALSE(readUseFile(reread));
+    ASSERT_FALSE(loadUseFile(reread));
     EXPECT_EQ(reread.profile.OperatorName, "LUCÌA D'ARCO");
     EXPECT_EQ(reread.log.LogInUseName, state.log.LogInUseName);
     EXPECT_EQ(reread.StationKind, 2);

@@ -2,7 +2,7 @@
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
-#include "ui/app/GridControl.h"
+#include "ui/kit/GridControl.h"
 #include "ui/refdata/frm_country.h"
 
 #include <QApplication>

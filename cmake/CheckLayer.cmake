@@ -1,0 +1,33 @@
+# Fails the build when a file includes a layer above its own.
+# Layers, bottom to top: core, kit, the window folders, the shell.
+# Called with -DLAYER=<core|kit|windows> -DSOURCES=<|-separated files> -DSTAMP=<file>.
+if(LAYER STREQUAL "core")
+    set(forbidden "ui/")
+elseif(LAYER STREQUAL "kit")
+    set(forbidden "ui/")
+    set(allowed "ui/kit/")
+elseif(LAYER STREQUAL "windows")
+    set(forbidden "ui/shell/")
+else()
+    message(FATAL_ERROR "unknown layer ${LAYER}")
+endif()
+
+string(REPLACE "|" ";" SOURCES "${SOURCES}")
+set(faults "")
+foreach(source IN LISTS SOURCES)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]*)[\">].*" "\\1" header "${line}")
+        if(header MATCHES "^${forbidden}")
+            if(DEFINED allowed AND header MATCHES "^${allowed}")
+                continue()
+            endif()
+            string(APPEND faults "\n  ${source}: ${header}")
+        endif()
+    endforeach()
+endforeach()
+
+if(faults)
+    message(FATAL_ERROR "The ${LAYER} layer includes a layer above it:${faults}")
+endif()
+file(TOUCH "${STAMP}")

@@ -1,0 +1,116 @@
+#include "core/logfile/LogFile.h"
+
+#include "core/app/FileErrorText.h"
+#include "core/common/Numbers.h"
+#include "core/common/ProgramFolder.h"
+#include "core/common/TextFile.h"
+#include "core/common/Windows1252.h"
+#include "core/logfile/LogCounters.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace qvmd {
+
+namespace {
+
+// Header values by the selection rule: "##" restarts at value 0 with the last character.
+void addHeaderLine(LogContents& log, QByteArrayView line) {
+    if (line.startsWith("##")) {
+        log.header.values[LogHeader::CategoryValue] = fromWindows1252(line.last(1));
+        log.headerValueCount = 1;
+    } else if (log.headerValueCount < LogHeader::ValueCount) {
+        log.header.values[log.headerValueCount++] = fromWindows1252(line.sliced(1));
+    }
+}
+
+} // namespace
+
+LogContents parseLog(QByteArrayView bytes) {
+    LogContents log;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    // Roughly one record per 60 bytes: one reservation instead of a dozen regrowths for a large log.
+    log.records.reserve(static_cast<std::size_t>(bytes.size() / 60));
+    const char* const data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    while (start < size) {
+        const void* found = std::memchr(data + start, '\n', static_cast<std::size_t>(size - start));
+        const qsizetype end = found ? static_cast<const char*>(found) - data : size;
+        qsizetype stop = end;
+        if (stop > start && data[stop - 1] == '\r')
+            --stop;
+        const QByteArrayView line(data + start, stop - start);
+        start = end + 1;
+        if (line.isEmpty())
+            continue;
+        if (line[0] == '#') {
+            if (line == "#Y")
+                log.paperLog = true;
+            addHeaderLine(log, line);
+            continue;
+        }
+        log.records.push_back(ContactRecord::fromBytes(line));
+    }
+    return log;
+}
+
+Result<QByteArray> readLogBytes(const QString& path) {
+    return readFileBytes(path, MaxLogFileBytes);
+}
+
+Result<LogContents> readLog(const QString& path) {
+    Result<QByteArray> bytes = readLogBytes(path);
+    if (!bytes)
+        return bytes.error();
+    return parseLog(bytes.value());
+}
+
+WriteResult createLog(const ProgramFolder& folder, const QString& logName, const LogHeader& header) {
+    if (WriteResult failure = ensureLogsFolder(folder))
+        return failure;
+    if (WriteResult failure = writeLines(folder.logs(logName), header.lines()))
+        return failure;
+    return writeCounterFile(folder, LogCounters{});
+}
+
+WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<const ContactRecord> records) {
+    QStringList lines = header.lines();
+    lines.reserve(lines.size() + static_cast<qsizetype>(records.size()));
+    for (const ContactRecord& record : records)
+        lines.append(record.line());
+    return writeLines(path, lines);
+}
+
+AppendResult appendRecord(const QString& path, const ContactRecord& record) {
+    if (leadingNumber(record.field(ContactRecord::Progressive)) > LogCounters::LastProgressive)
+        return AppendError{AppendError::Kind::LogFull, FileError{FileError::Kind::Unwritable, path, FileError::Reason::None, 0, {}, 0, 0}};
+    const QFileInfo info(path);
+    // Appending would create a headless log, or block on a FIFO.
+    if (!info.isFile()) {
+        return AppendError{
+            AppendError::Kind::WriteFailed,
+            FileError{info.exists() ? FileError::Kind::Unwritable : FileError::Kind::Missing, path,
+                      info.exists() ? FileError::Reason::NotRegularFile : FileError::Reason::None, 0, {}, 0, 0}};
+    }
+    if (WriteResult failure = appendLine(path, record.line()))
+        return AppendError{AppendError::Kind::WriteFailed, *failure};
+    return std::nullopt;
+}
+
+QString appendErrorText(const AppendError& error, int languageOffset) {
+    if (error.kind == AppendError::Kind::WriteFailed)
+        return fileErrorText(error.file, languageOffset);
+    const QString text =
+        languageOffset == 0
+            ? QStringLiteral("Il log %1 è pieno: ha raggiunto il numero progressivo %2 e non può ricevere "
+                             "altri contatti.")
+            : QStringLiteral("The log %1 is full: it has reached progressive number %2 and cannot take "
+                             "further contacts.");
+    return text.arg(QFileInfo(error.file.path).fileName()).arg(LogCounters::LastProgressive);
+}
+
+} // namespace qvmd

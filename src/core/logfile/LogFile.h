@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/common/FileError.h"
+#include "core/logfile/ContactRecord.h"
+#include "core/logfile/LogHeader.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace qvmd {
+
+class ProgramFolder;
+
+// A log as read: its header values, the paper log mode and the records in file order (record n has
+// progressive number n when the log is sound).
+struct LogContents {
+    LogHeader header;
+    int headerValueCount = 0; // header values found, at most LogHeader::ValueCount
+    bool paperLog = false;    // a line that is exactly "#Y"
+    std::vector<ContactRecord> records;
+};
+
+// The reading rule over a whole file: empty lines skipped; a line that is exactly "#Y" turns paper log
+// mode on; a line starting "##" gives header value 0 (its last character) and each later "#" line the
+// next value, up to eleven; every other line is a record (ContactRecord::fromBytes). CR LF or LF line
+// ends; a leading UTF-8 byte-order mark is skipped. Each line is decoded once.
+LogContents parseLog(QByteArrayView bytes);
+
+// The largest log file the program reads: far beyond 32766 records of any sensible length.
+inline constexpr qint64 MaxLogFileBytes = 64 * 1024 * 1024;
+
+// Reads a log file's bytes: regular files only (a FIFO or a folder is reported, never waited on), at
+// most MaxLogFileBytes.
+Result<QByteArray> readLogBytes(const QString& path);
+// Reads and parses a log file.
+Result<LogContents> readLog(const QString& path);
+
+// Writes a new log (header only, replacing any file of that name) into Logs, creating the folder when
+// it is missing, then resets Logs/Log.dat to 1, 0, 0, 0, 0. Each file is rewritten atomically: a
+// failure leaves it as it was.
+WriteResult createLog(const ProgramFolder& folder, const QString& logName, const LogHeader& header);
+
+// Rewrites a whole log atomically: the header, then every record in order.
+WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<const ContactRecord> records);
+
+// Why appending a record did not happen.
+struct AppendError {
+    enum class Kind {
+        LogFull,     // the record's progressive number is beyond LogCounters::LastProgressive
+        WriteFailed, // the file could not be written; nothing of the record is left in it
+    };
+    Kind kind = Kind::WriteFailed;
+    FileError file;
+};
+using AppendResult = std::optional<AppendError>;
+
+// Appends one record line to an existing log and syncs it to the disk before returning: when this
+// reports success the record survives a crash or a power cut. A missing log is not created.
+AppendResult appendRecord(const QString& path, const ContactRecord& record);
+
+// The window's message for a refused or failed append, Italian for offset 0 and English otherwise.
+QString appendErrorText(const AppendError& error, int languageOffset);
+
+} // namespace qvmd

@@ -1,0 +1,27 @@
+#include "ui/kit/FormControls.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace qvmd {
+
+namespace {
+
+template <typename Control> Control* named(Control* control, const char* name, const char* tag) {
+    control->setObjectName(QLatin1String(name));
+    if (tag)
+        control->setProperty("tag", QLatin1String(tag));
+    return control;
+}
+
+} // namespace
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* tag) {
+    return named(new QLabel(text, parent), name, tag);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const char* tag) {
+    return named(new QPushButton(text, parent), name, tag);
+}
+
+} // namespace qvmd

@@ -1,0 +1,37 @@
+#include "ui/kit/FormDialog.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace qvmd {
+
+void FormDialog::closeWith(int result) {
+    closing_ = true;
+    done(result);
+    closing_ = false;
+}
+
+void FormDialog::reject() {
+    if (closing_ || closeBoxAllowed_)
+        QDialog::reject();
+}
+
+void FormDialog::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if ((enter && !enterPressesDefault_) || (key == Qt::Key_Escape && escapeRefused_)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FormDialog::closeEvent(QCloseEvent* event) {
+    if (closing_ || closeBoxAllowed_) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    event->ignore();
+}
+
+} // namespace qvmd
