@@ -1,6 +1,6 @@
 #include "ui/print/PrinterChoice.h"
 
-#include "ui/app/Seams.h"
+#include "ui/kit/Seams.h"
 
 #include <QComboBox>
 #include <QPageSetupDialog>

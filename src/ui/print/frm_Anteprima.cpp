@@ -3,8 +3,8 @@
 #include "core/app/AppState.h"
 #include "core/print/EasyPrint.h"
 #include "core/print/PainterSurface.h"
-#include "ui/app/FormControls.h"
-#include "ui/app/Localise.h"
+#include "ui/kit/FormControls.h"
+#include "ui/kit/Localise.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/FormDialog.h"
+#include "ui/kit/FormDialog.h"
 
 class QComboBox;
 class QLabel;

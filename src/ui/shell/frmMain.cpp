@@ -8,6 +8,7 @@
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
+#include "ui/print/frm_Print.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/station/frm_Modif_ute.h"
 
@@ -330,7 +331,7 @@ int frmMain::open_frm_Send_Log() {
 }
 
 int frmMain::open_frm_Print() {
-    return QDialog::Rejected;
+    return showChild<frm_Print>();
 }
 
 int frmMain::open_frm_Modif_ute() {
