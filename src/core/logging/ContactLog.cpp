@@ -51,6 +51,24 @@ int ContactLog::findValid(QStringView identifier, int exceptRow) const {
     return 0;
 }
 
+ContactTally ContactLog::tallyWith(const ContactRecord& record) const {
+    ContactTally after = tally_;
+    if (record.isCancelled())
+        ++after.cancelled;
+    else if (record.field(ContactRecord::Category) == u"H")
+        ++after.hunters;
+    else if (record.field(ContactRecord::Category) == u"L")
+        ++after.ladies;
+    return after;
+}
+
+bool ContactLog::worksNewCountry(const ContactRecord& record, const CountryTable& countries) const {
+    if (record.isCancelled())
+        return false;
+    const int country = countryNumberOf(record.field(ContactRecord::Unit).trimmed());
+    return country >= 1 && country <= countries.count() && !validByCountry_.contains(country);
+}
+
 int ContactLog::markWorkedCountries(CountryTable& countries) const {
     countries.clearWorked();
     for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it) {

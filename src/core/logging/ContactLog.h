@@ -53,6 +53,9 @@ public:
     int findValid(QStringView identifier, int exceptRow = 0) const;
 
     const ContactTally& tally() const { return tally_; }
+    // The tallies and worked-country count the log will have once this record is appended.
+    ContactTally tallyWith(const ContactRecord& record) const;
+    bool worksNewCountry(const ContactRecord& record, const CountryTable& countries) const;
     // Marks in the table the countries of the valid contacts (numbers 0 or above N mark nothing)
     // and returns how many are worked.
     int markWorkedCountries(CountryTable& countries) const;

@@ -83,25 +83,24 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, cons
 
 frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)), log_(state) {
-    // 1. The clock first, so the window opens with the time showing.
+    // The clock first, so the window opens with the time showing.
     buildControls();
     Timer1_Timer();
 
-    // 2. Member entry, pictures, texts of the active language, the background.
     entryKind_ = 1;
     loadPictures();
     Localise(*this, *state_.strings, state_.LanguageOffset);
     paintBackground(*this, Backdrop::lightBlueToGreen);
     cmd_Find->setText(text(1045, "Find"));
 
-    // 3. Point values of the log's category, and the warning's category.
+    // Point values of the log's category, and the category the warning asks for.
     const PointValues points = pointValues(state_.weights, state_.profile.category);
     lbl_HunterPoints->setText(QString::number(points.hunter));
     lbl_LadyPoints->setText(QString::number(points.lady));
     lbl_CountryPoints->setText(QString::number(points.country));
     lbl_Warning->setText(lbl_Warning->text() + missingCategorySuffix(state_.profile.category));
 
-    // 4, 5. Worked marks come from the log alone; the grid shows the log as read.
+    // Worked marks come from this log alone; the grid shows the log as read.
     state_.countries.clearWorked();
     setUpGrid();
     const LogInUse::Opened opened = log_.open();
@@ -115,7 +114,6 @@ frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget
     model_->setFixedBackground(palette().color(QPalette::Button));
     cmd_Empty->setVisible(log_.paperLog());
 
-    // 6, 7.
     showTitle();
     refreshDisplay();
     colourAndScroll();
@@ -347,6 +345,8 @@ void frm_Log::loadPictures() {
     const QPixmap logo = pictures.LoadResPicture(101, QStringLiteral("CUSTOM"));
     for (QLabel* image : Image_Logo)
         image->setPixmap(logo);
+    // Drawn once: the flag box shows it for every number without a flag.
+    flagLogo_ = logo.scaled(Image_Flag->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 void frm_Log::setUpGrid() {
@@ -504,8 +504,7 @@ void frm_Log::showCountry(std::int64_t number) {
     state_.PictureLoadFailed = FlagFalse;
     const QPixmap flag = pictures.LoadResPicture(country, QStringLiteral("FLAG"));
     if (state_.PictureLoadFailed != FlagFalse) {
-        Image_Flag->setPixmap(pictures.LoadResPicture(101, QStringLiteral("CUSTOM"))
-                                  .scaled(Image_Flag->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        Image_Flag->setPixmap(flagLogo_);
         state_.PictureLoadFailed = FlagFalse;
     } else {
         Image_Flag->setPixmap(flag);
@@ -829,6 +828,8 @@ void frm_Log::finishWrite() {
 // ---- the grid ----
 
 void frm_Log::MSHFlexGrid1_Pick() {
+    // A pick always ends the modification in hand, so the empty last row can never be written as one.
+    editMode_ = false;
     emptyBoxes();
     Text1[BoxClub]->setReadOnly(false);
     Text1[BoxName]->setReadOnly(false);

@@ -5,6 +5,7 @@
 
 #include "ui/kit/FormDialog.h"
 #include <QList>
+#include <QPixmap>
 #include <QString>
 #include <QTimer>
 
@@ -142,6 +143,7 @@ private:
     NotFoundWindow notFound_;
     LogInUse log_;
     std::unique_ptr<ContactGridModel> model_;
+    QPixmap flagLogo_;
     bool ready_ = false;
 
     std::int16_t entryKind_ = 1;

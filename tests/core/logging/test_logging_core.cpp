@@ -91,10 +91,19 @@ TEST(ContactLogTally, StaysEqualToARecountThroughAppendsModificationsAndCancella
                        random.bounded(5) ? "N" : (random.bounded(2) ? "S" : ""));
     };
     for (int step = 0; step < 400; ++step) {
-        if (log.empty() || random.bounded(3) == 0)
-            log.append(randomContact());
-        else
+        if (log.empty() || random.bounded(3) == 0) {
+            // What the log predicts for an append is what the append then gives.
+            const ContactRecord next = randomContact();
+            const ContactTally predicted = log.tallyWith(next);
+            CountryTable marks = countries;
+            const int worked =
+                log.markWorkedCountries(marks) + (log.worksNewCountry(next, countries) ? 1 : 0);
+            log.append(next);
+            ASSERT_EQ(log.tally(), predicted) << "step " << step;
+            ASSERT_EQ(log.markWorkedCountries(marks), worked) << "step " << step;
+        } else {
             log.replace(random.bounded(1, log.size() + 1), randomContact());
+        }
 
         ContactTally expected;
         std::set<int> worked;
