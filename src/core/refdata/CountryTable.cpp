@@ -30,12 +30,17 @@ CountryTable CountryTable::fromLines(const QStringList& lines) {
 }
 
 Result<CountryTable> CountryTable::load(const QString& path) {
-    Result<QStringList> lines = readLines(path);
+    Result<QStringList> lines = readLines(path, TableFileLimit);
     if (!lines)
         return lines.error();
     if (lines.value().size() > MaxCountries) {
-        return FileError{FileError::Kind::Malformed, path,
-                         QStringLiteral("more than %1 countries").arg(MaxCountries), MaxCountries + 1};
+        FileError error;
+        error.kind = FileError::Kind::Malformed;
+        error.path = path;
+        error.reason = FileError::Reason::TooManyLines;
+        error.line = MaxCountries + 1;
+        error.high = MaxCountries;
+        return error;
     }
     return fromLines(lines.value());
 }
@@ -46,25 +51,6 @@ QString CountryTable::name(int countryNumber) const {
 
 QString CountryTable::prefix(int countryNumber) const {
     return valid(countryNumber) ? rows_[static_cast<std::size_t>(countryNumber)].prefix : QString();
-}
-
-void CountryTable::clearWorked() {
-    for (Row& row : rows_)
-        row.worked = 0;
-}
-
-void CountryTable::markWorked(int countryNumber) {
-    if (valid(countryNumber))
-        rows_[static_cast<std::size_t>(countryNumber)].worked = 1;
-}
-
-bool CountryTable::isWorked(int countryNumber) const {
-    return valid(countryNumber) && rows_[static_cast<std::size_t>(countryNumber)].worked == 1;
-}
-
-int CountryTable::countWorked() const {
-    return static_cast<int>(
-        std::count_if(rows_.begin() + 1, rows_.end(), [](const Row& row) { return row.worked == 1; }));
 }
 
 int countryNumberOf(QStringView identifier) {

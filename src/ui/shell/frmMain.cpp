@@ -4,14 +4,21 @@
 #include "core/app/FileErrorText.h"
 #include "core/app/StartupFiles.h"
 #include "core/app/VersionInfo.h"
+#include "ui/exchange/frm_Backup.h"
+#include "ui/exchange/frm_Restor.h"
+#include "ui/exchange/frm_Send_Log.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
+#include "ui/logfile/frm_New_Log.h"
+#include "ui/logfile/frm_Sel_Log.h"
 #include "ui/logging/frm_Log.h"
+#include "ui/print/frm_Print.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/shell/frm_messag.h"
 #include "ui/station/frm_Modif_ute.h"
+#include "ui/update/frm_Aggior.h"
 
 #include <QAction>
 #include <QApplication>
@@ -329,19 +336,19 @@ int frmMain::open_frm_Log() {
 }
 
 int frmMain::open_frm_Sel_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_Sel_Log>();
 }
 
 int frmMain::open_frm_New_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_New_Log>();
 }
 
 int frmMain::open_frm_Send_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_Send_Log>();
 }
 
 int frmMain::open_frm_Print() {
-    return QDialog::Rejected;
+    return showChild<frm_Print>();
 }
 
 int frmMain::open_frm_Modif_ute() {
@@ -349,15 +356,15 @@ int frmMain::open_frm_Modif_ute() {
 }
 
 int frmMain::open_frm_Restor() {
-    return QDialog::Rejected;
+    return showChild<frm_Restor>();
 }
 
 int frmMain::open_frm_Backup() {
-    return QDialog::Rejected;
+    return showChild<frm_Backup>();
 }
 
 int frmMain::open_frm_Aggior() {
-    return QDialog::Rejected;
+    return showChild<frm_Aggior>();
 }
 
 int frmMain::open_frmAbout() {
@@ -376,20 +383,27 @@ void frmMain::cmd_Sel_Log_Click() {
     state_.LogSelected = FlagFalse;
     open_frm_Sel_Log();
     if (state_.LogSelected != FlagFalse)
-        applyEnablingRule();
+        afterLogChoice();
 }
 
+// The menu entry does what the button does: a chosen log must enable opening it, whichever way it came.
 void frmMain::mnu_SelLog_Click() {
-    open_frm_Sel_Log();
+    cmd_Sel_Log_Click();
 }
 
 void frmMain::cmd_New_Log_Click() {
     open_frm_New_Log();
-    applyEnablingRule();
+    afterLogChoice();
 }
 
 void frmMain::mnu_NewLog_Click() {
     cmd_New_Log_Click();
+}
+
+// A selected log brings back the identity it was created with, so the station line follows it.
+void frmMain::afterLogChoice() {
+    applyEnablingRule();
+    Label3->setText(stationLine());
 }
 
 void frmMain::cmd_Send_Log_Click() {
@@ -401,10 +415,8 @@ void frmMain::mnu_PrintLog_Click() {
 }
 
 void frmMain::mnu_ModUte_Click() {
-    state_.ProfileChanged = FlagFalse;
-    open_frm_Modif_ute();
-    if (state_.ProfileChanged != FlagFalse) {
-        state_.ProfileChanged = FlagFalse;
+    // Accepted: the profile was saved.
+    if (open_frm_Modif_ute() == QDialog::Accepted) {
         requireLogSelection();
         Label3->setText(stationLine());
     }

@@ -70,7 +70,6 @@ frm_messag::frm_messag(AppState& state, Seams& seams, const QString& workedIdent
 
     // Load.
     Localise(*this, *state_.strings, state_.LanguageOffset);
-    state_.MessageCancelled = FlagFalse;
     // The station is missing from the roster of the other category, the one it should be in.
     Label4->setText(Label4->text() + (state_.profile.category == QStringLiteral("H")
                                           ? QStringLiteral(" Lady")
@@ -81,17 +80,12 @@ frm_messag::frm_messag(AppState& state, Seams& seams, const QString& workedIdent
     paintBackground(*this, Backdrop::redToOrange);
 }
 
-void frm_messag::finish(int result) {
-    closeWith(result);
-}
-
 void frm_messag::Command1_Click() {
-    finish(QDialog::Accepted);
+    closeWith(QDialog::Accepted);
 }
 
 void frm_messag::Command2_Click() {
-    state_.MessageCancelled = FlagTrue;
-    finish(QDialog::Rejected);
+    closeWith(QDialog::Rejected);
 }
 
 } // namespace qvmd

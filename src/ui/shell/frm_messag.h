@@ -13,7 +13,7 @@ struct AppState;
 class Seams;
 
 // Tells the operator that the worked station is in neither roster and asks whether to go on.
-// The answer is left in MessageCancelled: true when the operator chose "NO".
+// The answer is the window's result: Accepted to go on ("Yes"), Rejected for "NO".
 class frm_messag : public FormDialog {
     Q_OBJECT
 public:
@@ -33,10 +33,7 @@ public slots:
     void Command2_Click();
     // Escape does not close the window.
 
-protected:
 private:
-    void finish(int result);
-
     AppState& state_;
     Seams& seams_;
 };

@@ -143,7 +143,6 @@ bool frm_Modif_ute::save() {
         return false;
     }
     state_.RegistrationState = 1;
-    state_.ProfileChanged = FlagTrue;
     return true;
 }
 

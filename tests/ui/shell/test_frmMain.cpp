@@ -68,10 +68,9 @@ TEST_F(MainWindowTest, EnablingRuleFollowsTheLogInUse) {
 TEST_F(MainWindowTest, SavedProfileAndRestoreOverrideTheRule) {
     state.log.LogInUse = 1;
     frmMain window(state, seams);
-    seams.onWindow("frm_Modif_ute", [this](QDialog& dialog) {
-        state.ProfileChanged = FlagTrue;
+    seams.onWindow("frm_Modif_ute", [this](QDialog&) {
         state.profile.StationCallsign = "7QV9";
-        return dialog.result();
+        return int(QDialog::Accepted);
     });
     window.mnu_ModUte->trigger();
     EXPECT_EQ(seams.openedWindows, QStringList({"frm_Modif_ute"}));
@@ -79,7 +78,6 @@ TEST_F(MainWindowTest, SavedProfileAndRestoreOverrideTheRule) {
     EXPECT_FALSE(window.cmd_Send_Log->isEnabled());
     EXPECT_TRUE(window.cmd_Sel_Log->isEnabled());
     EXPECT_TRUE(window.cmd_New_Log->isEnabled());
-    EXPECT_EQ(state.ProfileChanged, FlagFalse);
     EXPECT_EQ(window.Label3->text(), "7QV9    MARIO ROSSI");
 
     window.applyEnablingRule();
@@ -167,4 +165,10 @@ TEST_F(MainWindowTest, AboutOpensAsAChildWindow) {
     frmMain window(state, seams);
     window.mnu_About->trigger();
     EXPECT_EQ(seams.openedWindows, QStringList({"frmAbout"}));
+}
+
+TEST_F(MainWindowTest, UpdatesOpensTheUpdateWindow) {
+    frmMain window(state, seams);
+    window.mnu_Aggior->trigger();
+    EXPECT_EQ(seams.openedWindows, QStringList({"frm_Aggior"}));
 }

