@@ -1,5 +1,6 @@
 #include "core/logging/ContactLog.h"
 
+#include "core/logfile/WorkedCountries.h"
 #include "core/refdata/CountryTable.h"
 
 #include <algorithm>
@@ -62,20 +63,18 @@ ContactTally ContactLog::tallyWith(const ContactRecord& record) const {
     return after;
 }
 
-bool ContactLog::worksNewCountry(const ContactRecord& record, const CountryTable& countries) const {
+bool ContactLog::worksNewCountry(const ContactRecord& record, int countryCount) const {
     if (record.isCancelled())
         return false;
     const int country = countryNumberOf(record.field(ContactRecord::Unit).trimmed());
-    return country >= 1 && country <= countries.count() && !validByCountry_.contains(country);
+    return country >= 1 && country <= countryCount && !validByCountry_.contains(country);
 }
 
-int ContactLog::markWorkedCountries(CountryTable& countries) const {
-    countries.clearWorked();
-    for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it) {
-        if (it.value() > 0 && it.key() >= 1 && it.key() <= countries.count())
-            countries.markWorked(it.key());
-    }
-    return countries.countWorked();
+WorkedCountries ContactLog::workedCountries(int countryCount) const {
+    WorkedCountries worked(countryCount);
+    for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it)
+        worked.mark(it.key());
+    return worked;
 }
 
 void ContactLog::add(int row, const ContactRecord& record) {

@@ -11,7 +11,7 @@
 
 namespace qvmd {
 
-class CountryTable;
+class WorkedCountries;
 
 // Valid Hunter and Lady contacts and cancelled ones, as the score table counts them.
 struct ContactTally {
@@ -55,10 +55,9 @@ public:
     const ContactTally& tally() const { return tally_; }
     // The tallies and worked-country count the log will have once this record is appended.
     ContactTally tallyWith(const ContactRecord& record) const;
-    bool worksNewCountry(const ContactRecord& record, const CountryTable& countries) const;
-    // Marks in the table the countries of the valid contacts (numbers 0 or above N mark nothing)
-    // and returns how many are worked.
-    int markWorkedCountries(CountryTable& countries) const;
+    bool worksNewCountry(const ContactRecord& record, int countryCount) const;
+    // The countries of the valid contacts, 1 to countryCount (numbers 0 or above it mark nothing).
+    WorkedCountries workedCountries(int countryCount) const;
 
     void setListener(Listener* listener) { listener_ = listener; }
 

@@ -33,7 +33,8 @@ void LogInUse::recount() {
     counters.HunterCount = toInt16(tally.hunters);
     counters.LadyCount = toInt16(tally.ladies);
     counters.CancelledCount = toInt16(tally.cancelled);
-    counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.countries));
+    state_.worked = contacts_.workedCountries(state_.countries.count());
+    counters.CountryCount = toInt16(state_.worked.count());
 }
 
 LogInUse::WriteOutcome LogInUse::countersWritten() {
@@ -75,7 +76,7 @@ LogCounters LogInUse::countersAfter(const ContactRecord& record) const {
     after.LadyCount = toInt16(tally.ladies);
     after.CancelledCount = toInt16(tally.cancelled);
     after.CountryCount =
-        toInt16(after.CountryCount + (contacts_.worksNewCountry(record, state_.countries) ? 1 : 0));
+        toInt16(after.CountryCount + (contacts_.worksNewCountry(record, state_.countries.count()) ? 1 : 0));
     return after;
 }
 

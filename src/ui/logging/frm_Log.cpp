@@ -40,8 +40,7 @@ const QColor genericColour(255, 0, 0);
 constexpr int visibleRows = 10;
 constexpr int clockMilliseconds = 500;
 
-// Grid columns: width in twips and alignment, the header from the format string.
-const QString gridFormat = QStringLiteral("^|^I.|^R.|^Unit|^Name|^HL|^Country|^Date Time|^A");
+// Grid column widths in twips; headers and alignments come with the model.
 constexpr int columnTwips[] = {300, 400, 400, 1200, 1200, 350, 1400, 1450, 350};
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -101,7 +100,7 @@ frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget
     lbl_Warning->setText(lbl_Warning->text() + missingCategorySuffix(state_.profile.category));
 
     // Worked marks come from this log alone; the grid shows the log as read.
-    state_.countries.clearWorked();
+    state_.worked = WorkedCountries(state_.countries.count());
     setUpGrid();
     const LogInUse::Opened opened = log_.open();
     if (opened.logError) {
@@ -352,7 +351,6 @@ void frm_Log::loadPictures() {
 void frm_Log::setUpGrid() {
     model_ = std::make_unique<ContactGridModel>(log_.contacts());
     GridControl& grid = *MSHFlexGrid1;
-    grid.setFormatString(gridFormat);
     grid.setModel(model_.get());
     // The widths are those of a small system font; scaled alike so that a whole stamp fits in its column.
     const int stampWidth = grid.fontMetrics().horizontalAdvance(QStringLiteral("06/05/2026 10:00:05")) + 28;
@@ -381,8 +379,6 @@ void frm_Log::showTitle() {
 
 void frm_Log::showEvent(QShowEvent* event) {
     FormDialog::showEvent(event);
-    // Scrolling needs the view's final size.
-    colourAndScroll();
     Text1[BoxCountry]->setFocus();
 }
 
@@ -664,10 +660,7 @@ void frm_Log::cmd_Find_Click() {
     showNameUnknown(true);
     cmd_Write->setEnabled(true);
     if (entryKind_ == 1) {
-        state_.MessageCancelled = FlagFalse;
-        if (notFound_)
-            notFound_(this, identifier);
-        if (state_.MessageCancelled != FlagFalse) {
+        if (notFound_ && !notFound_(this, identifier)) {
             cmd_Clear_Click();
             return;
         }
@@ -901,21 +894,20 @@ void frm_Log::cmd_Empty_Click() {
 }
 
 int frm_Log::topRow() const {
-    return MSHFlexGrid1->rowAt(0) + 1;
+    return MSHFlexGrid1->topRow();
 }
 
 int frm_Log::currentRow() const {
-    return MSHFlexGrid1->currentIndex().row() + 1;
+    return MSHFlexGrid1->row();
 }
 
 void frm_Log::colourAndScroll() {
+    // Colours come with the model; the last (empty) row is the tenth one visible and the current one.
     GridControl& grid = *MSHFlexGrid1;
     const int lastRow = log_.contacts().size() + 1;
-    const QModelIndex last = model_->index(lastRow - 1, 1);
-    grid.selectionModel()->setCurrentIndex(last,
-                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (lastRow > visibleRows - 1)
-        grid.scrollTo(model_->index(lastRow - 1 - (visibleRows - 1), 0), QAbstractItemView::PositionAtTop);
+        grid.setTopRow(lastRow - (visibleRows - 1));
+    grid.setRow(lastRow);
 }
 
 // ---- score ----
