@@ -101,7 +101,6 @@ frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget
 
     // Worked marks come from this log alone; the grid shows the log as read.
     state_.worked = WorkedCountries(state_.countries.count());
-    setUpGrid();
     const LogInUse::Opened opened = log_.open();
     if (opened.logError) {
         error(fileErrorText(*opened.logError, state_.LanguageOffset));
@@ -272,6 +271,7 @@ void frm_Log::buildControls() {
     MSHFlexGrid1 = new GridControl(this);
     MSHFlexGrid1->setObjectName(QStringLiteral("MSHFlexGrid1"));
 
+    setUpGrid();
     buildScoreTable();
 
     // Tab order along the entry row; the club joins it only for generic stations.
@@ -280,7 +280,8 @@ void frm_Log::buildControls() {
 }
 
 void frm_Log::buildScoreTable() {
-    constexpr int left = 724;
+    // Beside the grid, whose width follows the font.
+    const int left = MSHFlexGrid1->geometry().right() + 24;
     constexpr int top = 222;
     constexpr int rowH = 26;
     lbl_Points = makeCaption(this, "lbl_Points", QStringLiteral("Estimated points"),
@@ -321,6 +322,8 @@ void frm_Log::buildScoreTable() {
     lbl_Warning->setObjectName(QStringLiteral("lbl_Warning"));
     lbl_Warning->setProperty("tag", QStringLiteral("1158"));
     lbl_Warning->setGeometry(left, y + 8, 280, 48);
+    const int bottom = std::max(MSHFlexGrid1->geometry().bottom(), lbl_Warning->geometry().bottom());
+    setFixedSize(std::max(width(), left + 280 + 16), bottom + 16);
     lbl_Warning->setWordWrap(true);
     lbl_Warning->setAlignment(Qt::AlignCenter);
     lbl_Warning->setAutoFillBackground(true);
