@@ -143,6 +143,17 @@ TEST_F(UpdateCheckerTest, AFolderInPlaceOfTheTargetIsReportedAndKept) {
     EXPECT_EQ(folder.readData(QStringLiteral("Agg.dat")), agg);
 }
 
+TEST_F(UpdateCheckerTest, AFileBeyondWhatTheProgramReadsIsRefused) {
+    server.serveManifest("07A>02B>12C>01D>06E");
+    server.serveFile(QStringLiteral("06E.dat"), {200, QByteArray(SmallFileLimit + 1, 'x')});
+    const QByteArray settings = folder.readData(QStringLiteral("Md.ini"));
+    checkNow();
+    downloadNow({false, false, false, false, true});
+    ASSERT_TRUE(checker.outcome(4).fault);
+    EXPECT_EQ(checker.outcome(4).fault->kind, DownloadFault::Kind::TooLarge);
+    EXPECT_EQ(folder.readData(QStringLiteral("Md.ini")), settings);
+}
+
 // The answers of a server that fails are covered through the update window; here the two limits.
 TEST(Downloader, ByteLimitCutsOrRefuses) {
     LocalHttpServer server;
