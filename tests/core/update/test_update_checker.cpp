@@ -8,6 +8,7 @@
 #include "support/TempProgramFolder.h"
 
 #include <QSignalSpy>
+#include <QSslConfiguration>
 
 #include <gtest/gtest.h>
 
@@ -177,4 +178,34 @@ TEST(Downloader, ByteLimitCutsOrRefuses) {
         EXPECT_EQ(result.fault.has_value(), c.tooLarge);
         EXPECT_EQ(result.body.size(), c.size);
     }
+}
+
+// The test server's certificate names 127.0.0.1 and signs itself; it is trusted only where the test says so.
+TEST(Downloader, SecureTransfersTrustOnlyKnownCertificates) {
+    const QString certificate = QStringLiteral(QVMD_FIXTURES_DIR "/update/localhost.crt");
+    LocalHttpServer server(certificate, QStringLiteral(QVMD_FIXTURES_DIR "/update/localhost.key"));
+    server.serveFile(QStringLiteral("03B.dat"), {200, "7QV1>NEW\r\n"});
+    const QUrl address(server.baseAddress() + QStringLiteral("03B.dat"));
+    ASSERT_EQ(address.scheme(), "https");
+
+    const auto fetch = [&address](std::optional<DownloadFault::Kind> fault, const QByteArray& body) {
+        Downloader downloader;
+        QSignalSpy done(&downloader, &Downloader::finished);
+        downloader.get(address);
+        ASSERT_TRUE(done.wait(waitMs));
+        const Downloader::Result& result = downloader.result();
+        ASSERT_EQ(result.fault.has_value(), fault.has_value());
+        if (fault) {
+            EXPECT_EQ(result.fault->kind, *fault);
+        }
+        EXPECT_EQ(result.body, body);
+    };
+    fetch(DownloadFault::Kind::Secure, QByteArray());
+
+    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration trusting = saved;
+    trusting.addCaCertificates(certificate);
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    fetch(std::nullopt, "7QV1>NEW\r\n");
+    QSslConfiguration::setDefaultConfiguration(saved);
 }
