@@ -140,14 +140,9 @@ void UpdateChecker::reloadSharedState() {
     };
     if (outcomes_[2].replaced) {
         Result<CountryTable> countries = CountryTable::load(localPath(2));
-        if (countries) {
-            // Country numbers are line numbers, so the marks of the log in use still mean the same countries.
-            for (int n = 1; n <= state_.countries.count(); ++n) {
-                if (state_.countries.isWorked(n))
-                    countries.value().markWorked(n);
-            }
+        if (countries)
             state_.countries = std::move(countries.value());
-        } else
+        else
             keep(countries.error());
     }
     if (outcomes_[3].replaced) {

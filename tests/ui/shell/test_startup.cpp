@@ -153,7 +153,8 @@ TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
 
 TEST_F(StartupTest, UnusableLockIsNamedAndTheStartGoesOn) {
     registered();
-    const QString lock = SingleInstanceGuard::lockPath(state.folder, SingleInstanceGuard::defaultLockFolder());
+    const QString lock =
+        SingleInstanceGuard::lockPath(state.folder, SingleInstanceGuard::defaultLockFolder());
     ASSERT_TRUE(QDir().mkpath(lock));
     StartRoutine routine(state, seams);
     const bool started = routine.start();
