@@ -1,6 +1,5 @@
 #include "core/app/AppState.h"
 #include "core/common/TextFile.h"
-#include "core/refdata/Roster.h"
 #include "core/update/Downloader.h"
 #include "core/update/UpdateChecker.h"
 #include "support/LocalHttpServer.h"
@@ -50,33 +49,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(UpdateCheckerTest, TheExampleReplacesTheHunterRosterAndRecordsItsVersion) {
-    server.serveManifest("07A>03B>12C>01D>05E\r\n");
-    server.serveFile(QStringLiteral("03B.dat"), {200, "# new roster\r\n7QV2999>NEW HUNTER\r\n"});
-    const QByteArray lady = folder.readData(QStringLiteral("Lady.dat"));
-    EXPECT_FALSE(searchRosters(state.folder, QStringLiteral("7QV2999"), RosterOrder::Logging).found);
-
-    checkNow();
-    ASSERT_TRUE(checker.manifestObtained());
-    for (int i = 0; i < UpdateFileCount; ++i)
-        EXPECT_EQ(checker.hasUpdate(i), i == 1) << i;
-    EXPECT_EQ(checker.address(1), server.baseAddress() + "03B.dat");
-
-    downloadNow({false, true, false, false, false});
-    EXPECT_EQ(server.requests, QStringList({"/download/Aggior_MD.dat", "/files/03B.dat"}));
-    EXPECT_TRUE(checker.outcome(1).replaced);
-    EXPECT_FALSE(checker.anyFailed());
-    EXPECT_FALSE(checker.recordError());
-    EXPECT_EQ(folder.readData(QStringLiteral("Agg.dat")), "07\r\n03\r\n12\r\n01\r\n05\r\n\r\n");
-    EXPECT_EQ(folder.readData(QStringLiteral("Hunter.dat")), "# new roster\r\n7QV2999>NEW HUNTER\r\n");
-    EXPECT_EQ(folder.readData(QStringLiteral("Lady.dat")), lady);
-
-    // The next Find sees the new station.
-    const RosterSearch found = searchRosters(state.folder, QStringLiteral("7QV2999"), RosterOrder::Logging);
-    EXPECT_TRUE(found.found);
-    EXPECT_EQ(found.entry.category, "H");
-}
 
 TEST_F(UpdateCheckerTest, ReplacedReferenceFilesReachTheSharedState) {
     server.serveManifest("07A>02B>13C>02D>06E");
