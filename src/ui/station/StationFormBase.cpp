@@ -427,8 +427,12 @@ void StationFormBase::reportError(ErrorCode code) {
         return {1117, nullptr};
     }();
     seams_.message(this, messageText(rule.id), messageText(1114), Seams::Icon::Error);
-    if (rule.focus)
+    if (rule.focus) {
+        // The box may already hold the focus, so no focus event selects its text: select it here, so
+        // that typing replaces the wrong value.
         rule.focus->setFocus();
+        rule.focus->selectAll();
+    }
 }
 
 void StationFormBase::reportFileError(const FileError& error) {
