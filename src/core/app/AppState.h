@@ -55,6 +55,11 @@ struct AppState {
     std::int16_t PictureLoadFailed = FlagFalse;
     QString UtcNowText;
 
+    // The text of a resource id in the active language, or the fallback when the table has none.
+    QString text(int italianId, const QString& fallback = QString()) const {
+        return strings->localised(italianId, LanguageOffset).value_or(fallback);
+    }
+
 private:
     static inline const Clock defaultClock{};
 };

@@ -6,8 +6,12 @@
 
 namespace qvmd {
 
-// A file failure in the program's words, Italian for offset 0 and English otherwise:
-// which file, what failed, and the system's own detail when there is one.
+// A file failure in the program's words, Italian for offset 0 and English otherwise: which file, what
+// failed and why, all in the one language.
 QString fileErrorText(const FileError& error, int languageOffset);
+
+// A value read from a file, fit to be quoted in a message: control characters shown as escapes and the
+// text cut to a few dozen characters, so a garbage line cannot flood the message.
+QString quotedValue(const QString& value);
 
 } // namespace qvmd

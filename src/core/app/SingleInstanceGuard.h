@@ -3,32 +3,42 @@
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
 
-#include <QLockFile>
+#include <QString>
 
 #include <memory>
 #include <optional>
 
+class QLockFile;
+
 namespace qvmd {
 
-// Keeps a lock file in the Data folder for as long as the object lives, so that a second copy of the
-// program started on the same folder can tell that the first one still runs. A lock left behind by a
-// copy that ended without releasing it (crash, power cut) is recovered.
+// Tells whether another copy of the program runs on the same program folder. The lock lives in the user's
+// runtime folder (not in Data, which may be read-only or full), named after the program folder's path,
+// and is held by the system for as long as this object lives: a copy that dies, on a crash or a power
+// cut, releases it with its last breath, so a lock file left behind never locks anyone out.
 class SingleInstanceGuard {
 public:
-    explicit SingleInstanceGuard(const ProgramFolder& folder);
+    explicit SingleInstanceGuard(const ProgramFolder& folder,
+                                 const QString& lockFolder = defaultLockFolder());
     ~SingleInstanceGuard();
     SingleInstanceGuard(const SingleInstanceGuard&) = delete;
     SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
 
+    // The user's runtime folder, or the temporary folder where there is none.
+    static QString defaultLockFolder();
+    // The lock for a program folder: one per folder, whatever path spelling reaches it.
+    static QString lockPath(const ProgramFolder& folder, const QString& lockFolder);
+
     // True while this object holds the lock.
     bool acquired() const { return acquired_; }
-    // True only when another live copy holds the lock; false when locking failed for another reason.
+    // True only when a live copy holds the lock; false when the lock could not be used at all.
     bool anotherCopyRunning() const { return !acquired_ && !error_; }
-    // Why the lock file could not be made at all (for example a read-only Data folder).
+    // Why the lock could be neither taken nor proven held (Kind::Unlockable, naming the lock).
     const std::optional<FileError>& error() const { return error_; }
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    int descriptor_ = -1;
+    std::unique_ptr<QLockFile> lockFile_;
     bool acquired_ = false;
     std::optional<FileError> error_;
 };

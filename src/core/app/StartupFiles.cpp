@@ -2,6 +2,7 @@
 
 #include "core/common/Numbers.h"
 #include "core/common/TextFile.h"
+#include "core/logfile/LogCounters.h"
 
 namespace qvmd {
 
@@ -12,7 +13,7 @@ constexpr int settingsCount = 11;
 } // namespace
 
 Result<std::int16_t> readLangFile(const ProgramFolder& folder) {
-    Result<QStringList> lines = readLines(folder.data(QStringLiteral("Lang.dat")));
+    Result<QStringList> lines = readLines(folder.data(QStringLiteral("Lang.dat")), SmallFileLimit);
     if (!lines)
         return lines.error();
     if (lines.value().isEmpty())
@@ -27,7 +28,7 @@ WriteResult writeLangFile(const ProgramFolder& folder, std::int16_t languageOffs
 }
 
 std::optional<FileError> readPrimeFile(AppState& state) {
-    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Prime.dat")));
+    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Prime.dat")), SmallFileLimit);
     if (!read)
         return read.error();
     const QStringList& lines = read.value();
@@ -43,7 +44,7 @@ std::optional<FileError> readPrimeFile(AppState& state) {
 }
 
 std::optional<FileError> readMdIni(AppState& state) {
-    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Md.ini")));
+    Result<QStringList> read = readLines(state.folder.data(QStringLiteral("Md.ini")), SmallFileLimit);
     if (!read)
         return read.error();
     const QStringList& lines = read.value();
@@ -53,6 +54,18 @@ std::optional<FileError> readMdIni(AppState& state) {
         entries.append(i < lines.size() ? lines[i].trimmed() : QString());
     state.SettingsEntries = entries;
     return std::nullopt;
+}
+
+int removeWriterLeftovers(const ProgramFolder& folder) {
+    const QStringList dataFiles = {QStringLiteral("Lang.dat"), QStringLiteral("Prime.dat"),
+                                   QStringLiteral("Use.dat"), QStringLiteral("Md.ini")};
+    const int data = removeLeftoverTemporaries(folder.data(QString()),
+                                               [&](const QString& name) { return dataFiles.contains(name); });
+    // In Logs: the counter file and the logs, whatever their station.
+    const int logs = removeLeftoverTemporaries(folder.path(QStringLiteral("Logs")), [](const QString& name) {
+        return name == counterFileName || name.endsWith(QLatin1String(".Log"), Qt::CaseInsensitive);
+    });
+    return data + logs;
 }
 
 } // namespace qvmd

@@ -7,13 +7,32 @@
 
 namespace qvmd {
 
-// What went wrong with one file; the windows turn it into a message in the active language.
+// What went wrong with one file; the windows turn it into a message in the active language. The reason is
+// kept as a code, never as the system's English words, so the whole message follows the language.
 struct FileError {
-    enum class Kind { Missing, Unreadable, Unwritable, Malformed };
+    enum class Kind { Missing, Unreadable, Unwritable, Malformed, Unlockable };
+    enum class Reason {
+        None,
+        FolderMissing,  // the folder that should hold the file is not there (value: the folder)
+        IsFolder,       // a folder stands where the file should be
+        NotRegularFile, // a pipe, a device or another special file
+        TooLarge,       // larger than the file can sensibly be (high: the limit in bytes)
+        AccessDenied,
+        ReadOnly, // the file or its file system cannot be written
+        NoSpace,
+        DiskError,      // the device reported an input/output error
+        SyncFailed,     // the disk did not confirm that the data is stored
+        NotWholeNumber, // value
+        OutOfRange,     // value, low, high
+        TooManyLines,   // high: the most lines allowed
+    };
     Kind kind = Kind::Unreadable;
     QString path;
-    QString detail; // the system's or the parser's own words
+    Reason reason = Reason::None;
     int line = 0;   // 1-based line of a malformed value, 0 when not about a line
+    QString value;  // the offending value or folder, as read
+    qint64 low = 0; // bounds for OutOfRange, TooLarge and TooManyLines
+    qint64 high = 0;
 };
 
 // A value or the error that prevented it.

@@ -2,11 +2,17 @@
 
 #include "core/common/Windows1252.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cerrno>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -14,8 +20,92 @@ namespace qvmd {
 
 namespace {
 
-FileError openError(const QFileDevice& file, const QString& path, FileError::Kind kind) {
-    return FileError{kind, path, file.errorString(), 0};
+#ifdef Q_OS_UNIX
+SyncCall syncCall = &::fsync;
+#else
+SyncCall syncCall = nullptr;
+#endif
+
+const QByteArray byteOrderMark("\xEF\xBB\xBF");
+
+FileError fileError(FileError::Kind kind, const QString& path, FileError::Reason reason) {
+    FileError error;
+    error.kind = kind;
+    error.path = path;
+    error.reason = reason;
+    return error;
+}
+
+FileError tooLarge(const QString& path, qint64 maxBytes) {
+    FileError error = fileError(FileError::Kind::Unreadable, path, FileError::Reason::TooLarge);
+    error.high = maxBytes;
+    return error;
+}
+
+// The folder is named when it is the folder, not the file, that is missing.
+FileError folderMissing(FileError::Kind kind, const QString& path) {
+    FileError error = fileError(kind, path, FileError::Reason::FolderMissing);
+    error.value = QFileInfo(path).absolutePath();
+    return error;
+}
+
+bool folderExists(const QString& path) {
+    return QFileInfo(QFileInfo(path).absolutePath()).isDir();
+}
+
+FileError::Reason reasonOf(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return FileError::Reason::AccessDenied;
+    case EROFS:
+        return FileError::Reason::ReadOnly;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return FileError::Reason::NoSpace;
+    case EIO:
+        return FileError::Reason::DiskError;
+    case EISDIR:
+        return FileError::Reason::IsFolder;
+    default:
+        return FileError::Reason::None;
+    }
+}
+
+FileError readFailure(const QString& path, int error) {
+    if (error == ENOENT || error == ENOTDIR) {
+        return folderExists(path) ? fileError(FileError::Kind::Missing, path, FileError::Reason::None)
+                                  : folderMissing(FileError::Kind::Missing, path);
+    }
+    return fileError(FileError::Kind::Unreadable, path, reasonOf(error));
+}
+
+// What stands in the way of writing path, found before anything is touched.
+std::optional<FileError> writeBlocker(const QString& path) {
+    if (!folderExists(path))
+        return folderMissing(FileError::Kind::Unwritable, path);
+    const QFileInfo info(path);
+    if (info.isDir())
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::IsFolder);
+    // Writing to a pipe would wait for a reader for ever.
+    if (info.exists() && !info.isFile())
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
+    return std::nullopt;
+}
+
+FileError writeFailure(const QFileDevice& file, const QString& path, int error) {
+    FileError::Reason reason = reasonOf(error);
+    if (reason == FileError::Reason::None) {
+        if (file.error() == QFileDevice::ResourceError)
+            reason = FileError::Reason::NoSpace;
+        else if (file.error() == QFileDevice::PermissionsError)
+            reason = FileError::Reason::AccessDenied;
+        else if (QFileInfo(path).exists() && !QFileInfo(path).isWritable())
+            reason = FileError::Reason::ReadOnly;
+    }
+    return fileError(FileError::Kind::Unwritable, path, reason);
 }
 
 QByteArray encodeLines(const QStringList& lines) {
@@ -27,19 +117,104 @@ QByteArray encodeLines(const QStringList& lines) {
     return bytes;
 }
 
+#ifdef Q_OS_UNIX
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// After a rename the folder entry must reach the disk too, or a power cut can bring the old file back.
+bool syncFolderOf(const QString& path) {
+    const Descriptor folder(
+        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC));
+    // A folder that cannot be opened cannot be synced; the rename itself is done.
+    if (folder.get() < 0)
+        return true;
+    // Some file systems cannot sync a folder at all; that is not a failure of this write.
+    return syncCall(folder.get()) == 0 || errno == EINVAL;
+}
+#endif
+
 } // namespace
 
-Result<QByteArray> readFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return FileError{FileError::Kind::Missing, path, QStringLiteral("file not found"), 0};
-    if (!file.open(QIODevice::ReadOnly))
-        return openError(file, path, FileError::Kind::Unreadable);
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return openError(file, path, FileError::Kind::Unreadable);
+#ifdef Q_OS_UNIX
+Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes) {
+    // Non-blocking, so that opening a pipe returns at once instead of waiting for a writer.
+    const Descriptor fd(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0)
+        return readFailure(path, errno);
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0)
+        return readFailure(path, errno);
+    if (S_ISDIR(status.st_mode))
+        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::IsFolder);
+    if (!S_ISREG(status.st_mode))
+        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::NotRegularFile);
+    if (status.st_size > maxBytes)
+        return tooLarge(path, maxBytes);
+
+    // The file may grow while it is read: never more than the limit is taken in.
+    QByteArray bytes;
+    bytes.resize(static_cast<qsizetype>(status.st_size) + 1);
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > maxBytes)
+                return tooLarge(path, maxBytes);
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2, maxBytes + 1));
+        }
+        const ssize_t got =
+            ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return readFailure(path, errno);
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    if (filled > maxBytes)
+        return tooLarge(path, maxBytes);
+    bytes.truncate(filled);
+    if (bytes.startsWith(byteOrderMark))
+        bytes.remove(0, byteOrderMark.size());
     return bytes;
 }
+#else
+Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return readFailure(path, ENOENT);
+    if (info.isDir())
+        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::IsFolder);
+    if (!info.isFile())
+        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::NotRegularFile);
+    if (info.size() > maxBytes)
+        return tooLarge(path, maxBytes);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::None);
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::DiskError);
+    if (bytes.size() > maxBytes)
+        return tooLarge(path, maxBytes);
+    if (bytes.startsWith(byteOrderMark))
+        bytes.remove(0, byteOrderMark.size());
+    return bytes;
+}
+#endif
 
 QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
@@ -59,35 +234,59 @@ QStringList splitLines(const QByteArray& bytes) {
     return lines;
 }
 
-Result<QStringList> readLines(const QString& path) {
-    Result<QByteArray> bytes = readFileBytes(path);
+Result<QStringList> readLines(const QString& path, qint64 maxBytes) {
+    Result<QByteArray> bytes = readFileBytes(path, maxBytes);
     if (!bytes)
         return bytes.error();
     return splitLines(bytes.value());
 }
 
 WriteResult writeLines(const QString& path, const QStringList& lines) {
+    return writeFileBytes(path, encodeLines(lines));
+}
+
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes) {
+    if (auto blocked = writeBlocker(path))
+        return blocked;
     QSaveFile file(path);
+    // errno tells the reason Qt's error codes lump together (a full disk, a read-only file system).
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return openError(file, path, FileError::Kind::Unwritable);
-    const QByteArray bytes = encodeLines(lines);
+        return writeFailure(file, path, errno);
     // The flush is checked here because commit() renames a short file over the old one when the buffered
     // rest fails to reach the disk (a full disk), and still reports success.
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        FileError error = openError(file, path, FileError::Kind::Unwritable);
+        FileError error = writeFailure(file, path, errno);
         file.cancelWriting();
         return error;
     }
+#ifdef Q_OS_UNIX
+    // commit() syncs too but reports success when that sync fails, so the sync is done and checked here.
+    if (syncCall(file.handle()) != 0) {
+        const FileError::Reason reason =
+            errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed;
+        file.cancelWriting();
+        return fileError(FileError::Kind::Unwritable, path, reason);
+    }
+#endif
     if (!file.commit())
-        return openError(file, path, FileError::Kind::Unwritable);
+        return writeFailure(file, path, errno);
+#ifdef Q_OS_UNIX
+    if (!syncFolderOf(path))
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed);
+#endif
     return std::nullopt;
 }
 
 WriteResult appendLine(const QString& path, const QString& line) {
+    if (auto blocked = writeBlocker(path))
+        return blocked;
+    const bool created = !QFileInfo::exists(path);
     // Unbuffered, so that a failed write can be cut off again without a stale buffer in the way.
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return openError(file, path, FileError::Kind::Unwritable);
+        return writeFailure(file, path, errno);
     const qint64 oldSize = file.size();
     // A line that is not wholly on the disk is taken off again: a torn record would merge with the next
     // one, and a record reported as failed must not turn up in the file later.
@@ -97,13 +296,63 @@ WriteResult appendLine(const QString& path, const QString& line) {
     };
     const QByteArray bytes = encodeLines({line});
     if (file.write(bytes) != bytes.size())
-        return failed(openError(file, path, FileError::Kind::Unwritable));
+        return failed(writeFailure(file, path, errno));
 #ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0)
-        return failed(FileError{FileError::Kind::Unwritable, path,
-                                QStringLiteral("the disk did not confirm the write"), 0});
+    if (syncCall(file.handle()) != 0)
+        return failed(fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed));
+    // A new file's folder entry must reach the disk as well.
+    if (created && !syncFolderOf(path))
+        return failed(fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed));
+#else
+    Q_UNUSED(created);
 #endif
     return std::nullopt;
+}
+
+int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs) {
+    static const QRegularExpression pattern(QStringLiteral("^(.+)\\.[A-Za-z]{6}$"));
+    int removed = 0;
+    const QDir dir(folder);
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        const QRegularExpressionMatch match = pattern.match(entry.fileName());
+        if (entry.isSymLink() || !match.hasMatch() || !isOurs(match.captured(1)))
+            continue;
+        if (QFile::remove(entry.absoluteFilePath()))
+            ++removed;
+    }
+    return removed;
+}
+
+FileError readFailureOf(const QString& path, int error) {
+    return readFailure(path, error);
+}
+
+WriteResult writeBlockerOf(const QString& path) {
+    return writeBlocker(path);
+}
+
+FileError::Reason reasonOfSystemError(int error) {
+    return reasonOf(error);
+}
+
+int syncToDisk(int fileDescriptor) {
+    return syncCall ? syncCall(fileDescriptor) : 0;
+}
+
+bool syncFolderOfFile(const QString& path) {
+#ifdef Q_OS_UNIX
+    return syncFolderOf(path);
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
+SyncCall replaceSyncCall(SyncCall call) {
+    const SyncCall previous = syncCall;
+    syncCall = call;
+    return previous;
 }
 
 } // namespace qvmd

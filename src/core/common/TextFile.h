@@ -6,23 +6,55 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace qvmd {
 
-// Reads the whole file as raw bytes (for scans that must not allocate per line).
-Result<QByteArray> readFileBytes(const QString& path);
+// Size limits that fit the files: a file beyond its limit is reported, never read into memory whole.
+inline constexpr qint64 SmallFileLimit = 64 * 1024;         // one-screen files: settings, counters
+inline constexpr qint64 TableFileLimit = 4 * 1024 * 1024;   // reference tables such as the country list
+inline constexpr qint64 RosterFileLimit = 64 * 1024 * 1024; // the rosters, which grow every year
+
+// Reads the whole file as raw bytes (for scans that must not allocate per line). Only a regular file is
+// read, and only up to maxBytes; a pipe, a device or a folder in its place is reported without waiting
+// on it. A leading UTF-8 byte-order mark (added by some editors) is dropped.
+Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes);
 
 // Splits Windows-1252 text into lines, CR LF or LF; a last line without terminator still counts,
 // and a file ending in a terminator has no extra empty line.
 QStringList splitLines(const QByteArray& bytes);
 
-// Reads a text file as lines (see splitLines).
-Result<QStringList> readLines(const QString& path);
+// Reads a text file as lines (see readFileBytes and splitLines).
+Result<QStringList> readLines(const QString& path, qint64 maxBytes);
 
-// Rewrites a whole file, every line ended by CR LF, through a temporary file renamed over the old one,
-// so that a failure leaves the old file as it was.
+// Rewrites a whole file, every line ended by CR LF, through a temporary file that is synced to the disk
+// before it is renamed over the old one, so that a failure leaves the old file as it was.
 WriteResult writeLines(const QString& path, const QStringList& lines);
+
+// Rewrites a whole file with the given bytes, the same way: the old file stays until the new one is complete.
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
 
 // Appends one line ended by CR LF and syncs it to the disk before reporting success.
 WriteResult appendLine(const QString& path, const QString& line);
+
+// Removes what a rewrite left behind in `folder` when the program was stopped before the rename: regular
+// files named "<name>.XXXXXX" (six letters, as the rewrite names its temporary file) where isOurs(name)
+// says a writer of ours writes that name. Returns how many were removed.
+int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs);
+
+// Pieces of the reads and rewrites for code that reads or stages a file its own way (a whole-file copy):
+// the error for a failed open for reading, what stands in the way of writing path (a missing folder, a
+// folder or a pipe in its place), the reason for a system error code, the replaceable sync below, and the
+// sync of the folder entry after a rename.
+FileError readFailureOf(const QString& path, int error);
+WriteResult writeBlockerOf(const QString& path);
+FileError::Reason reasonOfSystemError(int error);
+int syncToDisk(int fileDescriptor);
+bool syncFolderOfFile(const QString& path);
+
+// The call that syncs a file or a folder to the disk (fsync by default). Tests put a failing one in to
+// show that a write the disk did not confirm is reported; returns the call it replaces.
+using SyncCall = int (*)(int fileDescriptor);
+SyncCall replaceSyncCall(SyncCall call);
 
 } // namespace qvmd

@@ -20,7 +20,7 @@ LogCounters parseCounterLines(const QStringList& lines) {
 }
 
 Result<LogCounters> readCounterFile(const ProgramFolder& folder) {
-    Result<QStringList> lines = readLines(folder.logs(counterFileName));
+    Result<QStringList> lines = readLines(folder.logs(counterFileName), SmallFileLimit);
     if (!lines)
         return lines.error();
     return parseCounterLines(lines.value());
@@ -32,10 +32,9 @@ WriteResult ensureLogsFolder(const ProgramFolder& folder) {
     if (info.isDir())
         return std::nullopt;
     if (info.exists() || info.isSymLink())
-        return FileError{FileError::Kind::Unwritable, logs, QStringLiteral("not a folder"), 0};
+        return FileError{FileError::Kind::Unwritable, logs, FileError::Reason::NotRegularFile, 0, {}, 0, 0};
     if (!QDir().mkpath(logs))
-        return FileError{FileError::Kind::Unwritable, logs, QStringLiteral("the folder cannot be created"),
-                         0};
+        return FileError{FileError::Kind::Unwritable, logs, FileError::Reason::None, 0, {}, 0, 0};
     return std::nullopt;
 }
 

@@ -59,14 +59,7 @@ LogContents parseLog(QByteArrayView bytes) {
 }
 
 Result<QByteArray> readLogBytes(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return FileError{FileError::Kind::Missing, path, QStringLiteral("file not found"), 0};
-    if (!info.isFile())
-        return FileError{FileError::Kind::Unreadable, path, QStringLiteral("not a regular file"), 0};
-    if (info.size() > MaxLogFileBytes)
-        return FileError{FileError::Kind::Malformed, path, QStringLiteral("too large for a log"), 0};
-    return readFileBytes(path);
+    return readFileBytes(path, MaxLogFileBytes);
 }
 
 Result<LogContents> readLog(const QString& path) {
@@ -94,14 +87,20 @@ WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<c
 
 AppendResult appendRecord(const QString& path, const ContactRecord& record) {
     if (leadingNumber(record.field(ContactRecord::Progressive)) > LogCounters::LastProgressive)
-        return AppendError{AppendError::Kind::LogFull, FileError{FileError::Kind::Unwritable, path, {}, 0}};
+        return AppendError{
+            AppendError::Kind::LogFull,
+            FileError{FileError::Kind::Unwritable, path, FileError::Reason::None, 0, {}, 0, 0}};
     const QFileInfo info(path);
     // Appending would create a headless log, or block on a FIFO.
     if (!info.isFile()) {
         return AppendError{
             AppendError::Kind::WriteFailed,
-            FileError{info.exists() ? FileError::Kind::Unwritable : FileError::Kind::Missing, path,
-                      info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("file not found"),
+            FileError{info.exists() ? FileError::Kind::Unwritable : FileError::Kind::Missing,
+                      path,
+                      info.exists() ? FileError::Reason::NotRegularFile : FileError::Reason::None,
+                      0,
+                      {},
+                      0,
                       0}};
     }
     if (WriteResult failure = appendLine(path, record.line()))

@@ -30,12 +30,17 @@ CountryTable CountryTable::fromLines(const QStringList& lines) {
 }
 
 Result<CountryTable> CountryTable::load(const QString& path) {
-    Result<QStringList> lines = readLines(path);
+    Result<QStringList> lines = readLines(path, TableFileLimit);
     if (!lines)
         return lines.error();
     if (lines.value().size() > MaxCountries) {
-        return FileError{FileError::Kind::Malformed, path,
-                         QStringLiteral("more than %1 countries").arg(MaxCountries), MaxCountries + 1};
+        FileError error;
+        error.kind = FileError::Kind::Malformed;
+        error.path = path;
+        error.reason = FileError::Reason::TooManyLines;
+        error.line = MaxCountries + 1;
+        error.high = MaxCountries;
+        return error;
     }
     return fromLines(lines.value());
 }

@@ -126,7 +126,7 @@ RosterSearch searchRosters(const ProgramFolder& folder, const QString& identifie
     RosterSearch search;
     for (const Source& source : sources) {
         const QString path = folder.data(QLatin1String(source.file));
-        const Result<QByteArray> bytes = readFileBytes(path);
+        const Result<QByteArray> bytes = readFileBytes(path, RosterFileLimit);
         if (!bytes) {
             if (!search.error)
                 search.error = bytes.error();

@@ -16,7 +16,7 @@ struct ScoreWeights {
     std::int16_t hunterPointsForLady = 0;   // line 4, own category other than "H"
     std::int16_t countryPoints = 0;         // line 5
 
-    // A non-numeric line 2 to 5 is reported as Malformed with its line number.
+    // A non-numeric line 2 to 5, or a weight outside 0..32767, is reported as Malformed with its line.
     static Result<ScoreWeights> fromLines(const QStringList& lines, const QString& path = QString());
     static Result<ScoreWeights> load(const QString& path);
 };

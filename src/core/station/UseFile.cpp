@@ -86,7 +86,7 @@ void applyUseLines(UseRecord& record, const QStringList& lines) {
 }
 
 Result<UseRecord> readUseFile(const ProgramFolder& folder, UseRecord base) {
-    Result<QStringList> lines = readLines(folder.data(useFileName));
+    Result<QStringList> lines = readLines(folder.data(useFileName), SmallFileLimit);
     if (!lines)
         return lines.error();
     applyUseLines(base, lines.value());

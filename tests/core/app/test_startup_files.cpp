@@ -7,8 +7,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHostInfo>
-#include <QSysInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -134,55 +133,103 @@ TEST_F(StartupFilesTest, MdIniLongFileKeepsElevenEntries) {
     EXPECT_EQ(state.SettingsEntries[10], "line 10");
 }
 
-TEST(FileErrorText, NamesTheFileInTheActiveLanguage) {
-    const FileError unreadable{FileError::Kind::Unreadable, "/p/Data/Use.dat", "Permission denied", 0};
-    EXPECT_EQ(fileErrorText(unreadable, 0), "Impossibile leggere il file /p/Data/Use.dat: Permission denied");
-    EXPECT_EQ(fileErrorText(unreadable, 1000), "Cannot read the file /p/Data/Use.dat: Permission denied");
-
-    const FileError malformed{FileError::Kind::Malformed, "/p/Data/Prefix.dat", "", 12};
-    EXPECT_EQ(fileErrorText(malformed, 0), "Il file /p/Data/Prefix.dat non è valido alla riga 12");
-    EXPECT_EQ(fileErrorText(malformed, 1000), "The file /p/Data/Prefix.dat is not valid at line 12");
-
-    const FileError missing{FileError::Kind::Missing, "/p/Data/Md.ini", "file not found", 0};
-    EXPECT_EQ(fileErrorText(missing, 1000), "The file /p/Data/Md.ini does not exist.");
-    const FileError unwritable{FileError::Kind::Unwritable, "/p/Logs/Log.dat", "No space left on device", 0};
-    EXPECT_EQ(fileErrorText(unwritable, 0),
-              "Impossibile scrivere il file /p/Logs/Log.dat: No space left on device");
+TEST(FileErrorText, ReasonsInTheActiveLanguageAndValuesClipped) {
+    using Kind = FileError::Kind;
+    using Reason = FileError::Reason;
+    FileError noSpace{Kind::Unwritable, "/p/Data/Use.dat", Reason::NoSpace, 0, {}, 0, 0};
+    FileError readOnly{Kind::Unwritable, "/p/Data/Use.dat", Reason::ReadOnly, 0, {}, 0, 0};
+    FileError folder{Kind::Missing, "/p/Data/Lang.dat", Reason::FolderMissing, 0, "/p/Data", 0, 0};
+    FileError weight{Kind::Malformed, "/p/Data/Data.dat", Reason::OutOfRange, 5, "40000", 0, 32767};
+    FileError garbage{Kind::Malformed,
+                      "/p/Data/Data.dat",
+                      Reason::NotWholeNumber,
+                      2,
+                      "\x01\tab\r\n" + QString(5000, 'x'),
+                      0,
+                      0};
+    const struct {
+        const FileError& error;
+        const char* italian;
+        const char* english;
+    } cases[] = {
+        {noSpace, "Impossibile scrivere il file /p/Data/Use.dat: il disco è pieno",
+         "Cannot write the file /p/Data/Use.dat: the disk is full"},
+        {readOnly, "Impossibile scrivere il file /p/Data/Use.dat: è in sola lettura",
+         "Cannot write the file /p/Data/Use.dat: it is read-only"},
+        {folder, "La cartella /p/Data non esiste: impossibile leggere il file /p/Data/Lang.dat.",
+         "The folder /p/Data does not exist: cannot read the file /p/Data/Lang.dat."},
+        {weight, "Il file /p/Data/Data.dat non è valido alla riga 5: \"40000\" non è compreso tra 0 e 32767",
+         "The file /p/Data/Data.dat is not valid at line 5: \"40000\" is not between 0 and 32767"},
+        {garbage,
+         "Il file /p/Data/Data.dat non è valido alla riga 2: "
+         "\"\\x01\\tab\\r\\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" "
+         "non è un numero intero",
+         "The file /p/Data/Data.dat is not valid at line 2: "
+         "\"\\x01\\tab\\r\\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" "
+         "is not a whole number"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fileErrorText(c.error, 0), QString::fromUtf8(c.italian));
+        EXPECT_EQ(fileErrorText(c.error, 1000), QString::fromUtf8(c.english));
+    }
 }
 
-TEST(SingleInstanceGuard, SecondCopyRefusedWhileTheFirstRuns) {
-    TempProgramFolder program(false);
-    const ProgramFolder folder(program.path());
-    auto first = std::make_unique<SingleInstanceGuard>(folder);
+class SingleInstanceGuardTest : public ::testing::Test {
+protected:
+    TempProgramFolder program{false};
+    ProgramFolder folder{program.path()};
+    QTemporaryDir runtime;
+    QString lockPath() const { return SingleInstanceGuard::lockPath(folder, runtime.path()); }
+};
+
+TEST_F(SingleInstanceGuardTest, AnotherCopyOnlyWhileALiveCopyHoldsTheLock) {
+    auto first = std::make_unique<SingleInstanceGuard>(folder, runtime.path());
     ASSERT_TRUE(first->acquired());
     {
-        SingleInstanceGuard second(folder);
+        // The same folder however it is spelt.
+        SingleInstanceGuard second(ProgramFolder(program.path() + "/Data/.."), runtime.path());
         EXPECT_FALSE(second.acquired());
         EXPECT_TRUE(second.anotherCopyRunning());
         EXPECT_FALSE(second.error());
     }
+    TempProgramFolder other(false);
+    EXPECT_TRUE(SingleInstanceGuard(ProgramFolder(other.path()), runtime.path()).acquired());
     first.reset();
-    SingleInstanceGuard third(folder);
-    EXPECT_TRUE(third.acquired());
+    EXPECT_TRUE(SingleInstanceGuard(folder, runtime.path()).acquired());
 }
 
-TEST(SingleInstanceGuard, LockLeftByADeadCopyIsRecovered) {
-    TempProgramFolder program(false);
-    // An owner that cannot be running: a process id beyond any the system hands out.
-    program.writeRaw("Data/QV_md.lock", "999999999\nQV_md\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    EXPECT_TRUE(SingleInstanceGuard(ProgramFolder(program.path())).acquired());
-
-    // A lock file cut short by a crash names no owner at all.
-    program.writeRaw("Data/QV_md.lock", "");
-    EXPECT_TRUE(SingleInstanceGuard(ProgramFolder(program.path())).acquired());
-}
-
-TEST(SingleInstanceGuard, UnusableFolderIsAnErrorNotAnotherCopy) {
-    TempProgramFolder program(false);
+TEST_F(SingleInstanceGuardTest, WhatADeadCopyLeftNeverLocksOut) {
+    const QByteArray leftovers[] = {
+        "12345\nQV_md\nanother-host\n", // a copy that died on another machine sharing the folder
+        "",                             // cut short by a crash on a full disk
+        "999999999\n",
+    };
+    for (const QByteArray& content : leftovers) {
+        QFile file(lockPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        SingleInstanceGuard guard(folder, runtime.path());
+        EXPECT_TRUE(guard.acquired()) << content.toStdString();
+    }
+    // Nor does a Data folder that cannot be written, or is not there: the guard needs none.
     ASSERT_TRUE(QDir(program.data("")).removeRecursively());
-    SingleInstanceGuard guard{ProgramFolder(program.path())};
-    EXPECT_FALSE(guard.acquired());
-    EXPECT_FALSE(guard.anotherCopyRunning());
-    ASSERT_TRUE(guard.error());
-    EXPECT_TRUE(guard.error()->path.endsWith("QV_md.lock"));
+    EXPECT_TRUE(SingleInstanceGuard(folder, runtime.path()).acquired());
+}
+
+TEST_F(SingleInstanceGuardTest, UnusableLockIsNamedNotTakenForAnotherCopy) {
+    ASSERT_TRUE(QDir().mkpath(lockPath()));
+    const QString missingFolder = runtime.filePath("gone");
+    for (const auto& [lockFolder, path] :
+         {std::pair{runtime.path(), lockPath()},
+          std::pair{missingFolder, SingleInstanceGuard::lockPath(folder, missingFolder)}}) {
+        SingleInstanceGuard guard(folder, lockFolder);
+        EXPECT_FALSE(guard.acquired());
+        EXPECT_FALSE(guard.anotherCopyRunning());
+        ASSERT_TRUE(guard.error());
+        EXPECT_EQ(guard.error()->kind, FileError::Kind::Unlockable);
+        EXPECT_EQ(guard.error()->path, path);
+        for (int language : {0, 1000})
+            EXPECT_TRUE(fileErrorText(*guard.error(), language).contains(QDir::toNativeSeparators(path)));
+    }
 }

@@ -2,6 +2,7 @@
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
+#include "support/FileSizeLimit.h"
 #include "support/Printers.h"
 
 #include <QDir>
@@ -10,11 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 using namespace qvmd;
+using qvmd::test::FileSizeLimit;
 
 TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne) {
     EXPECT_EQ(ProgramFolder("C:\\").data("Prime.dat"), "C:\\Data\\Prime.dat");
@@ -85,37 +83,17 @@ TEST_F(TextFileTest, WritesCrLfAndReadsBothLineEndings) {
     const QString path = file("a.dat");
     ASSERT_FALSE(writeLines(path, {"1", "È", ""}));
     EXPECT_EQ(bytes(path), QByteArray("1\r\n\xC8\r\n\r\n"));
-    EXPECT_EQ(readLines(path).value(), QStringList({"1", "È", ""}));
+    EXPECT_EQ(readLines(path, SmallFileLimit).value(), QStringList({"1", "È", ""}));
     EXPECT_EQ(splitLines("a\nb\r\nc"), QStringList({"a", "b", "c"}));
     EXPECT_EQ(splitLines(""), QStringList());
 }
 
 TEST_F(TextFileTest, MissingFileIsReportedByName) {
-    const auto result = readLines(file("none.dat"));
+    const auto result = readLines(file("none.dat"), SmallFileLimit);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().kind, FileError::Kind::Missing);
     EXPECT_EQ(result.error().path, file("none.dat"));
 }
-
-// A disk that fills up part-way: the file-size limit makes the write fail even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST_F(TextFileTest, FailedRewriteKeepsTheOldFileAndLeavesNoTemporary) {
     const QString path = file("keep.dat");

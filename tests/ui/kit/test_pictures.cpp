@@ -44,6 +44,18 @@ TEST_F(PictureLoader, EveryPictureTheProgramNamesLoadsAtItsOwnSize) {
     EXPECT_EQ(state.PictureLoadFailed, FlagFalse);
 }
 
+TEST_F(PictureLoader, EveryCountryInTheShippedTableHasAFlag) {
+    const Result<CountryTable> table = CountryTable::load(QStringLiteral(QVMD_SOURCE_DIR "/data/Prefix.dat"));
+    ASSERT_TRUE(table.ok());
+    ASSERT_GT(table.value().count(), 0);
+    for (int country = 1; country <= table.value().count(); ++country) {
+        const QPixmap flag = loader.LoadResPicture(country, QStringLiteral("FLAG"));
+        EXPECT_FALSE(flag.isNull()) << "country " << country;
+        EXPECT_LE(flag.deviceIndependentSize().width(), 60) << "country " << country;
+    }
+    EXPECT_EQ(state.PictureLoadFailed, FlagFalse);
+}
+
 TEST_F(PictureLoader, RoundArtworkKeepsATransparentSurround) {
     // The About emblem sits on the window's gradient; its corners must let the gradient through.
     const QImage image = loader.LoadResPicture(116, QStringLiteral("CUSTOM")).toImage();

@@ -8,7 +8,9 @@
 #include "ui/shell/StartRoutine.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
+#include "ui/station/frm_Prima_Volta.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -117,6 +119,24 @@ TEST_F(StartupTest, FirstRunEndsWhenRegistrationIsClosedWithoutSaving) {
     EXPECT_EQ(folder.readData("Prime.dat"), crlf({"0", "0", "", "", ""}));
 }
 
+TEST_F(StartupTest, RegistrationsUpdatesButtonOpensTheUpdateWindow) {
+    folder.writeData("Prime.dat", {"0", "0", "", "", ""});
+    seams.onWindow("frmSplash", [](QDialog& dialog) {
+        static_cast<frmSplash&>(dialog).cmd_reg_Click();
+        return dialog.result();
+    });
+    seams.onWindow("frm_Prima_Volta", [](QDialog& dialog) {
+        auto& registration = static_cast<frm_Prima_Volta&>(dialog);
+        registration.cmd_aggiorn->show();
+        QTest::mouseClick(registration.cmd_aggiorn, Qt::LeftButton);
+        EXPECT_TRUE(registration.cmd_aggiorn->isHidden());
+        return dialog.result();
+    });
+    StartRoutine routine(state, seams);
+    EXPECT_FALSE(routine.start());
+    EXPECT_EQ(seams.openedWindows, QStringList({"frmSplash", "frm_Lang", "frm_Prima_Volta", "frm_Aggior"}));
+}
+
 TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
     registered();
     folder.writeData("Lang.dat", {"0", "1000"});
@@ -129,6 +149,21 @@ TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
     EXPECT_EQ(seams.messages[0].title, "Utility");
     EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Information);
     EXPECT_TRUE(seams.openedWindows.isEmpty());
+}
+
+TEST_F(StartupTest, UnusableLockIsNamedAndTheStartGoesOn) {
+    registered();
+    const QString lock =
+        SingleInstanceGuard::lockPath(state.folder, SingleInstanceGuard::defaultLockFolder());
+    ASSERT_TRUE(QDir().mkpath(lock));
+    StartRoutine routine(state, seams);
+    const bool started = routine.start();
+    QDir().rmdir(lock);
+    EXPECT_TRUE(started);
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_TRUE(seams.messages[0].text.contains(QDir::toNativeSeparators(lock)));
+    EXPECT_TRUE(seams.messages[0].text.contains(QString::fromUtf8("è già in esecuzione")));
+    EXPECT_TRUE(seams.messages[0].text.contains("already running"));
 }
 
 TEST_F(StartupTest, UnreadableStartUpFilesEndTheProgramWithAMessageNamingThem) {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace qvmd {
+
+// Why a transfer gave no usable file; the window words it in the active language.
+struct DownloadFault {
+    enum class Kind {
+        NoConnection, // no server answered at that address
+        Secure,       // the secure connection could not be set up
+        HttpStatus,   // the server answered with something other than success
+        Timeout,      // nothing arrived for too long
+        Empty,        // the answer had no content
+        Truncated,    // the connection ended before the whole file arrived
+        WebPage,      // a web page came in place of the file
+        WrongShape,   // the content is not what the file it would replace holds
+        TooLarge,     // far bigger than any file the organiser publishes
+        Unwritable,   // the file could not be put in place
+    };
+    Kind kind = Kind::NoConnection;
+    int httpStatus = 0;
+    QString detail; // the system's or the checker's own words
+    int line = 0;   // 1-based line of a wrongly shaped file, 0 when not about a line
+};
+
+// The code a failed transfer reports, in the system's form of error codes (a negative 32-bit number).
+std::int32_t resultCode(const DownloadFault& fault);
+
+// The error a failed DownloadURL raises: its number, source and description.
+struct DownloadUrlError {
+    int number = 0;
+    QString source;
+    QString description;
+};
+inline constexpr std::int32_t OutOfMemoryCode = static_cast<std::int32_t>(0x8007000E);
+DownloadUrlError downloadUrlError(const QString& url, const QString& localFile, std::int32_t code);
+
+// One sentence for the operator: which file, what went wrong, and that the old file is kept.
+QString downloadFaultText(const DownloadFault& fault, const QString& fileName, int languageOffset);
+
+} // namespace qvmd

@@ -1,0 +1,81 @@
+#include "support/LocalHttpServer.h"
+
+#include <QTcpSocket>
+
+#include <stdexcept>
+
+namespace qvmd::test {
+
+namespace {
+
+QByteArray reason(int status) {
+    switch (status) {
+    case 200:
+        return "OK";
+    case 404:
+        return "Not Found";
+    case 500:
+        return "Internal Server Error";
+    default:
+        return "Status";
+    }
+}
+
+} // namespace
+
+LocalHttpServer::LocalHttpServer() {
+    if (!server_.listen(QHostAddress::LocalHost))
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    connect(&server_, &QTcpServer::newConnection, this, &LocalHttpServer::onConnection);
+}
+
+QString LocalHttpServer::baseAddress() const {
+    return QStringLiteral("http://127.0.0.1:%1/files/").arg(port());
+}
+
+void LocalHttpServer::onConnection() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        socket->setParent(this);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void LocalHttpServer::answer(QTcpSocket* socket) {
+    // Requests are small; wait until the header block is complete.
+    const QByteArray pending = socket->property("pending").toByteArray() + socket->readAll();
+    socket->setProperty("pending", pending);
+    if (!pending.contains("\r\n\r\n"))
+        return;
+    const QList<QByteArray> requestLine = pending.left(pending.indexOf("\r\n")).split(' ');
+    const QString path = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
+    requests.append(path);
+
+    Response response{404, "<html><body>Not Found</body></html>", "text/html"};
+    if (auto found = responses_.find(path); found != responses_.end())
+        response = *found;
+    using Mode = Response::Mode;
+    if (response.mode == Mode::Silent)
+        return;
+    if (response.mode == Mode::Hangup) {
+        socket->disconnectFromHost();
+        return;
+    }
+    const qsizetype announced = response.body.size() + (response.mode == Mode::Truncate ? 100 : 0);
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason(response.status) +
+                      "\r\nContent-Type: " + response.contentType +
+                      "\r\nContent-Length: " + QByteArray::number(announced) +
+                      "\r\nConnection: close\r\n\r\n";
+    socket->write(head + response.body);
+    socket->disconnectFromHost();
+}
+
+quint16 closedPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+} // namespace qvmd::test
