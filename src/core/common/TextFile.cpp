@@ -324,6 +324,31 @@ int removeLeftoverTemporaries(const QString& folder, const std::function<bool(co
     return removed;
 }
 
+FileError readFailureOf(const QString& path, int error) {
+    return readFailure(path, error);
+}
+
+WriteResult writeBlockerOf(const QString& path) {
+    return writeBlocker(path);
+}
+
+FileError::Reason reasonOfSystemError(int error) {
+    return reasonOf(error);
+}
+
+int syncToDisk(int fileDescriptor) {
+    return syncCall ? syncCall(fileDescriptor) : 0;
+}
+
+bool syncFolderOfFile(const QString& path) {
+#ifdef Q_OS_UNIX
+    return syncFolderOf(path);
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
 SyncCall replaceSyncCall(SyncCall call) {
     const SyncCall previous = syncCall;
     syncCall = call;

@@ -42,6 +42,16 @@ WriteResult appendLine(const QString& path, const QString& line);
 // says a writer of ours writes that name. Returns how many were removed.
 int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs);
 
+// Pieces of the reads and rewrites for code that reads or stages a file its own way (a whole-file copy):
+// the error for a failed open for reading, what stands in the way of writing path (a missing folder, a
+// folder or a pipe in its place), the reason for a system error code, the replaceable sync below, and the
+// sync of the folder entry after a rename.
+FileError readFailureOf(const QString& path, int error);
+WriteResult writeBlockerOf(const QString& path);
+FileError::Reason reasonOfSystemError(int error);
+int syncToDisk(int fileDescriptor);
+bool syncFolderOfFile(const QString& path);
+
 // The call that syncs a file or a folder to the disk (fsync by default). Tests put a failing one in to
 // show that a write the disk did not confirm is reported; returns the call it replaces.
 using SyncCall = int (*)(int fileDescriptor);
