@@ -4,14 +4,21 @@
 #include "core/app/FileErrorText.h"
 #include "core/app/StartupFiles.h"
 #include "core/app/VersionInfo.h"
+#include "ui/exchange/frm_Backup.h"
+#include "ui/exchange/frm_Restor.h"
+#include "ui/exchange/frm_Send_Log.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
 #include "ui/logfile/frm_New_Log.h"
 #include "ui/logfile/frm_Sel_Log.h"
+#include "ui/logging/frm_Log.h"
+#include "ui/print/frm_Print.h"
 #include "ui/shell/frmAbout.h"
+#include "ui/shell/frm_messag.h"
 #include "ui/station/frm_Modif_ute.h"
+#include "ui/update/frm_Aggior.h"
 
 #include <QAction>
 #include <QApplication>
@@ -316,7 +323,16 @@ template <class Window> int frmMain::showChild() {
 
 // Windows still to come show nothing; each opener gets its body when its window is built.
 int frmMain::open_frm_Log() {
-    return QDialog::Rejected;
+    const auto notFound = [this](QWidget* parent, const QString& identifier) {
+        std::int16_t rosterResult = 0;
+        frm_messag window(state_, seams_, identifier, rosterResult, parent);
+        seams_.showModal(window);
+    };
+    frm_Log window(state_, seams_, notFound, this);
+    // A log that cannot be read has been reported; there is nothing to show.
+    if (!window.ready())
+        return QDialog::Rejected;
+    return seams_.showModal(window);
 }
 
 int frmMain::open_frm_Sel_Log() {
@@ -328,11 +344,11 @@ int frmMain::open_frm_New_Log() {
 }
 
 int frmMain::open_frm_Send_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_Send_Log>();
 }
 
 int frmMain::open_frm_Print() {
-    return QDialog::Rejected;
+    return showChild<frm_Print>();
 }
 
 int frmMain::open_frm_Modif_ute() {
@@ -340,15 +356,15 @@ int frmMain::open_frm_Modif_ute() {
 }
 
 int frmMain::open_frm_Restor() {
-    return QDialog::Rejected;
+    return showChild<frm_Restor>();
 }
 
 int frmMain::open_frm_Backup() {
-    return QDialog::Rejected;
+    return showChild<frm_Backup>();
 }
 
 int frmMain::open_frm_Aggior() {
-    return QDialog::Rejected;
+    return showChild<frm_Aggior>();
 }
 
 int frmMain::open_frmAbout() {
