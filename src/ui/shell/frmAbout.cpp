@@ -3,6 +3,7 @@
 
 #include "core/app/AppState.h"
 #include "core/app/VersionInfo.h"
+#include "core/exchange/MailLink.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/ClickLabel.h"
 #include "ui/kit/Localise.h"
@@ -144,11 +145,7 @@ void frmAbout::cmdOK_Click() {
 
 void frmAbout::Label1_Click(int index) {
     if (index == 1) {
-        // The mail stays unencoded, as the mail program expects to see it.
-        const QString link = QStringLiteral("mailto:") + state_.SettingsEntries.value(1) +
-                             QStringLiteral("?cc=") + QStringLiteral("&ccn=") + QStringLiteral("&subject=") +
-                             QStringLiteral("Marigold Day Info");
-        QDesktopServices::openUrl(QUrl(link));
+        QDesktopServices::openUrl(mailUrl(infoMailLink(state_.SettingsEntries.value(1))));
         return;
     }
     const QString link = Label1[index]->text().trimmed();

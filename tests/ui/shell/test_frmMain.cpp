@@ -168,3 +168,9 @@ TEST_F(MainWindowTest, AboutAndPrintOpenAsChildWindows) {
     window.mnu_PrintLog->trigger();
     EXPECT_EQ(seams.openedWindows, QStringList({"frmAbout", "frm_Print"}));
 }
+
+TEST_F(MainWindowTest, UpdatesOpensTheUpdateWindow) {
+    frmMain window(state, seams);
+    window.mnu_Aggior->trigger();
+    EXPECT_EQ(seams.openedWindows, QStringList({"frm_Aggior"}));
+}

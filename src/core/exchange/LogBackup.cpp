@@ -1,0 +1,39 @@
+#include "core/exchange/LogBackup.h"
+
+#include "core/exchange/BackupNames.h"
+#include "core/exchange/LogPath.h"
+#include "core/exchange/PCCBackup.h"
+
+#include <QDir>
+
+namespace qvmd {
+
+WriteResult ensureBackupFolder(const ProgramFolder& folder) {
+    const QString backupFolder = folder.path(QStringLiteral("Backup"));
+    if (QDir(backupFolder).exists() || QDir().mkpath(backupFolder))
+        return std::nullopt;
+    FileError error;
+    error.kind = FileError::Kind::Unwritable;
+    error.path = backupFolder;
+    return error;
+}
+
+BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now) {
+    BackupOutcome outcome;
+    const std::optional<QString> name = backupFileName(logName, now);
+    if (!name) {
+        outcome.status = BackupOutcome::Status::NoBaseName;
+        return outcome;
+    }
+    outcome.backupPath = folder.backup(*name);
+    PCCBackup copier;
+    copier.SourceFile = logFilePath(folder, logName);
+    copier.BackupFile = outcome.backupPath;
+    outcome.error = ensureBackupFolder(folder);
+    if (!outcome.error)
+        outcome.error = copier.Backup();
+    outcome.status = outcome.error ? BackupOutcome::Status::CopyFailed : BackupOutcome::Status::Copied;
+    return outcome;
+}
+
+} // namespace qvmd

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/common/FileError.h"
+#include "core/common/ProgramFolder.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace qvmd {
+
+struct BackupOutcome {
+    enum class Status { Copied, NoBaseName, CopyFailed };
+    Status status = Status::CopyFailed;
+    QString backupPath;             // the copy, when the name could be made
+    std::optional<FileError> error; // why the copy failed
+};
+
+// Copies a log from the Logs folder into the Backup folder under its dated name, creating the Backup
+// folder when it is missing.
+BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now);
+
+// Creates the Backup folder when it is missing.
+WriteResult ensureBackupFolder(const ProgramFolder& folder);
+
+} // namespace qvmd

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/kit/FormDialog.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace qvmd {
+
+struct AppState;
+class Seams;
+
+// Copies the log in use into the Backup folder under a dated name: one copy per opening, "Backup OK" two
+// seconds after it, and the window closes three seconds later. "Exit" leaves without a copy.
+class frm_Backup : public FormDialog {
+    Q_OBJECT
+public:
+    frm_Backup(AppState& state, Seams& seams, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPushButton* cmd_Conf = nullptr;
+    QPushButton* cmd_Close = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+public slots:
+    void cmd_Conf_Click();
+    void cmd_Close_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+private:
+    AppState& state_;
+    Seams& seams_;
+};
+
+} // namespace qvmd

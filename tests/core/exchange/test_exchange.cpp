@@ -1,0 +1,254 @@
+#include "core/common/ProgramFolder.h"
+#include "core/common/TextFile.h"
+#include "core/exchange/BackupNames.h"
+#include "core/exchange/LogBackup.h"
+#include "core/exchange/LogPath.h"
+#include "core/exchange/LogRestore.h"
+#include "core/exchange/MailLink.h"
+#include "core/exchange/PCCBackup.h"
+#include "support/Printers.h"
+#include "support/TempProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace qvmd;
+using qvmd::test::TempProgramFolder;
+
+namespace {
+
+QDateTime at(int day, int month, int hour, int minute, int second, int year = 2015) {
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+void makeFifo(const QString& path) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+}
+
+} // namespace
+
+TEST(BackupNames, CopiesAreNamedFromTheLogAndBack) {
+    struct Case {
+        QString log;
+        QDateTime now;
+        std::optional<QString> expected;
+    };
+    const Case cases[] = {
+        {"5QV123_MD_L_2015.Log", at(6, 12, 21, 45, 7), "5QV123_MD_L_2015-0612_214507.Bak"},
+        {"5QV123_MD_L_2015.Log", at(1, 3, 9, 5, 3), "5QV123_MD_L_2015-0103_090503.Bak"},
+        {"5QV123_MD_L_2015.Log.old.txt", at(1, 3, 9, 5, 3), "5QV123_MD_L_2015-0103_090503.Bak"},
+        {" 5QV123_MD_H_2016.Log ", at(31, 12, 23, 59, 59), "5QV123_MD_H_2016-3112_235959.Bak"},
+        {"5QV123_MD_H_2016", at(9, 7, 0, 0, 0), std::nullopt},
+        {".Log", at(9, 7, 0, 0, 0), std::nullopt},
+        {"", at(9, 7, 0, 0, 0), std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(backupFileName(c.log, c.now), c.expected) << c.log.toStdString();
+
+    // The year is not in the name: the same moment of two years gives one name.
+    EXPECT_EQ(backupFileName("5QV1_MD_L_2015.Log", at(6, 12, 21, 45, 7, 2015)),
+              backupFileName("5QV1_MD_L_2015.Log", at(6, 12, 21, 45, 7, 2016)));
+
+    // Back from a copy to its log: the text before the first "-".
+    const std::pair<QString, std::optional<QString>> backups[] = {
+        {"5QV123_MD_L_2015-0612_214507.Bak", "5QV123_MD_L_2015.Log"},
+        {"5QV123_MD_L_2015-06-12.Bak", "5QV123_MD_L_2015.Log"},
+        {"5QV123_MD_L_2015.Bak", std::nullopt},
+        {"-0612_214507.Bak", std::nullopt},
+    };
+    for (const auto& [backup, log] : backups)
+        EXPECT_EQ(restoreTargetName(backup), log) << backup.toStdString();
+}
+
+TEST(BackupNames, ListsOnlyTheOwnStationsCopies) {
+    TempProgramFolder program(false);
+    const QString folder = program.path() + "/Backup";
+    for (const char* name :
+         {"5QV123_MD_L_2015-0612_214507.Bak", "5qv123_md_h_2016-0101_000000.BAK",
+          "7QV45_MD_H_2015-0612_214507.Bak", "5QV1234_MD_L_2015-0612_214507.Bak",
+          "15QV123_MD_L_2015-0612_214507.Bak", "5QV123_MD_L_2015.Log", "5QV123.Bak", "5QV123_notes.txt"})
+        program.writeRaw(QStringLiteral("Backup/") + name, "x");
+    QDir(folder).mkdir("5QV123_folder.Bak");
+    makeFifo(folder + "/5QV123_pipe.Bak");
+
+    EXPECT_EQ(listOwnBackups(folder, "5QV123"),
+              QStringList({"5qv123_md_h_2016-0101_000000.BAK", "5QV123_MD_L_2015-0612_214507.Bak"}));
+    EXPECT_EQ(listOwnBackups(folder, "7qv45"), QStringList({"7QV45_MD_H_2015-0612_214507.Bak"}));
+    EXPECT_TRUE(listOwnBackups(program.path() + "/NoSuchFolder", "5QV123").isEmpty());
+}
+
+TEST(LogPath, ProgramFolderRuleForTheLogsFolder) {
+    const std::tuple<QString, QString, QString> cases[] = {
+        {"C:\\", "5QV123_MD_L_2015.Log", "C:\\Logs\\5QV123_MD_L_2015.Log"},
+        {"C:\\Radio\\QV_md", "5QV123_MD_L_2015.Log", "C:\\Radio\\QV_md\\Logs\\5QV123_MD_L_2015.Log"},
+        {"/", "5QV123_MD_L_2015.Log", "/Logs/5QV123_MD_L_2015.Log"},
+        {"/opt/QV_md", " 5QV123_MD_L_2015.Log ", "/opt/QV_md/Logs/5QV123_MD_L_2015.Log"},
+    };
+    for (const auto& [folder, name, expected] : cases)
+        EXPECT_EQ(logFilePath(ProgramFolder(folder), name), expected) << folder.toStdString();
+}
+
+TEST(MailLink, TheDesktopURLDecodesToTheSameText) {
+    const QString links[] = {
+        logMailLink("award@qv.example", "5QV123", "Anna", ""),
+        logMailLink("award@qv.example", "5QV123", "Niccolò D'Amico", "06/12/2015 21:45:07"),
+        logMailLink("award@qv.example", "5QV123", "A%20B #1 + C", ""),
+        infoMailLink(""),
+    };
+    for (const QString& link : links) {
+        const QUrl url = mailUrl(link);
+        EXPECT_TRUE(url.isValid()) << link.toStdString();
+        EXPECT_EQ(url.scheme(), "mailto");
+        const QByteArray encoded = url.toEncoded();
+        EXPECT_FALSE(encoded.contains(' ')) << encoded.toStdString();
+        EXPECT_EQ(QUrl::fromPercentEncoding(encoded), link);
+    }
+    // The link's own separators stay separators.
+    EXPECT_TRUE(mailUrl(links[0]).toEncoded().startsWith(
+        "mailto:award@qv.example?cc=&ccn=&subject=Marigold%20Day%20Log&body=Log%20By%20%205QV123"));
+}
+
+class CopyTest : public ::testing::Test {
+protected:
+    TempProgramFolder program{false};
+    QString root = program.path();
+    const QByteArray logBytes =
+        QByteArray("##L\r\n#5QV123\r\n1>3>7QV45>ANNA>L>Italia>06/12/2015 21:45:07>N>\r\n") +
+        QByteArray("\0\xe8\xff", 3);
+
+    QString file(const QString& relative) const { return root + QLatin1Char('/') + relative; }
+    QByteArray read(const QString& relative) const {
+        QFile f(file(relative));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void write(const QString& relative, const QByteArray& bytes) const { program.writeRaw(relative, bytes); }
+};
+
+TEST_F(CopyTest, BackupAndReplaceCopyWholeFilesOverTheDestination) {
+    write("Logs/a.Log", logBytes);
+    write("Backup/a.Bak", "older copy, longer than the log itself, so a short write would show");
+    PCCBackup copier;
+    copier.SourceFile = file("Logs/a.Log");
+    copier.BackupFile = file("Backup/a.Bak");
+    EXPECT_FALSE(copier.Backup());
+    EXPECT_EQ(read("Backup/a.Bak"), logBytes);
+    EXPECT_EQ(read("Logs/a.Log"), logBytes);
+    write("Backup/a.Bak", "restored");
+    EXPECT_FALSE(copier.Replace());
+    EXPECT_EQ(read("Logs/a.Log"), "restored");
+    EXPECT_EQ(entries(file("Logs")), QStringList({"a.Log"}));
+}
+
+TEST_F(CopyTest, FailedCopiesNameTheFileAndLeaveTheDestinationAlone) {
+    write("Logs/a.Log", logBytes);
+    write("Backup/kept.Bak", "kept");
+    QDir(root).mkpath("Logs/folder.Log");
+    QDir(root).mkpath("Backup/folder.Bak");
+    makeFifo(file("Logs/pipe.Log"));
+    makeFifo(file("Backup/pipe.Bak"));
+
+    using Kind = FileError::Kind;
+    using Reason = FileError::Reason;
+    struct Case {
+        const char* from;
+        const char* to;
+        Kind kind;
+        Reason reason;
+        bool syncFails;
+    };
+    const Case cases[] = {
+        {"Logs/none.Log", "Backup/kept.Bak", Kind::Missing, Reason::None, false},
+        // A pipe with no writer would block a plain open for ever.
+        {"Logs/pipe.Log", "Backup/kept.Bak", Kind::Unreadable, Reason::NotRegularFile, false},
+        {"Logs/folder.Log", "Backup/kept.Bak", Kind::Unreadable, Reason::IsFolder, false},
+        {"Logs/a.Log", "NoFolder/a.Bak", Kind::Unwritable, Reason::FolderMissing, false},
+        {"Logs/a.Log", "Backup/folder.Bak", Kind::Unwritable, Reason::IsFolder, false},
+        {"Logs/a.Log", "Backup/pipe.Bak", Kind::Unwritable, Reason::NotRegularFile, false},
+        {"Logs/a.Log", "Backup/kept.Bak", Kind::Unwritable, Reason::SyncFailed, true},
+    };
+    for (const Case& c : cases) {
+        const bool destinationFailed = c.kind == Kind::Unwritable;
+        PCCBackup copier;
+        copier.SourceFile = file(c.from);
+        copier.BackupFile = file(c.to);
+        const SyncCall previous = c.syncFails ? replaceSyncCall([](int) { return -1; }) : nullptr;
+        const WriteResult error = copier.Backup();
+        if (c.syncFails)
+            replaceSyncCall(previous);
+        ASSERT_TRUE(error) << c.from << " " << c.to;
+        EXPECT_EQ(error->kind, c.kind) << c.from << " " << c.to;
+        EXPECT_EQ(error->reason, c.reason) << c.from << " " << c.to;
+        EXPECT_EQ(error->path, file(destinationFailed ? c.to : c.from));
+    }
+    EXPECT_EQ(read("Backup/kept.Bak"), "kept");
+    EXPECT_EQ(read("Logs/a.Log"), logBytes);
+    EXPECT_EQ(entries(file("Backup")), QStringList({"folder.Bak", "kept.Bak", "pipe.Bak"}));
+    EXPECT_TRUE(QFileInfo(file("Backup/pipe.Bak")).exists());
+}
+
+TEST_F(CopyTest, BackupOfTheLogCreatesTheFolderAndReplacesASameSecondCopy) {
+    QDir(file("Backup")).removeRecursively();
+    write("Logs/5QV123_MD_L_2015.Log", "first");
+    const ProgramFolder folder(root);
+    BackupOutcome outcome = backupLog(folder, "5QV123_MD_L_2015.Log", at(1, 3, 9, 5, 3));
+    EXPECT_EQ(outcome.status, BackupOutcome::Status::Copied);
+    EXPECT_EQ(outcome.backupPath, file("Backup/5QV123_MD_L_2015-0103_090503.Bak"));
+    EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0103_090503.Bak"), "first");
+
+    write("Logs/5QV123_MD_L_2015.Log", "second");
+    outcome = backupLog(folder, "5QV123_MD_L_2015.Log", at(1, 3, 9, 5, 3));
+    EXPECT_EQ(outcome.status, BackupOutcome::Status::Copied);
+    EXPECT_EQ(entries(file("Backup")), QStringList({"5QV123_MD_L_2015-0103_090503.Bak"}));
+    EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0103_090503.Bak"), "second");
+}
+
+TEST_F(CopyTest, RestoreOfASameSecondCopySwapsTheTwoAndAGoneLogNeedsNoSafetyCopy) {
+    const QString backup = "5QV123_MD_L_2015-0712_080001.Bak";
+    write("Backup/" + backup, "backup");
+    write("Logs/5QV123_MD_L_2015.Log", "log");
+    RestoreOutcome outcome = restoreLog(ProgramFolder(root), backup, at(7, 12, 8, 0, 1));
+    EXPECT_EQ(outcome.status, RestoreOutcome::Status::Restored);
+    EXPECT_EQ(read("Logs/5QV123_MD_L_2015.Log"), "backup");
+    EXPECT_EQ(read("Backup/" + backup), "log");
+
+    // A log that is gone needs no safety copy.
+    write("Backup/5QV123_MD_H_2014-0101_101010.Bak", "old year");
+    outcome = restoreLog(ProgramFolder(root), "5QV123_MD_H_2014-0101_101010.Bak", at(7, 12, 8, 0, 2));
+    EXPECT_EQ(outcome.status, RestoreOutcome::Status::Restored);
+    EXPECT_TRUE(outcome.safetyCopyPath.isEmpty());
+    EXPECT_EQ(read("Logs/5QV123_MD_H_2014.Log"), "old year");
+    EXPECT_EQ(entries(file("Backup")).size(), 2);
+}
+
+TEST_F(CopyTest, FailedRestoresLeaveTheLogAsItWas) {
+    write("Logs/5QV123_MD_L_2015.Log", logBytes);
+    write("Backup/5QV123_MD_L_2015-0612_214507.Bak", "backup");
+    // A folder already stands where the safety copy would go.
+    QDir(root).mkpath("Backup/5QV123_MD_L_2015-0712_080001.Bak");
+    const ProgramFolder folder(root);
+    const QDateTime now = at(7, 12, 8, 0, 1);
+
+    RestoreOutcome outcome = restoreLog(folder, "5QV123_MD_L_2015-0612_214507.Bak", now);
+    EXPECT_EQ(outcome.status, RestoreOutcome::Status::CopyFailed);
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->path, file("Backup/5QV123_MD_L_2015-0712_080001.Bak"));
+
+    EXPECT_EQ(read("Logs/5QV123_MD_L_2015.Log"), logBytes);
+    EXPECT_EQ(entries(file("Logs")), QStringList({"5QV123_MD_L_2015.Log"}));
+    EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0612_214507.Bak"), "backup");
+
+    QDir(file("Logs")).removeRecursively();
+    outcome = restoreLog(folder, "5QV123_MD_L_2015-0612_214507.Bak", now);
+    EXPECT_EQ(outcome.status, RestoreOutcome::Status::CopyFailed);
+    EXPECT_EQ(outcome.error->path, file("Logs/5QV123_MD_L_2015.Log"));
+}
