@@ -1,17 +1,24 @@
 # make run   installs what is missing, builds, lays out build/QV_md/ and starts the program
 # make test  installs what is missing, builds with sanitizers and runs every test
 # make bench / make fuzz  build and run the benchmarks / fuzz targets (bounded time)
+# make package   builds the Debian package build/qv-md_<version>_<arch>.deb
+# make install / make uninstall   installs into PREFIX (default /usr/local) / removes what was installed
+# make screenshots  saves the main windows in both languages into docs/screenshots/ (virtual display)
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
             libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
             fonts-comic-neue fonts-liberation fonts-dejavu-core \
-            hamradio-files iso-flags-png-320x240
+            hamradio-files iso-flags-png-320x240 ca-certificates
+# Only for the targets that need them, so that make test stays lean on a fresh machine.
+PACKAGE_PACKAGES := dpkg-dev file
+SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 BUILD := build
 TEST_BUILD := build-test
 PROGRAM_DIR := $(BUILD)/QV_md
 
-.PHONY: deps build layout run test bench fuzz format clean
+.PHONY: deps build layout run test bench fuzz format clean package install uninstall screenshots
 
 deps:
 	@./tools/install-deps.sh $(PACKAGES)
@@ -41,6 +48,27 @@ test: deps
 	  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# Builds everything the install puts down (icons, manual page) as well as the program.
+package: deps
+	@./tools/install-deps.sh $(PACKAGE_PACKAGES)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVMD_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/*.deb
+
+install: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVMD_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Removes the files of the last install; the user's data folder is no part of it.
+uninstall:
+	cmake --build $(BUILD) --target uninstall
+
+screenshots: layout
+	@./tools/install-deps.sh $(SCREENSHOT_PACKAGES)
+	./tools/screenshots.sh $(PROGRAM_DIR)/QV_md docs/screenshots
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVMD_TESTS=OFF -DQVMD_BENCH=ON

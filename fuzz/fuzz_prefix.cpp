@@ -1,4 +1,5 @@
 #include "core/common/TextFile.h"
+#include "core/logfile/WorkedCountries.h"
 #include "core/refdata/CountryTable.h"
 
 #include <cstddef>
@@ -11,14 +12,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qvmd::CountryTable table = qvmd::CountryTable::fromLines(lines);
     if (table.count() != std::min<qsizetype>(lines.size(), qvmd::CountryTable::MaxCountries))
         __builtin_trap();
+    qvmd::WorkedCountries worked(table.count());
     for (int n = -1; n <= table.count() + 1; ++n) {
         const QString name = table.name(n);
         const QString prefix = table.prefix(n);
         if (name.contains(QLatin1Char('>')) || (prefix.contains(QLatin1Char('>'))))
             __builtin_trap();
-        table.markWorked(n);
+        worked.mark(n);
     }
-    if (table.countWorked() != table.count())
+    if (worked.count() != table.count())
         __builtin_trap();
     for (const QString& line : lines)
         (void)qvmd::countryNumberOf(line);

@@ -5,6 +5,7 @@
 #include "core/common/Numbers.h"
 #include "core/common/ProgramFolder.h"
 #include "core/logfile/LogCounters.h"
+#include "core/logfile/WorkedCountries.h"
 #include "core/refdata/CountryTable.h"
 #include "core/refdata/ScoreWeights.h"
 #include "core/station/StationProfile.h"
@@ -44,6 +45,9 @@ struct AppState {
     CountryTable countries;
     ScoreWeights weights;
     LogCounters counters;
+    // The countries worked in the log in use: they belong to the log, beside its counters, never to the
+    // country table every window shares.
+    WorkedCountries worked;
 
     // Flags between windows: FlagTrue or FlagFalse.
     std::int16_t LogSelected = FlagFalse;

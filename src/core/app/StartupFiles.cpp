@@ -2,6 +2,7 @@
 
 #include "core/common/Numbers.h"
 #include "core/common/TextFile.h"
+#include "core/logfile/LogCounters.h"
 
 namespace qvmd {
 
@@ -56,9 +57,15 @@ std::optional<FileError> readMdIni(AppState& state) {
 }
 
 int removeWriterLeftovers(const ProgramFolder& folder) {
-    const QStringList written = {QStringLiteral("Lang.dat"), QStringLiteral("Prime.dat"),
-                                 QStringLiteral("Use.dat"), QStringLiteral("Md.ini")};
-    return removeLeftoverTemporaries(folder.data(QString()), written);
+    const QStringList dataFiles = {QStringLiteral("Lang.dat"), QStringLiteral("Prime.dat"),
+                                   QStringLiteral("Use.dat"), QStringLiteral("Md.ini")};
+    const int data = removeLeftoverTemporaries(folder.data(QString()),
+                                               [&](const QString& name) { return dataFiles.contains(name); });
+    // In Logs: the counter file and the logs, whatever their station.
+    const int logs = removeLeftoverTemporaries(folder.path(QStringLiteral("Logs")), [](const QString& name) {
+        return name == counterFileName || name.endsWith(QLatin1String(".Log"), Qt::CaseInsensitive);
+    });
+    return data + logs;
 }
 
 } // namespace qvmd

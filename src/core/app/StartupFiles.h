@@ -24,8 +24,8 @@ std::optional<FileError> readPrimeFile(AppState& state);
 // lines after the eleventh are ignored. On a read failure the entries are left untouched.
 std::optional<FileError> readMdIni(AppState& state);
 
-// Removes the temporary files that a rewrite of a Data file left behind when the program was stopped
-// before its rename; the files themselves are untouched. Returns how many were removed.
+// Removes the temporary files that a rewrite of a file in Data or Logs left behind when the program was
+// stopped before its rename; the files themselves are untouched. Returns how many were removed.
 int removeWriterLeftovers(const ProgramFolder& folder);
 
 } // namespace qvmd

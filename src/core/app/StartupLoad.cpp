@@ -30,6 +30,8 @@ std::optional<StartupFailure> loadStartupFiles(AppState& state, StartupScope sco
     if (!countries)
         return StartupFailure{countries.error()};
     state.countries = std::move(countries.value());
+    // No log is read yet: nothing is worked, in a set the size of the new table.
+    state.worked = WorkedCountries(state.countries.count());
     const Result<ScoreWeights> weights = ScoreWeights::load(state.folder.data(QStringLiteral("Data.dat")));
     if (!weights)
         return StartupFailure{weights.error()};

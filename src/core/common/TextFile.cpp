@@ -309,17 +309,14 @@ WriteResult appendLine(const QString& path, const QString& line) {
     return std::nullopt;
 }
 
-int removeLeftoverTemporaries(const QString& folder, const QStringList& names) {
-    QStringList escaped;
-    for (const QString& name : names)
-        escaped << QRegularExpression::escape(name);
-    // The rewrite's temporary file is the target's name and six letters or digits.
-    const QRegularExpression pattern(QStringLiteral("^(?:%1)\\.[A-Za-z0-9]{6}$").arg(escaped.join(u'|')));
+int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs) {
+    static const QRegularExpression pattern(QStringLiteral("^(.+)\\.[A-Za-z]{6}$"));
     int removed = 0;
     const QDir dir(folder);
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
-        if (entry.isSymLink() || !pattern.match(entry.fileName()).hasMatch())
+        const QRegularExpressionMatch match = pattern.match(entry.fileName());
+        if (entry.isSymLink() || !match.hasMatch() || !isOurs(match.captured(1)))
             continue;
         if (QFile::remove(entry.absoluteFilePath()))
             ++removed;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace qvmd {
 
 // Size limits that fit the files: a file beyond its limit is reported, never read into memory whole.
@@ -35,9 +37,10 @@ WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
 // Appends one line ended by CR LF and syncs it to the disk before reporting success.
 WriteResult appendLine(const QString& path, const QString& line);
 
-// Removes what a rewrite of one of `names` in `folder` left behind when the program was stopped before
-// the rename: regular files named "<name>.XXXXXX". Returns how many were removed.
-int removeLeftoverTemporaries(const QString& folder, const QStringList& names);
+// Removes what a rewrite left behind in `folder` when the program was stopped before the rename: regular
+// files named "<name>.XXXXXX" (six letters, as the rewrite names its temporary file) where isOurs(name)
+// says a writer of ours writes that name. Returns how many were removed.
+int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs);
 
 // Pieces of the reads and rewrites for code that reads or stages a file its own way (a whole-file copy):
 // the error for a failed open for reading, what stands in the way of writing path (a missing folder, a

@@ -20,11 +20,4 @@ LogSelection selectionFromHeader(const QString& logName, const LogHeader& header
     return selection;
 }
 
-WriteResult writeSelection(const ProgramFolder& folder, const LogSelection& selection,
-                           const LogCounters& counters) {
-    if (WriteResult failure = writeCounterFile(folder, counters))
-        return failure;
-    return writeUseFile(folder, selection.use, selection.profile, selection.stationKind);
-}
-
 } // namespace qvmd

@@ -53,25 +53,6 @@ QString CountryTable::prefix(int countryNumber) const {
     return valid(countryNumber) ? rows_[static_cast<std::size_t>(countryNumber)].prefix : QString();
 }
 
-void CountryTable::clearWorked() {
-    for (Row& row : rows_)
-        row.worked = 0;
-}
-
-void CountryTable::markWorked(int countryNumber) {
-    if (valid(countryNumber))
-        rows_[static_cast<std::size_t>(countryNumber)].worked = 1;
-}
-
-bool CountryTable::isWorked(int countryNumber) const {
-    return valid(countryNumber) && rows_[static_cast<std::size_t>(countryNumber)].worked == 1;
-}
-
-int CountryTable::countWorked() const {
-    return static_cast<int>(
-        std::count_if(rows_.begin() + 1, rows_.end(), [](const Row& row) { return row.worked == 1; }));
-}
-
 int countryNumberOf(QStringView identifier) {
     constexpr int limit = std::numeric_limits<int>::max();
     int value = 0;

@@ -17,7 +17,6 @@ public:
     struct Row {
         QString prefix;
         QString name;
-        std::uint8_t worked = 0;
     };
 
     // The country count is a 16-bit value, so a table never holds more rows than that.
@@ -33,12 +32,6 @@ public:
     QString name(int countryNumber) const;
     QString prefix(int countryNumber) const;
     const Row& row(int countryNumber) const { return rows_.at(static_cast<std::size_t>(countryNumber)); }
-
-    // Worked marks; numbers outside 0..N are ignored.
-    void clearWorked();
-    void markWorked(int countryNumber);
-    bool isWorked(int countryNumber) const;
-    int countWorked() const;
 
 private:
     bool valid(int countryNumber) const {

@@ -16,10 +16,10 @@ Downloader::Downloader(QObject* parent) : QObject(parent) {
 }
 
 Downloader::~Downloader() {
+    // A window closed mid-transfer: the reply goes with the manager, and reports to nobody.
     if (reply_) {
-        reply_->disconnect(this);
+        reply_->disconnect();
         reply_->abort();
-        reply_->deleteLater();
     }
 }
 

@@ -7,7 +7,7 @@ namespace qvmd {
 
 Result<InstalledVersions> InstalledVersions::load(const QString& path) {
     InstalledVersions versions;
-    Result<QStringList> lines = readLines(path);
+    Result<QStringList> lines = readLines(path, SmallFileLimit);
     if (!lines) {
         if (lines.error().kind == FileError::Kind::Missing)
             return versions;

@@ -92,7 +92,7 @@ void UpdateChecker::onFile() {
         outcome.fault = checkFileShape(current_, result.body);
     if (!outcome.fault) {
         if (WriteResult error = writeFileBytes(localPath(current_), result.body))
-            outcome.fault = DownloadFault{DownloadFault::Kind::Unwritable, 0, error->detail, 0};
+            outcome.fault = DownloadFault{DownloadFault::Kind::Unwritable, 0, error->path, 0};
     }
     outcome.replaced = !outcome.fault;
     emit fileFinished(current_);

@@ -35,7 +35,7 @@ Qt::Alignment toQt(GridControl::Alignment alignment) {
 } // namespace
 
 GridControl::GridControl(QWidget* parent) : QTableView(parent) {
-    setModel(&grid_);
+    setModel(nullptr);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -62,15 +62,48 @@ GridControl::GridControl(QWidget* parent) : QTableView(parent) {
     setPalette(own);
 
     connect(this, &QAbstractItemView::clicked, this, &GridControl::onClicked);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current, const QModelIndex&) { onCurrentRowChanged(current); });
+    applyColumnLayout();
+}
+
+void GridControl::setModel(QAbstractItemModel* model) {
+    if (!model)
+        model = &grid_;
+    if (model == shown_)
+        return;
+    for (const QMetaObject::Connection& connection : shownConnections_)
+        disconnect(connection);
+    shownConnections_.clear();
+    // The view makes a new selection model for every model and leaves the old one to its owner.
+    QItemSelectionModel* oldSelection = selectionModel();
+    QTableView::setModel(model);
+    delete oldSelection;
+    shown_ = model;
+    currentRow_ = 1;
+    currentShown_ = false;
+    pendingTopRow_ = 0;
+
+    shownConnections_.push_back(
+        connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this](const QModelIndex& current, const QModelIndex&) { onCurrentRowChanged(current); }));
     // A reset (end of a redraw pause, or a new column count) rebuilds the view's sections.
-    connect(&grid_, &QAbstractItemModel::modelReset, this, [this] {
+    shownConnections_.push_back(connect(model, &QAbstractItemModel::modelReset, this, [this] {
         applyColumnLayout();
         applyCurrentRow();
         applyTopRow();
-    });
-    applyColumnLayout();
+    }));
+    const auto relayout = [this] { applyColumnLayout(); };
+    shownConnections_.push_back(connect(model, &QAbstractItemModel::columnsInserted, this, relayout));
+    shownConnections_.push_back(connect(model, &QAbstractItemModel::columnsRemoved, this, relayout));
+    shownConnections_.push_back(connect(model, &QAbstractItemModel::layoutChanged, this, relayout));
+    if (redraw_)
+        applyColumnLayout();
+}
+
+bool GridControl::refuseOutsideModel(const char* what) const {
+    if (showsOwnCells())
+        return false;
+    qWarning("GridControl: %s is refused while a given model is shown", what);
+    return true;
 }
 
 int GridControl::twipsToPixels(int twips, int dotsPerInch) {
@@ -108,6 +141,8 @@ void GridControl::setColWidth(int col, int twips) {
 }
 
 void GridControl::setColAlignment(int col, Alignment alignment) {
+    if (refuseOutsideModel("aligning a column"))
+        return;
     if (col < 0 || col >= cols()) {
         qWarning("GridControl: no column %d to align", col);
         return;
@@ -117,11 +152,15 @@ void GridControl::setColAlignment(int col, Alignment alignment) {
 
 QString GridControl::textMatrix(int row, int col) const {
     if (row == 0)
-        return grid_.headerData(col, Qt::Horizontal).toString();
-    return grid_.text(row - 1, col);
+        return shown_->headerData(col, Qt::Horizontal).toString();
+    if (showsOwnCells())
+        return grid_.text(row - 1, col);
+    return shown_->index(row - 1, col).data().toString();
 }
 
 bool GridControl::setTextMatrix(int row, int col, const QString& text) {
+    if (refuseOutsideModel("writing a cell"))
+        return false;
     if (row < 0 || row >= rows() || col < 0 || col >= cols()) {
         qWarning("GridControl: cell (%d, %d) is outside the grid of %d rows and %d columns", row, col, rows(),
                  cols());
@@ -135,6 +174,8 @@ bool GridControl::setTextMatrix(int row, int col, const QString& text) {
 }
 
 void GridControl::addItem() {
+    if (refuseOutsideModel("appending a row"))
+        return;
     grid_.appendRow();
 }
 
@@ -150,6 +191,8 @@ void GridControl::setRow(int row) {
 }
 
 bool GridControl::setCellBackground(int row, int firstCol, int lastCol, const QColor& colour) {
+    if (refuseOutsideModel("colouring cells"))
+        return false;
     if (!grid_.setBackground(row - 1, firstCol, lastCol, colour)) {
         qWarning("GridControl: cells %d..%d of row %d are outside the grid", firstCol, lastCol, row);
         return false;
@@ -158,6 +201,12 @@ bool GridControl::setCellBackground(int row, int firstCol, int lastCol, const QC
 }
 
 QColor GridControl::cellBackground(int row, int col) const {
+    if (!showsOwnCells()) {
+        const QVariant colour = shown_->index(row - 1, col).data(Qt::BackgroundRole);
+        if (colour.typeId() == QMetaType::QBrush)
+            return colour.value<QBrush>().color();
+        return colour.value<QColor>();
+    }
     const std::optional<QRgb> colour = grid_.background(row - 1, col);
     return colour ? QColor::fromRgba(*colour) : QColor();
 }
@@ -178,18 +227,27 @@ int GridControl::topRow() const {
 
 void GridControl::setRedraw(bool on) {
     if (!on) {
-        if (!redraw())
+        if (!redraw_)
             return;
+        redraw_ = false;
         setUpdatesEnabled(false);
         grid_.suspend();
         return;
     }
-    if (redraw()) {
+    if (redraw_) {
         viewport()->update();
         return;
     }
+    redraw_ = true;
+    // Resuming the own cells resets them, which lays the view out again; a given model needs it here.
+    const bool own = showsOwnCells();
     grid_.resume();
     setUpdatesEnabled(true);
+    if (!own) {
+        applyColumnLayout();
+        applyCurrentRow();
+        applyTopRow();
+    }
 }
 
 void GridControl::showEvent(QShowEvent* event) {
@@ -212,7 +270,7 @@ void GridControl::applyColumnLayout() {
 void GridControl::applyCurrentRow() {
     if (!currentShown_ || !redraw() || currentRow_ >= rows())
         return;
-    const QModelIndex cell = grid_.index(currentRow_ - 1, cols() > 1 ? 1 : 0);
+    const QModelIndex cell = shown_->index(currentRow_ - 1, cols() > 1 ? 1 : 0);
     syncingCurrent_ = true;
     selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     syncingCurrent_ = false;
@@ -227,7 +285,7 @@ void GridControl::applyTopRow() {
     }
     // Scroll bar ranges follow the rows only once the pending layout has run.
     executeDelayedItemsLayout();
-    scrollTo(grid_.index(pendingTopRow_ - 1, 0), QAbstractItemView::PositionAtTop);
+    scrollTo(shown_->index(pendingTopRow_ - 1, 0), QAbstractItemView::PositionAtTop);
     if (isVisible())
         pendingTopRow_ = 0;
 }

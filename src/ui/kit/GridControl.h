@@ -19,6 +19,11 @@ namespace qvmd {
 // Columns: column 0 is the narrow fixed column, the program's columns are 1 .. cols() - 1.
 //
 // A single mouse click on a data row makes it the current row and raises rowPicked().
+//
+// The grid shows its own cells, which windows fill one by one, or any model it is given (setModel), read
+// where it lives: a list of tens of thousands of rows is never copied. Model row r is grid row r + 1 either
+// way. While a given model is shown, the cell writers (setTextMatrix, addItem, setCellBackground,
+// setColAlignment) are refused: the model is changed where it lives.
 class GridControl : public QTableView {
     Q_OBJECT
 public:
@@ -26,9 +31,14 @@ public:
 
     explicit GridControl(QWidget* parent = nullptr);
 
+    // Shows the model without copying it; nullptr shows the grid's own cells again. The grid does not own
+    // the model. The current row and the top row start over at the first data row.
+    void setModel(QAbstractItemModel* model) override;
+    bool showsOwnCells() const { return shown_ == &grid_; }
+
     // "|" separates the columns; a leading "^" centres that header text. Sets the column count.
     void setFormatString(const QString& format);
-    int cols() const { return grid_.columnCount(); }
+    int cols() const { return shown_->columnCount(); }
 
     void setColWidth(int col, int twips);
     void setColAlignment(int col, Alignment alignment);
@@ -38,7 +48,7 @@ public:
     QString textMatrix(int row, int col) const;
     bool setTextMatrix(int row, int col, const QString& text);
 
-    int rows() const { return grid_.dataRows() + 1; }
+    int rows() const { return shown_->rowCount() + 1; }
     // Appends one empty row at the end.
     void addItem();
 
@@ -56,7 +66,7 @@ public:
 
     // Off: changes are neither announced nor painted. On: the view takes them all in at once.
     void setRedraw(bool on);
-    bool redraw() const { return !grid_.suspended(); }
+    bool redraw() const { return redraw_; }
 
     GridModel& gridModel() { return grid_; }
 
@@ -76,7 +86,12 @@ private:
     void onClicked(const QModelIndex& index);
     void onCurrentRowChanged(const QModelIndex& current);
 
+    bool refuseOutsideModel(const char* what) const;
+
     GridModel grid_;
+    QAbstractItemModel* shown_ = nullptr;
+    std::vector<QMetaObject::Connection> shownConnections_;
+    bool redraw_ = true;
     std::vector<int> widthsTwips_; // -1: not set
     int currentRow_ = 1;
     bool currentShown_ = false; // highlighted only once set or clicked

@@ -109,7 +109,7 @@ void frm_country::fillAllCountries() {
         const CountryTable::Row& country = countries.row(i);
         grid.setTextMatrix(i, 1, country.prefix);
         grid.setTextMatrix(i, 2, country.name);
-        if (countries.isWorked(i)) {
+        if (state_.worked.isWorked(i)) {
             grid.setTextMatrix(i, 3, QStringLiteral("C"));
             grid.setCellBackground(i, 1, 3, workedColour);
         }
@@ -124,7 +124,7 @@ void frm_country::fillWorkedCountries() {
     int k = 0;
     grid.setRedraw(false);
     for (int i = 1; i <= countries.count(); ++i) {
-        if (!countries.isWorked(i))
+        if (!state_.worked.isWorked(i))
             continue;
         ++k;
         const CountryTable::Row& country = countries.row(i);

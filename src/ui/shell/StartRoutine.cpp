@@ -2,6 +2,7 @@
 
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
+#include "core/app/FolderProblemText.h"
 #include "core/app/SingleInstanceGuard.h"
 #include "core/app/StartupFiles.h"
 #include "core/app/StartupLoad.h"
@@ -24,7 +25,8 @@ bool StartRoutine::start() {
     if (const std::optional<FileError>& error = guard_->error()) {
         // The start goes on, but not silently: two copies may now run together. The language is not
         // read yet, so both are shown.
-        seams_.message(nullptr, fileErrorText(*error, 0) + QStringLiteral("\n\n") + fileErrorText(*error, 1000),
+        seams_.message(nullptr,
+                       fileErrorText(*error, 0) + QStringLiteral("\n\n") + fileErrorText(*error, 1000),
                        VersionInfo::title(), Seams::Icon::Warning);
     }
     // Only the copy that holds the lock clears what an interrupted rewrite left: another copy may be writing.
@@ -68,9 +70,29 @@ bool StartRoutine::load(StartupScope scope) {
     return false;
 }
 
+std::optional<QString> openProgramFolder(Seams& seams, const FolderPlaces& places,
+                                         const WritableProbe& canWrite) {
+    const FolderChoiceResult folder = chooseProgramFolder(places, canWrite);
+    if (folder)
+        return folder.choice->folder;
+    // No language is known before a folder is: both are shown, as for an unreadable start-up file.
+    seams.message(nullptr,
+                  folderProblemText(folder.problem, 0) + QStringLiteral("\n\n") +
+                      folderProblemText(folder.problem, 1000),
+                  VersionInfo::title(), Seams::Icon::Error);
+    return std::nullopt;
+}
+
 int runProgram(QApplication& app) {
-    AppState state(QCoreApplication::applicationDirPath());
+    // The user's data folder of an installed copy is named after the program, whatever its file is called.
+    QCoreApplication::setApplicationName(VersionInfo::title());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.qvmd"));
     DesktopSeams seams;
+    const std::optional<QString> folder =
+        openProgramFolder(seams, installedPlaces(QCoreApplication::applicationDirPath()));
+    if (!folder)
+        return 1;
+    AppState state(*folder);
     StartRoutine routine(state, seams);
     if (!routine.start())
         return 0;

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "core/common/ProgramFolderRule.h"
+
+#include <QString>
+
 #include <memory>
+#include <optional>
 
 class QApplication;
 
@@ -34,7 +39,12 @@ private:
     std::unique_ptr<frmMain> mainWindow_;
 };
 
-// The program: a state for the folder beside the executable, real dialogs, the start sequence, the event
+// The folder for the program's files by the program folder rule; when there is none, says which folders
+// were tried and returns nothing.
+std::optional<QString> openProgramFolder(Seams& seams, const FolderPlaces& places,
+                                         const WritableProbe& canWrite = folderCanBeWritten);
+
+// The program: a state for the program folder, real dialogs, the start sequence, the event
 // loop.
 int runProgram(QApplication& app);
 

@@ -11,8 +11,13 @@
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
+#include "ui/logfile/frm_New_Log.h"
+#include "ui/logfile/frm_Sel_Log.h"
+#include "ui/logging/frm_Log.h"
 #include "ui/shell/frmAbout.h"
+#include "ui/shell/frm_messag.h"
 #include "ui/station/frm_Modif_ute.h"
+#include "ui/update/frm_Aggior.h"
 
 #include <QAction>
 #include <QApplication>
@@ -317,15 +322,24 @@ template <class Window> int frmMain::showChild() {
 
 // Windows still to come show nothing; each opener gets its body when its window is built.
 int frmMain::open_frm_Log() {
-    return QDialog::Rejected;
+    const auto notFound = [this](QWidget* parent, const QString& identifier) {
+        std::int16_t rosterResult = 0;
+        frm_messag window(state_, seams_, identifier, rosterResult, parent);
+        seams_.showModal(window);
+    };
+    frm_Log window(state_, seams_, notFound, this);
+    // A log that cannot be read has been reported; there is nothing to show.
+    if (!window.ready())
+        return QDialog::Rejected;
+    return seams_.showModal(window);
 }
 
 int frmMain::open_frm_Sel_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_Sel_Log>();
 }
 
 int frmMain::open_frm_New_Log() {
-    return QDialog::Rejected;
+    return showChild<frm_New_Log>();
 }
 
 int frmMain::open_frm_Send_Log() {
@@ -349,7 +363,7 @@ int frmMain::open_frm_Backup() {
 }
 
 int frmMain::open_frm_Aggior() {
-    return QDialog::Rejected;
+    return showChild<frm_Aggior>();
 }
 
 int frmMain::open_frmAbout() {
@@ -368,20 +382,27 @@ void frmMain::cmd_Sel_Log_Click() {
     state_.LogSelected = FlagFalse;
     open_frm_Sel_Log();
     if (state_.LogSelected != FlagFalse)
-        applyEnablingRule();
+        afterLogChoice();
 }
 
+// The menu entry does what the button does: a chosen log must enable opening it, whichever way it came.
 void frmMain::mnu_SelLog_Click() {
-    open_frm_Sel_Log();
+    cmd_Sel_Log_Click();
 }
 
 void frmMain::cmd_New_Log_Click() {
     open_frm_New_Log();
-    applyEnablingRule();
+    afterLogChoice();
 }
 
 void frmMain::mnu_NewLog_Click() {
     cmd_New_Log_Click();
+}
+
+// A selected log brings back the identity it was created with, so the station line follows it.
+void frmMain::afterLogChoice() {
+    applyEnablingRule();
+    Label3->setText(stationLine());
 }
 
 void frmMain::cmd_Send_Log_Click() {

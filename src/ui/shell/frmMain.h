@@ -93,6 +93,8 @@ private:
     void copyMenuTexts();
     void switchLanguage(int offset);
     QString stationLine() const;
+    // After the create or select window: the enabling rule and the station line.
+    void afterLogChoice();
     // The child windows, one opener each: shown modally, owned by this window; each returns the
     // window's result code.
     int open_frm_Log();

@@ -9,6 +9,7 @@
 #include "ui/kit/cLoadResPicture.h"
 #include "ui/shell/frm_Lang.h"
 #include "ui/station/frm_Prima_Volta.h"
+#include "ui/update/frm_Aggior.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -139,6 +140,11 @@ void frmSplash::cmd_reg_Click() {
     localise();
 
     frm_Prima_Volta registration(state_, seams_, this);
+    // A station missing from the rosters may be in the organiser's newer ones.
+    connect(&registration, &frm_Prima_Volta::updatesRequested, this, [this, &registration] {
+        frm_Aggior updates(state_, seams_, &registration);
+        seams_.showModal(updates);
+    });
     seams_.showModal(registration);
     closeWith(QDialog::Accepted);
 }

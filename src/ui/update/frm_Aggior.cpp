@@ -3,10 +3,10 @@
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
 #include "core/update/UpdateChecker.h"
-#include "ui/app/Background.h"
-#include "ui/app/FormControls.h"
-#include "ui/app/Localise.h"
-#include "ui/app/Seams.h"
+#include "ui/kit/Background.h"
+#include "ui/kit/FormControls.h"
+#include "ui/kit/Localise.h"
+#include "ui/kit/Seams.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/update/UpdateFiles.h"
-#include "ui/app/FormDialog.h"
+#include "ui/kit/FormDialog.h"
 
 #include <QList>
 #include <QTimer>

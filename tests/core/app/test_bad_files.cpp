@@ -276,16 +276,24 @@ TEST(BadWrites, LeftoversOfAnInterruptedRewriteAreRemovedAtStart) {
         ASSERT_TRUE(file.open());
         temporaries << QFileInfo(file.fileName()).fileName();
     }
-    ASSERT_EQ(temporaries.size(), 2);
-    const QStringList kept = {"Use.dat", "Use.dat.bak", "Use.dat.abcdefg", "Notes.dat.abc123",
-                              "Lady.dat.ABC123"};
+    const QStringList kept = {"Use.dat", "Use.dat.bak", "Use.dat.abcdefg", "Use.dat.abc123",
+                              "Lady.dat.ABCdef"};
     for (const QString& name : kept)
         program.writeRaw("Data/" + name, "x");
-    ASSERT_TRUE(QDir().mkpath(program.data("Lang.dat.abc123")));
+    ASSERT_TRUE(QDir().mkpath(program.data("Lang.dat.abcdef")));
 
-    EXPECT_EQ(removeWriterLeftovers(ProgramFolder(program.path())), 2);
+    for (const char* name : {"5QV123_MD_L_2026.Log", "Log.dat"}) {
+        QTemporaryFile file(program.logs(name));
+        file.setAutoRemove(false);
+        ASSERT_TRUE(file.open());
+        temporaries << file.fileName(); // asking for the name gives the file one
+    }
+    program.writeRaw("Logs/notes.txt.abcdef", "x");
+
+    EXPECT_EQ(removeWriterLeftovers(ProgramFolder(program.path())), 4);
+    EXPECT_EQ(QDir(program.logs("")).entryList(QDir::Files), QStringList({"notes.txt.abcdef"}));
     QStringList left = QDir(program.data("")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    QStringList expected = kept + QStringList{"Lang.dat.abc123"};
+    QStringList expected = kept + QStringList{"Lang.dat.abcdef"};
     left.sort();
     expected.sort();
     EXPECT_EQ(left, expected);

@@ -47,24 +47,6 @@ TEST(CountryTable, EveryLineTakesANumberAndSplitsAtItsLastSeparators) {
     EXPECT_EQ(table.name(-1), "");
 }
 
-TEST(CountryTable, WorkedMarksClearMarkAndCount) {
-    CountryTable table =
-        CountryTable::fromLines({QStringLiteral("A>a"), QStringLiteral("B>b"), QStringLiteral("C>c")});
-    EXPECT_EQ(table.countWorked(), 0);
-    table.markWorked(1);
-    table.markWorked(3);
-    table.markWorked(3);
-    table.markWorked(0);  // row 0 is never counted
-    table.markWorked(4);  // beyond N: ignored
-    table.markWorked(-2); // ignored
-    EXPECT_TRUE(table.isWorked(1));
-    EXPECT_FALSE(table.isWorked(2));
-    EXPECT_EQ(table.countWorked(), 2);
-    table.clearWorked();
-    EXPECT_EQ(table.countWorked(), 0);
-    EXPECT_FALSE(table.isWorked(3));
-}
-
 TEST(CountryTable, DefaultFileHolds341CountriesWithTheirNames) {
     TempProgramFolder folder;
     const Result<CountryTable> table = CountryTable::load(folder.data(QStringLiteral("Prefix.dat")));

@@ -143,46 +143,27 @@ TEST_F(UpdateCheckerTest, AFolderInPlaceOfTheTargetIsReportedAndKept) {
     EXPECT_EQ(folder.readData(QStringLiteral("Agg.dat")), agg);
 }
 
-TEST(Downloader, LimitsAndAnswers) {
+// The answers of a server that fails are covered through the update window; here the two limits.
+TEST(Downloader, ByteLimitCutsOrRefuses) {
     LocalHttpServer server;
-    using Mode = LocalHttpServer::Response::Mode;
-    using Kind = DownloadFault::Kind;
-    const QByteArray big(1500, 'a');
-    server.serve(QStringLiteral("/big"), big);
-    server.serve(QStringLiteral("/html"), {200, "<p>no</p>", "text/html; charset=utf-8"});
-    server.serve(QStringLiteral("/empty"), {200, ""});
-    server.serve(QStringLiteral("/cut"), {200, "1QV1>ANNA\r\n", "text/plain", Mode::Truncate});
-    server.serve(QStringLiteral("/hangup"), {200, "", "text/plain", Mode::Hangup});
-    server.serve(QStringLiteral("/silent"), {200, "", "text/plain", Mode::Silent});
-    server.serve(QStringLiteral("/error"), {500, "oops"});
+    server.serve(QStringLiteral("/big"), QByteArray(1500, 'a'));
     struct Case {
-        const char* path;
         qint64 limit;
         bool cut;
-        std::optional<Kind> fault;
+        bool tooLarge;
         qsizetype size;
     };
-    const Case cases[] = {
-        {"/big", 1000, true, std::nullopt, 1000},        {"/big", 1500, false, std::nullopt, 1500},
-        {"/big", 1499, false, Kind::TooLarge, 0},        {"/html", 1000, false, Kind::WebPage, 0},
-        {"/empty", 1000, false, Kind::Empty, 0},         {"/cut", 1000, false, Kind::Truncated, 0},
-        {"/hangup", 1000, false, Kind::NoConnection, 0}, {"/silent", 1000, false, Kind::Timeout, 0},
-        {"/error", 1000, false, Kind::HttpStatus, 0},
-    };
+    const Case cases[] = {{1000, true, false, 1000}, {1500, false, false, 1500}, {1499, false, true, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
+        SCOPED_TRACE(c.limit);
         Downloader downloader;
-        downloader.setTimeout(std::chrono::milliseconds(300));
         downloader.setByteLimit(c.limit, c.cut);
         QSignalSpy done(&downloader, &Downloader::finished);
-        downloader.get(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server.port()).arg(c.path)));
+        downloader.get(QUrl(QStringLiteral("http://127.0.0.1:%1/big").arg(server.port())));
         ASSERT_TRUE(done.wait(waitMs));
         EXPECT_EQ(done.size(), 1);
         const Downloader::Result& result = downloader.result();
-        ASSERT_EQ(result.fault.has_value(), c.fault.has_value());
-        if (c.fault) {
-            EXPECT_EQ(result.fault->kind, *c.fault);
-        }
+        EXPECT_EQ(result.fault.has_value(), c.tooLarge);
         EXPECT_EQ(result.body.size(), c.size);
     }
 }

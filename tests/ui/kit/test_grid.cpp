@@ -264,3 +264,92 @@ TEST(GridControlRows, TopRowScrollsThatRowToTheTop) {
     grid.setTopRow(40);
     EXPECT_GT(grid.topRow(), 2);
 }
+
+namespace {
+
+// A list that computes its cells, as a core contact list would answer from its own records.
+class ComputedRows : public QAbstractTableModel {
+public:
+    explicit ComputedRows(int rows) : rows_(rows) {}
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : rows_;
+    }
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : 3;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        ++reads;
+        if (role == Qt::DisplayRole)
+            return index.column() == 0 ? QString()
+                                       : QStringLiteral("%1/%2").arg(index.row() + 1).arg(index.column());
+        if (role == Qt::BackgroundRole && index.row() == 0)
+            return QColor(Qt::green);
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return QStringLiteral("H%1").arg(section);
+        return {};
+    }
+    void grow(int more) {
+        beginInsertRows({}, rows_, rows_ + more - 1);
+        rows_ += more;
+        endInsertRows();
+    }
+    mutable int reads = 0;
+
+private:
+    int rows_;
+};
+
+} // namespace
+
+// The logging window's list is shown where it lives: reading a few visible cells, not copying 32,000 rows.
+TEST(GridControlModel, ShowsAGivenModelWithoutCopyingAndReturnsToItsCells) {
+    GridControl grid;
+    grid.setFormatString(countryFormat);
+    fill(grid, 2);
+    grid.resize(400, 200);
+
+    ComputedRows list(32000);
+    grid.setModel(&list);
+    grid.show();
+    EXPECT_FALSE(grid.showsOwnCells());
+    EXPECT_EQ(grid.rows(), 32001);
+    EXPECT_EQ(grid.cols(), 3);
+    EXPECT_EQ(grid.textMatrix(0, 2), "H2");
+    EXPECT_EQ(grid.textMatrix(32000, 2), "32000/2");
+    EXPECT_EQ(grid.cellBackground(1, 1), QColor(Qt::green));
+    EXPECT_FALSE(grid.cellBackground(2, 1).isValid());
+    EXPECT_LT(list.reads, 32000);
+
+    // Cells belong to the model: the grid's writers leave it alone.
+    EXPECT_FALSE(grid.setTextMatrix(1, 1, "x"));
+    EXPECT_FALSE(grid.setCellBackground(1, 1, 2, Qt::red));
+    grid.addItem();
+    EXPECT_EQ(grid.rows(), 32001);
+
+    // Rows added to the list show at once; clicking and scrolling work on the model's rows.
+    list.grow(5);
+    EXPECT_EQ(grid.rows(), 32006);
+    grid.setTopRow(20000);
+    EXPECT_EQ(grid.topRow(), 20000);
+    QSignalSpy picked(&grid, &GridControl::rowPicked);
+    const QRect cell = grid.visualRect(list.index(20001, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(picked.count(), 1);
+    EXPECT_EQ(grid.row(), 20002);
+    grid.setRow(32005);
+    EXPECT_EQ(grid.selectionModel()->currentIndex().row(), 32004);
+
+    grid.setModel(nullptr);
+    EXPECT_TRUE(grid.showsOwnCells());
+    EXPECT_EQ(grid.rows(), 4);
+    EXPECT_EQ(grid.textMatrix(2, 2), "Name 2");
+    EXPECT_TRUE(grid.setTextMatrix(3, 1, "3"));
+    grid.addItem();
+    EXPECT_EQ(grid.rows(), 5);
+    // The own cells' selection follows clicks again.
+    grid.setRow(2);
+    EXPECT_EQ(grid.selectionModel()->currentIndex().row(), 1);
+}

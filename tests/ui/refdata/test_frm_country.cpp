@@ -24,8 +24,9 @@ class CountryWindow : public ::testing::Test {
 protected:
     void useCountries(const QStringList& lines, std::initializer_list<int> worked = {}) {
         state.countries = CountryTable::fromLines(lines);
+        state.worked = WorkedCountries(state.countries.count());
         for (int number : worked)
-            state.countries.markWorked(number);
+            state.worked.mark(number);
     }
 
     // Green on the program's three columns of a row, and nowhere else on it.

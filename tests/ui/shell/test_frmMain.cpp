@@ -166,3 +166,9 @@ TEST_F(MainWindowTest, AboutOpensAsAChildWindow) {
     window.mnu_About->trigger();
     EXPECT_EQ(seams.openedWindows, QStringList({"frmAbout"}));
 }
+
+TEST_F(MainWindowTest, UpdatesOpensTheUpdateWindow) {
+    frmMain window(state, seams);
+    window.mnu_Aggior->trigger();
+    EXPECT_EQ(seams.openedWindows, QStringList({"frm_Aggior"}));
+}

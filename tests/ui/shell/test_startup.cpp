@@ -8,6 +8,7 @@
 #include "ui/shell/StartRoutine.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
+#include "ui/station/frm_Prima_Volta.h"
 
 #include <QDir>
 #include <QLabel>
@@ -118,6 +119,24 @@ TEST_F(StartupTest, FirstRunEndsWhenRegistrationIsClosedWithoutSaving) {
     EXPECT_EQ(folder.readData("Prime.dat"), crlf({"0", "0", "", "", ""}));
 }
 
+TEST_F(StartupTest, RegistrationsUpdatesButtonOpensTheUpdateWindow) {
+    folder.writeData("Prime.dat", {"0", "0", "", "", ""});
+    seams.onWindow("frmSplash", [](QDialog& dialog) {
+        static_cast<frmSplash&>(dialog).cmd_reg_Click();
+        return dialog.result();
+    });
+    seams.onWindow("frm_Prima_Volta", [](QDialog& dialog) {
+        auto& registration = static_cast<frm_Prima_Volta&>(dialog);
+        registration.cmd_aggiorn->show();
+        QTest::mouseClick(registration.cmd_aggiorn, Qt::LeftButton);
+        EXPECT_TRUE(registration.cmd_aggiorn->isHidden());
+        return dialog.result();
+    });
+    StartRoutine routine(state, seams);
+    EXPECT_FALSE(routine.start());
+    EXPECT_EQ(seams.openedWindows, QStringList({"frmSplash", "frm_Lang", "frm_Prima_Volta", "frm_Aggior"}));
+}
+
 TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
     registered();
     folder.writeData("Lang.dat", {"0", "1000"});
@@ -134,7 +153,8 @@ TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
 
 TEST_F(StartupTest, UnusableLockIsNamedAndTheStartGoesOn) {
     registered();
-    const QString lock = SingleInstanceGuard::lockPath(state.folder, SingleInstanceGuard::defaultLockFolder());
+    const QString lock =
+        SingleInstanceGuard::lockPath(state.folder, SingleInstanceGuard::defaultLockFolder());
     ASSERT_TRUE(QDir().mkpath(lock));
     StartRoutine routine(state, seams);
     const bool started = routine.start();

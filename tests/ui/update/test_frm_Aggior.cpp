@@ -187,18 +187,6 @@ TEST_F(UpdateWindow, TheBoxesDecideWhatIsFetched) {
     }
 }
 
-TEST_F(UpdateWindow, AGreyedBoxTicksWithOneClick) {
-    server.serveManifest("07A>03B>12C>01D>05E");
-    auto window = open();
-    runCheck(*window);
-    clickBox(window->Check1[3]);
-    EXPECT_EQ(window->Check1[3]->checkState(), Qt::Checked);
-    EXPECT_TRUE(window->isSelected(3));
-    clickBox(window->Check1[3]);
-    EXPECT_EQ(window->Check1[3]->checkState(), Qt::Unchecked);
-    EXPECT_FALSE(window->isSelected(3));
-}
-
 TEST_F(UpdateWindow, NothingNewSaysSoAndOffersNothing) {
     server.serveManifest("07A>02B>12C>01D>05E");
     const auto before = dataFiles();

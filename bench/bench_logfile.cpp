@@ -1,0 +1,151 @@
+// Log files: reading a large log with its statistics against finding its line ends, and a durable append
+// against a bare append and fsync of the same line.
+
+#include "LineEnds.h"
+#include "core/common/ProgramFolder.h"
+#include "core/common/TextFile.h"
+#include "core/logfile/LogFile.h"
+#include "core/logfile/LogStatistics.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <string>
+#include <unistd.h>
+
+using namespace qvmd;
+
+namespace {
+
+constexpr int LogRecords = 32000;
+constexpr int CountryCount = 341;
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString log;
+    QString bareAppends;
+    QString durableAppends;
+    ContactRecord record = ContactRecord::contact(
+        12, QStringLiteral("7"), QStringLiteral("5QV123"), QStringLiteral("OPERATOR"), QStringLiteral("L"),
+        QStringLiteral("Italia"), QStringLiteral("06/03/2015 14:05:09"));
+
+    Fixture() {
+        QDir(dir.path()).mkpath(QStringLiteral("Logs"));
+        log = dir.filePath(QStringLiteral("Logs/5QV123_MD_L_2015.Log"));
+        QByteArray bytes = "##L\r\n#5QV123\r\n#OPERATOR\r\n#N\r\n#1\r\n#06/03/2015\r\n#5\r\n#QV\r\n#123\r\n"
+                           "#2015\r\n#LOG\r\n";
+        const char* names[] = {"MARIA ROSSI", "NICOL\xD2 D'AMBROSIO", "ANNA DE' MEDICI", "G.B. KELLY"};
+        const char* countries[] = {"Italia", "France", "Deutschland",
+                                   "Espa\xF1"
+                                   "a"};
+        for (int i = 1; i <= LogRecords; ++i) {
+            bytes += QByteArray::number(i) + '>' + QByteArray::number(i % 50 + 1) + '>' +
+                     QByteArray::number(i % 341 + 1) + (i % 3 ? "QV" : "ABC") +
+                     QByteArray::number(i % 3000 + 1) + '>' + names[i % 4] + '>' + (i % 2 ? "H" : "L") + '>' +
+                     countries[i % 4] + ">06/03/2015 14:05:09>" + (i % 25 ? "N" : "S") + ">\r\n";
+        }
+        write(log, bytes);
+        bareAppends = dir.filePath(QStringLiteral("Logs/bare.Log"));
+        durableAppends = dir.filePath(QStringLiteral("Logs/durable.Log"));
+        write(bareAppends, "##L\r\n");
+        write(durableAppends, "##L\r\n");
+    }
+
+    static void write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_ReadAndFindLineEnds(benchmark::State& state) {
+    for (auto _ : state) {
+        const Result<QByteArray> bytes = readFileBytes(fixture().log, MaxLogFileBytes);
+        benchmark::DoNotOptimize(countLineEnds(bytes.value()));
+    }
+}
+BENCHMARK(BM_ReadAndFindLineEnds)->Unit(benchmark::kMicrosecond);
+
+// What the logging window and the log selection do: every record read into memory, then the statistics.
+void BM_ReadLogAndStatistics(benchmark::State& state) {
+    for (auto _ : state) {
+        const Result<LogSummary> summary = readLogSummary(fixture().log, CountryCount);
+        if (!summary.ok() || summary.value().contents.records.size() != LogRecords)
+            state.SkipWithError("the log did not read 32000 records");
+        benchmark::DoNotOptimize(summary.value().statistics.counters);
+    }
+}
+BENCHMARK(BM_ReadLogAndStatistics)->Unit(benchmark::kMicrosecond);
+
+void BM_BareAppendAndFsync(benchmark::State& state) {
+    const QByteArray path = QFile::encodeName(fixture().bareAppends);
+    const QByteArray line = fixture().record.line().toLatin1() + "\r\n";
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_APPEND);
+        if (fd < 0 || ::write(fd, line.constData(), static_cast<std::size_t>(line.size())) != line.size() ||
+            ::fsync(fd) != 0)
+            state.SkipWithError("bare append failed");
+        ::close(fd);
+    }
+}
+BENCHMARK(BM_BareAppendAndFsync)->Unit(benchmark::kMicrosecond);
+
+void BM_DurableAppendRecord(benchmark::State& state) {
+    for (auto _ : state) {
+        if (appendRecord(fixture().durableAppends, fixture().record))
+            state.SkipWithError("append failed");
+    }
+}
+BENCHMARK(BM_DurableAppendRecord)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        ratio("BM_ReadLogAndStatistics", "BM_ReadAndFindLineEnds",
+              "32000-record log read with statistics / read and find line ends", 3.0);
+        ratio("BM_DurableAppendRecord", "BM_BareAppendAndFsync", "durable append / bare append and fsync",
+              2.0);
+    }
+
+private:
+    void ratio(const char* measured, const char* baseline, const char* what, double limit) {
+        const auto m = times_.find(measured);
+        const auto b = times_.find(baseline);
+        if (m == times_.end() || b == times_.end() || b->second <= 0)
+            return;
+        const double value = m->second / b->second;
+        std::printf("%s = %.2f (at most %.0f)%s\n", what, value, limit,
+                    value > limit ? "  ** TOO SLOW **" : "");
+    }
+
+    std::map<std::string, double> times_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,238 @@
+// The logging window at the size of a full event: opening on 32,000 contacts, a keystroke and a Find
+// against an empty log, and writing one contact against a bare durable append.
+#include "core/app/AppState.h"
+#include "core/logfile/LogFile.h"
+#include "ui/kit/Seams.h"
+#include "ui/logging/frm_Log.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+using namespace qvmd;
+
+namespace {
+
+constexpr int bigLog = 32000;
+const QString logName = QStringLiteral("5QV123_MD_H_2026.Log");
+
+class QuietSeams : public Seams {
+public:
+    void message(QWidget*, const QString&, const QString&, Icon) override {}
+    bool ask(QWidget*, const QString&, const QString&, Icon) override { return false; }
+    int showModal(QDialog&) override { return 0; }
+};
+
+// A program folder with the shipped data and a log of the given number of contacts.
+class Setup {
+public:
+    explicit Setup(int contacts) : state(dir.path()) {
+        QDir root(dir.path());
+        for (const char* sub : {"Data", "Logs", "Backup"})
+            root.mkpath(QLatin1String(sub));
+        for (const char* name : {"Prefix.dat", "Data.dat", "Lady.dat", "Hunter.dat"})
+            QFile::copy(QStringLiteral(QVMD_SOURCE_DIR "/data/") + QLatin1String(name),
+                        state.folder.data(QLatin1String(name)));
+        state.countries = CountryTable::load(state.folder.data(QStringLiteral("Prefix.dat"))).value();
+        state.weights = ScoreWeights::load(state.folder.data(QStringLiteral("Data.dat"))).value();
+        state.LanguageOffset = 1000;
+        state.profile = {QStringLiteral("5QV123"), QStringLiteral("OPERATOR"), QStringLiteral("5"),
+                         QStringLiteral("QV"),     QStringLiteral("123"),      QStringLiteral("H")};
+        state.log.LogInUse = -1;
+        state.log.LogInUseName = logName;
+        state.log.paperLog = QStringLiteral("N");
+        state.log.year = QStringLiteral("2026");
+        QByteArray bytes = "##H\r\n#5QV123\r\n#OPERATOR\r\n#N\r\n#1\r\n#01/05/"
+                           "2026\r\n#5\r\n#QV\r\n#123\r\n#2026\r\n#LOG\r\n";
+        for (int n = 1; n <= contacts; ++n)
+            bytes += QStringLiteral("%1>%2>%3QV%4>OPERATOR %5>%6>Country %3>06/05/2026 10:%7:%8>%9>\r\n")
+                         .arg(n)
+                         .arg(n % 500)
+                         .arg(n % 300 + 1)
+                         .arg(n % 3000 + 1)
+                         .arg(n % 97)
+                         .arg(QLatin1String(n % 3 ? "H" : "L"))
+                         .arg((n / 60) % 60, 2, 10, QLatin1Char('0'))
+                         .arg(n % 60, 2, 10, QLatin1Char('0'))
+                         .arg(QLatin1String(n % 11 ? "N" : "S"))
+                         .toLatin1();
+        QFile log(logPath());
+        log.open(QIODevice::WriteOnly);
+        log.write(bytes);
+    }
+    QString logPath() const { return state.folder.logs(logName); }
+
+    QTemporaryDir dir;
+    AppState state;
+    QuietSeams seams;
+};
+
+void BM_ReadLog32000(benchmark::State& run) {
+    Setup setup(bigLog);
+    for (auto _ : run) {
+        Result<LogContents> log = readLog(setup.logPath());
+        benchmark::DoNotOptimize(log.ok());
+    }
+}
+BENCHMARK(BM_ReadLog32000)->Unit(benchmark::kMillisecond);
+
+// From nothing to a window that takes keys: read, count, fill the grid, show, scroll to the end.
+void BM_OpenWindow32000(benchmark::State& run) {
+    Setup setup(bigLog);
+    for (auto _ : run) {
+        frm_Log window(setup.state, setup.seams, {});
+        window.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.ready());
+    }
+}
+BENCHMARK(BM_OpenWindow32000)->Unit(benchmark::kMillisecond);
+
+// A digit typed into the country box and taken back: change rules, country name, flag.
+void keystroke(benchmark::State& run, int contacts) {
+    Setup setup(contacts);
+    frm_Log window(setup.state, setup.seams, {});
+    window.show();
+    QLineEdit* box = window.Text1[0];
+    for (auto _ : run) {
+        QTest::keyClick(box, Qt::Key_5, Qt::NoModifier);
+        QTest::keyClick(box, Qt::Key_Backspace);
+    }
+}
+void BM_KeystrokeEmptyLog(benchmark::State& run) {
+    keystroke(run, 0);
+}
+void BM_Keystroke32000(benchmark::State& run) {
+    keystroke(run, bigLog);
+}
+BENCHMARK(BM_KeystrokeEmptyLog)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke32000)->Unit(benchmark::kMicrosecond);
+
+// Find for a station of the Hunter roster: checks, both rosters read, the entry filled.
+void find(benchmark::State& run, int contacts) {
+    Setup setup(contacts);
+    frm_Log window(setup.state, setup.seams, {});
+    window.show();
+    for (auto _ : run) {
+        window.cmd_Clear_Click();
+        window.Text1[0]->setText(QStringLiteral("1"));
+        window.Text1[2]->setText(QStringLiteral("408"));
+        window.cmd_Find_Click();
+        benchmark::DoNotOptimize(window.Text1[4]->text());
+    }
+}
+void BM_FindEmptyLog(benchmark::State& run) {
+    find(run, 0);
+}
+void BM_Find32000(benchmark::State& run) {
+    find(run, bigLog);
+}
+BENCHMARK(BM_FindEmptyLog)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Find32000)->Unit(benchmark::kMicrosecond);
+
+// One new contact into the big log: checks, grid, counters, durable append and the counter file.
+// The log takes at most 32766 records, so the runs are counted.
+void BM_WriteContact32000(benchmark::State& run) {
+    Setup setup(bigLog);
+    frm_Log window(setup.state, setup.seams, {});
+    window.show();
+    int unit = 1;
+    for (auto _ : run) {
+        window.Check1->click();
+        window.Text1[0]->setText(QStringLiteral("7"));
+        window.Text1[1]->setText(QStringLiteral("ZZ"));
+        window.Text1[2]->setText(QString::number(unit++));
+        window.Text1[3]->setText(QStringLiteral("5"));
+        window.Text1[4]->setText(QStringLiteral("NAME"));
+        window.cmd_H_Click();
+        window.cmd_Write_Click();
+    }
+    if (setup.state.counters.NextProgressive != bigLog + 1 + static_cast<int>(run.iterations()))
+        run.SkipWithError("a contact was not written");
+}
+BENCHMARK(BM_WriteContact32000)->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+// The floor: one line appended to a file and synced, nothing else.
+void BM_BareAppendAndSync(benchmark::State& run) {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("bare.log")));
+    const QByteArray line = "32001>5>7ZZ1>NAME>H>Austria>09/05/2026 12:05:09>N>\r\n";
+    for (auto _ : run) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+        if (::write(fd, line.constData(), static_cast<size_t>(line.size())) != line.size() ||
+            ::fsync(fd) != 0)
+            run.SkipWithError("append failed");
+        ::close(fd);
+    }
+}
+BENCHMARK(BM_BareAppendAndSync)->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            times_[run.benchmark_name()] = run.GetAdjustedRealTime() * unitFactor(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        ratio("open window on 32000 contacts / read the log", "BM_OpenWindow32000", "BM_ReadLog32000", 10.0);
+        ratio("keystroke with 32000 contacts / with an empty log", "BM_Keystroke32000",
+              "BM_KeystrokeEmptyLog", 1.2);
+        ratio("find with 32000 contacts / with an empty log", "BM_Find32000", "BM_FindEmptyLog", 1.2);
+        ratio("write one contact into 32000 / bare append and sync", "BM_WriteContact32000/iterations:300",
+              "BM_BareAppendAndSync/iterations:300", 3.0);
+    }
+
+private:
+    static double unitFactor(benchmark::TimeUnit unit) {
+        switch (unit) {
+        case benchmark::kSecond:
+            return 1e9;
+        case benchmark::kMillisecond:
+            return 1e6;
+        case benchmark::kMicrosecond:
+            return 1e3;
+        default:
+            return 1.0;
+        }
+    }
+    void ratio(const char* what, const char* measured, const char* base, double limit) {
+        const auto m = times_.find(measured);
+        const auto b = times_.find(base);
+        if (m == times_.end() || b == times_.end() || b->second <= 0)
+            return;
+        const double value = m->second / b->second;
+        std::printf("%s = %.2f (at most %.1f)%s\n", what, value, limit,
+                    value > limit ? "  ** TOO SLOW **" : "");
+    }
+
+    std::map<std::string, double> times_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,11 @@
+# Removes every file an install listed in its manifest, and nothing else.
+if(NOT EXISTS "${MANIFEST}")
+    message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} not found (run the install first)")
+endif()
+file(STRINGS "${MANIFEST}" files)
+foreach(file IN LISTS files)
+    if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+        message(STATUS "Removing ${file}")
+        file(REMOVE "${file}")
+    endif()
+endforeach()

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/common/ProgramFolderRule.h"
+
+#include <QString>
+
+namespace qvmd {
+
+// Why the program has no folder for its files, Italian for offset 0 and English otherwise: every folder
+// tried, then the failure that stopped it when there was one.
+QString folderProblemText(const FolderProblem& problem, int languageOffset);
+
+} // namespace qvmd

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+namespace qvmd {
+
+// The boxes of the logging window's entry row, by index.
+enum EntryBox {
+    BoxCountry = 0,
+    BoxClub = 1,
+    BoxUnit = 2,
+    BoxReceived = 3,
+    BoxName = 4,
+    BoxCategory = 5,
+    BoxCountryName = 6,
+};
+
+// Whether a box takes this (already upper-cased) character: digits in the number boxes, letters in the
+// club, letters, blank, ".", "'" and the accented capitals in the name, nothing in boxes 5 and 6.
+bool entryKeyAllowed(int box, QChar upper);
+
+// A box's text after the change rules: a lone "0", blank, "'" or "." is emptied, leading zeros go, and
+// doubled blanks or punctuation at the end collapse (cursorToEnd then says the cursor follows).
+struct ChangedText {
+    QString text;
+    bool cursorToEnd = false;
+};
+ChangedText applyChangeRules(const QString& text);
+
+// An identifier split as the entry row holds it: the digits before the first non-digit, every
+// non-digit, and the digits after the first non-digit.
+struct IdentifierParts {
+    QString country;
+    QString club;
+    QString unit;
+};
+IdentifierParts splitIdentifier(const QString& identifier);
+
+} // namespace qvmd

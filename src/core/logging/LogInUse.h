@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/common/FileError.h"
+#include "core/logfile/LogFile.h"
+#include "core/logging/ContactLog.h"
+
+#include <optional>
+
+namespace qvmd {
+
+struct AppState;
+
+// What the window hands over for a contact; the progressive number and the flag come from the log.
+struct ContactFields {
+    QString received;
+    QString identifier;
+    QString name;
+    QString category;
+    QString country;
+    QString timeStamp;
+};
+
+// The log in use while the logging window is open: its records, its counters and its two files, kept in
+// agreement. Every change reaches the log file first; only what the file holds is shown and counted.
+class LogInUse {
+public:
+    explicit LogInUse(AppState& state);
+
+    // Reads the log file; the counters become those of the log itself, and the counter file is rewritten
+    // when it says otherwise. A failed rewrite of the counter file is returned with the log still open.
+    struct Opened {
+        std::optional<FileError> logError;     // the log could not be read: nothing is open
+        std::optional<FileError> counterError; // Log.dat could not be brought in line
+    };
+    Opened open();
+
+    ContactLog& contacts() { return contacts_; }
+    const ContactLog& contacts() const { return contacts_; }
+    bool paperLog() const { return paperLog_; }
+
+    enum class Outcome {
+        Done,
+        Refused,           // the log is full or its file could not be written: nothing changed anywhere
+        CounterFileFailed, // the log file and the window agree; only Log.dat is stale
+    };
+    struct WriteOutcome {
+        Outcome outcome = Outcome::Done;
+        std::optional<AppendError> appendError; // why an append was refused
+        std::optional<FileError> fileError;     // a failed rewrite of the log or of Log.dat
+        bool written() const { return outcome != Outcome::Refused; }
+    };
+
+    // A new contact numbered NextProgressive and appended.
+    WriteOutcome addContact(const ContactFields& fields);
+    // A picked contact changed: its progressive number is kept, the file rewritten.
+    WriteOutcome modifyContact(int row, const ContactFields& fields);
+    // The contact of a row marked cancelled, the file rewritten.
+    WriteOutcome cancelContact(int row);
+    // A blank cancelled line for paper logs, numbered NextProgressive and appended.
+    WriteOutcome addBlankCancelled(const QString& timeStamp);
+
+private:
+    // Counters and worked countries from the records.
+    void recount();
+    WriteOutcome append(ContactRecord record);
+    WriteOutcome rewriteWith(int row, ContactRecord record);
+    WriteOutcome countersWritten();
+    QString logPath() const;
+
+    AppState& state_;
+    ContactLog contacts_;
+    LogHeader header_; // as read; the rewrite keeps its paper log mode
+    bool paperLog_ = false;
+};
+
+} // namespace qvmd

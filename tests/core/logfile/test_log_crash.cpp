@@ -1,0 +1,137 @@
+#include "core/common/ProgramFolder.h"
+#include "core/logfile/LogFile.h"
+#include "core/logfile/LogName.h"
+#include "core/logfile/LogStatistics.h"
+#include "support/Printers.h"
+#include "support/TempProgramFolder.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <iostream>
+#include <poll.h>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace qvmd;
+using qvmd::test::TempProgramFolder;
+
+extern char** environ;
+
+namespace {
+
+// One life of the append helper, killed with SIGKILL after `delay`: the lines it printed.
+QList<QByteArray> runAndKill(const QString& folder, const QString& logName, std::chrono::microseconds delay,
+                             bool afterReady) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    const QByteArray program = QVMD_LOG_APPEND_HELPER;
+    const QByteArray folderArg = QFile::encodeName(folder);
+    const QByteArray nameArg = QFile::encodeName(logName);
+    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(folderArg.constData()),
+                    const_cast<char*>(nameArg.constData()), nullptr};
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeEnds[1]);
+    QByteArray out;
+    if (spawned == 0) {
+        if (afterReady) {
+            // Wait until the helper has opened the log, so that the kill lands among the appends.
+            pollfd fd{pipeEnds[0], POLLIN, 0};
+            if (::poll(&fd, 1, 10000) > 0) {
+                char buffer[256];
+                const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
+                if (got > 0)
+                    out.append(buffer, got);
+            }
+        }
+        std::this_thread::sleep_for(delay);
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }
+    char buffer[4096];
+    ssize_t got = 0;
+    while ((got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+        out.append(buffer, got);
+    ::close(pipeEnds[0]);
+    // A line cut short by the kill is not counted as reported.
+    QList<QByteArray> lines = out.split('\n');
+    lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+// Appends are killed at random moments; every progressive the helper reported written must be in the
+// log exactly once and in order, the log must read, and opening it must set the counters right.
+TEST(LogCrash, KilledAppendsLoseNothingReportedAndOpeningReconciles) {
+    TempProgramFolder folder(false);
+    const ProgramFolder program(folder.path());
+    const QString name = logFileName(QStringLiteral("5QV123"), QStringLiteral("H"), 2015);
+    StationProfile profile{QStringLiteral("5QV123"), QStringLiteral("OPERATOR"), QStringLiteral("5"),
+                           QStringLiteral("QV"),     QStringLiteral("123"),      QStringLiteral("H")};
+    ASSERT_FALSE(createLog(program, name, LogHeader::forProfile(profile, "N", 1, QDate(2015, 3, 6), 2015)));
+
+    std::mt19937 random(20150306);
+    QElapsedTimer clock;
+    clock.start();
+    int trials = 0;
+    int reported = 0;
+    int rebuilt = 0;
+    int highest = 0;
+    while (trials < 200 || (trials < 400 && clock.elapsed() < 15000)) {
+        if (clock.elapsed() > 60000)
+            break; // a stalled machine: fail below on the count rather than hang
+        const bool afterReady = random() % 4 != 0;
+        const auto delay = std::chrono::microseconds(random() % (afterReady ? 20000 : 60000));
+        const QList<QByteArray> lines = runAndKill(folder.path(), name, delay, afterReady);
+        ++trials;
+
+        const Result<LogContents> log = readLog(program.logs(name));
+        ASSERT_TRUE(log.ok()) << "trial " << trials;
+        ASSERT_EQ(log.value().headerValueCount, 11) << "trial " << trials;
+        const std::vector<ContactRecord>& records = log.value().records;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            ASSERT_EQ(records[i].field(ContactRecord::Progressive).toInt(), static_cast<int>(i) + 1)
+                << "trial " << trials << ": records out of order or torn";
+            ASSERT_EQ(records[i].field(ContactRecord::Cancelled), u"N") << "trial " << trials;
+        }
+        int previous = highest;
+        for (const QByteArray& line : lines) {
+            if (!line.startsWith('P'))
+                continue;
+            const int n = line.mid(1).toInt();
+            ASSERT_EQ(n, previous + 1) << "trial " << trials << ": reported out of order";
+            ASSERT_LE(n, static_cast<int>(records.size())) << "trial " << trials << ": reported but lost";
+            previous = n;
+            ++reported;
+        }
+        highest = static_cast<int>(records.size());
+
+        const Result<OpenedLog> opened = openLog(program, name, 340);
+        ASSERT_TRUE(opened.ok()) << "trial " << trials;
+        rebuilt += opened.value().countersRebuilt ? 1 : 0;
+        EXPECT_EQ(opened.value().statistics.counters.NextProgressive, static_cast<int>(records.size()) + 1);
+        EXPECT_EQ(readCounterFile(program).value(), opened.value().statistics.counters) << "trial " << trials;
+    }
+    std::cout << "[ crash    ] " << trials << " kills in " << clock.elapsed() << " ms, " << reported
+              << " appends reported, " << highest << " records in the log, counters rebuilt after " << rebuilt
+              << " kills\n";
+    EXPECT_GE(trials, 200);
+    EXPECT_GT(reported, 0);
+}

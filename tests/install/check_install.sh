@@ -1,0 +1,65 @@
+#!/bin/sh
+# Installs the build into a scratch prefix and finds every file where a desktop looks for it: the command
+# of the menu entry on the path, its icon in the hicolor theme, the metadata naming the entry, the manual
+# page and the default data. Runs the desktop validators when they are installed.
+# Usage: check_install.sh <build folder> <scratch folder> <source folder>
+set -u
+build=$1 scratch=$2 source=$3
+prefix=$scratch/prefix
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+rm -rf "$scratch"
+cmake --install "$build" --prefix "$prefix" >"$scratch.log" 2>&1 || { cat "$scratch.log"; echo "FAIL: install"; exit 1; }
+share=$prefix/share
+app=org.example.qvmd
+
+desktop=$share/applications/$app.desktop
+[ -f "$desktop" ] || fail "no desktop entry at $desktop"
+exec_cmd=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$prefix/bin/$exec_cmd" ] || fail "the entry's command '$exec_cmd' is not in $prefix/bin"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+[ -f "$share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon '$icon'"
+for size in 16 24 32 48 64 128 256; do
+    png=$share/icons/hicolor/${size}x${size}/apps/$icon.png
+    if [ ! -f "$png" ]; then
+        fail "no ${size}x${size} icon"
+        continue
+    fi
+    # Width and height are the big-endian words at bytes 16 and 20 of a PNG.
+    dims=$(od -An -tu1 -j16 -N8 "$png" | awk '{print $3*256+$4 "x" $7*256+$8}')
+    [ "$dims" = "${size}x${size}" ] || fail "$png is $dims"
+done
+
+metainfo=$share/metainfo/$app.metainfo.xml
+[ -f "$metainfo" ] || fail "no AppStream metadata at $metainfo"
+grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" "$metainfo" 2>/dev/null ||
+    fail "the metadata does not name the desktop entry"
+grep -q '@[A-Z_]*@' "$metainfo" 2>/dev/null && fail "unconfigured value in the metadata"
+
+[ -f "$share/man/man1/QV_md.1.gz" ] || fail "no manual page"
+for file in "$source"/data/*; do
+    name=$(basename "$file")
+    cmp -s "$file" "$share/qv-md/Data/$name" || fail "default data file $name not installed as shipped"
+done
+
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate"
+fi
+if command -v appstreamcli >/dev/null 2>&1; then
+    appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+        { cat "$scratch/appstream.log"; fail "appstreamcli validate"; }
+fi
+
+# Uninstalling removes every file the install put down.
+cmake -DMANIFEST="$build/install_manifest.txt" -P "$source/cmake/Uninstall.cmake" >/dev/null ||
+    fail "uninstall"
+left=$(find "$prefix" -type f | head -5)
+[ -z "$left" ] || fail "left after uninstall: $left"
+
+if [ "$failures" -eq 0 ]; then
+    echo "installed layout: every file where the desktop looks for it"
+    rm -rf "$scratch" "$scratch.log"
+    exit 0
+fi
+exit 1

@@ -1,0 +1,100 @@
+#!/bin/sh
+# Saves the program's main windows in Italian and in English as PNG pictures, for the README and the
+# desktop metadata. Each run starts the program on a private virtual display, in a scratch portable program
+# folder filled with the shipped sample data, so the pictures always show the program as built.
+# Usage: tools/screenshots.sh <program> <output folder>
+# Needs: xvfb xauth xdotool imagemagick.
+set -eu
+program=$(readlink -f "$1")
+out=$2
+source=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$out"
+work=$(mktemp -d)
+
+for d in $(seq 60 89); do [ -e "/tmp/.X$d-lock" ] || { display=$d; break; }; done
+Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=""
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+export DISPLAY=":$display"
+unset QT_QPA_PLATFORM
+
+# A portable program folder: the executable beside Data (the sample data), Logs and Backup.
+layout() {
+    folder=$work/$1
+    mkdir -p "$folder/Data" "$folder/Logs" "$folder/Backup"
+    cp "$program" "$folder/QV_md"
+    cp "$source"/data/* "$folder/Data/"
+    printf '%s\r\n' "$2" >"$folder/Data/Lang.dat"
+}
+
+# A registered station from the sample Lady roster.
+register() {
+    printf '%s\r\n' 1 1 5QV123 "MARIA GRAZIA DELL'ORTO" 01/05/2026 >"$1/Data/Prime.dat"
+    printf '%s\r\n' 0 0 L 0 2026 5QV123 "MARIA GRAZIA DELL'ORTO" 5 QV 123 1 >"$1/Data/Use.dat"
+}
+
+# Waits for a visible window whose title matches, other than those given after the title, and prints its id.
+window() {
+    title=$1
+    shift
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | grep -vxF "$(printf '%s\n' "$@" 0)" | tail -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "screenshots: no window titled '$title'" >&2
+    return 1
+}
+
+shot() {
+    sleep 0.7
+    import -window "$1" "$out/$2.png"
+    echo "screenshots: $out/$2.png"
+}
+
+start() {
+    (cd "$work" && exec "$1/QV_md" >"$1.log" 2>&1) &
+    app=$!
+}
+
+stop() {
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    app=""
+}
+
+for language in it en; do
+    offset=0
+    [ "$language" = en ] && offset=1000
+
+    # First start: the splash asks to register, the language window and the registration form follow.
+    layout "first-$language" "$offset"
+    start "$work/first-$language"
+    splash=$(window '^QV_md$')
+    shot "$splash" "splash-$language"
+    xdotool windowfocus --sync "$splash" key Return
+    # The language window offers Italian first: English is one step down. OK opens the registration form.
+    choice=$(window . "$splash")
+    if [ "$language" = en ]; then
+        xdotool windowfocus --sync "$choice" key Down Return
+    else
+        xdotool windowfocus --sync "$choice" key Return
+    fi
+    shot "$(window '^QV_md$' "$splash" "$choice")" "registration-$language"
+    stop
+
+    # A registered station: the splash closes by itself and the main window opens.
+    layout "registered-$language" "$offset"
+    register "$work/registered-$language"
+    start "$work/registered-$language"
+    shot "$(window '^Marigold Day$')" "main-$language"
+    stop
+done
