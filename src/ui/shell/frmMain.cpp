@@ -14,6 +14,7 @@
 #include "ui/logfile/frm_New_Log.h"
 #include "ui/logfile/frm_Sel_Log.h"
 #include "ui/logging/frm_Log.h"
+#include "ui/print/frm_Print.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/shell/frm_messag.h"
 #include "ui/station/frm_Modif_ute.h"
@@ -347,7 +348,7 @@ int frmMain::open_frm_Send_Log() {
 }
 
 int frmMain::open_frm_Print() {
-    return QDialog::Rejected;
+    return showChild<frm_Print>();
 }
 
 int frmMain::open_frm_Modif_ute() {

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+
+namespace qvmd {
+
+class EasyPrint;
+
+// What the log report prints besides the records: the counters, the points and the owner.
+struct LogReportData {
+    QString year;
+    QString station;
+    QString operatorName;
+    std::int64_t nextProgressive = 1;
+    std::int64_t hunterCount = 0;
+    std::int64_t ladyCount = 0;
+    std::int64_t countryCount = 0;
+    std::int64_t cancelledCount = 0;
+    std::int64_t pointsPerLady = 0;
+    std::int64_t pointsPerHunter = 0;
+    std::int64_t pointsPerCountry = 0;
+
+    // (hunters x points + countries x points + ladies x points) x ladies: no Lady contact scores 0.
+    std::int64_t total() const {
+        return (hunterCount * pointsPerHunter + pointsPerCountry * countryCount + pointsPerLady * ladyCount) *
+               ladyCount;
+    }
+};
+
+// The texts of the report in the active language.
+struct LogReportTexts {
+    QString logBy = QStringLiteral("Log by");
+    QString summaryTable = QStringLiteral("Summary Results Table");
+    QString stationsConnect = QStringLiteral("Stations Connect");
+    QString deletedQso = QStringLiteral("Deleted Qso");
+    QString ladyStation = QStringLiteral("Lady Station");
+    QString hunterStation = QStringLiteral("Hunter Station");
+    QString multipliers = QStringLiteral("Multipliers");
+    QString totalScore = QStringLiteral("Total score");
+};
+
+// Hands the report one record at a time, its fields from field 1 on; false when there are no more.
+using ReportRecords = std::function<bool(QStringList& fields)>;
+
+// The printed log: ruled contact pages and a summary page, in millimetres from the paper's edge.
+class LogReport {
+public:
+    explicit LogReport(EasyPrint& engine) : engine_(engine) {}
+
+    // The whole report as one print job.
+    void StampaLog(const LogReportData& data, const LogReportTexts& texts, const ReportRecords& records);
+
+    void MisuraRiga();
+    void IntestazionePagina();
+    void CorniceRiepilogo();
+
+    int rowStep() const { return rowStep_; }
+
+private:
+    void printRecord(const QStringList& fields);
+    void summary(const LogReportData& data, const LogReportTexts& texts, const QString& owner);
+
+    EasyPrint& engine_;
+    int rowOffset_ = 0;
+    int rowStep_ = 0;
+};
+
+} // namespace qvmd
