@@ -128,13 +128,7 @@ void UpdateChecker::reloadSharedState() {
     if (outcomes_[2].replaced) {
         Result<CountryTable> countries = CountryTable::load(localPath(2));
         if (countries) {
-            // Country numbers are line numbers, so the marks of the log in use still mean the same countries.
-            WorkedCountries worked(countries.value().count());
-            for (int n = 1; n <= state_.worked.countryCount(); ++n) {
-                if (state_.worked.isWorked(n))
-                    worked.mark(n);
-            }
-            state_.worked = std::move(worked);
+            // The worked marks belong to the log in use, not to the table, so they stay as they are.
             state_.countries = std::move(countries.value());
         } else
             keep(countries.error());

@@ -85,7 +85,7 @@ TEST_F(UpdateCheckerTest, ReplacedReferenceFilesReachTheSharedState) {
         "[new]\r\nmgr@example.org\r\n\r\n\r\n\r\n\r\n" + server.baseAddress().toLatin1() + "v2/\r\n";
     server.serveFile(QStringLiteral("06E.dat"), {200, settings});
     state.countries = CountryTable::fromLines({"VE>Canada", "YA>Afghanistan", "KL>Alaska"});
-    state.worked = WorkedCountries(state.countries.count());
+    state.worked = WorkedCountries(3);
     state.worked.mark(2);
 
     checkNow();
