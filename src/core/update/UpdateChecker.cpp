@@ -129,10 +129,12 @@ void UpdateChecker::reloadSharedState() {
         Result<CountryTable> countries = CountryTable::load(localPath(2));
         if (countries) {
             // Country numbers are line numbers, so the marks of the log in use still mean the same countries.
-            for (int n = 1; n <= state_.countries.count(); ++n) {
-                if (state_.countries.isWorked(n))
-                    countries.value().markWorked(n);
+            WorkedCountries worked(countries.value().count());
+            for (int n = 1; n <= state_.worked.countryCount(); ++n) {
+                if (state_.worked.isWorked(n))
+                    worked.mark(n);
             }
+            state_.worked = std::move(worked);
             state_.countries = std::move(countries.value());
         } else
             keep(countries.error());
