@@ -1,0 +1,153 @@
+#include "core/check/CheckReports.h"
+
+#include "core/check/CheckTexts.h"
+#include "core/common/Windows1252.h"
+
+#include <algorithm>
+
+namespace qvmd {
+namespace {
+
+QString csvField(const QString& text) {
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u';'))
+        return text;
+    QString quoted = text;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString rankText(const CheckedLog& log) {
+    return log.rank > 0 ? QString::number(log.rank) : QString();
+}
+
+QStringList rowOf(const CheckedLog& log) {
+    return {log.category,
+            log.station,
+            log.name,
+            QString::number(log.claimed),
+            QString::number(log.confirmed),
+            QString::number(log.notInLog),
+            QString::number(log.miscopied),
+            QString::number(log.duplicates),
+            QString::number(log.claimedScore),
+            QString::number(log.checkedScore),
+            rankText(log)};
+}
+
+QStringList headingRow(const CheckTexts& texts) {
+    QStringList row;
+    for (int id = CheckTexts::ColumnCategory; id <= CheckTexts::ColumnRank; ++id)
+        row.append(texts.text(static_cast<CheckTexts::Id>(id)));
+    return row;
+}
+
+QString html(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+} // namespace
+
+std::vector<const CheckedLog*> tableOrder(const std::vector<CheckedLog>& logs) {
+    std::vector<const CheckedLog*> order;
+    for (const CheckedLog& log : logs)
+        if (log.readable)
+            order.push_back(&log);
+    std::stable_sort(order.begin(), order.end(), [](const CheckedLog* a, const CheckedLog* b) {
+        if (a->category != b->category)
+            return a->category < b->category;
+        // Unranked logs after the ranked ones.
+        const int rankA = a->rank > 0 ? a->rank : INT_MAX;
+        const int rankB = b->rank > 0 ? b->rank : INT_MAX;
+        if (rankA != rankB)
+            return rankA < rankB;
+        return a->station < b->station;
+    });
+    return order;
+}
+
+QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& texts) {
+    QString text;
+    auto addRow = [&](const QStringList& row) {
+        QStringList fields;
+        for (const QString& field : row)
+            fields.append(csvField(field));
+        text += fields.join(u',') + QStringLiteral("\r\n");
+    };
+    addRow(headingRow(texts));
+    for (const CheckedLog* log : tableOrder(logs))
+        addRow(rowOf(*log));
+    return toWindows1252(text);
+}
+
+QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& texts) {
+    QString page;
+    const QString title = html(texts.text(CheckTexts::ResultsTitle));
+    page += QStringLiteral(
+                "<!DOCTYPE html>\n<html lang=\"%1\">\n<head>\n<meta charset=\"utf-8\">\n<title>%2</title>\n")
+                .arg(texts.languageOffset() == 0 ? QStringLiteral("it") : QStringLiteral("en"), title);
+    page += QStringLiteral("<style>\nbody{font-family:sans-serif}table{border-collapse:collapse}"
+                           "th,td{border:1px solid #999;padding:2px 6px}th{cursor:pointer;background:#eee}"
+                           "td.n{text-align:right}\n</style>\n</head>\n<body>\n");
+    page += QStringLiteral("<h1>%1</h1>\n<table id=\"results\">\n<thead><tr>").arg(title);
+    for (const QString& heading : headingRow(texts))
+        page += QStringLiteral("<th>%1</th>").arg(html(heading));
+    page += QStringLiteral("</tr></thead>\n<tbody>\n");
+    for (const CheckedLog* log : tableOrder(logs)) {
+        page += QStringLiteral("<tr>");
+        const QStringList row = rowOf(*log);
+        for (qsizetype i = 0; i < row.size(); ++i)
+            page += (i >= 3 ? QStringLiteral("<td class=\"n\">") : QStringLiteral("<td>")) + html(row[i]) +
+                    QStringLiteral("</td>");
+        page += QStringLiteral("</tr>\n");
+    }
+    page += QStringLiteral("</tbody>\n</table>\n");
+    // Clicking a heading sorts by that column, numbers as numbers; a second click reverses.
+    page += QStringLiteral("<script>\n"
+                           "document.querySelectorAll('#results th').forEach(function(th,col){\n"
+                           " th.addEventListener('click',function(){\n"
+                           "  var body=document.querySelector('#results tbody');\n"
+                           "  var rows=Array.prototype.slice.call(body.rows);\n"
+                           "  var up=th.dataset.up!=='1';th.dataset.up=up?'1':'0';\n"
+                           "  rows.sort(function(a,b){\n"
+                           "   var x=a.cells[col].textContent,y=b.cells[col].textContent;\n"
+                           "   var nx=parseFloat(x),ny=parseFloat(y);\n"
+                           "   var r=(!isNaN(nx)&&!isNaN(ny))?nx-ny:x.localeCompare(y);\n"
+                           "   return up?r:-r;});\n"
+                           "  rows.forEach(function(r){body.appendChild(r);});\n"
+                           " });\n"
+                           "});\n"
+                           "</script>\n</body>\n</html>\n");
+    return page.toUtf8();
+}
+
+QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
+    QStringList lines;
+    lines.append(texts.text(CheckTexts::ReportLog).arg(log.fileName));
+    if (log.readable) {
+        lines.append(texts.text(CheckTexts::ReportStation).arg(log.station, log.category, log.name));
+        lines.append(texts.text(CheckTexts::ReportContacts)
+                         .arg(log.claimed)
+                         .arg(log.confirmed)
+                         .arg(log.notInLog)
+                         .arg(log.miscopied)
+                         .arg(log.duplicates));
+        lines.append(texts.text(CheckTexts::ReportScore)
+                         .arg(log.claimedScore)
+                         .arg(log.checkedScore)
+                         .arg(log.rank > 0 ? QString::number(log.rank) : QStringLiteral("-")));
+    }
+    lines.append(QString());
+    std::vector<Finding> findings = log.findings;
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    if (findings.empty()) {
+        lines.append(texts.text(CheckTexts::ReportNoFindings));
+    } else {
+        lines.append(texts.text(CheckTexts::ReportFindings));
+        for (const Finding& finding : findings)
+            lines.append(finding.text);
+    }
+    return toWindows1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+} // namespace qvmd

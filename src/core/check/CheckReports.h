@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/check/CheckedLog.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace qvmd {
+
+class CheckTexts;
+
+// The logs in table order: by category, then rank, then station; logs that could not be read are left out.
+std::vector<const CheckedLog*> tableOrder(const std::vector<CheckedLog>& logs);
+
+// The results table as CSV, Windows-1252 with CR LF, a heading row in the report language.
+QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& texts);
+// The same table as one self-contained UTF-8 HTML page whose columns sort on a click.
+QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& texts);
+// One log's report: file, station, counts and scores, then the findings in line order.
+QByteArray logReport(const CheckedLog& log, const CheckTexts& texts);
+
+} // namespace qvmd

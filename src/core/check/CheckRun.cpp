@@ -1,0 +1,187 @@
+#include "core/check/CheckRun.h"
+
+#include "core/app/FileErrorText.h"
+#include "core/check/CheckReports.h"
+#include "core/check/CheckTexts.h"
+#include "core/check/CrossCheck.h"
+#include "core/common/TextFile.h"
+#include "core/refdata/CountryTable.h"
+#include "core/refdata/ScoreWeights.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace qvmd {
+
+std::optional<CheckOptions> parseCheckArguments(const QStringList& arguments,
+                                                const QString& defaultDataFolder, QString& error) {
+    CheckOptions options;
+    options.dataFolder = defaultDataFolder;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments[++i];
+        };
+        if (argument == QLatin1String("--data") || argument == QLatin1String("--out")) {
+            const std::optional<QString> folder = value();
+            if (!folder || folder->isEmpty()) {
+                error = argument;
+                return std::nullopt;
+            }
+            (argument == QLatin1String("--data") ? options.dataFolder : options.outFolder) = *folder;
+        } else if (argument == QLatin1String("--window")) {
+            const std::optional<QString> minutes = value();
+            bool ok = false;
+            const int number = minutes ? minutes->toInt(&ok) : 0;
+            if (!ok || number < 0 || number > 24 * 60) {
+                error = argument + (minutes ? u' ' + *minutes : QString());
+                return std::nullopt;
+            }
+            options.windowMinutes = number;
+        } else if (argument == QLatin1String("--lang")) {
+            const std::optional<QString> language = value();
+            if (language == QStringLiteral("it")) {
+                options.languageOffset = 0;
+            } else if (language == QStringLiteral("en")) {
+                options.languageOffset = 1000;
+            } else {
+                error = argument + (language ? u' ' + *language : QString());
+                return std::nullopt;
+            }
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            error = argument;
+            return std::nullopt;
+        } else {
+            options.inputs.append(argument);
+        }
+    }
+    if (options.inputs.isEmpty()) {
+        error = QStringLiteral("LOG_FOLDER_OR_FILES");
+        return std::nullopt;
+    }
+    return options;
+}
+
+namespace {
+
+// The files to read: a folder gives every entry in it (files, and anything else standing there, which is
+// then reported as unreadable), sorted by name.
+QStringList logPaths(const QStringList& inputs) {
+    QStringList paths;
+    for (const QString& input : inputs) {
+        const QFileInfo info(input);
+        if (info.isDir()) {
+            const QDir folder(input);
+            const QStringList names = folder.entryList(
+                QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+            for (const QString& name : names)
+                paths.append(folder.filePath(name));
+        } else {
+            paths.append(input);
+        }
+    }
+    return paths;
+}
+
+// A report name per log that no other log's report takes.
+QString reportName(const QString& fileName, QSet<QString>& taken) {
+    QString name = fileName + QStringLiteral(".txt");
+    for (int n = 2; taken.contains(name.toLower()); ++n)
+        name = fileName + QStringLiteral("-%1.txt").arg(n);
+    taken.insert(name.toLower());
+    return name;
+}
+
+} // namespace
+
+CheckOutcome runCheck(const CheckOptions& options, const std::function<void(const QString&)>& progress) {
+    const CheckTexts texts(options.languageOffset);
+    CheckOutcome outcome;
+    auto referenceError = [&](const FileError& error) {
+        outcome.exitCode = 2;
+        outcome.error =
+            texts.text(CheckTexts::ReferenceData).arg(fileErrorText(error, options.languageOffset));
+        return outcome;
+    };
+    const QDir data(options.dataFolder);
+    const Result<CountryTable> countries = CountryTable::load(data.filePath(QStringLiteral("Prefix.dat")));
+    if (!countries)
+        return referenceError(countries.error());
+    const Result<ScoreWeights> weights = ScoreWeights::load(data.filePath(QStringLiteral("Data.dat")));
+    if (!weights)
+        return referenceError(weights.error());
+    RosterCategories rosters;
+    for (const auto& [name, category] : {std::pair{QStringLiteral("Lady.dat"), RosterCategories::Lady},
+                                         std::pair{QStringLiteral("Hunter.dat"), RosterCategories::Hunter}}) {
+        const Result<QByteArray> bytes = readFileBytes(data.filePath(name), RosterFileLimit);
+        if (!bytes)
+            return referenceError(bytes.error());
+        rosters.addRoster(bytes.value(), category);
+    }
+
+    const QStringList paths = logPaths(options.inputs);
+    std::vector<CheckedLog> logs;
+    logs.reserve(static_cast<std::size_t>(paths.size()));
+    int unreadable = 0;
+    for (const QString& path : paths) {
+        logs.push_back(checkLogFile(path, texts));
+        unreadable += logs.back().readable ? 0 : 1;
+        if (progress && (logs.size() % 500 == 0 || logs.size() == static_cast<std::size_t>(paths.size())))
+            progress(texts.text(CheckTexts::ProgressRead).arg(logs.size()).arg(paths.size()));
+    }
+
+    CrossCheckSettings settings;
+    settings.windowMinutes = options.windowMinutes;
+    settings.countryCount = countries.value().count();
+    settings.weights = weights.value();
+    if (progress)
+        settings.progress = [&](qint64 count) {
+            progress(texts.text(CheckTexts::ProgressCrossChecked).arg(count));
+        };
+    crossCheck(logs, rosters, settings, texts);
+
+    const QString out = options.outFolder.isEmpty() ? QStringLiteral(".") : options.outFolder;
+    QDir().mkpath(out);
+    const QDir outFolder(out);
+    QStringList failures;
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        if (const WriteResult failure = writeFileBytes(outFolder.filePath(name), bytes))
+            failures.append(
+                texts.text(CheckTexts::WriteFailed).arg(fileErrorText(*failure, options.languageOffset)));
+    };
+    write(QStringLiteral("results.csv"), resultsCsv(logs, texts));
+    write(QStringLiteral("results.html"), resultsHtml(logs, texts));
+    QSet<QString> taken;
+    qint64 crossChecked = 0;
+    qint64 confirmed = 0;
+    for (const CheckedLog& log : logs) {
+        write(reportName(log.fileName, taken), logReport(log, texts));
+        confirmed += log.confirmed;
+        crossChecked += log.confirmed + log.notInLog + log.timeOff;
+    }
+
+    outcome.exitCode = unreadable > 0 ? 1 : 0;
+    outcome.summary = texts.text(CheckTexts::Summary)
+                          .arg(logs.size() - static_cast<std::size_t>(unreadable))
+                          .arg(unreadable)
+                          .arg(crossChecked)
+                          .arg(confirmed) +
+                      u'\n';
+    for (const CheckedLog* log : tableOrder(logs))
+        outcome.summary += QStringLiteral("%1 %2 %3 %4\n")
+                               .arg(log->category, 1)
+                               .arg(log->rank > 0 ? QString::number(log->rank) : QStringLiteral("-"), 4)
+                               .arg(log->station, -12)
+                               .arg(log->checkedScore);
+    outcome.summary += texts.text(CheckTexts::ReportsWritten).arg(QDir::toNativeSeparators(out)) + u'\n';
+    if (!failures.isEmpty()) {
+        outcome.error = failures.join(u'\n');
+        outcome.exitCode = std::max(outcome.exitCode, 1);
+    }
+    return outcome;
+}
+
+} // namespace qvmd

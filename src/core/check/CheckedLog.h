@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/check/StampReader.h"
+#include "core/logfile/LogFile.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace qvmd {
+
+class CheckTexts;
+class CountryTable;
+
+// What the check makes of one record.
+enum class ContactState : quint8 {
+    Valid,
+    Cancelled,     // flag other than "N": never counted
+    BadFields,     // not eight fields
+    BadIdentifier, // worked station malformed
+    OwnStation,
+    Duplicate, // the same station already worked in this log
+};
+
+// What the other station's log says about a valid contact.
+enum class CrossState : quint8 {
+    Unchecked,
+    Confirmed,
+    NoLog,     // the worked station sent no log: nothing to confirm against
+    NotInLog,  // its log has no contact with this station
+    TimeOff,   // its log has the contact, but outside the time window
+    Miscopied, // the identifier is unknown, but one known identifier is one edit away
+};
+
+struct CheckedContact {
+    int line = 0;   // in the file, 1-based
+    int record = 0; // index into LogContents::records
+    ContactState state = ContactState::Valid;
+    CrossState cross = CrossState::Unchecked;
+    Stamp stamp;
+    QString worked; // identifier trimmed and upper-cased
+    bool refused() const {
+        return state != ContactState::Valid || cross == CrossState::NotInLog ||
+               cross == CrossState::TimeOff || cross == CrossState::Miscopied;
+    }
+};
+
+struct Finding {
+    int line = 0; // 0: about the whole log
+    QString text;
+};
+
+struct CheckedLog {
+    QString path;
+    QString fileName;
+    bool readable = false;
+    LogContents contents;
+    std::vector<CheckedContact> contacts; // one per record, in file order
+    std::vector<Finding> findings;
+
+    QString station; // header identifier trimmed and upper-cased
+    QString category;
+    QString name;
+    bool indexed = false; // the log the cross-check uses for its station
+
+    int claimed = 0; // valid (not cancelled) records
+    int confirmed = 0;
+    int notInLog = 0;
+    int timeOff = 0;
+    int miscopied = 0;
+    int duplicates = 0;
+    std::int64_t claimedScore = 0;
+    std::int64_t checkedScore = 0;
+    int rank = 0; // 0: not ranked
+
+    void addFinding(int line, const QString& text) { findings.push_back({line, text}); }
+};
+
+// A station identifier as the program forms it: country number without leading zero, club letters,
+// unit number.
+bool wellFormedIdentifier(QStringView identifier);
+
+// Reads and checks one log on its own: header, field counts, progressive order, time stamps,
+// identifiers, own station and duplicates, each finding with its line. An unreadable file gives a log
+// with readable false and one finding.
+CheckedLog checkLogFile(const QString& path, const CheckTexts& texts);
+CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts);
+
+} // namespace qvmd

@@ -1,0 +1,222 @@
+#include "core/check/CheckTexts.h"
+#include "core/check/CheckedLog.h"
+
+#include "core/app/FileErrorText.h"
+#include "core/common/Numbers.h"
+#include "core/logfile/LogName.h"
+#include "core/logfile/MarkScan.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+namespace qvmd {
+namespace {
+
+struct RecordLine {
+    int line = 0;
+    int separators = 0;
+    bool trailingText = false; // text after the last ">"
+};
+
+// Where each record of parseLog stands in the file and how many fields its line has, by the same line
+// rules (CR LF or LF, empty lines skipped, "#" lines are header lines).
+std::vector<RecordLine> recordLines(QByteArrayView bytes, std::vector<int>& headerLines) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    std::vector<RecordLine> lines;
+    const char* const data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype lineStart = 0;
+    qsizetype lastSeparator = -1;
+    int separators = 0;
+    int lineNumber = 1;
+    auto endLine = [&](qsizetype end) {
+        qsizetype stop = end;
+        if (stop > lineStart && data[stop - 1] == '\r')
+            --stop;
+        if (stop == lineStart)
+            return;
+        if (data[lineStart] == '#') {
+            headerLines.push_back(lineNumber);
+            return;
+        }
+        const qsizetype tailStart = separators > 0 ? lastSeparator + 1 : lineStart;
+        lines.push_back({lineNumber, separators, stop > tailStart});
+    };
+    forEachMark<false>(data, size, [&](qsizetype at) {
+        if (data[at] == '>') {
+            ++separators;
+            lastSeparator = at;
+            return;
+        }
+        endLine(at);
+        lineStart = at + 1;
+        separators = 0;
+        ++lineNumber;
+    });
+    if (lineStart < size)
+        endLine(size);
+    return lines;
+}
+
+QString quoted(QStringView text) {
+    return quotedValue(text.toString());
+}
+
+void checkHeader(CheckedLog& log, const std::vector<int>& headerLines, const CheckTexts& texts) {
+    const LogContents& contents = log.contents;
+    auto lineOf = [&](int value) {
+        return value < static_cast<int>(headerLines.size()) ? headerLines[static_cast<std::size_t>(value)]
+                                                            : 0;
+    };
+    if (contents.headerValueCount != LogHeader::ValueCount ||
+        contents.header.value(LogHeader::ClosingValue) != QLatin1String("LOG"))
+        log.addFinding(0, texts.text(CheckTexts::HeaderLines).arg(contents.headerValueCount));
+    if (log.category != QLatin1String("H") && log.category != QLatin1String("L"))
+        log.addFinding(lineOf(LogHeader::CategoryValue),
+                       texts.text(CheckTexts::HeaderCategory).arg(quoted(log.category)));
+    if (!wellFormedIdentifier(log.station))
+        log.addFinding(lineOf(LogHeader::IdentifierValue),
+                       texts.text(CheckTexts::HeaderIdentifier).arg(quoted(log.station)));
+    const QString year = contents.header.value(LogHeader::YearValue).trimmed();
+    const bool fourDigits =
+        year.size() == 4 && std::all_of(year.cbegin(), year.cend(), [](QChar c) { return c.isDigit(); });
+    if (!fourDigits)
+        log.addFinding(lineOf(LogHeader::YearValue), texts.text(CheckTexts::HeaderYear).arg(quoted(year)));
+    const QString paper = contents.header.value(LogHeader::PaperLogValue).trimmed();
+    if (paper != QLatin1String("Y") && paper != QLatin1String("N"))
+        log.addFinding(lineOf(LogHeader::PaperLogValue),
+                       texts.text(CheckTexts::HeaderPaperFlag).arg(quoted(paper)));
+    if (fourDigits && !log.station.isEmpty() && !log.category.isEmpty()) {
+        const QString expected = logFileName(log.station, log.category, year.toInt());
+        if (log.fileName.compare(expected, Qt::CaseInsensitive) != 0)
+            log.addFinding(0, texts.text(CheckTexts::FileNameMismatch).arg(expected));
+    }
+}
+
+QString lineText(const CheckTexts& texts, int line, const QString& text) {
+    return texts.text(CheckTexts::LinePrefix).arg(line) + QStringLiteral(": ") + text;
+}
+
+} // namespace
+
+bool wellFormedIdentifier(QStringView identifier) {
+    qsizetype i = 0;
+    const qsizetype size = identifier.size();
+    if (size == 0 || identifier[0] < u'1' || identifier[0] > u'9')
+        return false;
+    while (i < size && identifier[i].isDigit())
+        ++i;
+    const qsizetype clubStart = i;
+    while (i < size && identifier[i] >= u'A' && identifier[i] <= u'Z')
+        ++i;
+    const qsizetype unitStart = i;
+    while (i < size && identifier[i] >= u'0' && identifier[i] <= u'9')
+        ++i;
+    return i == size && unitStart > clubStart && size > unitStart;
+}
+
+CheckedLog checkLogFile(const QString& path, const CheckTexts& texts) {
+    const Result<QByteArray> bytes = readLogBytes(path);
+    if (!bytes) {
+        CheckedLog log;
+        log.path = path;
+        log.fileName = QFileInfo(path).fileName();
+        log.addFinding(
+            0,
+            texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(bytes.error(), texts.languageOffset())));
+        return log;
+    }
+    return checkLogBytes(path, bytes.value(), texts);
+}
+
+CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts) {
+    CheckedLog log;
+    log.path = path;
+    log.fileName = QFileInfo(path).fileName();
+    log.readable = true;
+    log.contents = parseLog(bytes);
+    std::vector<int> headerLines;
+    const std::vector<RecordLine> lines = recordLines(bytes, headerLines);
+    const LogHeader& header = log.contents.header;
+    log.station = header.value(LogHeader::IdentifierValue).trimmed().toUpper();
+    log.category = header.value(LogHeader::CategoryValue).trimmed().toUpper();
+    log.name = header.value(LogHeader::NameValue).trimmed();
+    checkHeader(log, headerLines, texts);
+
+    const std::vector<ContactRecord>& records = log.contents.records;
+    std::vector<QStringView> stampTexts;
+    stampTexts.reserve(records.size());
+    for (const ContactRecord& record : records)
+        stampTexts.push_back(record.field(ContactRecord::DateTime));
+    LogStamps stamps = readStamps(stampTexts);
+    if (stamps.otherForm)
+        log.addFinding(0, texts.text(CheckTexts::OtherDateForm)
+                              .arg(stamps.form == DateForm::MonthDayYear ? QStringLiteral("MM/dd/yyyy")
+                                                                         : QStringLiteral("yyyy-MM-dd")));
+
+    QHash<QString, int> firstContact; // worked station -> index of its first valid contact
+    firstContact.reserve(static_cast<qsizetype>(records.size()));
+    std::int64_t previousProgressive = 0;
+    log.contacts.resize(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const ContactRecord& record = records[i];
+        CheckedContact& contact = log.contacts[i];
+        contact.record = static_cast<int>(i);
+        contact.line = i < lines.size() ? lines[i].line : 0;
+        contact.stamp = stamps.stamps[i];
+        auto note = [&](const QString& text) {
+            log.addFinding(contact.line, lineText(texts, contact.line, text));
+        };
+
+        const int fields = i < lines.size() ? lines[i].separators + (lines[i].trailingText ? 1 : 0) : 0;
+        if (fields != ContactRecord::FieldCount)
+            note(texts.text(CheckTexts::FieldCount).arg(fields));
+        const QStringView progressiveText = record.field(ContactRecord::Progressive).trimmed();
+        const std::optional<std::int64_t> progressive = wholeNumber(progressiveText);
+        if (!progressive || *progressive != previousProgressive + 1)
+            note(texts.text(CheckTexts::ProgressiveOrder)
+                     .arg(quoted(progressiveText))
+                     .arg(previousProgressive + 1));
+        previousProgressive = progressive.value_or(previousProgressive + 1);
+
+        if (record.isCancelled()) {
+            contact.state = ContactState::Cancelled;
+            continue;
+        }
+        ++log.claimed;
+        contact.worked = record.field(ContactRecord::Unit).trimmed().toString().toUpper();
+        if (fields != ContactRecord::FieldCount) {
+            contact.state = ContactState::BadFields;
+            continue;
+        }
+        const QStringView stampText = record.field(ContactRecord::DateTime);
+        if (contact.stamp.state == Stamp::State::Unreadable)
+            note(texts.text(CheckTexts::StampUnreadable).arg(quoted(stampText)));
+        else if (contact.stamp.state == Stamp::State::Ambiguous)
+            note(texts.text(CheckTexts::StampAmbiguous).arg(quoted(stampText)));
+        if (!wellFormedIdentifier(contact.worked)) {
+            contact.state = ContactState::BadIdentifier;
+            note(texts.text(CheckTexts::IdentifierMalformed).arg(quoted(contact.worked)));
+            continue;
+        }
+        if (contact.worked == log.station) {
+            contact.state = ContactState::OwnStation;
+            note(texts.text(CheckTexts::OwnStation));
+            continue;
+        }
+        const auto earlier = firstContact.constFind(contact.worked);
+        if (earlier != firstContact.cend()) {
+            contact.state = ContactState::Duplicate;
+            ++log.duplicates;
+            note(texts.text(CheckTexts::Duplicate)
+                     .arg(log.contacts[static_cast<std::size_t>(*earlier)].line)
+                     .arg(contact.worked));
+            continue;
+        }
+        firstContact.insert(contact.worked, static_cast<int>(i));
+    }
+    return log;
+}
+
+} // namespace qvmd

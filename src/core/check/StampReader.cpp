@@ -1,0 +1,138 @@
+#include "core/check/StampReader.h"
+
+#include <QDate>
+
+namespace qvmd {
+namespace {
+
+struct RawStamp {
+    bool ok = false;
+    bool yearFirst = false;
+    int a = 0, b = 0, c = 0; // the date's numbers in written order
+    int seconds = 0;         // within the day
+};
+
+// Reads a run of digits at pos; -1 when there is none or it is too long to be a date part.
+int digitsAt(QStringView text, qsizetype& pos, int* length = nullptr) {
+    const qsizetype start = pos;
+    int value = 0;
+    while (pos < text.size() && text[pos].isDigit() && pos - start < 5)
+        value = value * 10 + text[pos++].digitValue();
+    if (length)
+        *length = static_cast<int>(pos - start);
+    return pos == start || (pos < text.size() && text[pos].isDigit()) ? -1 : value;
+}
+
+RawStamp parseRaw(QStringView text) {
+    RawStamp raw;
+    text = text.trimmed();
+    qsizetype pos = 0;
+    int firstLength = 0;
+    const int a = digitsAt(text, pos, &firstLength);
+    if (a < 0 || pos >= text.size())
+        return raw;
+    const QChar separator = text[pos];
+    if (separator != u'/' && separator != u'-' && separator != u'.')
+        return raw;
+    ++pos;
+    const int b = digitsAt(text, pos);
+    if (b < 0 || pos >= text.size() || text[pos] != separator)
+        return raw;
+    ++pos;
+    int lastLength = 0;
+    int c = digitsAt(text, pos, &lastLength);
+    if (c < 0)
+        return raw;
+    raw.yearFirst = firstLength == 4;
+    if (!raw.yearFirst && lastLength == 2)
+        c += 2000;
+    else if (!raw.yearFirst && lastLength != 4)
+        return raw;
+    // The time: blanks (or a "T"), then H:mm with optional :ss and AM/PM.
+    if (pos < text.size() && text[pos] == u'T')
+        ++pos;
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    const int hours = digitsAt(text, pos);
+    if (hours < 0 || pos >= text.size() || text[pos] != u':')
+        return raw;
+    ++pos;
+    const int minutes = digitsAt(text, pos);
+    int seconds = 0;
+    if (minutes < 0)
+        return raw;
+    if (pos < text.size() && text[pos] == u':') {
+        ++pos;
+        seconds = digitsAt(text, pos);
+        if (seconds < 0)
+            return raw;
+    }
+    int hour = hours;
+    const QStringView rest = text.sliced(pos).trimmed();
+    if (!rest.isEmpty()) {
+        const bool am = rest.compare(u"AM", Qt::CaseInsensitive) == 0;
+        const bool pm = rest.compare(u"PM", Qt::CaseInsensitive) == 0;
+        if ((!am && !pm) || hours < 1 || hours > 12)
+            return raw;
+        hour = hours % 12 + (pm ? 12 : 0);
+    }
+    if (hour > 23 || minutes > 59 || seconds > 59)
+        return raw;
+    raw.a = a;
+    raw.b = b;
+    raw.c = c;
+    raw.seconds = hour * 3600 + minutes * 60 + seconds;
+    raw.ok = true;
+    return raw;
+}
+
+Stamp stampOf(int year, int month, int day, int seconds) {
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return {};
+    return {Stamp::State::Read, date.toJulianDay() * 86400 + seconds};
+}
+
+} // namespace
+
+LogStamps readStamps(std::span<const QStringView> texts) {
+    std::vector<RawStamp> raws;
+    raws.reserve(texts.size());
+    bool dayFirstProved = false;
+    bool monthFirstProved = false;
+    bool yearFirst = false;
+    for (QStringView text : texts) {
+        raws.push_back(parseRaw(text));
+        const RawStamp& raw = raws.back();
+        if (!raw.ok)
+            continue;
+        if (raw.yearFirst) {
+            yearFirst = true;
+            continue;
+        }
+        dayFirstProved |= raw.a > 12;
+        monthFirstProved |= raw.b > 12;
+    }
+    LogStamps result;
+    const bool monthFirst = monthFirstProved && !dayFirstProved;
+    result.form = monthFirst
+                      ? DateForm::MonthDayYear
+                      : (yearFirst && !dayFirstProved ? DateForm::YearMonthDay : DateForm::DayMonthYear);
+    result.otherForm = monthFirst || yearFirst;
+    result.stamps.reserve(raws.size());
+    for (const RawStamp& raw : raws) {
+        if (!raw.ok)
+            result.stamps.push_back({});
+        else if (raw.yearFirst)
+            result.stamps.push_back(stampOf(raw.a, raw.b, raw.c, raw.seconds));
+        else if (!monthFirst)
+            result.stamps.push_back(stampOf(raw.c, raw.b, raw.a, raw.seconds));
+        else if (raw.a <= 12 && raw.b <= 12 && raw.a != raw.b)
+            result.stamps.push_back({Stamp::State::Ambiguous, 0});
+        else
+            result.stamps.push_back(stampOf(raw.c, raw.a, raw.b, raw.seconds));
+    }
+    return result;
+}
+
+} // namespace qvmd
