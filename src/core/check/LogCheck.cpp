@@ -122,9 +122,11 @@ CheckedLog checkLogFile(const QString& path, const CheckTexts& texts) {
         CheckedLog log;
         log.path = path;
         log.fileName = QFileInfo(path).fileName();
+        // The report names the file as received, without the folder it was checked in.
+        FileError error = bytes.error();
+        error.path = log.fileName;
         log.addFinding(
-            0,
-            texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(bytes.error(), texts.languageOffset())));
+            0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
         return log;
     }
     return checkLogBytes(path, bytes.value(), texts);

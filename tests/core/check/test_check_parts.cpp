@@ -1,0 +1,173 @@
+#include "core/check/CheckRun.h"
+#include "core/check/CheckTexts.h"
+#include "core/check/CheckedLog.h"
+#include "core/check/CrossCheck.h"
+#include "core/check/IdentifierIndex.h"
+#include "core/check/StampReader.h"
+
+#include <QDate>
+
+#include <gtest/gtest.h>
+
+using namespace qvmd;
+
+namespace {
+
+qint64 secondsOf(int year, int month, int day, int hour, int minute, int second) {
+    return QDate(year, month, day).toJulianDay() * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+TEST(CheckStamps, ReadsTheFixedFormAndOtherUnambiguousForms) {
+    struct Case {
+        std::vector<const char16_t*> texts;
+        std::size_t at;
+        Stamp::State state;
+        qint64 seconds;
+        bool otherForm;
+    };
+    const std::vector<Case> cases = {
+        {{u"06/03/2026 14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), false},
+        // Both numbers 12 or less: the program's own day/month order.
+        {{u"04/03/2026 14:05"}, 0, Stamp::State::Read, secondsOf(2026, 3, 4, 14, 5, 0), false},
+        {{u"2026-03-06 14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), true},
+        {{u"2026-03-06T14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), true},
+        {{u"06.03.2026 14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), false},
+        // A day above 12 in second place proves month/day/year for the whole log.
+        {{u"03/13/2026 2:05:09 PM", u"03/14/2026 12:00:00 AM"},
+         1,
+         Stamp::State::Read,
+         secondsOf(2026, 3, 14, 0, 0, 0),
+         true},
+        {{u"03/13/2026 2:05:09 PM", u"03/04/2026 2:05:09 PM"}, 1, Stamp::State::Ambiguous, 0, true},
+        {{u"03/13/2026 2:05:09 PM", u"04/04/2026 2:05:09 PM"},
+         1,
+         Stamp::State::Read,
+         secondsOf(2026, 4, 4, 14, 5, 9),
+         true},
+        // Evidence both ways: day/month stays, the impossible date is unreadable.
+        {{u"13/03/2026 10:00:00", u"03/13/2026 10:00:00"}, 1, Stamp::State::Unreadable, 0, false},
+        {{u"31/02/2026 10:00:00"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06/03/2026 24:00:00"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06/03/2026 13:00 PM"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"6 marzo 2026"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u""}, 0, Stamp::State::Unreadable, 0, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<QStringView> views;
+        for (const char16_t* text : c.texts)
+            views.emplace_back(text);
+        const LogStamps stamps = readStamps(views);
+        const QString label = QStringView(c.texts[c.at]).toString();
+        EXPECT_EQ(c.state, stamps.stamps[c.at].state) << label.toStdString();
+        if (c.state == Stamp::State::Read) {
+            EXPECT_EQ(c.seconds, stamps.stamps[c.at].seconds) << label.toStdString();
+        }
+        EXPECT_EQ(c.otherForm, stamps.otherForm) << label.toStdString();
+    }
+}
+
+TEST(CheckIdentifiers, FindsTheOnlyNeighbourOneEditAway) {
+    IdentifierIndex index;
+    for (const char* identifier : {"5QV123", "5QV456", "1ARIV300", "3QV30", "3QV31"})
+        index.add(QString::fromLatin1(identifier));
+    struct Case {
+        const char* query;
+        const char* expected; // nullptr: none
+    };
+    for (const Case& c : std::vector<Case>{
+             {"5QV124", "5QV123"},    // changed
+             {"5QV1234", "5QV123"},   // added
+             {"5QV12", "5QV123"},     // dropped
+             {"5QV213", "5QV123"},    // neighbours swapped
+             {"1ARV300", "1ARIV300"}, // dropped inside the club
+             {"5QV125", "5QV123"},
+             {"3QV3", nullptr},   // 3QV30 and 3QV31: two candidates
+             {"5QV789", nullptr}, // nothing near
+             {"5QV321", nullptr}, // two edits
+         }) {
+        const std::optional<QString> found = index.onlyNeighbour(QString::fromLatin1(c.query));
+        if (c.expected) {
+            EXPECT_EQ(QString::fromLatin1(c.expected), found.value_or(QString())) << c.query;
+        } else {
+            EXPECT_FALSE(found) << c.query << " gave " << found.value_or(QString()).toStdString();
+        }
+    }
+}
+
+TEST(CheckIdentifiers, WellFormedIdentifiers) {
+    for (const char* good : {"5QV123", "1ARIV300", "12QV1"})
+        EXPECT_TRUE(wellFormedIdentifier(QString::fromLatin1(good))) << good;
+    for (const char* bad : {"", "0QV0", "05QV1", "QV12", "5QV", "5123", "5qv12", "5QV12A", "5 QV12"})
+        EXPECT_FALSE(wellFormedIdentifier(QString::fromLatin1(bad))) << bad;
+}
+
+TEST(CheckArguments, AcceptsTheOptionsAndRefusesTheRest) {
+    QString error;
+    const std::optional<CheckOptions> options =
+        parseCheckArguments({"--data", "D", "--window", "15", "--lang", "en", "--out", "O", "a", "b"},
+                            QStringLiteral("def"), error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(QStringLiteral("D"), options->dataFolder);
+    EXPECT_EQ(15, options->windowMinutes);
+    EXPECT_EQ(1000, options->languageOffset);
+    EXPECT_EQ(QStringLiteral("O"), options->outFolder);
+    EXPECT_EQ((QStringList{"a", "b"}), options->inputs);
+    EXPECT_EQ(QStringLiteral("def"), parseCheckArguments({"x"}, QStringLiteral("def"), error)->dataFolder);
+    for (const QStringList& bad : std::vector<QStringList>{{},
+                                                           {"--window", "x", "a"},
+                                                           {"--window", "-1", "a"},
+                                                           {"--lang", "fr", "a"},
+                                                           {"--data"},
+                                                           {"--bogus", "a"}}) {
+        error.clear();
+        EXPECT_FALSE(parseCheckArguments(bad, QString(), error)) << bad.join(u' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+// Logs built in memory: station, category, and the stations worked with their minutes past 14:00.
+CheckedLog makeLog(const char* station, const char* category,
+                   const std::vector<std::pair<const char*, int>>& worked) {
+    QByteArray bytes = "##" + QByteArray(category) + "\r\n#" + station +
+                       "\r\n#OP\r\n#N\r\n#1\r\n#x\r\n#1\r\n#QV\r\n#1\r\n#2026\r\n#LOG\r\n";
+    int n = 0;
+    for (const auto& [other, minute] : worked)
+        bytes += QByteArray::number(++n) + ">1>" + other +
+                 ">X>H>C>06/03/2026 14:" + QByteArray::number(minute).rightJustified(2, '0') + ":00>N>\r\n";
+    return checkLogBytes(QString::fromLatin1(station) + "_MD_" + category + "_2026.Log", bytes,
+                         CheckTexts(1000));
+}
+
+TEST(CheckCrossCheck, RanksTiesTogetherAndSkipsTheirPlaces) {
+    std::vector<CheckedLog> logs;
+    logs.push_back(makeLog("1QV1", "H", {{"1QV2", 0}}));
+    logs.push_back(makeLog("1QV2", "H", {{"1QV1", 0}}));
+    logs.push_back(makeLog("1QV3", "H", {}));
+    logs.push_back(makeLog("1QV4", "L", {{"1QV9", 0}}));
+    CrossCheckSettings settings;
+    settings.countryCount = 5;
+    settings.weights.hunterPointsForHunter = 1;
+    settings.weights.countryPoints = 1;
+    crossCheck(logs, RosterCategories{}, settings, CheckTexts(1000));
+    EXPECT_EQ(2, logs[0].checkedScore);
+    EXPECT_EQ(1, logs[0].rank);
+    EXPECT_EQ(1, logs[1].rank);
+    EXPECT_EQ(3, logs[2].rank);
+    EXPECT_EQ(1, logs[3].rank); // its own category
+}
+
+TEST(CheckCrossCheck, WindowBoundsAreInclusive) {
+    for (const auto& [minutes, window, confirmed] : std::vector<std::tuple<int, int, bool>>{
+             {10, 10, true}, {11, 10, false}, {11, 15, true}, {0, 0, true}}) {
+        std::vector<CheckedLog> logs;
+        logs.push_back(makeLog("1QV1", "H", {{"1QV2", 0}}));
+        logs.push_back(makeLog("1QV2", "H", {{"1QV1", minutes}}));
+        CrossCheckSettings settings;
+        settings.windowMinutes = window;
+        crossCheck(logs, RosterCategories{}, settings, CheckTexts(1000));
+        EXPECT_EQ(confirmed ? 1 : 0, logs[0].confirmed) << minutes << " " << window;
+        EXPECT_EQ(confirmed ? 0 : 1, logs[0].timeOff) << minutes << " " << window;
+    }
+}
+
+} // namespace
