@@ -52,8 +52,8 @@ int ContactLog::findValid(QStringView identifier, int exceptRow) const {
     return 0;
 }
 
-int ContactLog::markWorkedCountries(WorkedCountries& worked) const {
-    worked.clear();
+int ContactLog::markWorkedCountries(WorkedCountries& worked, int countryCount) const {
+    worked = WorkedCountries(countryCount);
     for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it) {
         if (it.value() > 0)
             worked.mark(it.key());

@@ -53,9 +53,9 @@ public:
     int findValid(QStringView identifier, int exceptRow = 0) const;
 
     const ContactTally& tally() const { return tally_; }
-    // Marks the countries of the valid contacts, and nothing else (numbers 0 or above N mark nothing);
-    // returns how many are worked.
-    int markWorkedCountries(WorkedCountries& worked) const;
+    // Marks afresh the countries of the valid contacts (numbers 0 or above N mark nothing)
+    // and returns how many are worked.
+    int markWorkedCountries(WorkedCountries& worked, int countryCount) const;
 
     void setListener(Listener* listener) { listener_ = listener; }
 

@@ -31,10 +31,7 @@ void LogInUse::recount() {
     counters.HunterCount = toInt16(tally.hunters);
     counters.LadyCount = toInt16(tally.ladies);
     counters.CancelledCount = toInt16(tally.cancelled);
-    // The marks live beside the counters, one for each country of the table.
-    if (state_.worked.countryCount() != state_.countries.count())
-        state_.worked = WorkedCountries(state_.countries.count());
-    counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.worked));
+    counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.worked, state_.countries.count()));
 }
 
 LogInUse::WriteOutcome LogInUse::countersWritten() {

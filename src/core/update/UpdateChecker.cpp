@@ -134,8 +134,8 @@ void UpdateChecker::reloadSharedState() {
                 if (state_.worked.isWorked(n))
                     worked.mark(n);
             }
-            state_.countries = std::move(countries.value());
             state_.worked = std::move(worked);
+            state_.countries = std::move(countries.value());
         } else
             keep(countries.error());
     }

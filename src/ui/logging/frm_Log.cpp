@@ -665,6 +665,7 @@ void frm_Log::cmd_Find_Click() {
     showNameUnknown(true);
     cmd_Write->setEnabled(true);
     if (entryKind_ == 1) {
+        // The station-not-found window answers whether the operator goes on with the station.
         if (notFound_ && !notFound_(this, identifier)) {
             cmd_Clear_Click();
             return;
