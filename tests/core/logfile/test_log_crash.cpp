@@ -98,7 +98,7 @@ TEST(LogCrash, KilledAppendsLoseNothingReportedAndOpeningReconciles) {
         if (clock.elapsed() > 60000)
             break; // a stalled machine: fail below on the count rather than hang
         const bool afterReady = random() % 4 != 0;
-        const auto delay = std::chrono::microseconds(random() % (afterReady ? 12000 : 40000));
+        const auto delay = std::chrono::microseconds(random() % (afterReady ? 20000 : 60000));
         const QList<QByteArray> lines = runAndKill(folder.path(), name, delay, afterReady);
         ++trials;
 
