@@ -1,5 +1,6 @@
 #include "core/logging/ContactLog.h"
 
+#include "core/logfile/WorkedCountries.h"
 #include "core/refdata/CountryTable.h"
 
 #include <algorithm>
@@ -51,13 +52,13 @@ int ContactLog::findValid(QStringView identifier, int exceptRow) const {
     return 0;
 }
 
-int ContactLog::markWorkedCountries(CountryTable& countries) const {
-    countries.clearWorked();
+int ContactLog::markWorkedCountries(WorkedCountries& worked, int countryCount) const {
+    worked = WorkedCountries(countryCount);
     for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it) {
-        if (it.value() > 0 && it.key() >= 1 && it.key() <= countries.count())
-            countries.markWorked(it.key());
+        if (it.value() > 0)
+            worked.mark(it.key());
     }
-    return countries.countWorked();
+    return worked.count();
 }
 
 void ContactLog::add(int row, const ContactRecord& record) {

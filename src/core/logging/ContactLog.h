@@ -11,7 +11,7 @@
 
 namespace qvmd {
 
-class CountryTable;
+class WorkedCountries;
 
 // Valid Hunter and Lady contacts and cancelled ones, as the score table counts them.
 struct ContactTally {
@@ -53,9 +53,9 @@ public:
     int findValid(QStringView identifier, int exceptRow = 0) const;
 
     const ContactTally& tally() const { return tally_; }
-    // Marks in the table the countries of the valid contacts (numbers 0 or above N mark nothing)
+    // Marks afresh the countries of the valid contacts (numbers 0 or above N mark nothing)
     // and returns how many are worked.
-    int markWorkedCountries(CountryTable& countries) const;
+    int markWorkedCountries(WorkedCountries& worked, int countryCount) const;
 
     void setListener(Listener* listener) { listener_ = listener; }
 

@@ -31,7 +31,7 @@ void LogInUse::recount() {
     counters.HunterCount = toInt16(tally.hunters);
     counters.LadyCount = toInt16(tally.ladies);
     counters.CancelledCount = toInt16(tally.cancelled);
-    counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.countries));
+    counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.worked, state_.countries.count()));
 }
 
 LogInUse::WriteOutcome LogInUse::countersWritten() {

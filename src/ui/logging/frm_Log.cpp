@@ -102,7 +102,7 @@ frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget
     lbl_Warning->setText(lbl_Warning->text() + missingCategorySuffix(state_.profile.category));
 
     // 4, 5. Worked marks come from the log alone; the grid shows the log as read.
-    state_.countries.clearWorked();
+    state_.worked.clear();
     setUpGrid();
     const LogInUse::Opened opened = log_.open();
     if (opened.logError) {
@@ -665,10 +665,8 @@ void frm_Log::cmd_Find_Click() {
     showNameUnknown(true);
     cmd_Write->setEnabled(true);
     if (entryKind_ == 1) {
-        state_.MessageCancelled = FlagFalse;
-        if (notFound_)
-            notFound_(this, identifier);
-        if (state_.MessageCancelled != FlagFalse) {
+        // The station-not-found window answers whether the operator goes on with the station.
+        if (notFound_ && !notFound_(this, identifier)) {
             cmd_Clear_Click();
             return;
         }

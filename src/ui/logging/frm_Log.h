@@ -29,8 +29,8 @@ class Seams;
 class frm_Log : public FormDialog {
     Q_OBJECT
 public:
-    // Shows the station-not-found window for an identifier; the answer is left in MessageCancelled.
-    using NotFoundWindow = std::function<void(QWidget* parent, const QString& identifier)>;
+    // Shows the station-not-found window for an identifier; true when the operator goes on with it.
+    using NotFoundWindow = std::function<bool(QWidget* parent, const QString& identifier)>;
 
     frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent = nullptr);
     ~frm_Log() override;

@@ -326,7 +326,7 @@ int frmMain::open_frm_Log() {
     const auto notFound = [this](QWidget* parent, const QString& identifier) {
         std::int16_t rosterResult = 0;
         frm_messag window(state_, seams_, identifier, rosterResult, parent);
-        seams_.showModal(window);
+        return seams_.showModal(window) == QDialog::Accepted;
     };
     frm_Log window(state_, seams_, notFound, this);
     // A log that cannot be read has been reported; there is nothing to show.

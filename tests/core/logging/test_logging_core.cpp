@@ -110,8 +110,9 @@ TEST(ContactLogTally, StaysEqualToARecountThroughAppendsModificationsAndCancella
             }
         }
         ASSERT_EQ(log.tally(), expected) << "step " << step;
-        CountryTable marks = countries;
-        ASSERT_EQ(log.markWorkedCountries(marks), static_cast<int>(worked.size())) << "step " << step;
+        WorkedCountries marks;
+        ASSERT_EQ(log.markWorkedCountries(marks, countries.count()), static_cast<int>(worked.size()))
+            << "step " << step;
 
         const QString probe = randomContact().fieldText(ContactRecord::Unit);
         int first = 0;

@@ -80,7 +80,7 @@ protected:
         window = std::make_unique<frm_Log>(state, seams, [this](QWidget* parent, const QString& identifier) {
             std::int16_t rosterResult = 0;
             frm_messag notFound(state, seams, identifier, rosterResult, parent);
-            seams.showModal(notFound);
+            return seams.showModal(notFound) == QDialog::Accepted;
         });
         window->show();
         return *window;

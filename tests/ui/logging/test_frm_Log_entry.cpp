@@ -191,8 +191,8 @@ TEST_F(LogWindowEntry, TitleScoreAndWarningOfTheLogInUse) {
     EXPECT_EQ(log.lbl_Next->text(), "7");
     // The stale counter file (none at all here) is replaced by the log's own counts.
     EXPECT_EQ(counterFile(), QStringList({"7", "3", "2", "4", "1"}));
-    EXPECT_TRUE(state.countries.isWorked(4));
-    EXPECT_FALSE(state.countries.isWorked(9));
+    EXPECT_TRUE(state.worked.isWorked(4));
+    EXPECT_FALSE(state.worked.isWorked(9));
 }
 
 TEST_F(LogWindowEntry, NoLadyYetShowsTheWarningAndNoMultiplication) {

@@ -196,7 +196,10 @@ TEST_F(LogWindowWrite, CancellingContactFiveOfNine) {
     EXPECT_FALSE(log.editMode());
 
     log.cmd_Clear_Click();
-    seams.onWindow("frm_messag", [](QDialog& dialog) { return dialog.result(); });
+    seams.onWindow("frm_messag", [](QDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        return dialog.result();
+    });
     find("6", "5");
     type(3, "1");
     type(4, "again");
