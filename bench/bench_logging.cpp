@@ -6,6 +6,7 @@
 #include "ui/logging/frm_Log.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>

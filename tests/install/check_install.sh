@@ -51,6 +51,31 @@ if command -v appstreamcli >/dev/null 2>&1; then
         { cat "$scratch/appstream.log"; fail "appstreamcli validate"; }
 fi
 
+# The installed program's first start makes the user's data folder and seeds it from the installed defaults.
+home=$scratch/home
+mkdir -p "$home"
+HOME=$home XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_DATA_DIRS=$scratch/none QT_QPA_PLATFORM=offscreen \
+    "$prefix/bin/QV_md" >"$scratch/run.log" 2>&1 &
+program=$!
+user=$home/.local/share/QV_md
+seeded() {
+    for file in "$source"/data/*; do
+        [ -f "$user/Data/$(basename "$file")" ] || return 1
+    done
+}
+for _ in $(seq 300); do
+    seeded && break
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+done
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+for file in "$source"/data/*; do
+    cmp -s "$file" "$user/Data/$(basename "$file")" || { fail "first start did not seed $(basename "$file")"; break; }
+done
+[ -d "$user/Logs" ] && [ -d "$user/Backup" ] || fail "first start made no Logs and Backup in $user"
+[ -e "$prefix/bin/Data" ] && fail "the installed program used its own folder"
+
 # Uninstalling removes every file the install put down.
 cmake -DMANIFEST="$build/install_manifest.txt" -P "$source/cmake/Uninstall.cmake" >/dev/null ||
     fail "uninstall"

@@ -52,13 +52,29 @@ int ContactLog::findValid(QStringView identifier, int exceptRow) const {
     return 0;
 }
 
-int ContactLog::markWorkedCountries(WorkedCountries& worked, int countryCount) const {
-    worked = WorkedCountries(countryCount);
-    for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it) {
-        if (it.value() > 0)
-            worked.mark(it.key());
-    }
-    return worked.count();
+ContactTally ContactLog::tallyWith(const ContactRecord& record) const {
+    ContactTally after = tally_;
+    if (record.isCancelled())
+        ++after.cancelled;
+    else if (record.field(ContactRecord::Category) == u"H")
+        ++after.hunters;
+    else if (record.field(ContactRecord::Category) == u"L")
+        ++after.ladies;
+    return after;
+}
+
+bool ContactLog::worksNewCountry(const ContactRecord& record, int countryCount) const {
+    if (record.isCancelled())
+        return false;
+    const int country = countryNumberOf(record.field(ContactRecord::Unit).trimmed());
+    return country >= 1 && country <= countryCount && !validByCountry_.contains(country);
+}
+
+WorkedCountries ContactLog::workedCountries(int countryCount) const {
+    WorkedCountries worked(countryCount);
+    for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it)
+        worked.mark(it.key());
+    return worked;
 }
 
 void ContactLog::add(int row, const ContactRecord& record) {

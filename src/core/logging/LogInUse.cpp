@@ -4,6 +4,8 @@
 #include "core/common/Numbers.h"
 #include "core/logfile/LogStatistics.h"
 
+#include <future>
+
 namespace qvmd {
 
 LogInUse::LogInUse(AppState& state) : state_(state) {}
@@ -31,7 +33,8 @@ void LogInUse::recount() {
     counters.HunterCount = toInt16(tally.hunters);
     counters.LadyCount = toInt16(tally.ladies);
     counters.CancelledCount = toInt16(tally.cancelled);
-    counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.worked, state_.countries.count()));
+    state_.worked = contacts_.workedCountries(state_.countries.count());
+    counters.CountryCount = toInt16(state_.worked.count());
 }
 
 LogInUse::WriteOutcome LogInUse::countersWritten() {
@@ -41,11 +44,40 @@ LogInUse::WriteOutcome LogInUse::countersWritten() {
     return {};
 }
 
+// Log.dat is rewritten while the record is being synced, so the operator waits for one disk round trip
+// rather than two. For that moment Log.dat may count a record the log does not hold yet; a crash then is
+// repaired when the log is next opened, since the counters are always rebuilt from the log itself.
 LogInUse::WriteOutcome LogInUse::append(ContactRecord record) {
-    if (AppendResult failure = appendRecord(logPath(), record))
+    // A full log refuses before anything is touched.
+    if (contacts_.size() + 1 > LogCounters::LastProgressive)
+        return {Outcome::Refused, appendRecord(logPath(), record), std::nullopt};
+    const LogCounters after = countersAfter(record);
+    std::future<WriteResult> counterFile = std::async(
+        std::launch::async, [folder = state_.folder, after] { return writeCounterFile(folder, after); });
+    AppendResult failure = appendRecord(logPath(), record);
+    WriteResult counterFailure = counterFile.get();
+    if (failure) {
+        // The log did not take the record, so Log.dat goes back to what it holds.
+        writeCounterFile(state_.folder, state_.counters);
         return {Outcome::Refused, std::move(failure), std::nullopt};
+    }
     contacts_.append(std::move(record));
-    return countersWritten();
+    recount();
+    if (counterFailure)
+        return {Outcome::CounterFileFailed, std::nullopt, std::move(counterFailure)};
+    return {};
+}
+
+LogCounters LogInUse::countersAfter(const ContactRecord& record) const {
+    const ContactTally tally = contacts_.tallyWith(record);
+    LogCounters after = state_.counters;
+    after.NextProgressive = toInt16(static_cast<std::int64_t>(contacts_.size()) + 2);
+    after.HunterCount = toInt16(tally.hunters);
+    after.LadyCount = toInt16(tally.ladies);
+    after.CancelledCount = toInt16(tally.cancelled);
+    after.CountryCount =
+        toInt16(after.CountryCount + (contacts_.worksNewCountry(record, state_.countries.count()) ? 1 : 0));
+    return after;
 }
 
 LogInUse::WriteOutcome LogInUse::addContact(const ContactFields& f) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/FileError.h"
+#include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
 #include "core/logging/ContactLog.h"
 
@@ -63,6 +64,7 @@ private:
     // Counters and worked countries from the records.
     void recount();
     WriteOutcome append(ContactRecord record);
+    LogCounters countersAfter(const ContactRecord& record) const;
     WriteOutcome rewriteWith(int row, ContactRecord record);
     WriteOutcome countersWritten();
     QString logPath() const;
