@@ -52,24 +52,6 @@ int ContactLog::findValid(QStringView identifier, int exceptRow) const {
     return 0;
 }
 
-ContactTally ContactLog::tallyWith(const ContactRecord& record) const {
-    ContactTally after = tally_;
-    if (record.isCancelled())
-        ++after.cancelled;
-    else if (record.field(ContactRecord::Category) == u"H")
-        ++after.hunters;
-    else if (record.field(ContactRecord::Category) == u"L")
-        ++after.ladies;
-    return after;
-}
-
-bool ContactLog::worksNewCountry(const ContactRecord& record, int countryCount) const {
-    if (record.isCancelled())
-        return false;
-    const int country = countryNumberOf(record.field(ContactRecord::Unit).trimmed());
-    return country >= 1 && country <= countryCount && !validByCountry_.contains(country);
-}
-
 WorkedCountries ContactLog::workedCountries(int countryCount) const {
     WorkedCountries worked(countryCount);
     for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it)

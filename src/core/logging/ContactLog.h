@@ -53,9 +53,6 @@ public:
     int findValid(QStringView identifier, int exceptRow = 0) const;
 
     const ContactTally& tally() const { return tally_; }
-    // The tallies and worked-country count the log will have once this record is appended.
-    ContactTally tallyWith(const ContactRecord& record) const;
-    bool worksNewCountry(const ContactRecord& record, int countryCount) const;
     // The countries of the valid contacts, 1 to countryCount (numbers 0 or above it mark nothing).
     WorkedCountries workedCountries(int countryCount) const;
 

@@ -10,6 +10,10 @@ namespace qvmd {
 
 LogInUse::LogInUse(AppState& state) : state_(state) {}
 
+LogInUse::~LogInUse() {
+    settle();
+}
+
 QString LogInUse::logPath() const {
     return state_.folder.logs(state_.log.LogInUseName);
 }
@@ -44,40 +48,30 @@ LogInUse::WriteOutcome LogInUse::countersWritten() {
     return {};
 }
 
-// Log.dat is rewritten while the record is being synced, so the operator waits for one disk round trip
-// rather than two. For that moment Log.dat may count a record the log does not hold yet; a crash then is
-// repaired when the log is next opened, since the counters are always rebuilt from the log itself.
+// Only the record waits for the disk: Log.dat follows in the background, one rewrite at a time and in
+// order, while the operator types the next contact. The log file stays the truth: a crash before Log.dat
+// is written is repaired when the log is next opened, since its counters are always rebuilt from the log.
 LogInUse::WriteOutcome LogInUse::append(ContactRecord record) {
     // A full log refuses before anything is touched.
     if (contacts_.size() + 1 > LogCounters::LastProgressive)
         return {Outcome::Refused, appendRecord(logPath(), record), std::nullopt};
-    const LogCounters after = countersAfter(record);
-    std::future<WriteResult> counterFile = std::async(
-        std::launch::async, [folder = state_.folder, after] { return writeCounterFile(folder, after); });
-    AppendResult failure = appendRecord(logPath(), record);
-    WriteResult counterFailure = counterFile.get();
-    if (failure) {
-        // The log did not take the record, so Log.dat goes back to what it holds.
-        writeCounterFile(state_.folder, state_.counters);
+    std::optional<FileError> earlier = settle();
+    if (AppendResult failure = appendRecord(logPath(), record))
         return {Outcome::Refused, std::move(failure), std::nullopt};
-    }
     contacts_.append(std::move(record));
     recount();
-    if (counterFailure)
-        return {Outcome::CounterFileFailed, std::nullopt, std::move(counterFailure)};
+    pendingCounters_ = std::async(std::launch::async, [folder = state_.folder, counters = state_.counters] {
+        return writeCounterFile(folder, counters);
+    });
+    if (earlier)
+        return {Outcome::CounterFileFailed, std::nullopt, std::move(earlier)};
     return {};
 }
 
-LogCounters LogInUse::countersAfter(const ContactRecord& record) const {
-    const ContactTally tally = contacts_.tallyWith(record);
-    LogCounters after = state_.counters;
-    after.NextProgressive = toInt16(static_cast<std::int64_t>(contacts_.size()) + 2);
-    after.HunterCount = toInt16(tally.hunters);
-    after.LadyCount = toInt16(tally.ladies);
-    after.CancelledCount = toInt16(tally.cancelled);
-    after.CountryCount =
-        toInt16(after.CountryCount + (contacts_.worksNewCountry(record, state_.countries.count()) ? 1 : 0));
-    return after;
+std::optional<FileError> LogInUse::settle() {
+    if (!pendingCounters_.valid())
+        return std::nullopt;
+    return pendingCounters_.get();
 }
 
 LogInUse::WriteOutcome LogInUse::addContact(const ContactFields& f) {
@@ -104,6 +98,8 @@ LogInUse::WriteOutcome LogInUse::cancelContact(int row) {
 }
 
 LogInUse::WriteOutcome LogInUse::rewriteWith(int row, ContactRecord record) {
+    // A counter file still on its way would land after this one.
+    settle();
     ContactRecord before = contacts_.at(row);
     contacts_.replace(row, std::move(record));
     const QString year = state_.log.year.isEmpty() ? header_.value(LogHeader::YearValue) : state_.log.year;

@@ -140,10 +140,18 @@ void UpdateChecker::reloadSharedState() {
     };
     if (outcomes_[2].replaced) {
         Result<CountryTable> countries = CountryTable::load(localPath(2));
-        if (countries)
+        if (countries) {
+            // Country numbers are line numbers, so the marks of the log in use still mean the same countries.
+            WorkedCountries worked(countries.value().count());
+            for (int n = 1; n <= state_.worked.countryCount(); ++n) {
+                if (state_.worked.isWorked(n))
+                    worked.mark(n);
+            }
+            state_.worked = std::move(worked);
             state_.countries = std::move(countries.value());
-        else
+        } else {
             keep(countries.error());
+        }
     }
     if (outcomes_[3].replaced) {
         const Result<ScoreWeights> weights = ScoreWeights::load(localPath(3));

@@ -597,6 +597,9 @@ void frm_Log::cmd_Clear_Click() {
 
 void frm_Log::cmd_Close_Click() {
     Timer1.stop();
+    // The last counter file may still be on its way; the main window reads it next.
+    if (const std::optional<FileError> failure = log_.settle())
+        error(fileErrorText(*failure, state_.LanguageOffset));
     closeWith(QDialog::Accepted);
 }
 

@@ -58,6 +58,8 @@ TEST_F(UpdateCheckerTest, ReplacedReferenceFilesReachTheSharedState) {
         "[new]\r\nmgr@example.org\r\n\r\n\r\n\r\n\r\n" + server.baseAddress().toLatin1() + "v2/\r\n";
     server.serveFile(QStringLiteral("06E.dat"), {200, settings});
     state.countries = CountryTable::fromLines({"VE>Canada", "YA>Afghanistan", "KL>Alaska"});
+    state.worked = WorkedCountries(state.countries.count());
+    state.worked.mark(2);
 
     checkNow();
     downloadNow({false, false, true, true, true});
@@ -66,6 +68,7 @@ TEST_F(UpdateCheckerTest, ReplacedReferenceFilesReachTheSharedState) {
 
     EXPECT_EQ(state.countries.count(), 2);
     EXPECT_EQ(state.countries.name(2), "Italy");
+    EXPECT_TRUE(state.worked.isWorked(2)); // the marks of the log in use are kept
     EXPECT_EQ(state.weights.hunterPointsForHunter, 2);
     EXPECT_EQ(state.weights.countryPoints, 10);
     EXPECT_EQ(state.SettingsEntries[0], "[new]");
