@@ -73,7 +73,7 @@ void score(CheckedLog& log, const CrossCheckSettings& settings) {
 void rank(std::vector<CheckedLog>& logs) {
     std::vector<CheckedLog*> ranked;
     for (CheckedLog& log : logs)
-        if (log.readable && (log.category == QLatin1String("H") || log.category == QLatin1String("L")))
+        if (log.indexed && (log.category == QLatin1String("H") || log.category == QLatin1String("L")))
             ranked.push_back(&log);
     std::stable_sort(ranked.begin(), ranked.end(), [](const CheckedLog* a, const CheckedLog* b) {
         if (a->category != b->category)
