@@ -43,10 +43,15 @@ QString categoryText(quint8 mask) {
     return text;
 }
 
+// One-letter categories, compared as characters: this runs once or twice per contact.
+bool isLetter(QStringView text, char16_t letter) {
+    return text.size() == 1 && text[0] == letter;
+}
+
 quint8 maskOf(QStringView category) {
-    if (category == u"L")
+    if (isLetter(category, u'L'))
         return RosterCategories::Lady;
-    if (category == u"H")
+    if (isLetter(category, u'H'))
         return RosterCategories::Hunter;
     return 0;
 }
@@ -63,8 +68,8 @@ void score(CheckedLog& log, const CrossCheckSettings& settings) {
             continue;
         const ContactRecord& record = log.contents.records[static_cast<std::size_t>(contact.record)];
         const QStringView category = record.field(ContactRecord::Category);
-        hunters += category == u"H";
-        ladies += category == u"L";
+        hunters += isLetter(category, u'H');
+        ladies += isLetter(category, u'L');
         worked.markIdentifier(record.field(ContactRecord::Unit));
     }
     log.checkedScore = scoreTotal(hunters, ladies, worked.count(), points);
