@@ -8,6 +8,7 @@
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
             libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
             fonts-comic-neue fonts-liberation fonts-dejavu-core poppler-utils \
+            cups cups-client printer-driver-cups-pdf \
             hamradio-files iso-flags-png-320x240 ca-certificates
 # Only for the targets that need them, so that make test stays lean on a fresh machine.
 PACKAGE_PACKAGES := dpkg-dev file

@@ -1,5 +1,10 @@
 #include "support/LocalHttpServer.h"
 
+#include <QFile>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
 
 #include <stdexcept>
@@ -23,18 +28,34 @@ QByteArray reason(int status) {
 
 } // namespace
 
-LocalHttpServer::LocalHttpServer() {
-    if (!server_.listen(QHostAddress::LocalHost))
+LocalHttpServer::LocalHttpServer(const QString& certificateFile, const QString& keyFile) {
+    if (certificateFile.isEmpty()) {
+        server_ = std::make_unique<QTcpServer>();
+    } else {
+        QFile certificate(certificateFile);
+        QFile key(keyFile);
+        if (!certificate.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly))
+            throw std::runtime_error("cannot read the test certificate");
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setLocalCertificate(QSslCertificate(certificate.readAll(), QSsl::Pem));
+        tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa, QSsl::Pem));
+        auto server = std::make_unique<QSslServer>();
+        server->setSslConfiguration(tls);
+        server_ = std::move(server);
+        scheme_ = QStringLiteral("https");
+    }
+    if (!server_->listen(QHostAddress::LocalHost))
         throw std::runtime_error("cannot listen on 127.0.0.1");
-    connect(&server_, &QTcpServer::newConnection, this, &LocalHttpServer::onConnection);
+    // Emitted once a connection is ready for use, after the handshake when there is one.
+    connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, &LocalHttpServer::onConnection);
 }
 
 QString LocalHttpServer::baseAddress() const {
-    return QStringLiteral("http://127.0.0.1:%1/files/").arg(port());
+    return QStringLiteral("%1://127.0.0.1:%2/files/").arg(scheme_).arg(port());
 }
 
 void LocalHttpServer::onConnection() {
-    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
         socket->setParent(this);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QTcpServer>
 
+#include <memory>
+
+class QTcpSocket;
+
 namespace qvmd::test {
 
 // A tiny HTTP server on 127.0.0.1 with canned answers by path, for the update tests.
@@ -26,11 +30,12 @@ public:
         Mode mode = Mode::Whole;
     };
 
-    LocalHttpServer();
+    // With a certificate and key (PEM files) it answers over TLS, and its addresses start with https.
+    LocalHttpServer(const QString& certificateFile = QString(), const QString& keyFile = QString());
 
     // The base address as Md.ini would hold it, ending in "/files/".
     QString baseAddress() const;
-    quint16 port() const { return server_.serverPort(); }
+    quint16 port() const { return server_->serverPort(); }
 
     void serve(const QString& path, Response response) { responses_[path] = std::move(response); }
     void serve(const QString& path, const QByteArray& body) { serve(path, Response{200, body}); }
@@ -44,9 +49,10 @@ public:
 
 private:
     void onConnection();
-    void answer(class QTcpSocket* socket);
+    void answer(QTcpSocket* socket);
 
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
+    QString scheme_ = QStringLiteral("http");
     QHash<QString, Response> responses_;
 };
 

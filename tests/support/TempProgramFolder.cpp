@@ -33,16 +33,6 @@ void TempProgramFolder::writeRaw(const QString& relative, const QByteArray& byte
         throw std::runtime_error("cannot write test file " + relative.toStdString());
 }
 
-void TempProgramFolder::copyFixture(const QString& feature, const QString& caseName) const {
-    QDirIterator files(QStringLiteral(QVMD_FIXTURES_DIR "/") + feature + QLatin1Char('/') + caseName,
-                       QDir::Files);
-    while (files.hasNext()) {
-        files.next();
-        QFile::remove(data(files.fileName()));
-        QFile::copy(files.filePath(), data(files.fileName()));
-    }
-}
-
 QByteArray TempProgramFolder::readRaw(const QString& relative) const {
     QFile file(dir_.filePath(relative));
     if (!file.open(QIODevice::ReadOnly))

@@ -19,8 +19,6 @@ public:
     // Writes lines in Windows-1252, each ended by CR LF.
     void writeData(const QString& name, const QStringList& lines) const;
     void writeRaw(const QString& relative, const QByteArray& bytes) const;
-    // Copies every file of tests/fixtures/<feature>/<caseName>/ into Data/.
-    void copyFixture(const QString& feature, const QString& caseName) const;
 
     QByteArray readRaw(const QString& relative) const;
     QByteArray readData(const QString& name) const { return readRaw(QStringLiteral("Data/") + name); }

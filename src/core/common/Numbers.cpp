@@ -6,22 +6,30 @@ namespace qvmd {
 
 namespace {
 
-bool isBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+// One code unit of either view, so that the rule is written once for texts and for raw file bytes.
+char16_t unit(QStringView text, qsizetype pos) {
+    return text[pos].unicode();
+}
+char16_t unit(QByteArrayView text, qsizetype pos) {
+    return static_cast<unsigned char>(text[pos]);
+}
+
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
 }
 
 // Reads sign and digits starting at pos; returns the value and the position after the digits.
-std::int64_t readDigits(QStringView text, qsizetype& pos, bool& anyDigit) {
+template <typename View> std::int64_t readDigits(View text, qsizetype& pos, bool& anyDigit) {
     bool negative = false;
-    if (pos < text.size() && (text[pos] == QLatin1Char('-') || text[pos] == QLatin1Char('+'))) {
-        negative = text[pos] == QLatin1Char('-');
+    if (pos < text.size() && (unit(text, pos) == u'-' || unit(text, pos) == u'+')) {
+        negative = unit(text, pos) == u'-';
         ++pos;
     }
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
     anyDigit = false;
-    while (pos < text.size() && text[pos] >= QLatin1Char('0') && text[pos] <= QLatin1Char('9')) {
-        const int digit = text[pos].unicode() - '0';
+    while (pos < text.size() && unit(text, pos) >= u'0' && unit(text, pos) <= u'9') {
+        const int digit = unit(text, pos) - u'0';
         value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
         anyDigit = true;
         ++pos;
@@ -29,15 +37,23 @@ std::int64_t readDigits(QStringView text, qsizetype& pos, bool& anyDigit) {
     return negative ? -value : value;
 }
 
-} // namespace
-
-std::int64_t leadingNumber(QStringView text) {
+template <typename View> std::int64_t leadingNumberOf(View text) {
     qsizetype pos = 0;
-    while (pos < text.size() && isBlank(text[pos]))
+    while (pos < text.size() && isBlank(unit(text, pos)))
         ++pos;
     bool anyDigit = false;
     const std::int64_t value = readDigits(text, pos, anyDigit);
     return anyDigit ? value : 0;
+}
+
+} // namespace
+
+std::int64_t leadingNumber(QStringView text) {
+    return leadingNumberOf(text);
+}
+
+std::int64_t leadingNumber(QByteArrayView bytes) {
+    return leadingNumberOf(bytes);
 }
 
 std::int16_t toInt16(std::int64_t value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -11,6 +12,8 @@ namespace qvmd {
 // The one leading-number rule of every file: leading blanks skipped, an optional sign, then the longest
 // run of decimal digits; 0 when there is none. Values beyond the 64-bit range saturate.
 std::int64_t leadingNumber(QStringView text);
+// The same rule on a file's raw bytes (the leading part is plain ASCII in every code page we read).
+std::int64_t leadingNumber(QByteArrayView bytes);
 
 // 16-bit values as the files and flags hold them; out-of-range values saturate instead of wrapping.
 std::int16_t toInt16(std::int64_t value);

@@ -25,7 +25,7 @@ RestoreOutcome restoreLog(const ProgramFolder& folder, const QString& backupName
     // The backup's content is staged first: should the safety copy take the backup's own name (both made
     // in the same second), the two swap places and neither is lost.
     StagedCopy restored;
-    if (WriteResult error = restored.stage(folder.backup(backupName.trimmed()), outcome.logPath))
+    if (WriteResult error = restored.stage(folder.backup(backupName), outcome.logPath))
         return failed(*error);
 
     PCCBackup safety;

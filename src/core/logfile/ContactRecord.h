@@ -12,9 +12,11 @@ namespace qvmd {
 
 // One contact line of a log: eight fields, each followed by ">".
 //
-// The record keeps its line as one string with the field bounds beside it, so that loading a large log
-// costs one string per record and a field is a view, never a copy. Every record, however it was made,
-// holds exactly eight fields and no ">", CR or LF inside a field, so its line can always be written as is.
+// The record keeps its line inside a string with the field bounds beside it. Records read from a file
+// share one string, the whole file decoded once, so that loading a large log allocates nothing per
+// record and a field is a view, never a copy; a record made or changed in memory has a string of its
+// own. Every record, however it was made, holds exactly eight fields and no ">", CR or LF inside a
+// field, so its line can always be written as is.
 class ContactRecord {
 public:
     enum Field : int {
@@ -60,12 +62,27 @@ public:
     void setField(int index, const QString& text);
 
     // The line as written to the file, without its line end: every field followed by ">".
-    const QString& line() const { return text_; }
+    QStringView line() const {
+        return QStringView(text_).sliced(bounds_[0], bounds_[FieldCount] - bounds_[0]);
+    }
 
     // A record counts as a valid contact only when its flag is exactly "N"; anything else is cancelled.
-    bool isCancelled() const { return field(Cancelled) != u"N"; }
+    bool isCancelled() const {
+        const QStringView flag = field(Cancelled);
+        return flag.size() != 1 || flag[0] != u'N';
+    }
 
-    friend bool operator==(const ContactRecord& a, const ContactRecord& b) { return a.text_ == b.text_; }
+    friend bool operator==(const ContactRecord& a, const ContactRecord& b) { return a.line() == b.line(); }
+
+    // For the log reader: a well-formed line inside a shared decoded file, its bounds already found
+    // (bounds[0] the line start, bounds[i] just after the i-th ">").
+    static ContactRecord inShared(const QString& text,
+                                  const std::array<std::int32_t, FieldCount + 1>& bounds) {
+        ContactRecord record{Unbuilt{}};
+        record.text_ = text;
+        record.bounds_ = bounds;
+        return record;
+    }
 
 private:
     // For the builders that fill text and bounds themselves, so a loaded record costs one allocation.
@@ -73,8 +90,8 @@ private:
     explicit ContactRecord(Unbuilt) {}
     void build(const std::array<QString, FieldCount>& fields);
 
-    QString text_;
-    // Field i runs from bounds_[i] to the separator before bounds_[i + 1].
+    QString text_; // the record's own line, or the whole decoded file it was read from
+    // Field i runs from bounds_[i] to the separator before bounds_[i + 1], positions within text_.
     std::array<std::int32_t, FieldCount + 1> bounds_{};
 };
 

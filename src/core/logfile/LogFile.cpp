@@ -6,18 +6,20 @@
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
 #include "core/logfile/LogCounters.h"
+#include "core/logfile/MarkScan.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <array>
 #include <cstring>
 
 namespace qvmd {
 
-namespace {
-
 // Header values by the selection rule: "##" restarts at value 0 with the last character.
 void addHeaderLine(LogContents& log, QByteArrayView line) {
+    if (line == "#Y")
+        log.paperLog = true;
     if (line.startsWith("##")) {
         log.header.values[LogHeader::CategoryValue] = fromWindows1252(line.last(1));
         log.headerValueCount = 1;
@@ -26,35 +28,59 @@ void addHeaderLine(LogContents& log, QByteArrayView line) {
     }
 }
 
-} // namespace
-
 LogContents parseLog(QByteArrayView bytes) {
     LogContents log;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
+    // The whole file decoded once: records read from it share this text and keep only their bounds.
+    const QString text = fromWindows1252(bytes);
     // Roughly one record per 60 bytes: one reservation instead of a dozen regrowths for a large log.
     log.records.reserve(static_cast<std::size_t>(bytes.size() / 60));
     const char* const data = bytes.data();
     const qsizetype size = bytes.size();
-    qsizetype start = 0;
-    while (start < size) {
-        const void* found = std::memchr(data + start, '\n', static_cast<std::size_t>(size - start));
-        const qsizetype end = found ? static_cast<const char*>(found) - data : size;
+
+    qsizetype lineStart = 0;
+    int separators = 0;
+    bool strayReturn = false;
+    std::array<std::int32_t, ContactRecord::FieldCount + 1> bounds{};
+    auto endLine = [&](qsizetype end) {
         qsizetype stop = end;
-        if (stop > start && data[stop - 1] == '\r')
+        if (stop > lineStart && data[stop - 1] == '\r')
             --stop;
-        const QByteArrayView line(data + start, stop - start);
-        start = end + 1;
-        if (line.isEmpty())
-            continue;
-        if (line[0] == '#') {
-            if (line == "#Y")
-                log.paperLog = true;
-            addHeaderLine(log, line);
-            continue;
+        const qsizetype length = stop - lineStart;
+        if (length == 0)
+            return;
+        if (data[lineStart] == '#') {
+            addHeaderLine(log, QByteArrayView(data + lineStart, length));
+        } else if (separators == ContactRecord::FieldCount && !strayReturn) {
+            bounds[0] = static_cast<std::int32_t>(lineStart);
+            log.records.push_back(ContactRecord::inShared(text, bounds));
+        } else {
+            // Short lines, a last field without its ">", a CR inside: the record gets a line of its own.
+            log.records.push_back(ContactRecord::fromLine(QStringView(text).sliced(lineStart, length)));
         }
-        log.records.push_back(ContactRecord::fromBytes(line));
-    }
+    };
+    forEachMark(data, size, [&](qsizetype at) {
+        switch (data[at]) {
+        case '>':
+            if (separators < ContactRecord::FieldCount)
+                bounds[static_cast<std::size_t>(++separators)] = static_cast<std::int32_t>(at + 1);
+            break;
+        case '\r':
+            // Only the CR that ends a line is a line end; any other is kept out of the record's fields.
+            if (at + 1 < size && data[at + 1] != '\n')
+                strayReturn = true;
+            break;
+        default: // line feed
+            endLine(at);
+            lineStart = at + 1;
+            separators = 0;
+            strayReturn = false;
+            break;
+        }
+    });
+    if (lineStart < size)
+        endLine(size);
     return log;
 }
 
@@ -81,7 +107,7 @@ WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<c
     QStringList lines = header.lines();
     lines.reserve(lines.size() + static_cast<qsizetype>(records.size()));
     for (const ContactRecord& record : records)
-        lines.append(record.line());
+        lines.append(record.line().toString());
     return writeLines(path, lines);
 }
 
@@ -103,7 +129,7 @@ AppendResult appendRecord(const QString& path, const ContactRecord& record) {
                       0,
                       0}};
     }
-    if (WriteResult failure = appendLine(path, record.line()))
+    if (WriteResult failure = appendLine(path, record.line().toString()))
         return AppendError{AppendError::Kind::WriteFailed, *failure};
     return std::nullopt;
 }

@@ -23,11 +23,14 @@ struct LogStatistics {
 // number of countries worked. Counts beyond the 16-bit range stay at its largest value.
 LogStatistics logStatistics(std::span<const ContactRecord> records, int countryCount);
 
-// A log read from disk with the statistics of its records.
+// A log's header and statistics, for choosing a log: the records themselves are not kept.
 struct LogSummary {
-    LogContents contents;
+    LogContents contents; // header values and paper log mode; no records
     LogStatistics statistics;
 };
+// The statistics pass straight over the file's bytes, by the same rules as parseLog and logStatistics
+// but without decoding or keeping any record.
+LogSummary scanLog(QByteArrayView bytes, int countryCount);
 Result<LogSummary> readLogSummary(const QString& path, int countryCount);
 
 // Opening the log in use. The log is the truth: when Logs/Log.dat is missing or disagrees with the

@@ -52,13 +52,11 @@ int ContactLog::findValid(QStringView identifier, int exceptRow) const {
     return 0;
 }
 
-int ContactLog::markWorkedCountries(WorkedCountries& worked, int countryCount) const {
-    worked = WorkedCountries(countryCount);
-    for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it) {
-        if (it.value() > 0)
-            worked.mark(it.key());
-    }
-    return worked.count();
+WorkedCountries ContactLog::workedCountries(int countryCount) const {
+    WorkedCountries worked(countryCount);
+    for (auto it = validByCountry_.cbegin(); it != validByCountry_.cend(); ++it)
+        worked.mark(it.key());
+    return worked;
 }
 
 void ContactLog::add(int row, const ContactRecord& record) {

@@ -53,9 +53,8 @@ public:
     int findValid(QStringView identifier, int exceptRow = 0) const;
 
     const ContactTally& tally() const { return tally_; }
-    // Marks afresh the countries of the valid contacts (numbers 0 or above N mark nothing)
-    // and returns how many are worked.
-    int markWorkedCountries(WorkedCountries& worked, int countryCount) const;
+    // The countries of the valid contacts, 1 to countryCount (numbers 0 or above it mark nothing).
+    WorkedCountries workedCountries(int countryCount) const;
 
     void setListener(Listener* listener) { listener_ = listener; }
 

@@ -4,9 +4,15 @@
 #include "core/common/Numbers.h"
 #include "core/logfile/LogStatistics.h"
 
+#include <future>
+
 namespace qvmd {
 
 LogInUse::LogInUse(AppState& state) : state_(state) {}
+
+LogInUse::~LogInUse() {
+    settle();
+}
 
 QString LogInUse::logPath() const {
     return state_.folder.logs(state_.log.LogInUseName);
@@ -31,7 +37,8 @@ void LogInUse::recount() {
     counters.HunterCount = toInt16(tally.hunters);
     counters.LadyCount = toInt16(tally.ladies);
     counters.CancelledCount = toInt16(tally.cancelled);
-    counters.CountryCount = toInt16(contacts_.markWorkedCountries(state_.worked, state_.countries.count()));
+    state_.worked = contacts_.workedCountries(state_.countries.count());
+    counters.CountryCount = toInt16(state_.worked.count());
 }
 
 LogInUse::WriteOutcome LogInUse::countersWritten() {
@@ -41,11 +48,30 @@ LogInUse::WriteOutcome LogInUse::countersWritten() {
     return {};
 }
 
+// Only the record waits for the disk: Log.dat follows in the background, one rewrite at a time and in
+// order, while the operator types the next contact. The log file stays the truth: a crash before Log.dat
+// is written is repaired when the log is next opened, since its counters are always rebuilt from the log.
 LogInUse::WriteOutcome LogInUse::append(ContactRecord record) {
+    // A full log refuses before anything is touched.
+    if (contacts_.size() + 1 > LogCounters::LastProgressive)
+        return {Outcome::Refused, appendRecord(logPath(), record), std::nullopt};
+    std::optional<FileError> earlier = settle();
     if (AppendResult failure = appendRecord(logPath(), record))
         return {Outcome::Refused, std::move(failure), std::nullopt};
     contacts_.append(std::move(record));
-    return countersWritten();
+    recount();
+    pendingCounters_ = std::async(std::launch::async, [folder = state_.folder, counters = state_.counters] {
+        return writeCounterFile(folder, counters);
+    });
+    if (earlier)
+        return {Outcome::CounterFileFailed, std::nullopt, std::move(earlier)};
+    return {};
+}
+
+std::optional<FileError> LogInUse::settle() {
+    if (!pendingCounters_.valid())
+        return std::nullopt;
+    return pendingCounters_.get();
 }
 
 LogInUse::WriteOutcome LogInUse::addContact(const ContactFields& f) {
@@ -72,6 +98,8 @@ LogInUse::WriteOutcome LogInUse::cancelContact(int row) {
 }
 
 LogInUse::WriteOutcome LogInUse::rewriteWith(int row, ContactRecord record) {
+    // A counter file still on its way would land after this one.
+    settle();
     ContactRecord before = contacts_.at(row);
     contacts_.replace(row, std::move(record));
     const QString year = state_.log.year.isEmpty() ? header_.value(LogHeader::YearValue) : state_.log.year;

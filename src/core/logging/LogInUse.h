@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/common/FileError.h"
+#include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
 #include "core/logging/ContactLog.h"
 
+#include <future>
 #include <optional>
 
 namespace qvmd {
@@ -25,6 +27,9 @@ struct ContactFields {
 class LogInUse {
 public:
     explicit LogInUse(AppState& state);
+    ~LogInUse();
+    LogInUse(const LogInUse&) = delete;
+    LogInUse& operator=(const LogInUse&) = delete;
 
     // Reads the log file; the counters become those of the log itself, and the counter file is rewritten
     // when it says otherwise. A failed rewrite of the counter file is returned with the log still open.
@@ -41,7 +46,8 @@ public:
     enum class Outcome {
         Done,
         Refused,           // the log is full or its file could not be written: nothing changed anywhere
-        CounterFileFailed, // the log file and the window agree; only Log.dat is stale
+        CounterFileFailed, // the log file and the window agree; only Log.dat (this one or the one before) is
+                           // stale
     };
     struct WriteOutcome {
         Outcome outcome = Outcome::Done;
@@ -59,6 +65,9 @@ public:
     // A blank cancelled line for paper logs, numbered NextProgressive and appended.
     WriteOutcome addBlankCancelled(const QString& timeStamp);
 
+    // Waits for the counter file an append left to the background; its failure, once.
+    std::optional<FileError> settle();
+
 private:
     // Counters and worked countries from the records.
     void recount();
@@ -71,6 +80,7 @@ private:
     ContactLog contacts_;
     LogHeader header_; // as read; the rewrite keeps its paper log mode
     bool paperLog_ = false;
+    std::future<WriteResult> pendingCounters_;
 };
 
 } // namespace qvmd

@@ -1,5 +1,6 @@
 #include "core/refdata/Roster.h"
 
+#include "core/common/Numbers.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
@@ -17,22 +18,6 @@
 namespace qvmd {
 
 namespace {
-
-// The leading-number rule on raw bytes, reduced to the one question the registration search asks.
-bool leadingNumberIsPositive(QByteArrayView line) {
-    qsizetype pos = 0;
-    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
-        ++pos;
-    bool negative = false;
-    if (pos < line.size() && (line[pos] == '-' || line[pos] == '+')) {
-        negative = line[pos] == '-';
-        ++pos;
-    }
-    bool nonZero = false;
-    for (; pos < line.size() && line[pos] >= '0' && line[pos] <= '9'; ++pos)
-        nonZero = nonZero || line[pos] != '0';
-    return nonZero && !negative;
-}
 
 qsizetype lastIndexOf(QByteArrayView text, char c) {
     for (qsizetype i = text.size(); i > 0; --i) {
@@ -81,7 +66,7 @@ std::optional<QByteArrayView> nameIfKey(QByteArrayView line, QByteArrayView iden
                                         bool positiveLeadingOnly) {
     if (line.isEmpty() || line[0] == '#')
         return std::nullopt;
-    if (positiveLeadingOnly && !leadingNumberIsPositive(line))
+    if (positiveLeadingOnly && leadingNumber(line) <= 0)
         return std::nullopt;
     const qsizetype last = lastIndexOf(line, '>');
     if (last < 0)

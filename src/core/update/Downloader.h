@@ -28,8 +28,8 @@ public:
     };
 
     static constexpr std::chrono::milliseconds DefaultTimeout{30000};
-    // Far above any roster, yet a wrong address cannot fill the memory.
-    static constexpr qint64 DefaultByteLimit = 32 * 1024 * 1024;
+    // A wrong address cannot fill the memory.
+    static constexpr qint64 DefaultByteLimit = 64 * 1024 * 1024;
 
     explicit Downloader(QObject* parent = nullptr);
     ~Downloader() override;

@@ -11,6 +11,19 @@ namespace {
 
 constexpr int baseAddressEntry = 6;
 
+// What the program reads of each file: a bigger download could never be read back, so it is refused.
+qint64 sizeLimit(int fileIndex) {
+    switch (fileIndex) {
+    case 0:
+    case 1:
+        return RosterFileLimit;
+    case 2:
+        return TableFileLimit;
+    default:
+        return SmallFileLimit;
+    }
+}
+
 } // namespace
 
 UpdateChecker::UpdateChecker(AppState& state, QObject* parent) : QObject(parent), state_(state) {
@@ -67,7 +80,6 @@ void UpdateChecker::download(const std::array<bool, UpdateFileCount>& wanted) {
         if (wanted_[static_cast<std::size_t>(i)] && isPublished(i))
             outcomes_[static_cast<std::size_t>(i)].address = address(i);
     }
-    downloader_.setByteLimit(Downloader::DefaultByteLimit, false);
     current_ = -1;
     startNextFile();
 }
@@ -77,6 +89,7 @@ void UpdateChecker::startNextFile() {
         const FileOutcome& next = outcomes_[static_cast<std::size_t>(current_)];
         if (!next.address.isEmpty()) {
             outcomes_[static_cast<std::size_t>(current_)].attempted = true;
+            downloader_.setByteLimit(sizeLimit(current_), false);
             downloader_.get(QUrl(next.address));
             return;
         }
@@ -136,8 +149,9 @@ void UpdateChecker::reloadSharedState() {
             }
             state_.worked = std::move(worked);
             state_.countries = std::move(countries.value());
-        } else
+        } else {
             keep(countries.error());
+        }
     }
     if (outcomes_[3].replaced) {
         const Result<ScoreWeights> weights = ScoreWeights::load(localPath(3));

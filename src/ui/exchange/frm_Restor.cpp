@@ -157,6 +157,8 @@ void frm_Restor::cmd_Continua_Click() {
     Label3->hide();
     Label4->show();
     File1->show();
+    // The operator goes on in the list, not on a button that happens to be next.
+    File1->setFocus();
 }
 
 void frm_Restor::File1_Click(const QString& fileName) {

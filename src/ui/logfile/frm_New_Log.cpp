@@ -146,6 +146,7 @@ void frm_New_Log::cmd_crea_Click() {
         return;
     }
     state_.counters = LogCounters{};
+    state_.worked = WorkedCountries(state_.countries.count());
     closeWith(QDialog::Accepted);
 }
 

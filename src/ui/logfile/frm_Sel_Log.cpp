@@ -112,6 +112,7 @@ void frm_Sel_Log::cmd_Select_Click() {
         return;
     }
     state_.counters = counters;
+    state_.worked = summary_->statistics.worked;
     state_.LogSelected = FlagTrue;
     closeWith(QDialog::Accepted);
 }

@@ -23,7 +23,7 @@ void frm_log_exist::buildControls() {
     setObjectName(QStringLiteral("frm_log_exist"));
     setProperty("tag", QStringLiteral("1078"));
     setWindowTitle(QStringLiteral("Control Log"));
-    setFixedSize(480, 250);
+    setFixedSize(480, 214);
 
     const struct {
         QLabel** label;

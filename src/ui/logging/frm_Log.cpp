@@ -40,8 +40,7 @@ const QColor genericColour(255, 0, 0);
 constexpr int visibleRows = 10;
 constexpr int clockMilliseconds = 500;
 
-// Grid columns: width in twips and alignment, the header from the format string.
-const QString gridFormat = QStringLiteral("^|^I.|^R.|^Unit|^Name|^HL|^Country|^Date Time|^A");
+// Grid column widths in twips; headers and alignments come with the model.
 constexpr int columnTwips[] = {300, 400, 400, 1200, 1200, 350, 1400, 1450, 350};
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -83,27 +82,25 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, cons
 
 frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)), log_(state) {
-    // 1. The clock first, so the window opens with the time showing.
+    // The clock first, so the window opens with the time showing.
     buildControls();
     Timer1_Timer();
 
-    // 2. Member entry, pictures, texts of the active language, the background.
     entryKind_ = 1;
     loadPictures();
     Localise(*this, *state_.strings, state_.LanguageOffset);
     paintBackground(*this, Backdrop::lightBlueToGreen);
     cmd_Find->setText(text(1045, "Find"));
 
-    // 3. Point values of the log's category, and the warning's category.
+    // Point values of the log's category, and the category the warning asks for.
     const PointValues points = pointValues(state_.weights, state_.profile.category);
     lbl_HunterPoints->setText(QString::number(points.hunter));
     lbl_LadyPoints->setText(QString::number(points.lady));
     lbl_CountryPoints->setText(QString::number(points.country));
     lbl_Warning->setText(lbl_Warning->text() + missingCategorySuffix(state_.profile.category));
 
-    // 4, 5. Worked marks come from the log alone; the grid shows the log as read.
-    state_.worked.clear();
-    setUpGrid();
+    // Worked marks come from this log alone; the grid shows the log as read.
+    state_.worked = WorkedCountries(state_.countries.count());
     const LogInUse::Opened opened = log_.open();
     if (opened.logError) {
         error(fileErrorText(*opened.logError, state_.LanguageOffset));
@@ -115,7 +112,6 @@ frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget
     model_->setFixedBackground(palette().color(QPalette::Button));
     cmd_Empty->setVisible(log_.paperLog());
 
-    // 6, 7.
     showTitle();
     refreshDisplay();
     colourAndScroll();
@@ -275,6 +271,7 @@ void frm_Log::buildControls() {
     MSHFlexGrid1 = new GridControl(this);
     MSHFlexGrid1->setObjectName(QStringLiteral("MSHFlexGrid1"));
 
+    setUpGrid();
     buildScoreTable();
 
     // Tab order along the entry row; the club joins it only for generic stations.
@@ -283,7 +280,8 @@ void frm_Log::buildControls() {
 }
 
 void frm_Log::buildScoreTable() {
-    constexpr int left = 724;
+    // Beside the grid, whose width follows the font.
+    const int left = MSHFlexGrid1->geometry().right() + 24;
     constexpr int top = 222;
     constexpr int rowH = 26;
     lbl_Points = makeCaption(this, "lbl_Points", QStringLiteral("Estimated points"),
@@ -324,6 +322,8 @@ void frm_Log::buildScoreTable() {
     lbl_Warning->setObjectName(QStringLiteral("lbl_Warning"));
     lbl_Warning->setProperty("tag", QStringLiteral("1158"));
     lbl_Warning->setGeometry(left, y + 8, 280, 48);
+    const int bottom = std::max(MSHFlexGrid1->geometry().bottom(), lbl_Warning->geometry().bottom());
+    setFixedSize(std::max(width(), left + 280 + 16), bottom + 16);
     lbl_Warning->setWordWrap(true);
     lbl_Warning->setAlignment(Qt::AlignCenter);
     lbl_Warning->setAutoFillBackground(true);
@@ -347,12 +347,13 @@ void frm_Log::loadPictures() {
     const QPixmap logo = pictures.LoadResPicture(101, QStringLiteral("CUSTOM"));
     for (QLabel* image : Image_Logo)
         image->setPixmap(logo);
+    // Drawn once: the flag box shows it for every number without a flag.
+    flagLogo_ = logo.scaled(Image_Flag->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 void frm_Log::setUpGrid() {
     model_ = std::make_unique<ContactGridModel>(log_.contacts());
     GridControl& grid = *MSHFlexGrid1;
-    grid.setFormatString(gridFormat);
     grid.setModel(model_.get());
     // The widths are those of a small system font; scaled alike so that a whole stamp fits in its column.
     const int stampWidth = grid.fontMetrics().horizontalAdvance(QStringLiteral("06/05/2026 10:00:05")) + 28;
@@ -381,8 +382,6 @@ void frm_Log::showTitle() {
 
 void frm_Log::showEvent(QShowEvent* event) {
     FormDialog::showEvent(event);
-    // Scrolling needs the view's final size.
-    colourAndScroll();
     Text1[BoxCountry]->setFocus();
 }
 
@@ -504,8 +503,7 @@ void frm_Log::showCountry(std::int64_t number) {
     state_.PictureLoadFailed = FlagFalse;
     const QPixmap flag = pictures.LoadResPicture(country, QStringLiteral("FLAG"));
     if (state_.PictureLoadFailed != FlagFalse) {
-        Image_Flag->setPixmap(pictures.LoadResPicture(101, QStringLiteral("CUSTOM"))
-                                  .scaled(Image_Flag->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        Image_Flag->setPixmap(flagLogo_);
         state_.PictureLoadFailed = FlagFalse;
     } else {
         Image_Flag->setPixmap(flag);
@@ -599,6 +597,9 @@ void frm_Log::cmd_Clear_Click() {
 
 void frm_Log::cmd_Close_Click() {
     Timer1.stop();
+    // The last counter file may still be on its way; the main window reads it next.
+    if (const std::optional<FileError> failure = log_.settle())
+        error(fileErrorText(*failure, state_.LanguageOffset));
     closeWith(QDialog::Accepted);
 }
 
@@ -665,7 +666,6 @@ void frm_Log::cmd_Find_Click() {
     showNameUnknown(true);
     cmd_Write->setEnabled(true);
     if (entryKind_ == 1) {
-        // The station-not-found window answers whether the operator goes on with the station.
         if (notFound_ && !notFound_(this, identifier)) {
             cmd_Clear_Click();
             return;
@@ -827,6 +827,8 @@ void frm_Log::finishWrite() {
 // ---- the grid ----
 
 void frm_Log::MSHFlexGrid1_Pick() {
+    // A pick always ends the modification in hand, so the empty last row can never be written as one.
+    editMode_ = false;
     emptyBoxes();
     Text1[BoxClub]->setReadOnly(false);
     Text1[BoxName]->setReadOnly(false);
@@ -898,21 +900,20 @@ void frm_Log::cmd_Empty_Click() {
 }
 
 int frm_Log::topRow() const {
-    return MSHFlexGrid1->rowAt(0) + 1;
+    return MSHFlexGrid1->topRow();
 }
 
 int frm_Log::currentRow() const {
-    return MSHFlexGrid1->currentIndex().row() + 1;
+    return MSHFlexGrid1->row();
 }
 
 void frm_Log::colourAndScroll() {
+    // Colours come with the model; the last (empty) row is the tenth one visible and the current one.
     GridControl& grid = *MSHFlexGrid1;
     const int lastRow = log_.contacts().size() + 1;
-    const QModelIndex last = model_->index(lastRow - 1, 1);
-    grid.selectionModel()->setCurrentIndex(last,
-                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (lastRow > visibleRows - 1)
-        grid.scrollTo(model_->index(lastRow - 1 - (visibleRows - 1), 0), QAbstractItemView::PositionAtTop);
+        grid.setTopRow(lastRow - (visibleRows - 1));
+    grid.setRow(lastRow);
 }
 
 // ---- score ----

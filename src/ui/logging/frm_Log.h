@@ -5,6 +5,7 @@
 
 #include "ui/kit/FormDialog.h"
 #include <QList>
+#include <QPixmap>
 #include <QString>
 #include <QTimer>
 
@@ -29,7 +30,7 @@ class Seams;
 class frm_Log : public FormDialog {
     Q_OBJECT
 public:
-    // Shows the station-not-found window for an identifier; true when the operator goes on with it.
+    // Shows the station-not-found window for an identifier; true when the operator goes on.
     using NotFoundWindow = std::function<bool(QWidget* parent, const QString& identifier)>;
 
     frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent = nullptr);
@@ -142,6 +143,7 @@ private:
     NotFoundWindow notFound_;
     LogInUse log_;
     std::unique_ptr<ContactGridModel> model_;
+    QPixmap flagLogo_;
     bool ready_ = false;
 
     std::int16_t entryKind_ = 1;

@@ -29,7 +29,6 @@ public:
 
     int workedCount() const { return workedCount_; }
 
-protected:
 private:
     void buildControls();
     void fillAllCountries();

@@ -116,7 +116,6 @@ frmAbout::frmAbout(AppState& state, Seams& seams, QWidget* parent)
 
     // Load.
     Localise(*this, *state_.strings, state_.LanguageOffset);
-    lblTitle->setText(VersionInfo::title());
     lblTitle->setText(VersionInfo::productName());
     lblVersion->setText(QStringLiteral("Versione ") + VersionInfo::versionText());
     lblDescription->setText(VersionInfo::description());

@@ -37,7 +37,6 @@ public slots:
     void Label1_Click(int index);
     // Escape does not close the window.
 
-protected:
 private:
     void finish();
 

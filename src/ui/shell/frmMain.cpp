@@ -321,7 +321,6 @@ template <class Window> int frmMain::showChild() {
     return seams_.showModal(window);
 }
 
-// Windows still to come show nothing; each opener gets its body when its window is built.
 int frmMain::open_frm_Log() {
     const auto notFound = [this](QWidget* parent, const QString& identifier) {
         std::int16_t rosterResult = 0;

@@ -6,6 +6,7 @@
 #include "ui/kit/Seams.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -28,6 +29,9 @@ frm_Lang::frm_Lang(AppState& state, Seams& seams, QWidget* parent)
     cmb_Lang->setMinimumWidth(140);
     cmb_Lang->addItems({QStringLiteral("Italiano"), QStringLiteral("English")});
     cmb_Lang->setEditText(QStringLiteral("Italiano"));
+    // The box takes the list entry that matches a typed text when editing ends, and its completer
+    // matches regardless of case: "italiano" would become Italian. Only the exact name may.
+    cmb_Lang->completer()->setCaseSensitivity(Qt::CaseSensitive);
 
     cmb_ok = new QPushButton(QStringLiteral("OK"), this);
     cmb_ok->setObjectName(QStringLiteral("cmb_ok"));

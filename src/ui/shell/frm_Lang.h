@@ -24,7 +24,6 @@ public slots:
     void cmb_ok_Click();
     // Escape does not close the window either.
 
-protected:
 private:
     AppState& state_;
     Seams& seams_;

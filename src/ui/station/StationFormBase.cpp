@@ -378,7 +378,7 @@ void StationFormBase::showCountry() {
     Text5->setText(known ? state_.countries.name(static_cast<int>(country)) : QString());
 }
 
-int StationFormBase::validate() {
+StationFormBase::ErrorCode StationFormBase::validate() {
     errorCode_ = NoError;
     const std::int64_t country = leadingNumber(Text1[0]->text().trimmed());
     const std::int64_t unit = leadingNumber(Text1[1]->text().trimmed());
@@ -403,7 +403,7 @@ bool StationFormBase::categoryMissing() const {
     return category_ == QLatin1String("0");
 }
 
-void StationFormBase::reportError(int code) {
+void StationFormBase::reportError(ErrorCode code) {
     struct Rule {
         int id;
         QLineEdit* focus;
@@ -420,13 +420,19 @@ void StationFormBase::reportError(int code) {
             return {1113, Text2[0]};
         case NameTooShort:
             return {1049, Text2[1]};
-        default:
-            return {1117, nullptr};
+        case NoCategory:
+        case NoError:
+            break;
         }
+        return {1117, nullptr};
     }();
     seams_.message(this, messageText(rule.id), messageText(1114), Seams::Icon::Error);
-    if (rule.focus)
+    if (rule.focus) {
+        // The box may already hold the focus, so no focus event selects its text: select it here, so
+        // that typing replaces the wrong value.
         rule.focus->setFocus();
+        rule.focus->selectAll();
+    }
 }
 
 void StationFormBase::reportFileError(const FileError& error) {
@@ -519,7 +525,7 @@ void StationFormBase::cmd_Cerca_Click() {
     Label19->hide();
     Label20->hide();
     // A missing name does not stop the search: the rosters may know it.
-    const int code = validate();
+    const ErrorCode code = validate();
     if (code != NoError && code != NameTooShort) {
         reportError(code);
         return;
@@ -551,7 +557,7 @@ void StationFormBase::cmd_Cerca_Click() {
 }
 
 void StationFormBase::cmd_Save_Click() {
-    const int code = validate();
+    const ErrorCode code = validate();
     if (code != NoError) {
         reportError(code);
         return;

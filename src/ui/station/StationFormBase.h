@@ -60,7 +60,7 @@ public:
     const QString& category() const { return category_; }
     std::int16_t stationKind() const { return stationKind_; }
     bool found() const { return found_; }
-    int errorCode() const { return errorCode_; }
+    ErrorCode errorCode() const { return errorCode_; }
 
     // The background colour of a chosen option.
     static QColor chosenColour();
@@ -80,9 +80,9 @@ protected:
     void finishForm();
 
     // The rules checked in order; the first failing one is returned.
-    int validate();
+    ErrorCode validate();
     // Shows the message of a validation code and moves the focus as the rule says.
-    void reportError(int code);
+    void reportError(ErrorCode code);
     // Shows a file failure in the program's words.
     void reportFileError(const FileError& error);
     void localise();
@@ -117,7 +117,7 @@ protected:
     QString category_ = QStringLiteral("0");
     std::int16_t stationKind_ = 1;
     bool found_ = false;
-    int errorCode_ = NoError;
+    ErrorCode errorCode_ = NoError;
 
 private:
     enum class BoxKind { Number, Club, Name };

@@ -9,6 +9,7 @@
 #include "ui/kit/Seams.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -220,8 +221,13 @@ void frm_Aggior::cmd_Confirm_Click() {
 
 void frm_Aggior::onFileFinished(int row) {
     ProgressBar1->setValue((row + 1) * 100 / UpdateFileCount);
-    if (!checker_->outcome(row).replaced)
-        setRow(row, Label12->text().trimmed(), failedColour);
+    // The message after the run says why; the row only says that its file stayed as it was.
+    if (!checker_->outcome(row).replaced) {
+        setRow(row,
+               state_.LanguageOffset == 0 ? QStringLiteral("Non scaricato")
+                                          : QStringLiteral("Not downloaded"),
+               failedColour);
+    }
 }
 
 void frm_Aggior::onDownloadsFinished() {
@@ -229,8 +235,8 @@ void frm_Aggior::onDownloadsFinished() {
         const UpdateChecker::FileOutcome& outcome = checker_->outcome(row);
         if (!outcome.attempted || outcome.replaced)
             continue;
-        const DownloadUrlError error =
-            downloadUrlError(outcome.address, checker_->localPath(row), resultCode(*outcome.fault));
+        const DownloadUrlError error = downloadUrlError(
+            outcome.address, QDir::toNativeSeparators(checker_->localPath(row)), resultCode(*outcome.fault));
         const QString reason = downloadFaultText(
             *outcome.fault, updateFiles().at(static_cast<std::size_t>(row)).localName, state_.LanguageOffset);
         seams_.message(this, error.description + QStringLiteral("\n\n") + reason, error.source,

@@ -22,15 +22,26 @@ TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne) {
     EXPECT_EQ(ProgramFolder("/opt/qv/").path("Data\\Use.dat"), "/opt/qv/Data/Use.dat");
 }
 
+// Texts and raw file bytes follow the same rule.
 TEST(LeadingNumber, FollowsTheOneRule) {
-    EXPECT_EQ(leadingNumber(u" 2"), 2);
-    EXPECT_EQ(leadingNumber(u"x"), 0);
-    EXPECT_EQ(leadingNumber(u""), 0);
-    EXPECT_EQ(leadingNumber(u"12abc"), 12);
-    EXPECT_EQ(leadingNumber(u"  1000\t"), 1000);
-    EXPECT_EQ(leadingNumber(u"-7x"), -7);
-    EXPECT_EQ(leadingNumber(u"- 7"), 0);
-    EXPECT_EQ(leadingNumber(u"99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
+    const std::pair<const char*, std::int64_t> cases[] = {
+        {" 2", 2},
+        {"x", 0},
+        {"", 0},
+        {"12abc", 12},
+        {"  1000\t", 1000},
+        {"-7x", -7},
+        {"- 7", 0},
+        {"+0", 0},
+        {"99999999999999999999999", std::numeric_limits<std::int64_t>::max()},
+        {"\xE8"
+         "5",
+         0}, // a code-page letter before the digits
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(leadingNumber(QString::fromLatin1(text)), expected) << text;
+        EXPECT_EQ(leadingNumber(QByteArrayView(text)), expected) << text;
+    }
 }
 
 TEST(SixteenBit, OutOfRangeSaturates) {

@@ -135,7 +135,7 @@ TEST(LogFormat, RecordLinesSplitByTheReadingRule) {
 TEST(LogFormat, NoFieldOrHeaderValueCarriesASeparatorOrLineEnd) {
     ContactRecord record = ContactRecord::fromFields(
         {"1", "2", "5QV1>X", "AN\r\nNA", " L ", "It>al\nia", "06/03/2015 14:05:09", "N"});
-    EXPECT_EQ(record.line(), "1>2>5QV1 X>AN  NA>L>It al ia>06/03/2015 14:05:09>N>");
+    EXPECT_EQ(record.line().toString(), "1>2>5QV1 X>AN  NA>L>It al ia>06/03/2015 14:05:09>N>");
     record.setField(ContactRecord::Cancelled, QStringLiteral("S>"));
     EXPECT_EQ(record.field(ContactRecord::Cancelled), u"S");
     EXPECT_TRUE(record.isCancelled());
@@ -217,9 +217,13 @@ TEST(LogStatisticsPass, CountersAndWorkedCountries) {
         {"leading blanks of the identifier", {"1>1> 7QV1>A>H>x>d>N>"}, {2, 1, 0, 1, 0}},
     };
     for (const Case& c : cases) {
-        const LogContents log = parseLog(crlf(sampleHeader + c.records));
-        const LogStatistics stats = logStatistics(log.records, 340);
-        EXPECT_EQ(stats.counters, c.expected) << c.name;
+        const QByteArray bytes = crlf(sampleHeader + c.records);
+        const LogContents log = parseLog(bytes);
+        EXPECT_EQ(logStatistics(log.records, 340).counters, c.expected) << c.name;
+        // The selection's pass over the bytes agrees with the records' pass.
+        const LogSummary scanned = scanLog(bytes, 340);
+        EXPECT_EQ(scanned.statistics.counters, c.expected) << c.name;
+        EXPECT_EQ(scanned.contents.header.values, log.header.values) << c.name;
     }
     // Counts past the 16-bit range stay at its largest value.
     const std::vector<ContactRecord> huge(40000, ContactRecord::fromLine(u"1>1>5QV1>A>H>x>d>N>"));

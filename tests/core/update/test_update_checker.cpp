@@ -1,6 +1,5 @@
 #include "core/app/AppState.h"
 #include "core/common/TextFile.h"
-#include "core/refdata/Roster.h"
 #include "core/update/Downloader.h"
 #include "core/update/UpdateChecker.h"
 #include "support/LocalHttpServer.h"
@@ -8,6 +7,7 @@
 #include "support/TempProgramFolder.h"
 
 #include <QSignalSpy>
+#include <QSslConfiguration>
 
 #include <gtest/gtest.h>
 
@@ -49,33 +49,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(UpdateCheckerTest, TheExampleReplacesTheHunterRosterAndRecordsItsVersion) {
-    server.serveManifest("07A>03B>12C>01D>05E\r\n");
-    server.serveFile(QStringLiteral("03B.dat"), {200, "# new roster\r\n7QV2999>NEW HUNTER\r\n"});
-    const QByteArray lady = folder.readData(QStringLiteral("Lady.dat"));
-    EXPECT_FALSE(searchRosters(state.folder, QStringLiteral("7QV2999"), RosterOrder::Logging).found);
-
-    checkNow();
-    ASSERT_TRUE(checker.manifestObtained());
-    for (int i = 0; i < UpdateFileCount; ++i)
-        EXPECT_EQ(checker.hasUpdate(i), i == 1) << i;
-    EXPECT_EQ(checker.address(1), server.baseAddress() + "03B.dat");
-
-    downloadNow({false, true, false, false, false});
-    EXPECT_EQ(server.requests, QStringList({"/download/Aggior_MD.dat", "/files/03B.dat"}));
-    EXPECT_TRUE(checker.outcome(1).replaced);
-    EXPECT_FALSE(checker.anyFailed());
-    EXPECT_FALSE(checker.recordError());
-    EXPECT_EQ(folder.readData(QStringLiteral("Agg.dat")), "07\r\n03\r\n12\r\n01\r\n05\r\n\r\n");
-    EXPECT_EQ(folder.readData(QStringLiteral("Hunter.dat")), "# new roster\r\n7QV2999>NEW HUNTER\r\n");
-    EXPECT_EQ(folder.readData(QStringLiteral("Lady.dat")), lady);
-
-    // The next Find sees the new station.
-    const RosterSearch found = searchRosters(state.folder, QStringLiteral("7QV2999"), RosterOrder::Logging);
-    EXPECT_TRUE(found.found);
-    EXPECT_EQ(found.entry.category, "H");
-}
 
 TEST_F(UpdateCheckerTest, ReplacedReferenceFilesReachTheSharedState) {
     server.serveManifest("07A>02B>13C>02D>06E");
@@ -144,6 +117,17 @@ TEST_F(UpdateCheckerTest, AFolderInPlaceOfTheTargetIsReportedAndKept) {
     EXPECT_EQ(folder.readData(QStringLiteral("Agg.dat")), agg);
 }
 
+TEST_F(UpdateCheckerTest, AFileBeyondWhatTheProgramReadsIsRefused) {
+    server.serveManifest("07A>02B>12C>01D>06E");
+    server.serveFile(QStringLiteral("06E.dat"), {200, QByteArray(SmallFileLimit + 1, 'x')});
+    const QByteArray settings = folder.readData(QStringLiteral("Md.ini"));
+    checkNow();
+    downloadNow({false, false, false, false, true});
+    ASSERT_TRUE(checker.outcome(4).fault);
+    EXPECT_EQ(checker.outcome(4).fault->kind, DownloadFault::Kind::TooLarge);
+    EXPECT_EQ(folder.readData(QStringLiteral("Md.ini")), settings);
+}
+
 // The answers of a server that fails are covered through the update window; here the two limits.
 TEST(Downloader, ByteLimitCutsOrRefuses) {
     LocalHttpServer server;
@@ -167,4 +151,34 @@ TEST(Downloader, ByteLimitCutsOrRefuses) {
         EXPECT_EQ(result.fault.has_value(), c.tooLarge);
         EXPECT_EQ(result.body.size(), c.size);
     }
+}
+
+// The test server's certificate names 127.0.0.1 and signs itself; it is trusted only where the test says so.
+TEST(Downloader, SecureTransfersTrustOnlyKnownCertificates) {
+    const QString certificate = QStringLiteral(QVMD_FIXTURES_DIR "/update/localhost.crt");
+    LocalHttpServer server(certificate, QStringLiteral(QVMD_FIXTURES_DIR "/update/localhost.key"));
+    server.serveFile(QStringLiteral("03B.dat"), {200, "7QV1>NEW\r\n"});
+    const QUrl address(server.baseAddress() + QStringLiteral("03B.dat"));
+    ASSERT_EQ(address.scheme(), "https");
+
+    const auto fetch = [&address](std::optional<DownloadFault::Kind> fault, const QByteArray& body) {
+        Downloader downloader;
+        QSignalSpy done(&downloader, &Downloader::finished);
+        downloader.get(address);
+        ASSERT_TRUE(done.wait(waitMs));
+        const Downloader::Result& result = downloader.result();
+        ASSERT_EQ(result.fault.has_value(), fault.has_value());
+        if (fault) {
+            EXPECT_EQ(result.fault->kind, *fault);
+        }
+        EXPECT_EQ(result.body, body);
+    };
+    fetch(DownloadFault::Kind::Secure, QByteArray());
+
+    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration trusting = saved;
+    trusting.addCaCertificates(certificate);
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    fetch(std::nullopt, "7QV1>NEW\r\n");
+    QSslConfiguration::setDefaultConfiguration(saved);
 }

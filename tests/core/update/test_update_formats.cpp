@@ -145,15 +145,6 @@ TEST(InstalledVersions, RewritesOnlyTheReplacedFiles) {
     }
 }
 
-TEST(InstalledVersions, AFolderInPlaceOfAggDatIsAnError) {
-    TempProgramFolder folder;
-    QFile::remove(folder.data(QStringLiteral("Agg.dat")));
-    QDir().mkpath(folder.data(QStringLiteral("Agg.dat")));
-    const Result<InstalledVersions> versions =
-        InstalledVersions::load(folder.data(QStringLiteral("Agg.dat")));
-    EXPECT_FALSE(versions.ok());
-}
-
 TEST(FileShape, AcceptsWhatTheFileHoldsAndRefusesTheRest) {
     using Kind = DownloadFault::Kind;
     struct Case {

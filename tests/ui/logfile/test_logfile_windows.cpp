@@ -237,6 +237,7 @@ TEST_F(LogWindows, SelectLogListsOwnLogsAndTakesTheIdentityFromTheHeader) {
     EXPECT_EQ(state.log.paperLog, "Y");
     EXPECT_EQ(state.StationKind, 2);
     EXPECT_EQ(state.counters, (LogCounters{6, 2, 1, 2, 2}));
+    EXPECT_TRUE(state.worked.isWorked(7) && state.worked.isWorked(9) && state.worked.count() == 2);
 }
 
 TEST_F(LogWindows, MainWindowOpensThemAndAppliesTheRuleAfter) {

@@ -94,7 +94,12 @@ protected:
                 records.append(line);
         return records;
     }
-    QStringList counterFile() const { return splitLines(folder.readRaw(QStringLiteral("Logs/Log.dat"))); }
+    // Log.dat as it stands once the window's background rewrite has landed.
+    QStringList counterFile() const {
+        if (window)
+            window->log().settle();
+        return splitLines(folder.readRaw(QStringLiteral("Logs/Log.dat")));
+    }
 
     QLineEdit* box(int index) { return window->Text1[index]; }
     QWidget* focused() const { return window->focusWidget(); }

@@ -110,6 +110,8 @@ TEST_F(LogWindowEndToEnd, AnEventTypedCorrectedClosedAndReopened) {
     EXPECT_EQ(log.lbl_Total->text(), "236");
     click(log.cmd_Close);
     EXPECT_EQ(state.LogChanged, FlagTrue);
+    // What the window itself left, before any reopening could mend it.
+    EXPECT_EQ(folder.readRaw(QStringLiteral("Logs/Log.dat")), golden("Log.dat"));
 
     // Reopened, the window shows exactly what the files hold.
     window.reset();

@@ -133,6 +133,9 @@ TEST_F(LogWindowWrite, ModifyingKeepsNumberAndStampAndRewritesTheLog) {
     EXPECT_FALSE(log.cmd_H->isEnabled());
     EXPECT_TRUE(log.cmd_Del->isEnabled());
     EXPECT_FALSE(log.cmd_Empty->isEnabled());
+    pick(4); // the empty row ends the modification
+    EXPECT_FALSE(log.editMode());
+    pick(2);
 
     box(4)->clear();
     type(4, "renamed");

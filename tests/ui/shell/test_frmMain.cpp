@@ -161,10 +161,12 @@ TEST_F(MainWindowTest, CloseBoxIsRefusedAndExitEndsTheProgram) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(MainWindowTest, AboutOpensAsAChildWindow) {
+TEST_F(MainWindowTest, AboutAndPrintOpenAsChildWindows) {
+    state.log.LogInUse = 1;
     frmMain window(state, seams);
     window.mnu_About->trigger();
-    EXPECT_EQ(seams.openedWindows, QStringList({"frmAbout"}));
+    window.mnu_PrintLog->trigger();
+    EXPECT_EQ(seams.openedWindows, QStringList({"frmAbout", "frm_Print"}));
 }
 
 TEST_F(MainWindowTest, UpdatesOpensTheUpdateWindow) {

@@ -4,6 +4,7 @@
 #include "support/TestSeams.h"
 #include "ui/shell/frm_Lang.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -54,6 +55,25 @@ TEST_F(FrmLangTest, AnyOtherTextChoosesEnglish) {
         window.cmb_ok_Click();
         EXPECT_EQ(state.LanguageOffset, 1000) << text.toStdString();
         EXPECT_EQ(program.readData("Lang.dat"), QByteArray("1000\r\n"));
+    }
+}
+
+// Only the exact "Italiano" is Italian, however the typing ends: a click on OK or Enter in the box.
+TEST_F(FrmLangTest, TypedLowerCaseItalianoChoosesEnglish) {
+    for (const bool byEnter : {false, true}) {
+        state.LanguageOffset = 0;
+        frm_Lang window(state, seams);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        window.cmb_Lang->setFocus();
+        type(window, "italiano");
+        if (byEnter)
+            QTest::keyClick(window.cmb_Lang->lineEdit(), Qt::Key_Return);
+        else
+            QTest::mouseClick(window.cmb_ok, Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible()) << byEnter;
+        EXPECT_EQ(state.LanguageOffset, 1000) << byEnter;
+        EXPECT_EQ(program.readData("Lang.dat"), QByteArray("1000\r\n")) << byEnter;
     }
 }
 

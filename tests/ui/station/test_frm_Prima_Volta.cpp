@@ -163,6 +163,32 @@ TEST_F(Registration, ValidationReportsOneRuleAtATimeAndFocusesTheBox) {
     EXPECT_FALSE(dataFiles().contains("Use.dat"));
 }
 
+// After a validation message the box's text is selected, so the next typing replaces it.
+TEST_F(Registration, TypingAfterAValidationMessageReplacesTheText) {
+    struct Case {
+        QLineEdit* box;
+        const char* wrong;
+        const char* retyped;
+    };
+    fillGeneric(w, "5", "ABC", "7", "MARIO");
+    const Case cases[] = {{w.Text1[0], "342", "341"},
+                          {w.Text1[1], "3420", "12"},
+                          {w.Text2[0], "QV", "AB"},
+                          {w.Text2[1], "A", "MARIA"}};
+    for (const Case& c : cases) {
+        const QString before = c.box->text();
+        type(c.box, c.wrong);
+        c.box->setFocus();
+        click(w.cmd_Save);
+        ASSERT_FALSE(seams.messages.empty()) << c.wrong;
+        seams.messages.clear();
+        EXPECT_EQ(w.focusWidget(), c.box) << c.wrong;
+        QTest::keyClicks(c.box, c.retyped);
+        EXPECT_EQ(c.box->text(), QString(c.retyped));
+        type(c.box, before);
+    }
+}
+
 TEST_F(Registration, MemberFoundAsLadyWithAnEmptyName) {
     QTest::keyClicks(w.Text1[0], "5");
     QTest::keyClicks(w.Text1[1], "123");
