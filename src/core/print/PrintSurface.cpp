@@ -49,7 +49,8 @@ QStringList PrintSurface::fontFamilies(const QString& name) {
     // The report names the fonts of the system it was drawn for; these are their metric-compatible kin.
     static const QHash<QString, QString> kin = {
         {QStringLiteral("comic sans ms"), QStringLiteral("Comic Neue")},
-        {QStringLiteral("ms sans serif"), QStringLiteral("Liberation Sans")}, // narrow enough for the report's columns
+        {QStringLiteral("ms sans serif"),
+         QStringLiteral("Liberation Sans")}, // narrow enough for the report's columns
         {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
         {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")},
         {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
