@@ -1,6 +1,7 @@
 // The award manager's check of 3,000 logs of 300 contacts against the plain cost of reading every file
 // and splitting it into lines.
 
+#include "RatioReporter.h"
 #include "core/check/CheckRun.h"
 #include "core/common/TextFile.h"
 
@@ -123,35 +124,14 @@ void BM_WholeCheck(benchmark::State& state) {
 }
 BENCHMARK(BM_WholeCheck)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto read = times_.find("BM_ReadAndSplitLines/iterations:2");
-        const auto check = times_.find("BM_WholeCheck/iterations:2");
-        if (read != times_.end() && check != times_.end() && read->second > 0) {
-            const double ratio = check->second / read->second;
-            std::printf("check of 3000 logs / read and split their lines = %.2f (at most 3)%s\n", ratio,
-                        ratio > 3 ? "  ** TOO SLOW **" : "");
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     fixture();
-    RatioReporter reporter;
+    RatioReporter reporter({{"check of 3000 logs / read and split their lines", "BM_WholeCheck/iterations:2",
+                             "BM_ReadAndSplitLines/iterations:2", 3.0}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -2,6 +2,7 @@
 // against a bare append and fsync of the same line.
 
 #include "LineEnds.h"
+#include "RatioReporter.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 #include "core/logfile/LogFile.h"
@@ -121,43 +122,18 @@ void BM_DurableAppendRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_DurableAppendRecord)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        ratio("BM_ReadLogAndStatistics", "BM_ReadAndFindLineEnds",
-              "32000-record log read with statistics / read and find line ends", 3.0);
-        ratio("BM_LoadLogRecordsAndStatistics", "BM_ReadAndFindLineEnds",
-              "32000-record log loaded as records with statistics / read and find line ends", 8.0);
-        ratio("BM_DurableAppendRecord", "BM_BareAppendAndFsync", "durable append / bare append and fsync",
-              2.0);
-    }
-
-private:
-    void ratio(const char* measured, const char* baseline, const char* what, double limit) {
-        const auto m = times_.find(measured);
-        const auto b = times_.find(baseline);
-        if (m == times_.end() || b == times_.end() || b->second <= 0)
-            return;
-        const double value = m->second / b->second;
-        std::printf("%s = %.2f (at most %.0f)%s\n", what, value, limit,
-                    value > limit ? "  ** TOO SLOW **" : "");
-    }
-
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter({
+        {"32000-record log read with statistics / read and find line ends", "BM_ReadLogAndStatistics",
+         "BM_ReadAndFindLineEnds", 3.0},
+        {"32000-record log loaded as records with statistics / read and find line ends",
+         "BM_LoadLogRecordsAndStatistics", "BM_ReadAndFindLineEnds", 8.0},
+        {"durable append / bare append and fsync", "BM_DurableAppendRecord", "BM_BareAppendAndFsync", 2.0},
+    });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -1,5 +1,6 @@
 // The logging window at the size of a full event: opening on 32,000 contacts, a keystroke and a Find
 // against an empty log, and writing one contact against a bare durable append.
+#include "RatioReporter.h"
 #include "core/app/AppState.h"
 #include "core/logfile/LogFile.h"
 #include "ui/kit/Seams.h"
@@ -206,52 +207,25 @@ void BM_WriteContactVsBareAppend(benchmark::State& run) {
 }
 BENCHMARK(BM_WriteContactVsBareAppend)->Unit(benchmark::kMicrosecond)->Iterations(300);
 
-class RatioReporter : public benchmark::ConsoleReporter {
+// The paired figures time both sides in one loop (the load drifts during a run); the rest are plain ratios.
+class LoggingReporter : public RatioReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime() * unitFactor(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
+    LoggingReporter()
+        : RatioReporter({{"open window on 32000 contacts / read the log", "BM_OpenWindow32000",
+                          "BM_ReadLog32000", 10.0}}) {}
     void Finalize() override {
-        ConsoleReporter::Finalize();
-        ratio("open window on 32000 contacts / read the log", "BM_OpenWindow32000", "BM_ReadLog32000", 10.0);
+        RatioReporter::Finalize();
         pairedRatio("keystroke with 32000 contacts / with an empty log", "keystroke", 1.2);
         pairedRatio("find with 32000 contacts / with an empty log", "find", 1.2);
         pairedRatio("write one contact into 32000 / bare append and sync", "write", 3.0);
     }
 
 private:
-    static double unitFactor(benchmark::TimeUnit unit) {
-        switch (unit) {
-        case benchmark::kSecond:
-            return 1e9;
-        case benchmark::kMillisecond:
-            return 1e6;
-        case benchmark::kMicrosecond:
-            return 1e3;
-        default:
-            return 1.0;
-        }
-    }
-    static void print(const char* what, double value, double limit) {
-        std::printf("%s = %.2f (at most %.1f)%s\n", what, value, limit,
-                    value > limit ? "  ** TOO SLOW **" : "");
-    }
     static void pairedRatio(const char* what, const std::string& name, double limit) {
         const auto found = paired.find(name);
         if (found != paired.end() && found->second.base > 0)
-            print(what, found->second.measured / found->second.base, limit);
+            printRatio(what, found->second.measured / found->second.base, limit);
     }
-    void ratio(const char* what, const char* measured, const char* base, double limit) {
-        const auto m = times_.find(measured);
-        const auto b = times_.find(base);
-        if (m == times_.end() || b == times_.end() || b->second <= 0)
-            return;
-        print(what, m->second / b->second, limit);
-    }
-
-    std::map<std::string, double> times_;
 };
 
 } // namespace
@@ -263,7 +237,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    LoggingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

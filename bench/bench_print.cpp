@@ -1,6 +1,7 @@
 // The log report of a large log into a PDF file, against drawing the same texts and rules with QPainter
 // directly; and what the report keeps in memory while it prints.
 
+#include "RatioReporter.h"
 #include "core/print/EasyPrint.h"
 #include "core/print/LogReport.h"
 #include "core/print/PagedSurface.h"
@@ -218,28 +219,6 @@ long residentKb() {
     return 0;
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto report = times_.find("BM_ReportToPdf/iterations:2");
-        const auto direct = times_.find("BM_DirectQPainter/iterations:2");
-        if (report != times_.end() && direct != times_.end() && direct->second > 0) {
-            const double ratio = report->second / direct->second;
-            std::printf("log report to PDF / QPainter directly = %.2f (at most 1.5)%s\n", ratio,
-                        ratio > 1.5 ? "  ** TOO SLOW **" : "");
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 // Memory while printing: a quarter of the log and the whole log must cost the same, whatever the pages.
 void memoryFigure() {
     report(fixture().pdf("warm.pdf"), 1000);
@@ -280,7 +259,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     fixture();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter({{"log report to PDF / QPainter directly", "BM_ReportToPdf/iterations:2",
+                             "BM_DirectQPainter/iterations:2", 1.5}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     memoryFigure();
     benchmark::Shutdown();

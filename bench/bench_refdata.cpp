@@ -1,6 +1,7 @@
 // Reference data: roster search against the plain cost of reading the roster, and the country table load.
 
 #include "LineEnds.h"
+#include "RatioReporter.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 #include "core/refdata/CountryTable.h"
@@ -98,35 +99,13 @@ void BM_LoadCountryTable(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadCountryTable)->Unit(benchmark::kMicrosecond);
 
-// Prints the search-to-read ratio after the usual table; the search should cost little beyond the read.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto read = times_.find("BM_ReadAndCountLines");
-        const auto search = times_.find("BM_RosterSearchMissing");
-        if (read != times_.end() && search != times_.end() && read->second > 0) {
-            const double ratio = search->second / read->second;
-            std::printf("roster search / read and find line ends = %.2f (at most 1.5 expected)%s\n", ratio,
-                        ratio > 1.5 ? "  ** TOO SLOW **" : "");
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter(
+        {{"roster search / read and find line ends", "BM_RosterSearchMissing", "BM_ReadAndCountLines", 1.5}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
