@@ -1,31 +1,10 @@
 #include "core/logging/EntryRules.h"
 
+#include "core/common/EntryCharacters.h"
+
 namespace qvmd {
 
 namespace {
-
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-bool isCapital(QChar c) {
-    return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
-}
-
-bool isAccentedCapital(QChar c) {
-    switch (c.unicode()) {
-    case 0xC0: // À
-    case 0xC8: // È
-    case 0xC9: // É
-    case 0xCC: // Ì
-    case 0xD2: // Ò
-    case 0xD9: // Ù
-    case 0xC7: // Ç
-        return true;
-    default:
-        return false;
-    }
-}
 
 // One pass of the rules; the window's change event ran them again after each of its own changes.
 ChangedText applyOnce(const QString& text) {
@@ -60,11 +39,11 @@ bool entryKeyAllowed(int box, QChar upper) {
     case BoxCountry:
     case BoxUnit:
     case BoxReceived:
-        return isDigit(upper);
+        return isDigitKey(upper);
     case BoxClub:
-        return isCapital(upper);
+        return isCapitalKey(upper);
     case BoxName:
-        return isCapital(upper) || upper == QLatin1Char(' ') || upper == QLatin1Char('.') ||
+        return isCapitalKey(upper) || upper == QLatin1Char(' ') || upper == QLatin1Char('.') ||
                upper == QLatin1Char('\'') || isAccentedCapital(upper);
     default:
         return false;
@@ -86,7 +65,7 @@ IdentifierParts splitIdentifier(const QString& identifier) {
     IdentifierParts parts;
     bool pastCountry = false;
     for (const QChar c : identifier) {
-        if (!isDigit(c)) {
+        if (!isDigitKey(c)) {
             pastCountry = true;
             parts.club.append(c);
         } else if (pastCountry) {

@@ -3,6 +3,7 @@
 
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
+#include "core/common/EntryCharacters.h"
 #include "core/common/Numbers.h"
 #include "core/refdata/Roster.h"
 #include "core/station/StationProfile.h"
@@ -39,25 +40,6 @@ constexpr MessageId messageIds[] = {
     {1054, "Label11"}, {1072, "Label12"}, {1112, "Label13"}, {1113, "Label14"}, {1049, "Label15"},
     {1117, "Label16"}, {1114, "Label17"}, {1159, "Label18"}, {1160, "Label21"},
 };
-
-bool isAccentedCapital(QChar c) {
-    switch (c.unicode()) {
-    case 0xC0: // À
-    case 0xC8: // È
-    case 0xC9: // É
-    case 0xCC: // Ì
-    case 0xD2: // Ò
-    case 0xD9: // Ù
-    case 0xC7: // Ç
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isCapital(QChar c) {
-    return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
-}
 
 // One character for one key, as the code page upper-cases: "ß" stays itself instead of becoming "SS".
 QString upperEach(const QString& text) {
@@ -249,11 +231,11 @@ bool StationFormBase::allowedIn(BoxKind kind, QChar c) {
     case BoxKind::Number:
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     case BoxKind::Club:
-        return isCapital(c);
+        return isCapitalKey(c);
     case BoxKind::Name:
         break;
     }
-    return isCapital(c) || c == QLatin1Char('.') || c == QLatin1Char('\'') || c == QLatin1Char(' ') ||
+    return isCapitalKey(c) || c == QLatin1Char('.') || c == QLatin1Char('\'') || c == QLatin1Char(' ') ||
            isAccentedCapital(c);
 }
 
