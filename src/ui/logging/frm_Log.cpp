@@ -499,15 +499,19 @@ void frm_Log::Text1_Change(int box) {
 void frm_Log::showCountry(std::int64_t number) {
     const int country = static_cast<int>(number);
     Text1[BoxCountryName]->setText(state_.countries.name(country));
-    cLoadResPicture pictures(state_);
-    state_.PictureLoadFailed = FlagFalse;
-    const QPixmap flag = pictures.LoadResPicture(country, QStringLiteral("FLAG"));
-    if (state_.PictureLoadFailed != FlagFalse) {
-        Image_Flag->setPixmap(flagLogo_);
+    // Flags are compiled in and never change during a run, so each is decoded once, not at every contact.
+    auto shown = flags_.constFind(country);
+    if (shown == flags_.cend()) {
+        cLoadResPicture pictures(state_);
         state_.PictureLoadFailed = FlagFalse;
-    } else {
-        Image_Flag->setPixmap(flag);
+        QPixmap flag = pictures.LoadResPicture(country, QStringLiteral("FLAG"));
+        if (state_.PictureLoadFailed != FlagFalse) {
+            flag = flagLogo_;
+            state_.PictureLoadFailed = FlagFalse;
+        }
+        shown = flags_.insert(country, flag);
     }
+    Image_Flag->setPixmap(*shown);
 }
 
 // ---- the entry row ----

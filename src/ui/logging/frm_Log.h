@@ -4,6 +4,7 @@
 #include "core/logging/LogInUse.h"
 
 #include "ui/kit/FormDialog.h"
+#include <QHash>
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -144,6 +145,7 @@ private:
     LogInUse log_;
     std::unique_ptr<ContactGridModel> model_;
     QPixmap flagLogo_;
+    QHash<int, QPixmap> flags_; // by country number; the logo where a country has no flag
     bool ready_ = false;
 
     std::int16_t entryKind_ = 1;
