@@ -8,7 +8,7 @@
 
 namespace qvmd {
 
-// The resource string table: Italian texts under 1000..1160, English ones under the same id plus 1000.
+// The resource string table: Italian texts under ids from 1000, English ones under the same id plus 1000.
 // An id without an entry fails the lookup, as some ids have only an Italian text.
 class StringTable {
 public:
