@@ -613,18 +613,19 @@ void frm_Log::cmd_NameUnknown_Click() {
 }
 
 void frm_Log::cmd_H_Click() {
-    contactCategory_ = QStringLiteral("H");
-    setCategoryBox(contactCategory_);
-    cmd_H->setEnabled(false);
-    cmd_L->setEnabled(true);
-    Text1[BoxReceived]->setFocus();
+    chooseCategory(QStringLiteral("H"));
 }
 
 void frm_Log::cmd_L_Click() {
-    contactCategory_ = QStringLiteral("L");
+    chooseCategory(QStringLiteral("L"));
+}
+
+// The button of the chosen category is the one that cannot be pressed again.
+void frm_Log::chooseCategory(const QString& category) {
+    contactCategory_ = category;
     setCategoryBox(contactCategory_);
-    cmd_L->setEnabled(false);
-    cmd_H->setEnabled(true);
+    cmd_H->setEnabled(category != QLatin1String("H"));
+    cmd_L->setEnabled(category != QLatin1String("L"));
     Text1[BoxReceived]->setFocus();
 }
 

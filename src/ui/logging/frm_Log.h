@@ -127,6 +127,7 @@ private:
     void finishWrite();
 
     void setCategoryBox(const QString& category);
+    void chooseCategory(const QString& category);
     void setGeneric(bool generic);
     void setCheckLook(bool generic);
     void lockClubAndName(bool locked);

@@ -5,6 +5,7 @@
 #include "core/logfile/LogName.h"
 #include "core/logfile/LogSelection.h"
 #include "core/logfile/LogStatistics.h"
+#include "support/FileSizeLimit.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 
@@ -13,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace qvmd;
@@ -40,26 +39,6 @@ QStringList fieldsOf(const ContactRecord& record) {
         fields.append(record.fieldText(i));
     return fields;
 }
-
-// Writes beyond `bytes` fail in this process while the guard lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 } // namespace
 
@@ -291,7 +270,7 @@ TEST(LogWrite, FailuresLeaveTheOldFileAndAFullLogRefuses) {
     std::vector<ContactRecord> many(200, ContactRecord::fromLine(sampleRecord));
     {
         // The disk fills part-way through each write.
-        FileSizeLimit limit(static_cast<rlim_t>(old.size() + 20));
+        test::FileSizeLimit limit(static_cast<rlim_t>(old.size() + 20));
         EXPECT_TRUE(
             rewriteLog(path, LogHeader::forProfile(ladyProfile(), "N", 1, QDate(2016, 1, 1), 2015), many));
         const AppendResult append = appendRecord(path, ContactRecord::fromLine(sampleBlank));
