@@ -637,15 +637,20 @@ void frm_Log::cmd_Country_Click() {
 
 // ---- Find ----
 
+// Moves the focus to the first of the boxes left empty; true when there was one.
+bool frm_Log::focusFirstEmpty(std::initializer_list<int> boxes) {
+    for (int box : boxes) {
+        if (Text1[box]->text().trimmed().isEmpty()) {
+            Text1[box]->setFocus();
+            return true;
+        }
+    }
+    return false;
+}
+
 void frm_Log::cmd_Find_Click() {
-    if (Text1[BoxCountry]->text().trimmed().isEmpty()) {
-        Text1[BoxCountry]->setFocus();
+    if (focusFirstEmpty({BoxCountry, BoxUnit}))
         return;
-    }
-    if (Text1[BoxUnit]->text().trimmed().isEmpty()) {
-        Text1[BoxUnit]->setFocus();
-        return;
-    }
     const QString identifier = worked();
     checkResult_ = checkNewContact(log_.contacts(), state_.profile.StationCallsign, entry());
     if (checkResult_.code == CheckCode::OwnCallsign || checkResult_.code == CheckCode::Duplicate) {
@@ -719,18 +724,8 @@ void frm_Log::reportCheck(const CheckResult& result) {
 }
 
 void frm_Log::cmd_Write_Click() {
-    if (Text1[BoxCountry]->text().trimmed().isEmpty()) {
-        Text1[BoxCountry]->setFocus();
+    if (focusFirstEmpty({BoxCountry, BoxUnit, BoxClub}))
         return;
-    }
-    if (Text1[BoxUnit]->text().trimmed().isEmpty()) {
-        Text1[BoxUnit]->setFocus();
-        return;
-    }
-    if (Text1[BoxClub]->text().trimmed().isEmpty()) {
-        Text1[BoxClub]->setFocus();
-        return;
-    }
     const ContactEntry typed = entry();
     if (Check1->isChecked()) {
         const QString club = Text1[BoxClub]->text().trimmed();

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QCheckBox;
@@ -128,6 +129,7 @@ private:
 
     void setCategoryBox(const QString& category);
     void chooseCategory(const QString& category);
+    bool focusFirstEmpty(std::initializer_list<int> boxes);
     void setGeneric(bool generic);
     void setCheckLook(bool generic);
     void lockClubAndName(bool locked);
