@@ -4,8 +4,9 @@
 
 namespace qvmd {
 
-QString CheckTexts::text(Id id) const {
-    return StringTable::builtIn().localised(id, offset_).value_or(QString());
+CheckTexts::CheckTexts(int languageOffset) : offset_(languageOffset) {
+    for (int id = HeaderLines; id <= WriteFailed; ++id)
+        texts_.push_back(StringTable::builtIn().localised(id, offset_).value_or(QString()));
 }
 
 } // namespace qvmd

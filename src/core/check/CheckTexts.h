@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace qvmd {
 
 // The checker's texts from the string table, in one language (offset 0 Italian, 1000 English).
@@ -58,12 +60,14 @@ public:
         WriteFailed,
     };
 
-    explicit CheckTexts(int languageOffset) : offset_(languageOffset) {}
-    QString text(Id id) const;
+    // Every text is looked up once here: findings are made by the thousand, from several threads.
+    explicit CheckTexts(int languageOffset);
+    const QString& text(Id id) const { return texts_[static_cast<std::size_t>(id - HeaderLines)]; }
     int languageOffset() const { return offset_; }
 
 private:
     int offset_;
+    std::vector<QString> texts_;
 };
 
 } // namespace qvmd

@@ -39,7 +39,9 @@ struct CheckedContact {
     ContactState state = ContactState::Valid;
     CrossState cross = CrossState::Unchecked;
     Stamp stamp;
-    QString worked; // identifier trimmed and upper-cased
+    // The identifier worked, trimmed and upper-cased: a view of the record's own text, or of the log's
+    // upperCased copies when the record has small letters.
+    QStringView worked;
     bool refused() const {
         return state != ContactState::Valid || cross == CrossState::NotInLog ||
                cross == CrossState::TimeOff || cross == CrossState::Miscopied;
@@ -57,6 +59,7 @@ struct CheckedLog {
     bool readable = false;
     LogContents contents;
     std::vector<CheckedContact> contacts; // one per record, in file order
+    std::vector<QString> upperCased;      // identifiers written with small letters, upper-cased
     std::vector<Finding> findings;
 
     QString station; // header identifier trimmed and upper-cased

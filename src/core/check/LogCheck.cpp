@@ -1,5 +1,6 @@
 #include "core/check/CheckTexts.h"
 #include "core/check/CheckedLog.h"
+#include "core/check/IdentifierIds.h"
 
 #include "core/app/FileErrorText.h"
 #include "core/common/Numbers.h"
@@ -7,7 +8,6 @@
 #include "core/logfile/MarkScan.h"
 
 #include <QFileInfo>
-#include <QHash>
 
 namespace qvmd {
 namespace {
@@ -94,6 +94,15 @@ void checkHeader(CheckedLog& log, const std::vector<int>& headerLines, const Che
     }
 }
 
+// Identifiers are compared in capitals. The program writes them so; a log edited by hand may not.
+QStringView upperCasedIdentifier(CheckedLog& log, QStringView identifier) {
+    if (std::none_of(identifier.begin(), identifier.end(), [](QChar c) { return c.isLower(); }))
+        return identifier;
+    // The copies' characters stay where they are when the vector moves them.
+    log.upperCased.push_back(identifier.toString().toUpper());
+    return log.upperCased.back();
+}
+
 QString lineText(const CheckTexts& texts, int line, const QString& text) {
     return texts.text(CheckTexts::LinePrefix).arg(line) + QStringLiteral(": ") + text;
 }
@@ -157,8 +166,11 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
                               .arg(stamps.form == DateForm::MonthDayYear ? QStringLiteral("MM/dd/yyyy")
                                                                          : QStringLiteral("yyyy-MM-dd")));
 
-    QHash<QString, int> firstContact; // worked station -> index of its first valid contact
-    firstContact.reserve(static_cast<qsizetype>(records.size()));
+    // Worked stations in order of their first valid contact, and that contact for each.
+    IdentifierTable<QStringView> workedStations;
+    workedStations.reserve(records.size());
+    std::vector<std::size_t> firstContact;
+    firstContact.reserve(records.size());
     std::int64_t previousProgressive = 0;
     log.contacts.resize(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -187,7 +199,7 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
             continue;
         }
         ++log.claimed;
-        contact.worked = record.field(ContactRecord::Unit).trimmed().toString().toUpper();
+        contact.worked = upperCasedIdentifier(log, record.field(ContactRecord::Unit).trimmed());
         if (fields != ContactRecord::FieldCount) {
             contact.state = ContactState::BadFields;
             continue;
@@ -207,16 +219,16 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
             note(texts.text(CheckTexts::OwnStation));
             continue;
         }
-        const auto earlier = firstContact.constFind(contact.worked);
-        if (earlier != firstContact.cend()) {
+        const auto station = static_cast<std::size_t>(workedStations.add(contact.worked));
+        if (station < firstContact.size()) {
             contact.state = ContactState::Duplicate;
             ++log.duplicates;
             note(texts.text(CheckTexts::Duplicate)
-                     .arg(log.contacts[static_cast<std::size_t>(*earlier)].line)
+                     .arg(log.contacts[firstContact[station]].line)
                      .arg(contact.worked));
             continue;
         }
-        firstContact.insert(contact.worked, static_cast<int>(i));
+        firstContact.push_back(i);
     }
     return log;
 }

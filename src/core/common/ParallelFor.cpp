@@ -1,0 +1,33 @@
+#include "core/common/ParallelFor.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace qvmd {
+
+void parallelFor(std::size_t count, const std::function<void(std::size_t)>& work, unsigned maxThreads) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t threads = std::min<std::size_t>({cores, maxThreads, count});
+    if (threads <= 1) {
+        for (std::size_t i = 0; i < count; ++i)
+            work(i);
+        return;
+    }
+    // Indices are handed out one at a time, so a slow item never leaves the other threads idle.
+    std::atomic<std::size_t> next{0};
+    auto drain = [&] {
+        for (std::size_t i = next++; i < count; i = next++)
+            work(i);
+    };
+    std::vector<std::thread> helpers;
+    helpers.reserve(threads - 1);
+    for (std::size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(drain);
+    drain();
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
+} // namespace qvmd

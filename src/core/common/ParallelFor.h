@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+namespace qvmd {
+
+// Runs work(0) .. work(count - 1) on as many threads as the machine has cores (at most maxThreads),
+// each index exactly once, and returns when all are done. Each call must touch only what belongs to its
+// index; the order of the calls is not defined.
+void parallelFor(std::size_t count, const std::function<void(std::size_t)>& work, unsigned maxThreads = 8);
+
+} // namespace qvmd
