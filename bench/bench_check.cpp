@@ -122,7 +122,7 @@ void BM_ReadAndSplitLines(benchmark::State& state) {
         benchmark::DoNotOptimize(lines);
     }
 }
-BENCHMARK(BM_ReadAndSplitLines)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ReadAndSplitLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 CheckOptions checkOptions() {
     CheckOptions options;
@@ -141,7 +141,7 @@ void BM_WholeCheck(benchmark::State& state) {
         benchmark::DoNotOptimize(outcome);
     }
 }
-BENCHMARK(BM_WholeCheck)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_WholeCheck)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
@@ -149,8 +149,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     runCheck(checkOptions()); // fills the report folder on a machine's first run
-    RatioReporter reporter({{"check of 3000 logs / read and split their lines", "BM_WholeCheck/iterations:2",
-                             "BM_ReadAndSplitLines/iterations:2", 3.0}});
+    RatioReporter reporter({{"check of 3000 logs / read and split their lines", "BM_WholeCheck/iterations:5",
+                             "BM_ReadAndSplitLines/iterations:5", 3.0}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

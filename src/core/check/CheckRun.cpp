@@ -152,7 +152,7 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
     std::atomic<std::size_t> read{0};
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
-        logs[i] = checkLogFile(paths[static_cast<qsizetype>(i)], texts);
+        logs[i] = checkLogFile(paths[static_cast<qsizetype>(i)], texts, &rosters);
         const std::size_t done = ++read;
         if (progress && (done % 500 == 0 || done == logs.size())) {
             const std::lock_guard<std::mutex> lock(progressLock);

@@ -12,6 +12,7 @@ namespace qvmd {
 
 class CheckTexts;
 class CountryTable;
+class RosterCategories;
 
 // What the check makes of one record.
 enum class ContactState : quint8 {
@@ -38,6 +39,7 @@ struct CheckedContact {
     int record = 0; // index into LogContents::records
     ContactState state = ContactState::Valid;
     CrossState cross = CrossState::Unchecked;
+    int rosterNumber = -1; // the worked station's number in the rosters read with the log; -1: none
     Stamp stamp;
     // The identifier worked, trimmed and upper-cased: a view of the record's own text, or of the log's
     // upperCased copies when the record has small letters.
@@ -87,7 +89,10 @@ bool wellFormedIdentifier(QStringView identifier);
 // Reads and checks one log on its own: header, field counts, progressive order, time stamps,
 // identifiers, own station and duplicates, each finding with its line. An unreadable file gives a log
 // with readable false and one finding.
-CheckedLog checkLogFile(const QString& path, const CheckTexts& texts);
-CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts);
+// With rosters, each valid contact also gets the worked station's roster number.
+CheckedLog checkLogFile(const QString& path, const CheckTexts& texts,
+                        const RosterCategories* rosters = nullptr);
+CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts,
+                         const RosterCategories* rosters = nullptr);
 
 } // namespace qvmd

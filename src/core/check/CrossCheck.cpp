@@ -4,7 +4,7 @@
 #include "core/check/IdentifierIds.h"
 #include "core/check/IdentifierIndex.h"
 #include "core/common/ParallelFor.h"
-#include "core/common/Windows1252.h"
+#include "core/common/TrimmedField.h"
 #include "core/logfile/LogStatistics.h"
 #include "core/logging/Score.h"
 #include "core/refdata/CountryTable.h"
@@ -16,23 +16,6 @@
 #include <mutex>
 
 namespace qvmd {
-
-void RosterCategories::addRoster(const QByteArray& bytes, quint8 category) {
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        const QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
-        start = end + 1;
-        if (line.isEmpty() || line.startsWith('#') || !line.contains('>'))
-            continue;
-        const QString text = fromWindows1252(line);
-        const QString key = splitLine(text).key.trimmed().toString().toUpper();
-        if (!key.isEmpty())
-            categories[key] |= category;
-    }
-}
 
 namespace {
 
@@ -79,7 +62,9 @@ void score(CheckedLog& log, const CrossCheckSettings& settings) {
 
 // A valid contact, by station numbers, with its number among all contacts of all logs.
 struct ContactPair {
-    quint32 own = 0;
+    static constexpr quint32 None = std::numeric_limits<quint32>::max();
+    quint32 own = None; // None: not to be matched
+
     quint32 worked = 0;
     quint32 contact = 0;
     quint32 log = 0;
@@ -87,13 +72,16 @@ struct ContactPair {
 
 constexpr qint64 UnreadStamp = std::numeric_limits<qint64>::min();
 
-struct PairOutcome {
-    bool answered = false; // the worked station's log has this contact
-    qint64 apart = 0;      // seconds between the two stamps; 0 when either cannot be read
-};
+// For each contact, the seconds between its stamp and the other side's; 0 when either cannot be read,
+// NotAnswered when the other side's log does not have the contact.
+constexpr qint64 NotAnswered = -1;
 
-// Where the cross-check stands: identifiers as numbers and what each number stands for.
+// Where the cross-check stands: identifiers as numbers and what each number stands for. The rosters'
+// identifiers keep their numbers; the logs' stations follow them.
 struct Stations {
+    explicit Stations(const RosterCategories& rosters)
+        : ids(rosters.ids()), roster(rosters.categories()), log(roster.size(), -1) {}
+
     IdentifierIds ids;
     std::vector<quint8> roster; // by number: RosterCategories mask, 0 when on no roster
     std::vector<int> log;       // by number: the log received from that station, or -1
@@ -111,77 +99,78 @@ struct Stations {
 // Matches every contact A→B with B's contact B→A. The pairs are grouped by their lower station
 // number with one counting sort; within a group each higher number marks where its contacts are, so
 // the two sides of a contact meet without a lookup per contact.
-std::vector<PairOutcome> matchPairs(const std::vector<ContactPair>& pairs, const std::vector<int>& logOf,
-                                    const std::vector<qint64>& seconds) {
+std::vector<qint64> matchPairs(const std::vector<ContactPair>& pairs, const std::vector<int>& logOf,
+                               const std::vector<qint64>& seconds) {
     const std::size_t stations = logOf.size();
     auto low = [](const ContactPair& p) { return std::min(p.own, p.worked); };
     std::vector<std::size_t> start(stations + 1, 0);
     for (const ContactPair& pair : pairs)
-        ++start[low(pair) + 1];
+        if (pair.own != ContactPair::None)
+            ++start[low(pair) + 1];
     for (std::size_t s = 1; s < start.size(); ++s)
         start[s] += start[s - 1];
-    std::vector<ContactPair> sorted(pairs.size());
+    std::vector<ContactPair> sorted(start.back());
     {
         std::vector<std::size_t> next(start.begin(), start.end() - 1);
         for (const ContactPair& pair : pairs)
-            sorted[next[low(pair)]++] = pair;
+            if (pair.own != ContactPair::None)
+                sorted[next[low(pair)]++] = pair;
     }
 
-    std::vector<PairOutcome> outcomes(seconds.size());
-    // The answer from the indexed log of a group's higher station, and from the lower station's.
-    std::vector<int> fromHigh(stations, -1);
-    std::vector<int> fromLow(stations, -1);
-    for (std::size_t lowStation = 0; lowStation < stations; ++lowStation) {
-        const std::size_t begin = start[lowStation];
-        const std::size_t end = start[lowStation + 1];
-        if (begin == end)
-            continue;
-        // Only a station's indexed log answers: a second log from it confirms nothing.
-        for (std::size_t i = begin; i < end; ++i) {
-            const ContactPair& pair = sorted[i];
-            if (logOf[pair.own] != static_cast<int>(pair.log))
-                continue;
-            (pair.own == lowStation ? fromLow[pair.worked] : fromHigh[pair.own]) = static_cast<int>(i);
+    std::vector<qint64> apart(seconds.size(), NotAnswered);
+    // Groups are independent: each run of them is matched on its own core with its own marks.
+    const std::size_t runs = std::min<std::size_t>(stations, 64);
+    parallelFor(runs, [&](std::size_t run) {
+        // The answer from the indexed log of a group's higher station, and from the lower station's.
+        std::vector<int> fromHigh(stations, -1);
+        std::vector<int> fromLow(stations, -1);
+        for (std::size_t lowStation = run; lowStation < stations; lowStation += runs) {
+            const std::size_t begin = start[lowStation];
+            const std::size_t end = start[lowStation + 1];
+            // Only a station's indexed log answers: a second log from it confirms nothing.
+            for (std::size_t i = begin; i < end; ++i) {
+                const ContactPair& pair = sorted[i];
+                if (logOf[pair.own] == static_cast<int>(pair.log))
+                    (pair.own == lowStation ? fromLow[pair.worked] : fromHigh[pair.own]) =
+                        static_cast<int>(i);
+            }
+            for (std::size_t i = begin; i < end; ++i) {
+                const ContactPair& mine = sorted[i];
+                const int answer = mine.own == lowStation ? fromHigh[mine.worked] : fromLow[mine.own];
+                if (answer < 0)
+                    continue;
+                const qint64 theirs = seconds[sorted[static_cast<std::size_t>(answer)].contact];
+                const qint64 ours = seconds[mine.contact];
+                apart[mine.contact] =
+                    ours != UnreadStamp && theirs != UnreadStamp ? std::abs(ours - theirs) : 0;
+            }
+            for (std::size_t i = begin; i < end; ++i) {
+                fromLow[sorted[i].worked] = -1;
+                fromHigh[sorted[i].own] = -1;
+            }
         }
-        for (std::size_t i = begin; i < end; ++i) {
-            const ContactPair& mine = sorted[i];
-            const int answer = mine.own == lowStation ? fromHigh[mine.worked] : fromLow[mine.own];
-            if (answer < 0)
-                continue;
-            PairOutcome& outcome = outcomes[mine.contact];
-            outcome.answered = true;
-            const qint64 theirs = seconds[sorted[static_cast<std::size_t>(answer)].contact];
-            const qint64 ours = seconds[mine.contact];
-            if (ours != UnreadStamp && theirs != UnreadStamp)
-                outcome.apart = std::abs(ours - theirs);
-        }
-        for (std::size_t i = begin; i < end; ++i) {
-            const ContactPair& pair = sorted[i];
-            fromLow[pair.worked] = -1;
-            fromHigh[pair.own] = -1;
-        }
-    }
-    return outcomes;
+    });
+    return apart;
 }
 
 // Judges one log's valid contacts from the roster, the logs received and the matched pairs, noting each
 // refusal on its line in the order the report lists them.
 void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& stations,
-                   const std::vector<int>& workedOf, const std::vector<PairOutcome>& outcomes,
+                   const std::vector<int>& workedOf, const std::vector<qint64>& apart,
                    const IdentifierIndex& known, qint64 window, const CheckTexts& texts) {
     for (std::size_t c = 0; c < log.contacts.size(); ++c) {
         CheckedContact& contact = log.contacts[c];
         if (contact.state != ContactState::Valid)
             continue;
         const std::size_t index = firstContact + c;
-        const auto worked = static_cast<std::size_t>(workedOf[index]);
+        const int worked = workedOf[index];
         const ContactRecord& record = log.contents.records[static_cast<std::size_t>(contact.record)];
         auto note = [&](const QString& text) {
             log.addFinding(contact.line, texts.text(CheckTexts::LinePrefix).arg(contact.line) +
                                              QStringLiteral(": ") + text);
         };
-        const quint8 roster = stations.roster[worked];
-        const bool sentLog = stations.log[worked] >= 0;
+        const quint8 roster = worked < 0 ? 0 : stations.roster[static_cast<std::size_t>(worked)];
+        const bool sentLog = worked >= 0 && stations.log[static_cast<std::size_t>(worked)] >= 0;
         if (roster == 0 && !sentLog) {
             if (const std::optional<QString> near = known.onlyNeighbour(contact.worked.toString())) {
                 contact.cross = CrossState::Miscopied;
@@ -194,7 +183,7 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
             continue;
         }
         if (roster != 0) {
-            const QStringView category = record.field(ContactRecord::Category).trimmed();
+            const QStringView category = trimmedField(record.field(ContactRecord::Category));
             if ((maskOf(category) & roster) == 0)
                 note(texts.text(CheckTexts::CategoryDiffers)
                          .arg(contact.worked, category.toString(), categoryText(roster)));
@@ -203,19 +192,19 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
             contact.cross = CrossState::NoLog;
             continue;
         }
-        const PairOutcome& outcome = outcomes[index];
-        if (!outcome.answered) {
+        const qint64 secondsApart = apart[index];
+        if (secondsApart == NotAnswered) {
             contact.cross = CrossState::NotInLog;
             ++log.notInLog;
             note(texts.text(CheckTexts::NotInLog).arg(contact.worked));
-        } else if (outcome.apart <= window) {
+        } else if (secondsApart <= window) {
             // A time that cannot be read on either side is checked without the window.
             contact.cross = CrossState::Confirmed;
             ++log.confirmed;
         } else {
             contact.cross = CrossState::TimeOff;
             ++log.timeOff;
-            note(texts.text(CheckTexts::TimeOutside).arg(contact.worked).arg((outcome.apart + 59) / 60));
+            note(texts.text(CheckTexts::TimeOutside).arg(contact.worked).arg((secondsApart + 59) / 60));
         }
     }
 }
@@ -246,12 +235,10 @@ void rank(std::vector<CheckedLog>& logs) {
 void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
                 const CrossCheckSettings& settings, const CheckTexts& texts) {
     // Identifiers become numbers once; from here on stations are compared and indexed as numbers.
-    Stations stations;
+    Stations stations(rosters);
     IdentifierIndex known;
-    for (auto it = rosters.categories.cbegin(); it != rosters.categories.cend(); ++it) {
-        stations.roster[stations.add(it.key())] |= it.value();
-        known.add(it.key());
-    }
+    for (int id = 0; id < rosters.ids().size(); ++id)
+        known.add(rosters.ids().text(id));
 
     // One log per station: the first one received; a second is reported and left out of the index.
     std::vector<int> stationOf(logs.size(), -1);
@@ -274,36 +261,39 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
         known.add(log.station);
     }
 
-    // Every valid contact of a log with a well-formed station, for matching against the other side.
+    // Every valid contact by station numbers, for matching against the other side. Every station that
+    // can answer or be on a roster is numbered by now, so the logs are gone through on every core; a
+    // station on no roster that sent no log keeps -1.
     const std::size_t contactCount = firstContact.back();
     std::vector<int> workedOf(contactCount, -1);
     std::vector<qint64> seconds(contactCount, UnreadStamp);
-    std::vector<ContactPair> pairs;
-    pairs.reserve(contactCount);
-    for (std::size_t i = 0; i < logs.size(); ++i) {
+    std::vector<ContactPair> pairs(contactCount);
+    parallelFor(logs.size(), [&](std::size_t i) {
         const CheckedLog& log = logs[i];
         for (std::size_t c = 0; c < log.contacts.size(); ++c) {
             const CheckedContact& contact = log.contacts[c];
             if (contact.state != ContactState::Valid)
                 continue;
             const std::size_t index = firstContact[i] + c;
-            const std::size_t worked = stations.add(contact.worked);
-            workedOf[index] = static_cast<int>(worked);
+            // Numbers found while the log was read save a look at its text, long out of the cache.
+            const int worked =
+                contact.rosterNumber >= 0 ? contact.rosterNumber : stations.ids.find(contact.worked);
+            workedOf[index] = worked;
             if (contact.stamp.read())
                 seconds[index] = contact.stamp.seconds;
-            if (stationOf[i] >= 0)
-                pairs.push_back({static_cast<quint32>(stationOf[i]), static_cast<quint32>(worked),
-                                 static_cast<quint32>(index), static_cast<quint32>(i)});
+            if (worked >= 0 && stations.log[static_cast<std::size_t>(worked)] >= 0 && stationOf[i] >= 0)
+                pairs[index] = {static_cast<quint32>(stationOf[i]), static_cast<quint32>(worked),
+                                static_cast<quint32>(index), static_cast<quint32>(i)};
         }
-    }
-    const std::vector<PairOutcome> outcomes = matchPairs(pairs, stations.log, seconds);
+    });
+    const std::vector<qint64> apart = matchPairs(pairs, stations.log, seconds);
 
     const qint64 window = static_cast<qint64>(settings.windowMinutes) * 60;
     std::atomic<qint64> checked{0};
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
         CheckedLog& log = logs[i];
-        judgeContacts(log, firstContact[i], stations, workedOf, outcomes, known, window, texts);
+        judgeContacts(log, firstContact[i], stations, workedOf, apart, known, window, texts);
         if (log.readable)
             score(log, settings);
         const qint64 before = checked.fetch_add(log.confirmed + log.notInLog + log.timeOff);

@@ -51,9 +51,25 @@ public:
     void reserve(std::size_t count) {
         texts_.reserve(count);
         hashes_.reserve(count);
+        if (count * 2 > slots_.size()) {
+            std::size_t size = 64;
+            while (size < count * 2)
+                size *= 2;
+            rehash(size);
+        }
     }
 
 private:
+    // Equal hashes almost always mean equal identifiers: a plain loop over a dozen characters beats
+    // the general comparison's call.
+    static bool sameText(QStringView a, QStringView b) {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
     std::size_t slotOf(QStringView identifier, std::size_t hash) const {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
@@ -61,13 +77,14 @@ private:
             if (entry == 0)
                 return slot;
             const auto id = static_cast<std::size_t>(entry - 1);
-            if (hashes_[id] == hash && QStringView(texts_[id]) == identifier)
+            if (hashes_[id] == hash && sameText(texts_[id], identifier))
                 return slot;
         }
     }
-    void grow() {
-        // Kept at most half full, so probe runs stay short.
-        std::vector<int> table(std::max<std::size_t>(64, slots_.size() * 2), 0);
+    // Kept at most half full, so probe runs stay short.
+    void grow() { rehash(std::max<std::size_t>(64, slots_.size() * 2)); }
+    void rehash(std::size_t size) {
+        std::vector<int> table(size, 0);
         const std::size_t mask = table.size() - 1;
         for (std::size_t id = 0; id < texts_.size(); ++id) {
             std::size_t slot = hashes_[id] & mask;

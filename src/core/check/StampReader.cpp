@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include <optional>
+
 namespace qvmd {
 namespace {
 
@@ -12,20 +14,27 @@ struct RawStamp {
     int seconds = 0;         // within the day
 };
 
+// Logs are Windows-1252, whose only decimal digits are ASCII ones.
+bool isDigitAt(QStringView text, qsizetype pos) {
+    return pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9';
+}
+
 // Reads a run of digits at pos; -1 when there is none or it is too long to be a date part.
 int digitsAt(QStringView text, qsizetype& pos, int* length = nullptr) {
     const qsizetype start = pos;
     int value = 0;
-    while (pos < text.size() && text[pos].isDigit() && pos - start < 5)
-        value = value * 10 + text[pos++].digitValue();
+    while (isDigitAt(text, pos) && pos - start < 5)
+        value = value * 10 + (text[pos++].unicode() - u'0');
     if (length)
         *length = static_cast<int>(pos - start);
-    return pos == start || (pos < text.size() && text[pos].isDigit()) ? -1 : value;
+    return pos == start || isDigitAt(text, pos) ? -1 : value;
 }
 
 RawStamp parseRaw(QStringView text) {
     RawStamp raw;
-    text = text.trimmed();
+    // Stamps as the program writes them start and end with a digit: trim only the others.
+    if (!isDigitAt(text, 0) || !isDigitAt(text, text.size() - 1))
+        text = text.trimmed();
     qsizetype pos = 0;
     int firstLength = 0;
     const int a = digitsAt(text, pos, &firstLength);
@@ -68,7 +77,7 @@ RawStamp parseRaw(QStringView text) {
             return raw;
     }
     int hour = hours;
-    const QStringView rest = text.sliced(pos).trimmed();
+    const QStringView rest = pos < text.size() ? text.sliced(pos).trimmed() : QStringView();
     if (!rest.isEmpty()) {
         const bool am = rest.compare(u"AM", Qt::CaseInsensitive) == 0;
         const bool pm = rest.compare(u"PM", Qt::CaseInsensitive) == 0;
@@ -86,12 +95,28 @@ RawStamp parseRaw(QStringView text) {
     return raw;
 }
 
-Stamp stampOf(int year, int month, int day, int seconds) {
-    const QDate date(year, month, day);
-    if (!date.isValid())
-        return {};
-    return {Stamp::State::Read, date.toJulianDay() * 86400 + seconds};
-}
+// A log's contacts fall on a day or two: each date is turned into a day number once per run of it.
+class DayNumbers {
+public:
+    Stamp stampOf(int year, int month, int day, int seconds) {
+        if (year != year_ || month != month_ || day != day_) {
+            year_ = year;
+            month_ = month;
+            day_ = day;
+            const QDate date(year, month, day);
+            julianDay_ = date.isValid() ? std::optional<qint64>(date.toJulianDay()) : std::nullopt;
+        }
+        if (!julianDay_)
+            return {};
+        return {Stamp::State::Read, *julianDay_ * 86400 + seconds};
+    }
+
+private:
+    int year_ = -1;
+    int month_ = -1;
+    int day_ = -1;
+    std::optional<qint64> julianDay_;
+};
 
 } // namespace
 
@@ -120,17 +145,18 @@ LogStamps readStamps(std::span<const QStringView> texts) {
                       : (yearFirst && !dayFirstProved ? DateForm::YearMonthDay : DateForm::DayMonthYear);
     result.otherForm = monthFirst || yearFirst;
     result.stamps.reserve(raws.size());
+    DayNumbers days;
     for (const RawStamp& raw : raws) {
         if (!raw.ok)
             result.stamps.push_back({});
         else if (raw.yearFirst)
-            result.stamps.push_back(stampOf(raw.a, raw.b, raw.c, raw.seconds));
+            result.stamps.push_back(days.stampOf(raw.a, raw.b, raw.c, raw.seconds));
         else if (!monthFirst)
-            result.stamps.push_back(stampOf(raw.c, raw.b, raw.a, raw.seconds));
+            result.stamps.push_back(days.stampOf(raw.c, raw.b, raw.a, raw.seconds));
         else if (raw.a <= 12 && raw.b <= 12 && raw.a != raw.b)
             result.stamps.push_back({Stamp::State::Ambiguous, 0});
         else
-            result.stamps.push_back(stampOf(raw.c, raw.a, raw.b, raw.seconds));
+            result.stamps.push_back(days.stampOf(raw.c, raw.a, raw.b, raw.seconds));
     }
     return result;
 }

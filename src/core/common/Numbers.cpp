@@ -1,5 +1,7 @@
 #include "core/common/Numbers.h"
 
+#include "core/common/TrimmedField.h"
+
 #include <limits>
 
 namespace qvmd {
@@ -65,7 +67,7 @@ std::int16_t toInt16(std::int64_t value) {
 }
 
 std::optional<std::int64_t> wholeNumber(QStringView text) {
-    const QStringView trimmed = text.trimmed();
+    const QStringView trimmed = trimmedField(text);
     qsizetype pos = 0;
     bool anyDigit = false;
     const std::int64_t value = readDigits(trimmed, pos, anyDigit);

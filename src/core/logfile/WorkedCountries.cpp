@@ -1,5 +1,6 @@
 #include "core/logfile/WorkedCountries.h"
 
+#include "core/common/TrimmedField.h"
 #include "core/refdata/CountryTable.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ void WorkedCountries::mark(int countryNumber) {
 }
 
 void WorkedCountries::markIdentifier(QStringView identifier) {
-    mark(countryNumberOf(identifier.trimmed()));
+    mark(countryNumberOf(trimmedField(identifier)));
 }
 
 bool WorkedCountries::isWorked(int countryNumber) const {

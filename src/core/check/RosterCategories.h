@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/check/IdentifierIds.h"
+
+#include <QByteArray>
+#include <QStringView>
+
+#include <vector>
+
+namespace qvmd {
+
+// The roster categories of every listed identifier: Lady.dat gives "L", Hunter.dat "H"; a station may
+// be on both. Each listed identifier has a number, 0 up, that the cross-check keeps for it.
+class RosterCategories {
+public:
+    enum : quint8 { Lady = 1, Hunter = 2 };
+
+    // Adds the identifiers (the key of each "identifier>name" line, trimmed and upper-cased) of one
+    // roster's bytes.
+    void addRoster(const QByteArray& bytes, quint8 category);
+    // The number of a listed identifier, or -1 when no roster lists it.
+    int find(QStringView identifier) const { return ids_.find(identifier); }
+    const IdentifierIds& ids() const { return ids_; }
+    // By number: the categories, Lady | Hunter.
+    const std::vector<quint8>& categories() const { return categories_; }
+
+private:
+    IdentifierIds ids_;
+    std::vector<quint8> categories_;
+};
+
+} // namespace qvmd
