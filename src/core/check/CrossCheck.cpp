@@ -238,7 +238,7 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
     Stations stations(rosters);
     IdentifierIndex known;
     for (int id = 0; id < rosters.ids().size(); ++id)
-        known.add(rosters.ids().text(id));
+        known.add(rosters.ids().text(id).toString());
 
     // One log per station: the first one received; a second is reported and left out of the index.
     std::vector<int> stationOf(logs.size(), -1);

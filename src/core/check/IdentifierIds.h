@@ -3,103 +3,121 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
-#include <type_traits>
+#include <cstring>
 #include <vector>
 
 namespace qvmd {
 
-// Identifiers are a dozen characters or so: a multiply-and-mix per character beats a general string
-// hash, and the final mix spreads the bits a table's mask keeps.
+// Identifiers are a dozen characters or so: they are mixed four characters at a time, and the final
+// mix spreads the bits a table's mask keeps.
 inline std::size_t identifierHash(QStringView identifier) {
-    std::uint64_t hash = static_cast<std::uint64_t>(identifier.size());
-    for (QChar c : identifier)
-        hash = (hash ^ c.unicode()) * 0x100000001b3ULL;
+    constexpr std::uint64_t multiplier = 0x9e3779b97f4a7c15ULL;
+    const char16_t* characters = identifier.utf16();
+    std::size_t left = static_cast<std::size_t>(identifier.size());
+    std::uint64_t hash = left * multiplier;
+    for (; left >= 4; left -= 4, characters += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, characters, sizeof word);
+        hash = (hash ^ word) * multiplier;
+        hash ^= hash >> 32;
+    }
+    if (left > 0) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, characters, left * sizeof(char16_t));
+        hash = (hash ^ word) * multiplier;
+    }
     hash ^= hash >> 29;
     hash *= 0xbf58476d1ce4e5b9ULL;
     return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
 // Numbers every distinct station identifier 0, 1, 2 … in the order first seen, so that identifiers are
-// compared and indexed as numbers instead of strings. Open addressing over the identifiers' hashes: a
-// lookup is a hash, a probe or two and one string comparison. Text is QString to keep copies, or
-// QStringView when the caller keeps the identifiers' text alive for as long as the table.
-template <typename Text> class IdentifierTable {
+// compared and indexed as numbers instead of strings. Lookups run once or twice per contact, so the
+// table is laid out for the cache: open addressing over slots that carry part of the hash, and the
+// identifiers' characters side by side in one buffer.
+class IdentifierIds {
 public:
-    // The identifier's number, giving it the next one when it is new.
-    int add(QStringView identifier) {
-        if ((texts_.size() + 1) * 2 > slots_.size())
-            grow();
-        const std::size_t hash = identifierHash(identifier);
-        const std::size_t slot = slotOf(identifier, hash);
-        if (slots_[slot] != 0)
-            return slots_[slot] - 1;
-        if constexpr (std::is_same_v<Text, QString>)
-            texts_.push_back(identifier.toString());
-        else
-            texts_.push_back(identifier);
-        hashes_.push_back(hash);
-        slots_[slot] = static_cast<int>(texts_.size());
-        return static_cast<int>(texts_.size()) - 1;
+    // The identifier's number, giving it the next one when it is new. hash is identifierHash's.
+    int add(QStringView identifier, std::size_t hash) {
+        if ((spans_.size() + 1) * 3 > slots_.size() * 2)
+            rehash(std::max<std::size_t>(64, slots_.size() * 2));
+        Slot& slot = slots_[slotOf(identifier, hash)];
+        if (slot.number != 0)
+            return slot.number - 1;
+        spans_.push_back({static_cast<quint32>(characters_.size()), static_cast<quint32>(identifier.size())});
+        characters_.insert(characters_.end(), identifier.utf16(), identifier.utf16() + identifier.size());
+        slot = {tagOf(hash), static_cast<int>(spans_.size())};
+        return static_cast<int>(spans_.size()) - 1;
     }
+    int add(QStringView identifier) { return add(identifier, identifierHash(identifier)); }
     // The identifier's number, or -1 when it was never added.
-    int find(QStringView identifier) const {
-        return slots_.empty() ? -1 : slots_[slotOf(identifier, identifierHash(identifier))] - 1;
+    int find(QStringView identifier, std::size_t hash) const {
+        return slots_.empty() ? -1 : slots_[slotOf(identifier, hash)].number - 1;
     }
-    const Text& text(int id) const { return texts_[static_cast<std::size_t>(id)]; }
-    int size() const { return static_cast<int>(texts_.size()); }
+    int find(QStringView identifier) const { return find(identifier, identifierHash(identifier)); }
+    QStringView text(int id) const {
+        const Span& span = spans_[static_cast<std::size_t>(id)];
+        return QStringView(characters_.data() + span.start, span.size);
+    }
+    int size() const { return static_cast<int>(spans_.size()); }
     void reserve(std::size_t count) {
-        texts_.reserve(count);
-        hashes_.reserve(count);
-        if (count * 2 > slots_.size()) {
-            std::size_t size = 64;
-            while (size < count * 2)
-                size *= 2;
-            rehash(size);
-        }
+        spans_.reserve(count);
+        characters_.reserve(count * 8);
+        if (count * 3 > slots_.size() * 2)
+            rehash(std::bit_ceil(std::max<std::size_t>(64, count * 3 / 2 + 1)));
     }
 
 private:
-    // Equal hashes almost always mean equal identifiers: a plain loop over a dozen characters beats
-    // the general comparison's call.
-    static bool sameText(QStringView a, QStringView b) {
-        if (a.size() != b.size())
-            return false;
-        for (qsizetype i = 0; i < a.size(); ++i)
-            if (a[i] != b[i])
-                return false;
-        return true;
+    struct Slot {
+        quint32 tag = 0; // high bits of the identifier's hash
+        int number = 0;  // the identifier's number + 1; 0 when the slot is empty
+    };
+    struct Span {
+        quint32 start = 0;
+        quint32 size = 0;
+    };
+
+    static quint32 tagOf(std::size_t hash) {
+        return static_cast<quint32>(static_cast<std::uint64_t>(hash) >> 32);
+    }
+
+    bool sameText(int number, QStringView identifier) const {
+        const Span& span = spans_[static_cast<std::size_t>(number - 1)];
+        return span.size == static_cast<std::size_t>(identifier.size()) &&
+               std::equal(identifier.utf16(), identifier.utf16() + identifier.size(),
+                          characters_.data() + span.start);
     }
     std::size_t slotOf(QStringView identifier, std::size_t hash) const {
         const std::size_t mask = slots_.size() - 1;
+        const quint32 tag = tagOf(hash);
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const int entry = slots_[slot];
-            if (entry == 0)
-                return slot;
-            const auto id = static_cast<std::size_t>(entry - 1);
-            if (hashes_[id] == hash && sameText(texts_[id], identifier))
+            const Slot& entry = slots_[slot];
+            if (entry.number == 0 || (entry.tag == tag && sameText(entry.number, identifier)))
                 return slot;
         }
     }
-    // Kept at most half full, so probe runs stay short.
-    void grow() { rehash(std::max<std::size_t>(64, slots_.size() * 2)); }
+    // Kept at most two thirds full, so probe runs stay short.
     void rehash(std::size_t size) {
-        std::vector<int> table(size, 0);
-        const std::size_t mask = table.size() - 1;
-        for (std::size_t id = 0; id < texts_.size(); ++id) {
-            std::size_t slot = hashes_[id] & mask;
-            while (table[slot] != 0)
+        std::vector<Slot> table(size);
+        const std::size_t mask = size - 1;
+        for (const Slot& entry : slots_) {
+            if (entry.number == 0)
+                continue;
+            const Span& span = spans_[static_cast<std::size_t>(entry.number - 1)];
+            std::size_t slot = identifierHash(QStringView(characters_.data() + span.start, span.size)) & mask;
+            while (table[slot].number != 0)
                 slot = (slot + 1) & mask;
-            table[slot] = static_cast<int>(id) + 1;
+            table[slot] = entry;
         }
         slots_ = std::move(table);
     }
 
-    std::vector<Text> texts_;
-    std::vector<std::size_t> hashes_; // by number
-    std::vector<int> slots_;          // number + 1, 0 when empty; the size is a power of two
+    std::vector<Slot> slots_; // the size is a power of two
+    std::vector<Span> spans_; // by number
+    std::vector<char16_t> characters_;
 };
-
-using IdentifierIds = IdentifierTable<QString>;
 
 } // namespace qvmd

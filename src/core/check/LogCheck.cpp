@@ -165,7 +165,7 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
                                                                          : QStringLiteral("yyyy-MM-dd")));
 
     // Worked stations in order of their first valid contact, and that contact for each.
-    IdentifierTable<QStringView> workedStations;
+    IdentifierIds workedStations;
     workedStations.reserve(records.size());
     std::vector<std::size_t> firstContact;
     firstContact.reserve(records.size());
@@ -217,7 +217,8 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
             note(texts.text(CheckTexts::OwnStation));
             continue;
         }
-        const auto station = static_cast<std::size_t>(workedStations.add(contact.worked));
+        const std::size_t hash = identifierHash(contact.worked);
+        const auto station = static_cast<std::size_t>(workedStations.add(contact.worked, hash));
         if (station < firstContact.size()) {
             contact.state = ContactState::Duplicate;
             ++log.duplicates;
@@ -228,7 +229,7 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
         }
         firstContact.push_back(i);
         if (rosters)
-            contact.rosterNumber = rosters->find(contact.worked);
+            contact.rosterNumber = rosters->find(contact.worked, hash);
     }
     return log;
 }

@@ -20,6 +20,7 @@ public:
     void addRoster(const QByteArray& bytes, quint8 category);
     // The number of a listed identifier, or -1 when no roster lists it.
     int find(QStringView identifier) const { return ids_.find(identifier); }
+    int find(QStringView identifier, std::size_t hash) const { return ids_.find(identifier, hash); }
     const IdentifierIds& ids() const { return ids_; }
     // By number: the categories, Lady | Hunter.
     const std::vector<quint8>& categories() const { return categories_; }

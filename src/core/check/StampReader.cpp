@@ -30,7 +30,35 @@ int digitsAt(QStringView text, qsizetype& pos, int* length = nullptr) {
     return pos == start || isDigitAt(text, pos) ? -1 : value;
 }
 
+// The program's own form, dd/MM/yyyy HH:mm:ss, read at fixed places: nearly every stamp has it.
+std::optional<RawStamp> parseOwnForm(QStringView text) {
+    static constexpr char16_t pattern[] = u"00/00/0000 00:00:00";
+    if (text.size() != 19)
+        return std::nullopt;
+    for (qsizetype i = 0; i < 19; ++i) {
+        const char16_t expected = pattern[i];
+        const char16_t c = text[i].unicode();
+        if (expected == u'0' ? (c < u'0' || c > u'9') : c != expected)
+            return std::nullopt;
+    }
+    auto number = [&](qsizetype at, qsizetype length) {
+        int value = 0;
+        for (qsizetype i = at; i < at + length; ++i)
+            value = value * 10 + (text[i].unicode() - u'0');
+        return value;
+    };
+    const int hour = number(11, 2);
+    const int minute = number(14, 2);
+    const int second = number(17, 2);
+    if (hour > 23 || minute > 59 || second > 59)
+        return RawStamp{};
+    return RawStamp{true,         false,        number(0, 2),
+                    number(3, 2), number(6, 4), hour * 3600 + minute * 60 + second};
+}
+
 RawStamp parseRaw(QStringView text) {
+    if (const std::optional<RawStamp> own = parseOwnForm(text))
+        return *own;
     RawStamp raw;
     // Stamps as the program writes them start and end with a digit: trim only the others.
     if (!isDigitAt(text, 0) || !isDigitAt(text, text.size() - 1))

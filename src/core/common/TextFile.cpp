@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -128,6 +129,8 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    // Gives the descriptor up, for a close whose result is checked.
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -323,6 +326,54 @@ int removeLeftoverTemporaries(const QString& folder, const std::function<bool(co
     }
     return removed;
 }
+
+#ifdef Q_OS_UNIX
+WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
+    // Non-blocking, so that a pipe in the way is found by fstat instead of waited on.
+    Descriptor fd(::open(QFile::encodeName(path).constData(),
+                         O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
+    if (fd.get() < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return folderMissing(FileError::Kind::Unwritable, path);
+        if (error == EISDIR)
+            return fileError(FileError::Kind::Unwritable, path, FileError::Reason::IsFolder);
+        return fileError(FileError::Kind::Unwritable, path, reasonOf(error));
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0)
+        return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
+    if (!S_ISREG(status.st_mode))
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
+    for (qsizetype written = 0; written < bytes.size();) {
+        const ssize_t done =
+            ::write(fd.get(), bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return fileError(FileError::Kind::Unwritable, path,
+                             done < 0 ? reasonOf(errno) : FileError::Reason::NoSpace);
+        written += done;
+    }
+    // Only a longer old file needs cutting: the call costs as much as the write.
+    if (status.st_size > bytes.size() && ::ftruncate(fd.get(), bytes.size()) != 0)
+        return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
+    if (::close(fd.release()) != 0)
+        return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
+    return std::nullopt;
+}
+#else
+WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
+    if (auto blocked = writeBlocker(path))
+        return blocked;
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadWrite) || file.write(bytes) != bytes.size() || !file.flush() ||
+        (file.size() > bytes.size() && !file.resize(bytes.size())))
+        return writeFailure(file, path, errno);
+    return std::nullopt;
+}
+#endif
 
 FileError readFailureOf(const QString& path, int error) {
     return readFailure(path, error);

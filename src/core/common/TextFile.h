@@ -34,6 +34,11 @@ WriteResult writeLines(const QString& path, const QStringList& lines);
 // Rewrites a whole file with the given bytes, the same way: the old file stays until the new one is complete.
 WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
 
+// Writes a file that every run makes anew (a report): in place over the old one and cut to size, without
+// a temporary file or a sync, so a rerun reuses the old file's disk blocks. A folder or a pipe in its
+// place is reported without waiting on it. A failure can leave the file part old, part new.
+WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes);
+
 // Appends one line ended by CR LF and syncs it to the disk before reporting success.
 WriteResult appendLine(const QString& path, const QString& line);
 
