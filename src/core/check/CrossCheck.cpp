@@ -172,7 +172,7 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
         const quint8 roster = worked < 0 ? 0 : stations.roster[static_cast<std::size_t>(worked)];
         const bool sentLog = worked >= 0 && stations.log[static_cast<std::size_t>(worked)] >= 0;
         if (roster == 0 && !sentLog) {
-            if (const std::optional<QString> near = known.onlyNeighbour(contact.worked.toString())) {
+            if (const std::optional<QString> near = known.onlyNeighbour(contact.worked)) {
                 contact.cross = CrossState::Miscopied;
                 ++log.miscopied;
                 note(texts.text(CheckTexts::Miscopied).arg(contact.worked, *near));
@@ -238,7 +238,7 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
     Stations stations(rosters);
     IdentifierIndex known;
     for (int id = 0; id < rosters.ids().size(); ++id)
-        known.add(rosters.ids().text(id).toString());
+        known.add(rosters.ids().text(id));
 
     // One log per station: the first one received; a second is reported and left out of the index.
     std::vector<int> stationOf(logs.size(), -1);
