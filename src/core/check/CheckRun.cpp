@@ -128,12 +128,13 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
     }
 
     const QStringList paths = logPaths(options.inputs);
+    const LogCheckReferences references{&rosters, countries.value().count()};
     // Logs are read and checked on their own on every core; everything after needs all of them.
     std::vector<CheckedLog> logs(static_cast<std::size_t>(paths.size()));
     std::atomic<std::size_t> read{0};
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
-        logs[i] = checkLogFile(paths[static_cast<qsizetype>(i)], texts, &rosters);
+        logs[i] = checkLogFile(paths[static_cast<qsizetype>(i)], texts, references);
         const std::size_t done = ++read;
         if (progress && (done % 500 == 0 || done == logs.size())) {
             const std::lock_guard<std::mutex> lock(progressLock);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
+#include <initializer_list>
 #include <vector>
 
 namespace qvmd {
@@ -64,10 +66,22 @@ public:
     explicit CheckTexts(int languageOffset);
     const QString& text(Id id) const { return texts_[static_cast<std::size_t>(id - HeaderLines)]; }
     int languageOffset() const { return offset_; }
+    // The text with %1, %2 … replaced by the values, in one pass over a template read once: findings
+    // are made by the ten thousand. A value is never searched for markers itself.
+    QString format(Id id, std::initializer_list<QStringView> values) const;
+    // A finding about one line: "Line N: " and the formatted text.
+    QString lineFinding(int line, Id id, std::initializer_list<QStringView> values) const;
 
 private:
+    // A template in pieces: literal text, or the number (0 up) of the value that goes there.
+    struct Piece {
+        QString literal;
+        int value = -1;
+    };
+
     int offset_;
     std::vector<QString> texts_;
+    std::vector<std::vector<Piece>> templates_;
 };
 
 } // namespace qvmd

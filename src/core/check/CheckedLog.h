@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/check/StampReader.h"
+#include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
 
 #include <QString>
@@ -39,7 +40,11 @@ struct CheckedContact {
     int record = 0; // index into LogContents::records
     ContactState state = ContactState::Valid;
     CrossState cross = CrossState::Unchecked;
-    int rosterNumber = -1; // the worked station's number in the rosters read with the log; -1: none
+    // Read once from the record while it is at hand, so that later passes need not go back to it:
+    quint8 category = 0;        // RosterCategories mask of the category field, trimmed
+    quint8 countedCategory = 0; // the same for a field that is exactly "H" or "L", as the statistics count
+    int country = 0;            // the worked identifier's country number, as the statistics mark it
+    int rosterNumber = -1;      // the worked station's number in the rosters read with the log; -1: none
     Stamp stamp;
     // The identifier worked, trimmed and upper-cased: a view of the record's own text, or of the log's
     // upperCased copies when the record has small letters.
@@ -69,7 +74,8 @@ struct CheckedLog {
     QString name;
     bool indexed = false; // the log the cross-check uses for its station
 
-    int claimed = 0; // valid (not cancelled) records
+    LogCounters claimedCounters; // the statistics of every record, as the logging window keeps them
+    int claimed = 0;             // valid (not cancelled) records
     int confirmed = 0;
     int notInLog = 0;
     int timeOff = 0;
@@ -89,10 +95,15 @@ bool wellFormedIdentifier(QStringView identifier);
 // Reads and checks one log on its own: header, field counts, progressive order, time stamps,
 // identifiers, own station and duplicates, each finding with its line. An unreadable file gives a log
 // with readable false and one finding.
-// With rosters, each valid contact also gets the worked station's roster number.
+// What reading a log can look up at once: with rosters each valid contact gets the worked station's
+// roster number, and the statistics count countries up to countryCount.
+struct LogCheckReferences {
+    const RosterCategories* rosters = nullptr;
+    int countryCount = 0;
+};
 CheckedLog checkLogFile(const QString& path, const CheckTexts& texts,
-                        const RosterCategories* rosters = nullptr);
+                        const LogCheckReferences& references = {});
 CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts,
-                         const RosterCategories* rosters = nullptr);
+                         const LogCheckReferences& references = {});
 
 } // namespace qvmd

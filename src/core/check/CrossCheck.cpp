@@ -28,34 +28,18 @@ QString categoryText(quint8 mask) {
     return text;
 }
 
-// One-letter categories, compared as characters: this runs once or twice per contact.
-bool isLetter(QStringView text, char16_t letter) {
-    return text.size() == 1 && text[0] == letter;
-}
-
-quint8 maskOf(QStringView category) {
-    if (isLetter(category, u'L'))
-        return RosterCategories::Lady;
-    if (isLetter(category, u'H'))
-        return RosterCategories::Hunter;
-    return 0;
-}
-
 void score(CheckedLog& log, const CrossCheckSettings& settings) {
     const PointValues points = pointValues(settings.weights, log.category);
-    const LogStatistics claimed = logStatistics(log.contents.records, settings.countryCount);
-    log.claimedScore = scoreTotal(claimed.counters, points);
+    log.claimedScore = scoreTotal(log.claimedCounters, points);
     std::int64_t hunters = 0;
     std::int64_t ladies = 0;
     WorkedCountries worked(settings.countryCount);
     for (const CheckedContact& contact : log.contacts) {
         if (contact.refused())
             continue;
-        const ContactRecord& record = log.contents.records[static_cast<std::size_t>(contact.record)];
-        const QStringView category = record.field(ContactRecord::Category);
-        hunters += isLetter(category, u'H');
-        ladies += isLetter(category, u'L');
-        worked.markIdentifier(record.field(ContactRecord::Unit));
+        hunters += contact.countedCategory == RosterCategories::Hunter;
+        ladies += contact.countedCategory == RosterCategories::Lady;
+        worked.mark(contact.country);
     }
     log.checkedScore = scoreTotal(hunters, ladies, worked.count(), points);
 }
@@ -164,10 +148,8 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
             continue;
         const std::size_t index = firstContact + c;
         const int worked = workedOf[index];
-        const ContactRecord& record = log.contents.records[static_cast<std::size_t>(contact.record)];
-        auto note = [&](const QString& text) {
-            log.addFinding(contact.line, texts.text(CheckTexts::LinePrefix).arg(contact.line) +
-                                             QStringLiteral(": ") + text);
+        auto note = [&](CheckTexts::Id id, std::initializer_list<QStringView> values) {
+            log.addFinding(contact.line, texts.lineFinding(contact.line, id, values));
         };
         const quint8 roster = worked < 0 ? 0 : stations.roster[static_cast<std::size_t>(worked)];
         const bool sentLog = worked >= 0 && stations.log[static_cast<std::size_t>(worked)] >= 0;
@@ -175,18 +157,17 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
             if (const std::optional<QString> near = known.onlyNeighbour(contact.worked)) {
                 contact.cross = CrossState::Miscopied;
                 ++log.miscopied;
-                note(texts.text(CheckTexts::Miscopied).arg(contact.worked, *near));
+                note(CheckTexts::Miscopied, {contact.worked, *near});
             } else {
                 contact.cross = CrossState::NoLog;
-                note(texts.text(CheckTexts::UnknownStation).arg(contact.worked));
+                note(CheckTexts::UnknownStation, {contact.worked});
             }
             continue;
         }
-        if (roster != 0) {
-            const QStringView category = trimmedField(record.field(ContactRecord::Category));
-            if ((maskOf(category) & roster) == 0)
-                note(texts.text(CheckTexts::CategoryDiffers)
-                         .arg(contact.worked, category.toString(), categoryText(roster)));
+        if (roster != 0 && (contact.category & roster) == 0) {
+            const ContactRecord& record = log.contents.records[static_cast<std::size_t>(contact.record)];
+            note(CheckTexts::CategoryDiffers,
+                 {contact.worked, trimmedField(record.field(ContactRecord::Category)), categoryText(roster)});
         }
         if (!sentLog) {
             contact.cross = CrossState::NoLog;
@@ -196,7 +177,7 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
         if (secondsApart == NotAnswered) {
             contact.cross = CrossState::NotInLog;
             ++log.notInLog;
-            note(texts.text(CheckTexts::NotInLog).arg(contact.worked));
+            note(CheckTexts::NotInLog, {contact.worked});
         } else if (secondsApart <= window) {
             // A time that cannot be read on either side is checked without the window.
             contact.cross = CrossState::Confirmed;
@@ -204,7 +185,7 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
         } else {
             contact.cross = CrossState::TimeOff;
             ++log.timeOff;
-            note(texts.text(CheckTexts::TimeOutside).arg(contact.worked).arg((secondsApart + 59) / 60));
+            note(CheckTexts::TimeOutside, {contact.worked, QString::number((secondsApart + 59) / 60)});
         }
     }
 }

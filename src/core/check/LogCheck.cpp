@@ -7,6 +7,8 @@
 #include "core/common/Numbers.h"
 #include "core/common/TrimmedField.h"
 #include "core/logfile/LogName.h"
+#include "core/logfile/LogStatistics.h"
+#include "core/refdata/CountryTable.h"
 
 #include <QFileInfo>
 
@@ -91,6 +93,14 @@ void checkHeader(CheckedLog& log, const std::vector<int>& headerLines, const Che
     }
 }
 
+quint8 categoryMask(QStringView category) {
+    if (category.size() != 1)
+        return 0;
+    if (category[0] == u'L')
+        return RosterCategories::Lady;
+    return category[0] == u'H' ? RosterCategories::Hunter : 0;
+}
+
 // Identifiers are compared in capitals. The program writes them so; a log edited by hand may not.
 QStringView upperCasedIdentifier(CheckedLog& log, QStringView identifier) {
     if (std::none_of(identifier.begin(), identifier.end(), [](QChar c) { return c.isLower(); }))
@@ -98,10 +108,6 @@ QStringView upperCasedIdentifier(CheckedLog& log, QStringView identifier) {
     // The copies' characters stay where they are when the vector moves them.
     log.upperCased.push_back(identifier.toString().toUpper());
     return log.upperCased.back();
-}
-
-QString lineText(const CheckTexts& texts, int line, const QString& text) {
-    return texts.text(CheckTexts::LinePrefix).arg(line) + QStringLiteral(": ") + text;
 }
 
 } // namespace
@@ -122,7 +128,7 @@ bool wellFormedIdentifier(QStringView identifier) {
     return i == size && unitStart > clubStart && size > unitStart;
 }
 
-CheckedLog checkLogFile(const QString& path, const CheckTexts& texts, const RosterCategories* rosters) {
+CheckedLog checkLogFile(const QString& path, const CheckTexts& texts, const LogCheckReferences& references) {
     const Result<QByteArray> bytes = readLogBytes(path);
     if (!bytes) {
         CheckedLog log;
@@ -135,11 +141,11 @@ CheckedLog checkLogFile(const QString& path, const CheckTexts& texts, const Rost
             0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
         return log;
     }
-    return checkLogBytes(path, bytes.value(), texts, rosters);
+    return checkLogBytes(path, bytes.value(), texts, references);
 }
 
 CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts,
-                         const RosterCategories* rosters) {
+                         const LogCheckReferences& references) {
     CheckedLog log;
     log.path = path;
     log.fileName = QFileInfo(path).fileName();
@@ -154,6 +160,7 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
     checkHeader(log, headerLines, texts);
 
     const std::vector<ContactRecord>& records = log.contents.records;
+    log.claimedCounters = logStatistics(records, references.countryCount).counters;
     std::vector<QStringView> stampTexts;
     stampTexts.reserve(records.size());
     for (const ContactRecord& record : records)
@@ -177,19 +184,22 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
         contact.record = static_cast<int>(i);
         contact.line = i < lines.size() ? lines[i].line : 0;
         contact.stamp = stamps.stamps[i];
-        auto note = [&](const QString& text) {
-            log.addFinding(contact.line, lineText(texts, contact.line, text));
+        const QStringView category = record.field(ContactRecord::Category);
+        contact.category = categoryMask(trimmedField(category));
+        contact.countedCategory = categoryMask(category);
+        contact.country = countryNumberOf(trimmedField(record.field(ContactRecord::Unit)));
+        auto note = [&](CheckTexts::Id id, std::initializer_list<QStringView> values) {
+            log.addFinding(contact.line, texts.lineFinding(contact.line, id, values));
         };
 
         const int fields = i < lines.size() ? lines[i].separators + (lines[i].trailingText ? 1 : 0) : 0;
         if (fields != ContactRecord::FieldCount)
-            note(texts.text(CheckTexts::FieldCount).arg(fields));
+            note(CheckTexts::FieldCount, {QString::number(fields)});
         const QStringView progressiveText = trimmedField(record.field(ContactRecord::Progressive));
         const std::optional<std::int64_t> progressive = wholeNumber(progressiveText);
         if (!progressive || *progressive != previousProgressive + 1)
-            note(texts.text(CheckTexts::ProgressiveOrder)
-                     .arg(quoted(progressiveText))
-                     .arg(previousProgressive + 1));
+            note(CheckTexts::ProgressiveOrder,
+                 {quoted(progressiveText), QString::number(previousProgressive + 1)});
         previousProgressive = progressive.value_or(previousProgressive + 1);
 
         if (record.isCancelled()) {
@@ -204,17 +214,17 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
         }
         const QStringView stampText = record.field(ContactRecord::DateTime);
         if (contact.stamp.state == Stamp::State::Unreadable)
-            note(texts.text(CheckTexts::StampUnreadable).arg(quoted(stampText)));
+            note(CheckTexts::StampUnreadable, {quoted(stampText)});
         else if (contact.stamp.state == Stamp::State::Ambiguous)
-            note(texts.text(CheckTexts::StampAmbiguous).arg(quoted(stampText)));
+            note(CheckTexts::StampAmbiguous, {quoted(stampText)});
         if (!wellFormedIdentifier(contact.worked)) {
             contact.state = ContactState::BadIdentifier;
-            note(texts.text(CheckTexts::IdentifierMalformed).arg(quoted(contact.worked)));
+            note(CheckTexts::IdentifierMalformed, {quoted(contact.worked)});
             continue;
         }
         if (contact.worked == log.station) {
             contact.state = ContactState::OwnStation;
-            note(texts.text(CheckTexts::OwnStation));
+            note(CheckTexts::OwnStation, {});
             continue;
         }
         const std::size_t hash = identifierHash(contact.worked);
@@ -222,14 +232,13 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
         if (station < firstContact.size()) {
             contact.state = ContactState::Duplicate;
             ++log.duplicates;
-            note(texts.text(CheckTexts::Duplicate)
-                     .arg(log.contacts[firstContact[station]].line)
-                     .arg(contact.worked));
+            note(CheckTexts::Duplicate,
+                 {QString::number(log.contacts[firstContact[station]].line), contact.worked});
             continue;
         }
         firstContact.push_back(i);
-        if (rosters)
-            contact.rosterNumber = rosters->find(contact.worked, hash);
+        if (references.rosters)
+            contact.rosterNumber = references.rosters->find(contact.worked, hash);
     }
     return log;
 }
