@@ -87,19 +87,36 @@ std::vector<qint64> matchPairs(const std::vector<ContactPair>& pairs, const std:
                                const std::vector<qint64>& seconds) {
     const std::size_t stations = logOf.size();
     auto low = [](const ContactPair& p) { return std::min(p.own, p.worked); };
+    // The counting sort runs over a fixed number of slices, each counted and then placed on its own
+    // core; slices keep their order, so the result is the same as one pass in order.
+    constexpr std::size_t slices = 8;
+    const std::size_t sliceSize = (pairs.size() + slices - 1) / slices;
+    auto sliceOf = [&](std::size_t slice) {
+        const std::size_t begin = std::min(pairs.size(), slice * sliceSize);
+        return std::pair{begin, std::min(pairs.size(), begin + sliceSize)};
+    };
+    std::vector<std::vector<quint32>> place(slices, std::vector<quint32>(stations, 0));
+    parallelFor(slices, [&](std::size_t slice) {
+        const auto [begin, end] = sliceOf(slice);
+        for (std::size_t i = begin; i < end; ++i)
+            if (pairs[i].own != ContactPair::None)
+                ++place[slice][low(pairs[i])];
+    });
     std::vector<std::size_t> start(stations + 1, 0);
-    for (const ContactPair& pair : pairs)
-        if (pair.own != ContactPair::None)
-            ++start[low(pair) + 1];
-    for (std::size_t s = 1; s < start.size(); ++s)
-        start[s] += start[s - 1];
-    std::vector<ContactPair> sorted(start.back());
-    {
-        std::vector<std::size_t> next(start.begin(), start.end() - 1);
-        for (const ContactPair& pair : pairs)
-            if (pair.own != ContactPair::None)
-                sorted[next[low(pair)]++] = pair;
+    quint32 placed = 0;
+    for (std::size_t station = 0; station < stations; ++station) {
+        start[station] = placed;
+        for (std::vector<quint32>& counts : place)
+            placed += std::exchange(counts[station], placed);
     }
+    start[stations] = placed;
+    std::vector<ContactPair> sorted(placed);
+    parallelFor(slices, [&](std::size_t slice) {
+        const auto [begin, end] = sliceOf(slice);
+        for (std::size_t i = begin; i < end; ++i)
+            if (pairs[i].own != ContactPair::None)
+                sorted[place[slice][low(pairs[i])]++] = pairs[i];
+    });
 
     std::vector<qint64> apart(seconds.size(), NotAnswered);
     // Groups are independent: each run of them is matched on its own core with its own marks.

@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace qvmd {
@@ -30,30 +32,27 @@ int digitsAt(QStringView text, qsizetype& pos, int* length = nullptr) {
     return pos == start || isDigitAt(text, pos) ? -1 : value;
 }
 
-// The program's own form, dd/MM/yyyy HH:mm:ss, read at fixed places: nearly every stamp has it.
+// The program's own form, dd/MM/yyyy HH:mm:ss, read at fixed places without a branch per character:
+// nearly every stamp has it.
 std::optional<RawStamp> parseOwnForm(QStringView text) {
-    static constexpr char16_t pattern[] = u"00/00/0000 00:00:00";
     if (text.size() != 19)
         return std::nullopt;
-    for (qsizetype i = 0; i < 19; ++i) {
-        const char16_t expected = pattern[i];
-        const char16_t c = text[i].unicode();
-        if (expected == u'0' ? (c < u'0' || c > u'9') : c != expected)
-            return std::nullopt;
-    }
-    auto number = [&](qsizetype at, qsizetype length) {
-        int value = 0;
-        for (qsizetype i = at; i < at + length; ++i)
-            value = value * 10 + (text[i].unicode() - u'0');
-        return value;
-    };
-    const int hour = number(11, 2);
-    const int minute = number(14, 2);
-    const int second = number(17, 2);
+    const char16_t* c = text.utf16();
+    auto digit = [c](int i) { return static_cast<unsigned>(c[i] - u'0'); };
+    unsigned largest = 0;
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18})
+        largest = std::max(largest, digit(i));
+    const bool separators =
+        (c[2] == u'/') & (c[5] == u'/') & (c[10] == u' ') & (c[13] == u':') & (c[16] == u':');
+    if (largest > 9 || !separators)
+        return std::nullopt;
+    auto two = [&](int i) { return static_cast<int>(digit(i) * 10 + digit(i + 1)); };
+    const int hour = two(11);
+    const int minute = two(14);
+    const int second = two(17);
     if (hour > 23 || minute > 59 || second > 59)
         return RawStamp{};
-    return RawStamp{true,         false,        number(0, 2),
-                    number(3, 2), number(6, 4), hour * 3600 + minute * 60 + second};
+    return RawStamp{true, false, two(0), two(3), two(6) * 100 + two(8), hour * 3600 + minute * 60 + second};
 }
 
 RawStamp parseRaw(QStringView text) {

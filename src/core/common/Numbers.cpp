@@ -68,6 +68,18 @@ std::int16_t toInt16(std::int64_t value) {
 
 std::optional<std::int64_t> wholeNumber(QStringView text) {
     const QStringView trimmed = trimmedField(text);
+    // Progressive numbers and counters: a few plain digits, which cannot overflow.
+    if (!trimmed.isEmpty() && trimmed.size() <= 9) {
+        std::int64_t value = 0;
+        bool digits = true;
+        for (const QChar c : trimmed) {
+            const auto digit = static_cast<unsigned>(c.unicode() - u'0');
+            digits &= digit <= 9;
+            value = value * 10 + digit;
+        }
+        if (digits)
+            return value;
+    }
     qsizetype pos = 0;
     bool anyDigit = false;
     const std::int64_t value = readDigits(trimmed, pos, anyDigit);
