@@ -13,50 +13,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstring>
 
 namespace qvmd {
 namespace {
-
-struct RecordLine {
-    int line = 0;
-    int separators = 0;
-    bool trailingText = false; // text after the last ">"
-};
-
-// Where each record of parseLog stands in the file and how many fields its line has, by the same line
-// rules (CR LF or LF, empty lines skipped, "#" lines are header lines). Lines are found with memchr and
-// their separators counted in one sweep each: a visit per ">" would mispredict a branch at every field.
-std::vector<RecordLine> recordLines(QByteArrayView bytes, std::vector<int>& headerLines) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    std::vector<RecordLine> lines;
-    lines.reserve(static_cast<std::size_t>(bytes.size() / 60));
-    const char* const data = bytes.data();
-    const char* const dataEnd = data + bytes.size();
-    int lineNumber = 1;
-    for (const char* lineStart = data; lineStart < dataEnd; ++lineNumber) {
-        const auto* found = static_cast<const char*>(std::memchr(lineStart, '\n', dataEnd - lineStart));
-        const char* const lineEnd = found ? found : dataEnd;
-        const char* stop = lineEnd;
-        if (stop > lineStart && stop[-1] == '\r')
-            --stop;
-        if (stop > lineStart) {
-            if (*lineStart == '#') {
-                headerLines.push_back(lineNumber);
-            } else {
-                const auto separators = static_cast<int>(std::count(lineStart, stop, '>'));
-                // Text after the last ">" is a field too; a sound record ends with its ">".
-                const char* last = stop - 1;
-                while (last >= lineStart && *last != '>')
-                    --last;
-                lines.push_back({lineNumber, separators, separators == 0 || last + 1 < stop});
-            }
-        }
-        lineStart = lineEnd + 1;
-    }
-    return lines;
-}
 
 QString quoted(QStringView text) {
     return quotedValue(text.toString());
@@ -150,9 +109,10 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
     log.path = path;
     log.fileName = QFileInfo(path).fileName();
     log.readable = true;
-    log.contents = parseLog(bytes);
-    std::vector<int> headerLines;
-    const std::vector<RecordLine> lines = recordLines(bytes, headerLines);
+    LogLinePlaces places;
+    log.contents = parseLog(bytes, &places);
+    const std::vector<int>& headerLines = places.headerLines;
+    const std::vector<LogLinePlaces::Record>& lines = places.records;
     const LogHeader& header = log.contents.header;
     log.station = header.value(LogHeader::IdentifierValue).trimmed().toUpper();
     log.category = header.value(LogHeader::CategoryValue).trimmed().toUpper();

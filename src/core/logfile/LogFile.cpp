@@ -28,7 +28,7 @@ void addHeaderLine(LogContents& log, QByteArrayView line) {
     }
 }
 
-LogContents parseLog(QByteArrayView bytes) {
+LogContents parseLog(QByteArrayView bytes, LogLinePlaces* places) {
     LogContents log;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
@@ -36,11 +36,16 @@ LogContents parseLog(QByteArrayView bytes) {
     const QString text = fromWindows1252(bytes);
     // Roughly one record per 60 bytes: one reservation instead of a dozen regrowths for a large log.
     log.records.reserve(static_cast<std::size_t>(bytes.size() / 60));
+    if (places)
+        places->records.reserve(log.records.capacity());
     const char* const data = bytes.data();
     const qsizetype size = bytes.size();
 
     qsizetype lineStart = 0;
-    int separators = 0;
+    int lineNumber = 1;
+    int separators = 0;    // up to the record's field count
+    int allSeparators = 0; // every one on the line
+    qsizetype lastSeparator = -1;
     bool strayReturn = false;
     std::array<std::int32_t, ContactRecord::FieldCount + 1> bounds{};
     auto endLine = [&](qsizetype end) {
@@ -52,12 +57,20 @@ LogContents parseLog(QByteArrayView bytes) {
             return;
         if (data[lineStart] == '#') {
             addHeaderLine(log, QByteArrayView(data + lineStart, length));
-        } else if (separators == ContactRecord::FieldCount && !strayReturn) {
+            if (places)
+                places->headerLines.push_back(lineNumber);
+            return;
+        }
+        if (separators == ContactRecord::FieldCount && !strayReturn) {
             bounds[0] = static_cast<std::int32_t>(lineStart);
             log.records.push_back(ContactRecord::inShared(text, bounds));
         } else {
             // Short lines, a last field without its ">", a CR inside: the record gets a line of its own.
             log.records.push_back(ContactRecord::fromLine(QStringView(text).sliced(lineStart, length)));
+        }
+        if (places) {
+            const qsizetype tailStart = allSeparators > 0 ? lastSeparator + 1 : lineStart;
+            places->records.push_back({lineNumber, allSeparators, stop > tailStart});
         }
     };
     forEachMark(data, size, [&](qsizetype at) {
@@ -65,6 +78,8 @@ LogContents parseLog(QByteArrayView bytes) {
         case '>':
             if (separators < ContactRecord::FieldCount)
                 bounds[static_cast<std::size_t>(++separators)] = static_cast<std::int32_t>(at + 1);
+            ++allSeparators;
+            lastSeparator = at;
             break;
         case '\r':
             // Only the CR that ends a line is a line end; any other is kept out of the record's fields.
@@ -74,7 +89,9 @@ LogContents parseLog(QByteArrayView bytes) {
         default: // line feed
             endLine(at);
             lineStart = at + 1;
+            ++lineNumber;
             separators = 0;
+            allSeparators = 0;
             strayReturn = false;
             break;
         }

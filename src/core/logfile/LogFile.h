@@ -25,11 +25,23 @@ struct LogContents {
     std::vector<ContactRecord> records;
 };
 
+// Where the lines of a log stand, for reports that name lines (1-based, counting every line).
+struct LogLinePlaces {
+    struct Record {
+        int line = 0;
+        int separators = 0;        // every ">" of the line
+        bool trailingText = false; // text after the last ">", a field of its own
+    };
+    std::vector<Record> records;  // one per record, in order
+    std::vector<int> headerLines; // every line starting "#", in order
+};
+
 // The reading rule over a whole file: empty lines skipped; a line that is exactly "#Y" turns paper log
 // mode on; a line starting "##" gives header value 0 (its last character) and each later "#" line the
 // next value, up to eleven; every other line is a record (ContactRecord::fromBytes). CR LF or LF line
-// ends; a leading UTF-8 byte-order mark is skipped. Each line is decoded once.
-LogContents parseLog(QByteArrayView bytes);
+// ends; a leading UTF-8 byte-order mark is skipped. Each line is decoded once. With places, also where
+// each record and header line stands, from the same pass.
+LogContents parseLog(QByteArrayView bytes, LogLinePlaces* places = nullptr);
 
 // The largest log file the program reads: far beyond 32766 records of any sensible length.
 inline constexpr qint64 MaxLogFileBytes = 64 * 1024 * 1024;
