@@ -338,6 +338,9 @@ WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
             return folderMissing(FileError::Kind::Unwritable, path);
         if (error == EISDIR)
             return fileError(FileError::Kind::Unwritable, path, FileError::Reason::IsFolder);
+        // A pipe nobody reads refuses a non-blocking open for writing.
+        if (error == ENXIO)
+            return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
         return fileError(FileError::Kind::Unwritable, path, reasonOf(error));
     }
     struct stat status {};

@@ -94,6 +94,16 @@ TEST(CheckIdentifiers, FindsTheOnlyNeighbourOneEditAway) {
     }
 }
 
+TEST(CheckTextsFormat, FillsEachMarkerOnceAndNeverLooksInsideAValue) {
+    const CheckTexts english(1000);
+    EXPECT_EQ(english.format(CheckTexts::Miscopied, {u"5QV12", u"5QV123"}),
+              QStringLiteral("5QV12: miscopied identifier, probably 5QV123"));
+    // A value that looks like a marker stays as written: a log may hold anything.
+    EXPECT_EQ(english.lineFinding(7, CheckTexts::ProgressiveOrder, {u"\"%2\"", u"3"}),
+              QStringLiteral("Line 7: progressive number \"%2\", expected 3"));
+    EXPECT_EQ(english.format(CheckTexts::OwnStation, {}), english.text(CheckTexts::OwnStation));
+}
+
 TEST(CheckIdentifiers, WellFormedIdentifiers) {
     for (const char* good : {"5QV123", "1ARIV300", "12QV1"})
         EXPECT_TRUE(wellFormedIdentifier(QString::fromLatin1(good))) << good;

@@ -1,4 +1,5 @@
 #include "core/common/Numbers.h"
+#include "core/common/ParallelFor.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
@@ -10,6 +11,12 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+#include <sys/stat.h>
 
 using namespace qvmd;
 using qvmd::test::FileSizeLimit;
@@ -129,4 +136,45 @@ TEST_F(TextFileTest, AppendAddsOneTerminatedLine) {
     ASSERT_FALSE(appendLine(path, "two>"));
     EXPECT_EQ(bytes(path), QByteArray("one>\r\ntwo>\r\n"));
     EXPECT_TRUE(appendLine(dir.filePath("no/such/folder/x"), "x"));
+}
+
+TEST_F(TextFileTest, OverwriteInPlaceCutsToSizeAndReportsWhatStandsInTheWay) {
+    const QString path = file("report.txt");
+    ASSERT_FALSE(overwriteFileBytes(path, "a longer first text\r\n"));
+    ASSERT_FALSE(overwriteFileBytes(path, "short\r\n"));
+    EXPECT_EQ(bytes(path), QByteArray("short\r\n"));
+    ASSERT_FALSE(overwriteFileBytes(path, "longer than short\r\n"));
+    EXPECT_EQ(bytes(path), QByteArray("longer than short\r\n"));
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(file("pipe")).constData(), 0600), 0);
+    struct Case {
+        QString path;
+        FileError::Reason reason;
+    };
+    for (const Case& c : {Case{file("folder"), FileError::Reason::IsFolder},
+                          Case{file("pipe"), FileError::Reason::NotRegularFile},
+                          Case{file("no/such/folder/x.txt"), FileError::Reason::FolderMissing}}) {
+        const WriteResult failed = overwriteFileBytes(c.path, "x");
+        ASSERT_TRUE(failed) << c.path.toStdString();
+        EXPECT_EQ(failed->kind, FileError::Kind::Unwritable) << c.path.toStdString();
+        EXPECT_EQ(failed->reason, c.reason) << c.path.toStdString();
+    }
+
+    // A full disk is a failure, never a report cut short in silence.
+    WriteResult full;
+    {
+        FileSizeLimit limit(8);
+        full = overwriteFileBytes(path, QByteArray(200, 'x'));
+    }
+    EXPECT_TRUE(full);
+}
+
+TEST(ParallelFor, RunsEveryIndexOnce) {
+    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{5000}}) {
+        std::vector<std::atomic<int>> runs(count);
+        parallelFor(count, [&](std::size_t i) { ++runs[i]; });
+        EXPECT_TRUE(std::all_of(runs.cbegin(), runs.cend(), [](const std::atomic<int>& n) { return n == 1; }))
+            << count;
+    }
 }
