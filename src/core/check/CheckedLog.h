@@ -86,6 +86,14 @@ struct CheckedLog {
     int rank = 0; // 0: not ranked
 
     void addFinding(int line, const QString& text) { findings.push_back({line, text}); }
+    // Frees the records, contacts and findings once the report is written; the names, counts, scores
+    // and rank the tables use stay.
+    void dropDetails() {
+        contents = LogContents();
+        contacts = {};
+        upperCased = {};
+        findings = {};
+    }
 };
 
 // A station identifier as the program forms it: country number without leading zero, club letters,
