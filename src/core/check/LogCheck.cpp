@@ -52,6 +52,47 @@ void checkHeader(CheckedLog& log, const std::vector<int>& headerLines, const Che
     }
 }
 
+// The first valid contact of one log with each worked station. A station on a roster is looked up by
+// its roster number in an array kept per thread and stamped per log, so nearly every contact costs no
+// hash table; the others go through a table of the log's own.
+class FirstContacts {
+public:
+    explicit FirstContacts(std::size_t rosterSize) : log_(++logsOnThisThread) {
+        if (marks.size() < rosterSize)
+            marks.resize(rosterSize);
+    }
+    // The earlier contact with this station, or nothing when contact is the first (it is then noted).
+    std::optional<std::size_t> earlier(int rosterNumber, QStringView identifier, std::size_t hash,
+                                       std::size_t contact) {
+        if (rosterNumber >= 0) {
+            Mark& mark = marks[static_cast<std::size_t>(rosterNumber)];
+            if (mark.log == log_)
+                return mark.contact;
+            mark = {log_, contact};
+            return std::nullopt;
+        }
+        const auto station = static_cast<std::size_t>(others_.add(identifier, hash));
+        if (station < othersFirst_.size())
+            return othersFirst_[station];
+        othersFirst_.push_back(contact);
+        return std::nullopt;
+    }
+
+private:
+    struct Mark {
+        std::uint64_t log = 0; // the log that saw the station last
+        std::size_t contact = 0;
+    };
+    static thread_local std::vector<Mark> marks;
+    static thread_local std::uint64_t logsOnThisThread;
+
+    std::uint64_t log_;
+    IdentifierIds others_;
+    std::vector<std::size_t> othersFirst_;
+};
+thread_local std::vector<FirstContacts::Mark> FirstContacts::marks;
+thread_local std::uint64_t FirstContacts::logsOnThisThread = 0;
+
 quint8 categoryMask(QStringView category) {
     if (category.size() != 1)
         return 0;
@@ -131,11 +172,7 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
                               .arg(stamps.form == DateForm::MonthDayYear ? QStringLiteral("MM/dd/yyyy")
                                                                          : QStringLiteral("yyyy-MM-dd")));
 
-    // Worked stations in order of their first valid contact, and that contact for each.
-    IdentifierIds workedStations;
-    workedStations.reserve(records.size());
-    std::vector<std::size_t> firstContact;
-    firstContact.reserve(records.size());
+    FirstContacts firstContacts(references.rosters ? references.rosters->ids().size() : 0);
     std::int64_t previousProgressive = 0;
     log.contacts.resize(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -188,17 +225,15 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
             continue;
         }
         const std::size_t hash = identifierHash(contact.worked);
-        const auto station = static_cast<std::size_t>(workedStations.add(contact.worked, hash));
-        if (station < firstContact.size()) {
+        const int rosterNumber = references.rosters ? references.rosters->find(contact.worked, hash) : -1;
+        if (const std::optional<std::size_t> earlier =
+                firstContacts.earlier(rosterNumber, contact.worked, hash, i)) {
             contact.state = ContactState::Duplicate;
             ++log.duplicates;
-            note(CheckTexts::Duplicate,
-                 {QString::number(log.contacts[firstContact[station]].line), contact.worked});
+            note(CheckTexts::Duplicate, {QString::number(log.contacts[*earlier].line), contact.worked});
             continue;
         }
-        firstContact.push_back(i);
-        if (references.rosters)
-            contact.rosterNumber = references.rosters->find(contact.worked, hash);
+        contact.rosterNumber = rosterNumber;
     }
     return log;
 }
