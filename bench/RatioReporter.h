@@ -26,7 +26,9 @@ inline void printRatio(const std::string& what, double value, double limit) {
 // benchmark reports in, so a ratio never mixes units.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    explicit RatioReporter(std::vector<BenchRatio> ratios) : ratios_(std::move(ratios)) {}
+    // Without colours: their escape codes would run into the figures printed after the table.
+    explicit RatioReporter(std::vector<BenchRatio> ratios)
+        : benchmark::ConsoleReporter(OO_Tabular), ratios_(std::move(ratios)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
