@@ -14,7 +14,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <atomic>
 #include <mutex>
 
 namespace qvmd {
@@ -131,15 +130,14 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
     const LogCheckReferences references{&rosters, countries.value().count()};
     // Logs are read and checked on their own on every core; everything after needs all of them.
     std::vector<CheckedLog> logs(static_cast<std::size_t>(paths.size()));
-    std::atomic<std::size_t> read{0};
+    std::size_t read = 0; // under progressLock, so that the lines come out in order
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
         logs[i] = checkLogFile(paths[static_cast<qsizetype>(i)], texts, references);
-        const std::size_t done = ++read;
-        if (progress && (done % 500 == 0 || done == logs.size())) {
-            const std::lock_guard<std::mutex> lock(progressLock);
-            progress(texts.text(CheckTexts::ProgressRead).arg(done).arg(logs.size()));
-        }
+        const std::lock_guard<std::mutex> lock(progressLock);
+        ++read;
+        if (progress && (read % 500 == 0 || read == logs.size()))
+            progress(texts.text(CheckTexts::ProgressRead).arg(read).arg(logs.size()));
     });
     const auto unreadable = static_cast<int>(
         std::count_if(logs.cbegin(), logs.cend(), [](const CheckedLog& log) { return !log.readable; }));

@@ -73,6 +73,8 @@ struct CheckedLog {
     QString category;
     QString name;
     bool indexed = false; // the log the cross-check uses for its station
+    // The rosters whose numbers the contacts carry; the cross-check trusts the numbers only for these.
+    const RosterCategories* readWith = nullptr;
 
     LogCounters claimedCounters; // the statistics of every record, as the logging window keeps them
     int claimed = 0;             // valid (not cancelled) records

@@ -10,7 +10,6 @@
 #include "core/refdata/CountryTable.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <limits>
 #include <mutex>
@@ -274,8 +273,9 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
                 continue;
             const std::size_t index = firstContact[i] + c;
             // Numbers found while the log was read save a look at its text, long out of the cache.
-            const int worked =
-                contact.rosterNumber >= 0 ? contact.rosterNumber : stations.ids.find(contact.worked);
+            const int worked = contact.rosterNumber >= 0 && log.readWith == &rosters
+                                   ? contact.rosterNumber
+                                   : stations.ids.find(contact.worked);
             workedOf[index] = worked;
             if (contact.stamp.read())
                 seconds[index] = contact.stamp.seconds;
@@ -287,19 +287,18 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
     const std::vector<qint64> apart = matchPairs(pairs, stations.log, seconds);
 
     const qint64 window = static_cast<qint64>(settings.windowMinutes) * 60;
-    std::atomic<qint64> checked{0};
+    qint64 checked = 0; // under progressLock, so that the lines come out in order
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
         CheckedLog& log = logs[i];
         judgeContacts(log, firstContact[i], stations, workedOf, apart, known, window, texts);
         if (log.readable)
             score(log, settings);
-        const qint64 before = checked.fetch_add(log.confirmed + log.notInLog + log.timeOff);
-        const qint64 after = before + log.confirmed + log.notInLog + log.timeOff;
-        if (settings.progress && before / 100000 != after / 100000) {
-            const std::lock_guard<std::mutex> lock(progressLock);
-            settings.progress(after);
-        }
+        const std::lock_guard<std::mutex> lock(progressLock);
+        const qint64 before = checked;
+        checked += log.confirmed + log.notInLog + log.timeOff;
+        if (settings.progress && before / 100000 != checked / 100000)
+            settings.progress(checked);
     });
     if (settings.progress)
         settings.progress(checked);

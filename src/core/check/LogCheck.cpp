@@ -150,6 +150,7 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
     log.path = path;
     log.fileName = QFileInfo(path).fileName();
     log.readable = true;
+    log.readWith = references.rosters;
     LogLinePlaces places;
     log.contents = parseLog(bytes, &places);
     const std::vector<int>& headerLines = places.headerLines;
@@ -194,10 +195,11 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
             note(CheckTexts::FieldCount, {QString::number(fields)});
         const QStringView progressiveText = trimmedField(record.field(ContactRecord::Progressive));
         const std::optional<std::int64_t> progressive = wholeNumber(progressiveText);
-        if (!progressive || *progressive != previousProgressive + 1)
-            note(CheckTexts::ProgressiveOrder,
-                 {quoted(progressiveText), QString::number(previousProgressive + 1)});
-        previousProgressive = progressive.value_or(previousProgressive + 1);
+        // A number at the top of the range is followed by itself, not by one that wraps round.
+        const std::int64_t expected = previousProgressive + (previousProgressive < INT64_MAX ? 1 : 0);
+        if (!progressive || *progressive != expected)
+            note(CheckTexts::ProgressiveOrder, {quoted(progressiveText), QString::number(expected)});
+        previousProgressive = progressive.value_or(expected);
 
         if (record.isCancelled()) {
             contact.state = ContactState::Cancelled;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -23,8 +24,12 @@ void parallelFor(std::size_t count, const std::function<void(std::size_t)>& work
     };
     std::vector<std::thread> helpers;
     helpers.reserve(threads - 1);
-    for (std::size_t t = 1; t < threads; ++t)
-        helpers.emplace_back(drain);
+    try {
+        for (std::size_t t = 1; t < threads; ++t)
+            helpers.emplace_back(drain);
+    } catch (const std::system_error&) {
+        // No more threads to be had (a process limit): those started and this one do the work.
+    }
     drain();
     for (std::thread& helper : helpers)
         helper.join();

@@ -329,9 +329,15 @@ int removeLeftoverTemporaries(const QString& folder, const std::function<bool(co
 
 #ifdef Q_OS_UNIX
 WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
-    // Non-blocking, so that a pipe in the way is found by fstat instead of waited on.
-    Descriptor fd(::open(QFile::encodeName(path).constData(),
-                         O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
+    // A special file in the way is refused before it is opened: opening a pipe or a device has effects
+    // of its own. The open is non-blocking and checked again, for one that appears in between.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat before {};
+    if (::stat(name.constData(), &before) == 0 && !S_ISREG(before.st_mode))
+        return fileError(FileError::Kind::Unwritable, path,
+                         S_ISDIR(before.st_mode) ? FileError::Reason::IsFolder
+                                                 : FileError::Reason::NotRegularFile);
+    Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
     if (fd.get() < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)

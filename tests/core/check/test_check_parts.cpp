@@ -148,6 +148,17 @@ CheckedLog makeLog(const char* station, const char* category,
                          CheckTexts(1000));
 }
 
+TEST(CheckLog, AProgressiveNumberAtTheTopOfTheRangeDoesNotWrapRound) {
+    const QByteArray header = "##H\r\n#1QV1\r\n#OP\r\n#N\r\n#1\r\n#x\r\n#1\r\n#QV\r\n#1\r\n#2026\r\n#LOG\r\n";
+    const QByteArray record = ">1>1QV2>X>H>C>06/03/2026 14:00:00>N>\r\n";
+    const CheckedLog log =
+        checkLogBytes(QStringLiteral("1QV1_MD_H_2026.Log"),
+                      header + "99999999999999999999" + record + "7" + record, CheckTexts(1000));
+    ASSERT_EQ(log.findings.size(), 3u);
+    EXPECT_EQ(log.findings[1].text,
+              QStringLiteral("Line 13: progressive number \"7\", expected 9223372036854775807"));
+}
+
 TEST(CheckCrossCheck, RanksTiesTogetherAndSkipsTheirPlaces) {
     std::vector<CheckedLog> logs;
     logs.push_back(makeLog("1QV1", "H", {{"1QV2", 0}}));
