@@ -48,6 +48,7 @@ void write(const QString& path, const QByteArray& bytes) {
 // file system's inode allocator instead (on ext4 without a journal, inodes freed in the last half minute
 // are skipped one by one), and that swings tenfold from run to run.
 struct Fixture {
+    // The number names the generator: change it with the generator, or old logs are reused.
     QString root = QDir::temp().filePath(QStringLiteral("qvmd-bench-check-1"));
     QString data = root + QStringLiteral("/Data");
     QString logs = root + QStringLiteral("/Logs");
