@@ -129,6 +129,16 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
         rosters.addRoster(bytes.value(), category);
     }
 
+    // The report folder is made, or found unusable, before any log is read: a run that cannot write its
+    // results is not worth its time, and thousands of failed writes would bury the reason.
+    const QString out = options.outFolder.isEmpty() ? QStringLiteral(".") : options.outFolder;
+    if (!QDir().mkpath(out) || !QFileInfo(out).isDir() || !QFileInfo(out).isWritable()) {
+        outcome.exitCode = 2;
+        outcome.error = texts.text(CheckTexts::ReportFolderUnusable).arg(QDir::toNativeSeparators(out));
+        return outcome;
+    }
+    const QDir outFolder(out);
+
     const QStringList paths = logPaths(options.inputs);
     const LogCheckReferences references{&rosters, countries.value().count()};
     // Logs are read and checked on their own on every core; everything after needs all of them.
@@ -155,9 +165,6 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
         };
     crossCheck(logs, rosters, settings, texts);
 
-    const QString out = options.outFolder.isEmpty() ? QStringLiteral(".") : options.outFolder;
-    QDir().mkpath(out);
-    const QDir outFolder(out);
     QSet<QString> taken;
     QStringList reportNames;
     qint64 crossChecked = 0;
@@ -215,9 +222,16 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
                                .arg(log->rank > 0 ? QString::number(log->rank) : QStringLiteral("-"), 4)
                                .arg(log->station, -12)
                                .arg(log->checkedScore);
-    outcome.summary += texts.text(CheckTexts::ReportsWritten).arg(QDir::toNativeSeparators(out)) + u'\n';
-    if (!failures.empty()) {
-        outcome.error = QStringList(failures.begin(), failures.end()).join(u'\n');
+    if (failures.empty()) {
+        outcome.summary += texts.text(CheckTexts::ReportsWritten).arg(QDir::toNativeSeparators(out)) + u'\n';
+    } else {
+        // A full disk fails every file after it: the first few say why, the rest are counted.
+        constexpr std::size_t shown = 5;
+        QStringList lines(failures.begin(),
+                          failures.begin() + static_cast<std::ptrdiff_t>(std::min(shown, failures.size())));
+        if (failures.size() > shown)
+            lines.append(texts.text(CheckTexts::MoreWriteFailures).arg(failures.size() - shown));
+        outcome.error = lines.join(u'\n');
         outcome.exitCode = std::max(outcome.exitCode, 1);
     }
     return outcome;

@@ -60,6 +60,8 @@ public:
         ReportsWritten,
         OtherDateForm,
         WriteFailed,
+        ReportFolderUnusable,
+        MoreWriteFailures,
     };
 
     // Every text is looked up once here: findings are made by the thousand, from several threads.

@@ -2,6 +2,7 @@
 // exit status and every file the run writes, compared byte for byte. QVMD_REGENERATE_CHECK=1 rewrites
 // expected/ from the current output, for review before it is committed.
 #include "core/check/CheckRun.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,6 +93,41 @@ TEST(CheckRunErrors, MissingReferenceDataStopsTheRunWithStatusTwo) {
     const CheckOutcome outcome = runCheck(options);
     EXPECT_EQ(2, outcome.exitCode);
     EXPECT_TRUE(outcome.error.contains(QStringLiteral("Prefix.dat"))) << outcome.error.toStdString();
+}
+
+// A report folder that cannot be used stops the run before any log is read; a disk that fills up names
+// the first failures and counts the rest, and the summary never says the reports were written.
+TEST(CheckRunErrors, TheReportFolderIsCheckedFirstAndFailedWritesAreCounted) {
+    QTemporaryDir scratch;
+    CheckOptions options;
+    options.dataFolder = root + QStringLiteral("/data");
+    options.outFolder = scratch.filePath(QStringLiteral("a file"));
+    ASSERT_TRUE(QFile(options.outFolder).open(QIODevice::WriteOnly));
+    const QString logs = scratch.filePath(QStringLiteral("logs"));
+    ASSERT_TRUE(QDir().mkpath(logs));
+    const QDir received(root + QStringLiteral("/confirmed/logs"));
+    for (const QString& name : received.entryList(QDir::Files))
+        for (int copy = 1; copy <= 4; ++copy)
+            ASSERT_TRUE(
+                QFile::copy(received.filePath(name), logs + QStringLiteral("/%1-%2").arg(copy).arg(name)));
+    options.inputs = {logs};
+    QStringList progress;
+    CheckOutcome outcome = runCheck(options, [&](const QString& line) { progress.append(line); });
+    EXPECT_EQ(2, outcome.exitCode);
+    EXPECT_TRUE(outcome.error.contains(QStringLiteral("a file"))) << outcome.error.toStdString();
+    EXPECT_TRUE(progress.isEmpty()) << progress.join(u'\n').toStdString();
+
+    options.outFolder = scratch.filePath(QStringLiteral("reports"));
+    {
+        qvmd::test::FileSizeLimit full(16);
+        outcome = runCheck(options);
+    }
+    EXPECT_EQ(1, outcome.exitCode);
+    const QStringList lines = outcome.error.split(u'\n');
+    ASSERT_EQ(lines.size(), 6) << outcome.error.toStdString(); // 2 tables and 8 reports: 5 named, 1 count
+    EXPECT_TRUE(lines.last().contains(QStringLiteral(" 5 "))) << lines.last().toStdString();
+    EXPECT_FALSE(outcome.summary.contains(scratch.filePath(QStringLiteral("reports"))))
+        << outcome.summary.toStdString();
 }
 
 } // namespace
