@@ -137,6 +137,15 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
         outcome.error = texts.text(CheckTexts::ReportFolderUnusable).arg(QDir::toNativeSeparators(out));
         return outcome;
     }
+    // Reports written among the logs would be read as logs by the next run, and reported on in turn.
+    const QString outPath = QFileInfo(out).canonicalFilePath();
+    for (const QString& input : options.inputs) {
+        if (QFileInfo(input).isDir() && QFileInfo(input).canonicalFilePath() == outPath) {
+            outcome.exitCode = 2;
+            outcome.error = texts.text(CheckTexts::ReportFolderHoldsLogs).arg(QDir::toNativeSeparators(out));
+            return outcome;
+        }
+    }
     const QDir outFolder(out);
 
     const QStringList paths = logPaths(options.inputs);

@@ -16,7 +16,7 @@ int markerAt(const QString& text, qsizetype i) {
 } // namespace
 
 CheckTexts::CheckTexts(int languageOffset) : offset_(languageOffset) {
-    for (int id = HeaderLines; id <= MoreWriteFailures; ++id) {
+    for (int id = HeaderLines; id <= ReportFolderHoldsLogs; ++id) {
         const QString text = StringTable::builtIn().localised(id, offset_).value_or(QString());
         texts_.push_back(text);
         std::vector<Piece> pieces;

@@ -62,6 +62,7 @@ public:
         WriteFailed,
         ReportFolderUnusable,
         MoreWriteFailures,
+        ReportFolderHoldsLogs,
     };
 
     // Every text is looked up once here: findings are made by the thousand, from several threads.

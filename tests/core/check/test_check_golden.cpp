@@ -95,8 +95,9 @@ TEST(CheckRunErrors, MissingReferenceDataStopsTheRunWithStatusTwo) {
     EXPECT_TRUE(outcome.error.contains(QStringLiteral("Prefix.dat"))) << outcome.error.toStdString();
 }
 
-// A report folder that cannot be used stops the run before any log is read; a disk that fills up names
-// the first failures and counts the rest, and the summary never says the reports were written.
+// A report folder that cannot be used, or that holds the logs, stops the run before any log is read; a
+// disk that fills up names the first failures and counts the rest, and the summary never says the
+// reports were written.
 TEST(CheckRunErrors, TheReportFolderIsCheckedFirstAndFailedWritesAreCounted) {
     QTemporaryDir scratch;
     CheckOptions options;
@@ -116,6 +117,12 @@ TEST(CheckRunErrors, TheReportFolderIsCheckedFirstAndFailedWritesAreCounted) {
     EXPECT_EQ(2, outcome.exitCode);
     EXPECT_TRUE(outcome.error.contains(QStringLiteral("a file"))) << outcome.error.toStdString();
     EXPECT_TRUE(progress.isEmpty()) << progress.join(u'\n').toStdString();
+
+    // The logs' own folder, as "." is when the program is started inside it.
+    options.outFolder = logs + QStringLiteral("/.");
+    outcome = runCheck(options);
+    EXPECT_EQ(2, outcome.exitCode);
+    EXPECT_EQ(QDir(logs).entryList(QDir::Files).size(), 8);
 
     options.outFolder = scratch.filePath(QStringLiteral("reports"));
     {
