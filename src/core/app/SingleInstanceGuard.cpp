@@ -20,11 +20,7 @@ namespace qvmd {
 namespace {
 
 FileError unlockable(const QString& path, FileError::Reason reason) {
-    FileError error;
-    error.kind = FileError::Kind::Unlockable;
-    error.path = path;
-    error.reason = reason;
-    return error;
+    return fileError(FileError::Kind::Unlockable, path, reason);
 }
 
 #ifdef Q_OS_UNIX

@@ -35,6 +35,16 @@ struct FileError {
     qint64 high = 0;
 };
 
+// The common failure: a kind and a reason, no value or line.
+inline FileError fileError(FileError::Kind kind, const QString& path,
+                           FileError::Reason reason = FileError::Reason::None) {
+    FileError error;
+    error.kind = kind;
+    error.path = path;
+    error.reason = reason;
+    return error;
+}
+
 // A value or the error that prevented it.
 template <typename T> class Result {
 public:

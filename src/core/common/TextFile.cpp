@@ -29,14 +29,6 @@ SyncCall syncCall = nullptr;
 
 const QByteArray byteOrderMark("\xEF\xBB\xBF");
 
-FileError fileError(FileError::Kind kind, const QString& path, FileError::Reason reason) {
-    FileError error;
-    error.kind = kind;
-    error.path = path;
-    error.reason = reason;
-    return error;
-}
-
 FileError tooLarge(const QString& path, qint64 maxBytes) {
     FileError error = fileError(FileError::Kind::Unreadable, path, FileError::Reason::TooLarge);
     error.high = maxBytes;

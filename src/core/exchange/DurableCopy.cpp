@@ -20,23 +20,15 @@ namespace {
 
 constexpr qint64 chunkSize = 1 << 20;
 
-FileError error(FileError::Kind kind, const QString& path, FileError::Reason reason) {
-    FileError failure;
-    failure.kind = kind;
-    failure.path = path;
-    failure.reason = reason;
-    return failure;
-}
-
 FileError readError(const QString& path) {
-    return error(FileError::Kind::Unreadable, path, FileError::Reason::DiskError);
+    return fileError(FileError::Kind::Unreadable, path, FileError::Reason::DiskError);
 }
 
 FileError writeError(const QFileDevice& file, const QString& path) {
     FileError::Reason reason = reasonOfSystemError(errno);
     if (reason == FileError::Reason::None && file.error() == QFileDevice::ResourceError)
         reason = FileError::Reason::NoSpace;
-    return error(FileError::Kind::Unwritable, path, reason);
+    return fileError(FileError::Kind::Unwritable, path, reason);
 }
 
 // Opens the source for reading without ever waiting on a pipe, and only when it is a plain file.
@@ -48,24 +40,24 @@ WriteResult openSource(QFile& in, const QString& from) {
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        return error(FileError::Kind::Unreadable, from,
-                     S_ISDIR(status.st_mode) ? FileError::Reason::IsFolder
-                                             : FileError::Reason::NotRegularFile);
+        return fileError(FileError::Kind::Unreadable, from,
+                         S_ISDIR(status.st_mode) ? FileError::Reason::IsFolder
+                                                 : FileError::Reason::NotRegularFile);
     }
     if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return error(FileError::Kind::Unreadable, from, FileError::Reason::None);
+        return fileError(FileError::Kind::Unreadable, from, FileError::Reason::None);
     }
 #else
     const QFileInfo info(from);
     if (!info.exists())
         return readFailureOf(from, ENOENT);
     if (!info.isFile())
-        return error(FileError::Kind::Unreadable, from,
-                     info.isDir() ? FileError::Reason::IsFolder : FileError::Reason::NotRegularFile);
+        return fileError(FileError::Kind::Unreadable, from,
+                         info.isDir() ? FileError::Reason::IsFolder : FileError::Reason::NotRegularFile);
     in.setFileName(from);
     if (!in.open(QIODevice::ReadOnly))
-        return error(FileError::Kind::Unreadable, from, FileError::Reason::AccessDenied);
+        return fileError(FileError::Kind::Unreadable, from, FileError::Reason::AccessDenied);
 #endif
     return std::nullopt;
 }
@@ -108,8 +100,9 @@ WriteResult StagedCopy::stage(const QString& from, const QString& to) {
     if (!out->flush() || out->error() != QFileDevice::NoError)
         return failed(writeError(*out, to));
     if (syncToDisk(static_cast<int>(out->handle())) != 0)
-        return failed(error(FileError::Kind::Unwritable, to,
-                            errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed));
+        return failed(
+            fileError(FileError::Kind::Unwritable, to,
+                      errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed));
     out_ = std::move(out);
     to_ = to;
     return std::nullopt;
@@ -117,13 +110,13 @@ WriteResult StagedCopy::stage(const QString& from, const QString& to) {
 
 WriteResult StagedCopy::commit() {
     if (!out_)
-        return error(FileError::Kind::Unwritable, to_, FileError::Reason::None);
+        return fileError(FileError::Kind::Unwritable, to_, FileError::Reason::None);
     std::unique_ptr<QSaveFile> out = std::move(out_);
     errno = 0;
     if (!out->commit())
         return writeError(*out, to_);
     if (!syncFolderOfFile(to_))
-        return error(FileError::Kind::Unwritable, to_, FileError::Reason::SyncFailed);
+        return fileError(FileError::Kind::Unwritable, to_, FileError::Reason::SyncFailed);
     return std::nullopt;
 }
 
@@ -148,8 +141,8 @@ Result<bool> plainFileExists(const QString& path) {
         return false;
     }
     if (!info.isFile())
-        return error(FileError::Kind::Unreadable, path,
-                     info.isDir() ? FileError::Reason::IsFolder : FileError::Reason::NotRegularFile);
+        return fileError(FileError::Kind::Unreadable, path,
+                         info.isDir() ? FileError::Reason::IsFolder : FileError::Reason::NotRegularFile);
     return true;
 }
 

@@ -12,10 +12,7 @@ WriteResult ensureBackupFolder(const ProgramFolder& folder) {
     const QString backupFolder = folder.path(QStringLiteral("Backup"));
     if (QDir(backupFolder).exists() || QDir().mkpath(backupFolder))
         return std::nullopt;
-    FileError error;
-    error.kind = FileError::Kind::Unwritable;
-    error.path = backupFolder;
-    return error;
+    return fileError(FileError::Kind::Unwritable, backupFolder);
 }
 
 BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now) {

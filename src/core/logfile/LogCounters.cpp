@@ -32,9 +32,9 @@ WriteResult ensureLogsFolder(const ProgramFolder& folder) {
     if (info.isDir())
         return std::nullopt;
     if (info.exists() || info.isSymLink())
-        return FileError{FileError::Kind::Unwritable, logs, FileError::Reason::NotRegularFile, 0, {}, 0, 0};
+        return fileError(FileError::Kind::Unwritable, logs, FileError::Reason::NotRegularFile);
     if (!QDir().mkpath(logs))
-        return FileError{FileError::Kind::Unwritable, logs, FileError::Reason::None, 0, {}, 0, 0};
+        return fileError(FileError::Kind::Unwritable, logs);
     return std::nullopt;
 }
 

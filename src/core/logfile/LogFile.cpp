@@ -130,21 +130,14 @@ WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<c
 
 AppendResult appendRecord(const QString& path, const ContactRecord& record) {
     if (leadingNumber(record.field(ContactRecord::Progressive)) > LogCounters::LastProgressive)
-        return AppendError{
-            AppendError::Kind::LogFull,
-            FileError{FileError::Kind::Unwritable, path, FileError::Reason::None, 0, {}, 0, 0}};
+        return AppendError{AppendError::Kind::LogFull, fileError(FileError::Kind::Unwritable, path)};
     const QFileInfo info(path);
     // Appending would create a headless log, or block on a FIFO.
     if (!info.isFile()) {
-        return AppendError{
-            AppendError::Kind::WriteFailed,
-            FileError{info.exists() ? FileError::Kind::Unwritable : FileError::Kind::Missing,
-                      path,
-                      info.exists() ? FileError::Reason::NotRegularFile : FileError::Reason::None,
-                      0,
-                      {},
-                      0,
-                      0}};
+        return AppendError{AppendError::Kind::WriteFailed, info.exists()
+                                                               ? fileError(FileError::Kind::Unwritable, path,
+                                                                           FileError::Reason::NotRegularFile)
+                                                               : fileError(FileError::Kind::Missing, path)};
     }
     if (WriteResult failure = appendLine(path, record.line().toString()))
         return AppendError{AppendError::Kind::WriteFailed, *failure};

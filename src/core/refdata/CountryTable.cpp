@@ -34,10 +34,7 @@ Result<CountryTable> CountryTable::load(const QString& path) {
     if (!lines)
         return lines.error();
     if (lines.value().size() > MaxCountries) {
-        FileError error;
-        error.kind = FileError::Kind::Malformed;
-        error.path = path;
-        error.reason = FileError::Reason::TooManyLines;
+        FileError error = fileError(FileError::Kind::Malformed, path, FileError::Reason::TooManyLines);
         error.line = MaxCountries + 1;
         error.high = MaxCountries;
         return error;

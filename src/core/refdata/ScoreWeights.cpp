@@ -13,10 +13,7 @@ namespace {
 constexpr std::int64_t highestWeight = std::numeric_limits<std::int16_t>::max();
 
 FileError badValue(const QString& path, qsizetype index, const QString& line, FileError::Reason reason) {
-    FileError error;
-    error.kind = FileError::Kind::Malformed;
-    error.path = path;
-    error.reason = reason;
+    FileError error = fileError(FileError::Kind::Malformed, path, reason);
     error.line = static_cast<int>(index + 1);
     error.value = line.trimmed();
     error.low = 0;

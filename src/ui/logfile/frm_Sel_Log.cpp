@@ -87,7 +87,7 @@ void frm_Sel_Log::File1_Click() {
         return;
     }
     if (!headerIsUsable(summary.value().contents)) {
-        const FileError error{FileError::Kind::Malformed, path, FileError::Reason::None, 0, {}, 0, 0};
+        const FileError error = fileError(FileError::Kind::Malformed, path);
         seams_.message(this, fileErrorText(error, state_.LanguageOffset), windowTitle(), Seams::Icon::Error);
         return;
     }

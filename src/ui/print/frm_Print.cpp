@@ -209,12 +209,10 @@ bool frm_Print::preparePrinter(bool forPrinting) {
             const QFileInfo info(file);
             if (info.isDir() || !info.dir().exists() ||
                 !probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
-                FileError error;
-                error.kind = FileError::Kind::Unwritable;
-                error.path = file;
-                error.reason = info.isDir()           ? FileError::Reason::IsFolder
-                               : !info.dir().exists() ? FileError::Reason::FolderMissing
-                                                      : FileError::Reason::AccessDenied;
+                FileError error = fileError(FileError::Kind::Unwritable, file,
+                                            info.isDir()           ? FileError::Reason::IsFolder
+                                            : !info.dir().exists() ? FileError::Reason::FolderMissing
+                                                                   : FileError::Reason::AccessDenied);
                 if (error.reason == FileError::Reason::FolderMissing)
                     error.value = info.dir().path();
                 seams_.message(this, fileErrorText(error, state_.LanguageOffset), Label6->text(),
