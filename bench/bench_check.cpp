@@ -1,6 +1,7 @@
 // The award manager's check of 3,000 logs of 300 contacts against the plain cost of reading every file
 // and splitting it into lines.
 
+#include "FixtureFile.h"
 #include "RatioReporter.h"
 #include "core/check/CheckRun.h"
 #include "core/common/TextFile.h"
@@ -33,12 +34,6 @@ QByteArray stampOf(int minute) {
            QByteArray::number(minute % 60).rightJustified(2, '0') + ":00";
 }
 
-void write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-}
-
 // Station s works stations s+1 .. s+300 (wrapping), so every contact has its partner in the other log,
 // at the same minute, apart from a sprinkling of errors of each kind.
 //
@@ -69,14 +64,14 @@ struct Fixture {
         QByteArray prefixes;
         for (int i = 1; i <= 341; ++i)
             prefixes += "P" + QByteArray::number(i) + ">Country " + QByteArray::number(i) + "\r\n";
-        write(data + QStringLiteral("/Prefix.dat"), prefixes);
-        write(data + QStringLiteral("/Data.dat"), "1\r\n3\r\n3\r\n1\r\n2\r\n");
+        writeFixtureFile(data + QStringLiteral("/Prefix.dat"), prefixes);
+        writeFixtureFile(data + QStringLiteral("/Data.dat"), "1\r\n3\r\n3\r\n1\r\n2\r\n");
         QByteArray lady = "# generated\r\n";
         QByteArray hunter = "# generated\r\n";
         for (int s = 0; s < Logs; ++s)
             (s % 2 ? lady : hunter) += identifierOf(s) + ">NAME " + QByteArray::number(s) + "\r\n";
-        write(data + QStringLiteral("/Lady.dat"), lady);
-        write(data + QStringLiteral("/Hunter.dat"), hunter);
+        writeFixtureFile(data + QStringLiteral("/Lady.dat"), lady);
+        writeFixtureFile(data + QStringLiteral("/Hunter.dat"), hunter);
         std::mt19937 random(7);
         for (int s = 0; s < Logs; ++s) {
             const QByteArray own = identifierOf(s);
@@ -102,11 +97,11 @@ struct Fixture {
             }
             const QString path = logs + u'/' + QString::fromLatin1(own) + QStringLiteral("_MD_") +
                                  QLatin1String(category) + QStringLiteral("_2026.Log");
-            write(path, bytes);
+            writeFixtureFile(path, bytes);
             paths.append(path);
         }
         paths.sort();
-        write(done, {});
+        writeFixtureFile(done, {});
     }
 };
 

@@ -1,6 +1,7 @@
 // Log files: reading a large log with its statistics against finding its line ends, and a durable append
 // against a bare append and fsync of the same line.
 
+#include "FixtureFile.h"
 #include "LineEnds.h"
 #include "RatioReporter.h"
 #include "core/common/ProgramFolder.h"
@@ -52,17 +53,11 @@ struct Fixture {
                      QByteArray::number(i % 3000 + 1) + '>' + names[i % 4] + '>' + (i % 2 ? "H" : "L") + '>' +
                      countries[i % 4] + ">06/03/2015 14:05:09>" + (i % 25 ? "N" : "S") + ">\r\n";
         }
-        write(log, bytes);
+        writeFixtureFile(log, bytes);
         bareAppends = dir.filePath(QStringLiteral("Logs/bare.Log"));
         durableAppends = dir.filePath(QStringLiteral("Logs/durable.Log"));
-        write(bareAppends, "##L\r\n");
-        write(durableAppends, "##L\r\n");
-    }
-
-    static void write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        writeFixtureFile(bareAppends, "##L\r\n");
+        writeFixtureFile(durableAppends, "##L\r\n");
     }
 };
 

@@ -1,5 +1,6 @@
 // Reference data: roster search against the plain cost of reading the roster, and the country table load.
 
+#include "FixtureFile.h"
 #include "LineEnds.h"
 #include "RatioReporter.h"
 #include "core/common/ProgramFolder.h"
@@ -41,19 +42,13 @@ struct Fixture {
             bytes += QByteArray::number(i % 341 + 1) + (i % 3 ? "QV" : "ABC") +
                      QByteArray::number(i % 3000 + 1) + '>' + names[i % 4] + "\r\n";
         }
-        write(lady, bytes);
-        write(dir.filePath(QStringLiteral("Data/Hunter.dat")), "# empty\r\n");
+        writeFixtureFile(lady, bytes);
+        writeFixtureFile(dir.filePath(QStringLiteral("Data/Hunter.dat")), "# empty\r\n");
         QByteArray prefixes;
         for (int i = 1; i <= 341; ++i)
             prefixes +=
                 "P" + QByteArray::number(i) + ">Country number " + QByteArray::number(i) + " Islands\r\n";
-        write(dir.filePath(QStringLiteral("Data/Prefix.dat")), prefixes);
-    }
-
-    static void write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        writeFixtureFile(dir.filePath(QStringLiteral("Data/Prefix.dat")), prefixes);
     }
 };
 
