@@ -14,6 +14,15 @@ constexpr double HeadingY = 36.0503;
 constexpr int TopOfRows = 40;
 constexpr int LastRowOffset = 230;
 constexpr int TitleWidth = 180;
+constexpr double FrameLeft = 12.0288;
+// The rule on the left of each column.
+constexpr double OperatorRule = 23.0847;
+constexpr double NameRule = 47.2308;
+constexpr double LhRule = 84.1747;
+constexpr double CountryRule = 90.1747;
+constexpr double DateRule = 132.4055;
+constexpr double AnRule = 172.4722;
+constexpr double RecRule = 182.5551;
 
 const QString PageFont = QStringLiteral("Comic Sans MS");
 const QString HeadingFont = QStringLiteral("MS Sans Serif");
@@ -48,10 +57,10 @@ void LogReport::MisuraRiga() {
 
 void LogReport::IntestazionePagina() {
     blackSolidLines(engine_);
-    engine_.PrintShape(12.0288, 20.0299, 183.5281, 255.3545);
+    engine_.PrintShape(FrameLeft, 20.0299, 183.5281, 255.3545);
     engine_.PrintShape(RuleX, 34.9728, RuleWidth, 0);
     setFont(engine_, PageFont, 20, true);
-    for (const double x : {23.0847, 47.2308, 84.1747, 90.1747, 132.4055, 172.4722})
+    for (const double x : {OperatorRule, NameRule, LhRule, CountryRule, DateRule, AnRule})
         engine_.PrintShape(x, 34.9728, 0, 240.3056);
     engine_.PrintShape(RuleX, 40.0068, RuleWidth, 0);
     setFont(engine_, HeadingFont, 8, true);
@@ -62,13 +71,13 @@ void LogReport::IntestazionePagina() {
     engine_.PrintLeft(145.4073, HeadingY, QStringLiteral("Date & Time"));
     engine_.PrintLeft(103.2887, HeadingY, QStringLiteral("Country"));
     engine_.PrintLeft(185.527, HeadingY, QStringLiteral("Rec."));
-    engine_.PrintShape(182.5551, 34.9728, 0, 240.3056);
+    engine_.PrintShape(RecRule, 34.9728, 0, 240.3056);
     engine_.PrintLeft(175.4971, HeadingY, QStringLiteral("An."));
 }
 
 void LogReport::CorniceRiepilogo() {
     blackSolidLines(engine_);
-    engine_.PrintShape(12.0288, 20.0299, 183.5281, 131.1833);
+    engine_.PrintShape(FrameLeft, 20.0299, 183.5281, 131.1833);
     engine_.PrintShape(RuleX, 42.9728, RuleWidth, 0);
     setFont(engine_, PageFont, 20, true);
 }
@@ -84,14 +93,20 @@ void LogReport::printRecord(const QStringList& fields) {
     }
     const double y = rowOffset_ + TopOfRows;
     engine_.setForeColor(0);
-    engine_.PrintRight(22, y, field(1));
-    engine_.PrintRight(46.5, y, field(3));
-    engine_.PrintLeft(48, y, field(4));
-    engine_.PrintCentre(87, y, field(5));
-    engine_.PrintLeft(92, y, country);
-    engine_.PrintRight(168, y, field(7));
-    engine_.PrintRight(178, y, field(8));
-    engine_.PrintRight(191, y, received);
+    // Each field stays at its place; its room runs from there to the rule it grows towards.
+    engine_.PrintRight(22, y, field(1), 0, fitTo(field(1), 22 - FrameLeft));
+    engine_.PrintRight(46.5, y, field(3), 0, fitTo(field(3), 46.5 - OperatorRule));
+    engine_.PrintLeft(48, y, field(4), 0, fitTo(field(4), LhRule - 48));
+    engine_.PrintCentre(87, y, field(5), fitTo(field(5), 2 * (87 - LhRule)));
+    engine_.PrintLeft(92, y, country, 0, fitTo(country, DateRule - 92));
+    engine_.PrintRight(168, y, field(7), 0, fitTo(field(7), 168 - DateRule));
+    engine_.PrintRight(178, y, field(8), 0, fitTo(field(8), 178 - AnRule));
+    engine_.PrintRight(191, y, received, 0, fitTo(received, 191 - RecRule));
+}
+
+int LogReport::fitTo(const QString& text, double room) const {
+    // The engine shortens to whole millimetres: text that fits the exact room is left whole.
+    return engine_.TextWidth(text) > room ? int(room) : 0;
 }
 
 void LogReport::StampaLog(const LogReportData& data, const LogReportTexts& texts,

@@ -62,6 +62,8 @@ public:
 
 private:
     void printRecord(const QStringList& fields);
+    // The maximum width that fits the text into the room, 0 when it fits as it is.
+    int fitTo(const QString& text, double room) const;
     void summary(const LogReportData& data, const LogReportTexts& texts, const QString& owner);
 
     EasyPrint& engine_;

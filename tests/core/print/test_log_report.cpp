@@ -112,7 +112,7 @@ TEST_F(Report, RecordColumnsAndACancelledRecord) {
         {"Deleted", 92, false},
         {"S", 178, true},
         {"0", 191, true},
-        {"06/03/2015 14:05:09", 168, true},
+        {"/03/2015 14:05:09", 168, true}, // 38 mm of 2 mm characters: shortened to the column's 35 mm
     };
     for (const Column& c : columns) {
         std::optional<RecordingSurface::Op> op;
