@@ -57,7 +57,7 @@ add_custom_target(uninstall
     VERBATIM)
 
 # The Debian package: version from the project, library dependencies computed by dpkg-shlibdeps, and the
-# fonts the windows and the report ask for, which no library dependency brings.
+# fonts the windows and the report ask for and Qt's own Italian texts, which no library dependency brings.
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "${QVMD_SHARE_NAME}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
@@ -75,6 +75,6 @@ set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 set(CPACK_DEBIAN_PACKAGE_SECTION "hamradio")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.org/qvmd/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, fonts-liberation, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme")
 include(CPack)

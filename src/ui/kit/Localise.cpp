@@ -2,6 +2,7 @@
 
 #include "core/app/StringTable.h"
 #include "core/common/Numbers.h"
+#include "ui/kit/QtTranslations.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -134,6 +135,8 @@ void localiseControl(QWidget& control, const StringTable& strings, int offset) {
 } // namespace
 
 void Localise(QWidget& window, const StringTable& strings, int languageOffset) {
+    // Qt's own texts follow the language of the window being localised, which is the active one.
+    useQtTranslations(languageOffset);
     if (auto caption = lookup(strings, numericTag(window.property("tag")), languageOffset))
         window.setWindowTitle(*caption);
     // Creation order stands for the form's control order.
