@@ -531,9 +531,12 @@ void frm_Log::setCategoryBox(const QString& category) {
 }
 
 void frm_Log::setCheckLook(bool generic) {
+    // A check box fills with its background role, the button colour; the window colour only tints the
+    // edge of its tick box.
     Check1->setAutoFillBackground(generic);
     QPalette palette = Check1->palette();
-    palette.setColor(QPalette::Window, generic ? genericColour : this->palette().color(QPalette::Button));
+    palette.setColor(Check1->backgroundRole(),
+                     generic ? genericColour : this->palette().color(Check1->backgroundRole()));
     Check1->setPalette(palette);
 }
 
