@@ -35,7 +35,7 @@ frm_messag::frm_messag(AppState& state, Seams& seams, const QString& workedIdent
     large.setBold(true);
     Label1->setFont(large);
 
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Non risulta come"), "1135");
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Non risulta tra le stazioni"), "1135");
     Label3 = makeLabel(this, "Label3", QString(), "1132");
     Label3->setWordWrap(true);
     Label3->setFixedWidth(360);

@@ -68,7 +68,7 @@ TEST(Localise, TaggedCaptionsFollowTheLanguage) {
     EXPECT_EQ(form.option->text(), "Lady");
     EXPECT_EQ(form.combo->currentText(), "Italian");
     Localise(form.window, table(), 0);
-    EXPECT_EQ(form.tagged->text(), "Il Programma è già in esecuzione");
+    EXPECT_EQ(form.tagged->text(), "Il programma è già in esecuzione");
     EXPECT_EQ(form.button->text(), "Salva");
     EXPECT_EQ(form.combo->currentText(), "Italiano");
 }
@@ -133,7 +133,7 @@ TEST(StringTableFile, HoldsEveryTextWithItsBlanks) {
     EXPECT_EQ(strings.text(2100), "Total  H+L+CxM");
     EXPECT_EQ(strings.text(2110), "Registration  General Station ");
     EXPECT_EQ(strings.text(2143).value_or("").left(7), " Select");
-    EXPECT_EQ(strings.text(1104).value_or("").left(47), "Il Log non viene allegato automaticamente. Occo");
+    EXPECT_EQ(strings.text(1104).value_or("").left(47), "Il Log non viene allegato automaticamente: occo");
     for (int id : {2014, 2016, 2017, 2019, 2020})
         EXPECT_FALSE(strings.text(id)) << id;
     // Every id a window uses has an Italian and, unless marked, an English text.

@@ -41,7 +41,7 @@ TEST_F(FrmMessagTest, LoadFillsTheTextsAndResetsTheRosterResult) {
 TEST_F(FrmMessagTest, HunterStationReadsLady) {
     state.profile.category = "H";
     frm_messag window(state, seams, "1AB7", rosterResult);
-    EXPECT_EQ(window.Label4->text(), "Non risulta come Lady");
+    EXPECT_EQ(window.Label4->text(), "Non risulta tra le stazioni Lady");
     EXPECT_EQ(window.windowTitle(), "Messaggio");
 }
 
