@@ -2,6 +2,7 @@
 
 #include "core/print/EasyPrint.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qvmd {
@@ -27,6 +28,10 @@ constexpr double RecRule = 182.5551;
 const QString PageFont = QStringLiteral("Comic Sans MS");
 const QString HeadingFont = QStringLiteral("MS Sans Serif");
 const QString SummaryFont = QStringLiteral("Arial");
+
+bool isAllDigits(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
 
 void blackSolidLines(EasyPrint& engine) {
     engine.setForeColor(0);
@@ -105,6 +110,9 @@ void LogReport::printRecord(const QStringList& fields) {
 }
 
 int LogReport::fitTo(const QString& text, double room) const {
+    // A number with a digit cut off reads as another number: numbers are printed whole.
+    if (isAllDigits(text))
+        return 0;
     // The engine shortens to whole millimetres: text that fits the exact room is left whole.
     return engine_.TextWidth(text) > room ? int(room) : 0;
 }

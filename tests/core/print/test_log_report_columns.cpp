@@ -47,8 +47,8 @@ TEST(ReportColumns, LongFieldsAreShortenedToTheirColumnAndKeepTheirPlace) {
         char align;  // 'L', 'R' or 'C'
     };
     const Case cases[] = {
-        {1, "123456", "3456", 22, 'R'},                                    // 9.97 mm to the frame
-        {2, "12345", "2345", 191, 'R'},                                    // 8.44 mm to the rule
+        {1, "123456", "123456", 22, 'R'},                                  // numbers are never cut
+        {2, "12345", "12345", 191, 'R'},                                   // a cut number is another number
         {3, "26124GHGR2553", "124GHGR2553", 46.5, 'R'},                    // 23.4 mm: the right end stays
         {4, "FRANCESCA D'AMBROSIO", "FRANCESCA D'AMBROS", 48, 'L'},        // 36.2 mm: the left end stays
         {5, "LHX", "LH", 87, 'C'},                                         // 5.6 mm about the middle
