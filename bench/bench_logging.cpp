@@ -34,7 +34,7 @@ const QString logName = QStringLiteral("5QV123_MD_H_2026.Log");
 class QuietSeams : public Seams {
 public:
     void message(QWidget*, const QString&, const QString&, Icon) override {}
-    bool ask(QWidget*, const QString&, const QString&, Icon) override { return false; }
+    bool ask(QWidget*, const QString&, const QString&, Icon, Default) override { return false; }
     int showModal(QDialog&) override { return 0; }
 };
 

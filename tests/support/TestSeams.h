@@ -20,6 +20,7 @@ public:
         QString text;
         QString title;
         Icon icon;
+        Default answer = Default::Yes; // the button Enter would press, for questions
     };
     using DialogScript = std::function<int(QDialog&)>;
 
@@ -32,8 +33,9 @@ public:
         messages.push_back({text, title, icon});
     }
 
-    bool ask(QWidget*, const QString& text, const QString& title, Icon icon) override {
-        questions.push_back({text, title, icon});
+    bool ask(QWidget*, const QString& text, const QString& title, Icon icon,
+             Default enterAnswers = Default::Yes) override {
+        questions.push_back({text, title, icon, enterAnswers});
         if (answers.empty())
             return false;
         const bool answer = answers.front();

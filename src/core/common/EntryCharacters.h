@@ -29,4 +29,28 @@ inline bool isAccentedCapital(QChar c) {
     }
 }
 
+// What an entry box holds, for the characters it admits.
+enum class EntryKind {
+    Number, // digits
+    Club,   // capitals
+    Name,   // capitals, blank, ".", "'" and the accented capitals
+    None,   // filled by the program only
+};
+
+// Whether a box of this kind takes the (already upper-cased) character: the one rule for every window.
+inline bool entryAdmits(EntryKind kind, QChar upper) {
+    switch (kind) {
+    case EntryKind::Number:
+        return isDigitKey(upper);
+    case EntryKind::Club:
+        return isCapitalKey(upper);
+    case EntryKind::Name:
+        return isCapitalKey(upper) || upper == QLatin1Char(' ') || upper == QLatin1Char('.') ||
+               upper == QLatin1Char('\'') || isAccentedCapital(upper);
+    case EntryKind::None:
+        break;
+    }
+    return false;
+}
+
 } // namespace qvmd

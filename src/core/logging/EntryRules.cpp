@@ -34,20 +34,23 @@ ChangedText applyOnce(const QString& text) {
 
 } // namespace
 
-bool entryKeyAllowed(int box, QChar upper) {
+EntryKind entryKindOf(int box) {
     switch (box) {
     case BoxCountry:
     case BoxUnit:
     case BoxReceived:
-        return isDigitKey(upper);
+        return EntryKind::Number;
     case BoxClub:
-        return isCapitalKey(upper);
+        return EntryKind::Club;
     case BoxName:
-        return isCapitalKey(upper) || upper == QLatin1Char(' ') || upper == QLatin1Char('.') ||
-               upper == QLatin1Char('\'') || isAccentedCapital(upper);
+        return EntryKind::Name;
     default:
-        return false;
+        return EntryKind::None;
     }
+}
+
+bool entryKeyAllowed(int box, QChar upper) {
+    return entryAdmits(entryKindOf(box), upper);
 }
 
 ChangedText applyChangeRules(const QString& text) {

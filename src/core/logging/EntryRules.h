@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/EntryCharacters.h"
+
 #include <QChar>
 #include <QString>
 
@@ -15,6 +17,11 @@ enum EntryBox {
     BoxCategory = 5,
     BoxCountryName = 6,
 };
+
+// The most digits the received progressive takes when typed: the largest progressive is 32767.
+constexpr int ReceivedMaxLength = 5;
+
+EntryKind entryKindOf(int box);
 
 // Whether a box takes this (already upper-cased) character: digits in the number boxes, letters in the
 // club, letters, blank, ".", "'" and the accented capitals in the name, nothing in boxes 5 and 6.

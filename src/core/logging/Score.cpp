@@ -1,6 +1,6 @@
 #include "core/logging/Score.h"
 
-#include "core/app/AppState.h"
+#include "core/logfile/LogCounters.h"
 #include "core/refdata/ScoreWeights.h"
 
 namespace qvmd {

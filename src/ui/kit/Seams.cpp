@@ -17,6 +17,8 @@ QMessageBox::Icon toBoxIcon(Seams::Icon icon) {
         return QMessageBox::Critical;
     case Seams::Icon::Question:
         return QMessageBox::Question;
+    case Seams::Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -28,9 +30,17 @@ void DesktopSeams::message(QWidget* parent, const QString& text, const QString& 
     box.exec();
 }
 
-bool DesktopSeams::ask(QWidget* parent, const QString& text, const QString& title, Icon icon) {
-    QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    return box.exec() == QMessageBox::Yes;
+std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text, const QString& title,
+                                             Seams::Icon icon, Seams::Default answer) {
+    auto box = std::make_unique<QMessageBox>(toBoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No,
+                                             parent);
+    box->setDefaultButton(answer == Seams::Default::No ? QMessageBox::No : QMessageBox::Yes);
+    return box;
+}
+
+bool DesktopSeams::ask(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                       Default answer) {
+    return makeQuestionBox(parent, text, title, icon, answer)->exec() == QMessageBox::Yes;
 }
 
 int DesktopSeams::showModal(QDialog& dialog) {

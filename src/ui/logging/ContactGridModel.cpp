@@ -55,6 +55,7 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
     const bool record = row <= log_.size();
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole: // the whole text where a long name is cut
         return record && column > 0 ? log_.at(row).fieldText(column - 1) : QString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(columns[column].alignment);

@@ -1,35 +1,36 @@
 #pragma once
 
-#include "core/logging/ContactChecks.h"
+#include "core/logging/EditSession.h"
 #include "core/logging/LogInUse.h"
 
 #include "ui/kit/FormDialog.h"
-#include <QHash>
-#include <QList>
-#include <QPixmap>
+#include "ui/kit/GridControl.h"
+#include "ui/logging/LogCommandBar.h"
+#include "ui/logging/LogEntryRow.h"
+#include "ui/logging/LogStatusArea.h"
+#include "ui/logging/ScorePanel.h"
 #include <QString>
 #include <QTimer>
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <memory>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QToolButton;
 
 namespace qvmd {
 
 struct AppState;
-class ContactGridModel;
-class GridControl;
+class ContactGrid;
+class CountryFlag;
 class Seams;
 
-// The logging window: the entry row, the lookup, writing, the contact grid and the score.
-class frm_Log : public FormDialog {
+// The logging window: it wires its parts (the entry row, the status labels, the command buttons, the
+// contact grid and the score table), looks stations up and carries out what the edit session decides.
+// The parts' controls are reached under the window's own names for them.
+class frm_Log : public FormDialog,
+                public EntryRowControls,
+                public StatusLabels,
+                public CommandButtons,
+                public ScoreLabels {
     Q_OBJECT
 public:
     // Shows the station-not-found window for an identifier; true when the operator goes on.
@@ -41,52 +42,17 @@ public:
     // False when the log could not be read; the failure has been reported and the window is not shown.
     bool ready() const { return ready_; }
 
-    QList<QLineEdit*> Text1;     // 0 country, 1 club, 2 unit, 3 received, 4 name, 5 category, 6 country name
-    QCheckBox* Check1 = nullptr; // "Non QV Station"
-    QLabel* lbl_Ric = nullptr;
-    QLabel* lbl_Name = nullptr;
-    QPushButton* cmd_NameUnknown = nullptr;
-    QPushButton* cmd_H = nullptr;
-    QPushButton* cmd_L = nullptr;
-    QPushButton* cmd_Country = nullptr;
-    QToolButton* cmd_Find = nullptr;
-    QToolButton* cmd_Write = nullptr;
-    QToolButton* cmd_Del = nullptr;
-    QToolButton* cmd_Clear = nullptr;
-    QToolButton* cmd_Empty = nullptr;
-    QToolButton* cmd_Close = nullptr;
-    QLabel* lbl_Sends = nullptr;
-    QLabel* lbl_Next = nullptr; // the next progressive number to send
-    QLabel* Image_Flag = nullptr;
-    QList<QLabel*> Image_Logo;
-    QLabel* lbl_UtcCaption = nullptr;
-    QLabel* lbl_Utc = nullptr;
-    QLabel* lbl_Title = nullptr;
     GridControl* MSHFlexGrid1 = nullptr;
-
-    // Score table: counts and points by row (Hunter, Lady, countries), cancelled, multiplier, total.
-    QLabel* lbl_Points = nullptr;
-    QLabel* lbl_HunterCount = nullptr;
-    QLabel* lbl_LadyCount = nullptr;
-    QLabel* lbl_CountryCount = nullptr;
-    QLabel* lbl_CancelledCount = nullptr;
-    QLabel* lbl_Multiplier = nullptr;
-    QLabel* lbl_Total = nullptr;
-    QLabel* lbl_HunterPoints = nullptr;
-    QLabel* lbl_LadyPoints = nullptr;
-    QLabel* lbl_CountryPoints = nullptr;
-    QLabel* lbl_Warning = nullptr;
-
     QTimer Timer1; // the UTC clock
 
     LogInUse& log() { return log_; }
-    bool editMode() const { return editMode_; }
-    int editedRow() const { return editedRow_; }
-    std::int16_t entryKind() const { return entryKind_; }
-    const QString& contactCategory() const { return contactCategory_; }
+    bool editMode() const { return session_.editing(); }
+    int editedRow() const { return session_.editedRow(); }
+    std::int16_t entryKind() const { return row_->generic() ? 2 : 1; }
+    const QString& contactCategory() const { return row_->category(); }
     // The grid's top visible row and current row, counted as the grid counts them (1 = first record).
-    int topRow() const;
-    int currentRow() const;
+    int topRow() const { return MSHFlexGrid1->topRow(); }
+    int currentRow() const { return MSHFlexGrid1->row(); }
 
 public slots:
     void Timer1_Timer();
@@ -104,40 +70,25 @@ public slots:
     void MSHFlexGrid1_Pick();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
-    void buildScoreTable();
     void loadPictures();
-    void setUpGrid();
-    void showTitle();
 
-    bool handleKey(int box, QKeyEvent* event);
-    void handleEnter(int box);
-    void Text1_Change(int box);
-    void showCountry(std::int64_t number);
-
-    QString worked() const;
-    ContactEntry entry() const;
-    void writeNew(const ContactEntry& typed);
-    void writeModified(const ContactEntry& typed);
-    void reportCheck(const CheckResult& result);
-    bool reportOutcome(const LogInUse::WriteOutcome& outcome);
-    void finishWrite();
-
-    void setCategoryBox(const QString& category);
-    void chooseCategory(const QString& category);
-    bool focusFirstEmpty(std::initializer_list<int> boxes);
-    void setGeneric(bool generic);
-    void setCheckLook(bool generic);
-    void lockClubAndName(bool locked);
-    void showNameUnknown(bool shown);
-    void emptyBoxes();
+    void showCountry(int country);
+    void rangeRefused(int box);
 
     void refreshDisplay();
-    void colourAndScroll();
+
+    // The log in use is opened, changed and settled only through these.
+    bool openLog();
+    bool addContact(const ContactFields& fields);
+    bool modifyContact(int row, const ContactFields& fields);
+    bool cancelContact(int row);
+    bool addBlankCancelled();
+    void settleLog();
+    bool reportOutcome(const LogInUse::WriteOutcome& outcome);
 
     QString text(int id, const char* fallback) const;
     void error(const QString& message);
@@ -146,26 +97,14 @@ private:
     Seams& seams_;
     NotFoundWindow notFound_;
     LogInUse log_;
-    std::unique_ptr<ContactGridModel> model_;
-    QPixmap flagLogo_;
-    QHash<int, QPixmap> flags_; // by country number; the logo where a country has no flag
+    LogEntryRow* row_ = nullptr;
+    std::unique_ptr<ContactGrid> grid_;
+    std::unique_ptr<ScorePanel> score_;
+    std::unique_ptr<LogCommandBar> commands_;
+    std::unique_ptr<LogStatusArea> status_;
+    std::unique_ptr<CountryFlag> flag_;
+    EditSession session_;
     bool ready_ = false;
-
-    std::int16_t entryKind_ = 1;
-    bool editMode_ = false;
-    int editedRow_ = 0;
-    bool filling_ = false;
-    bool changing_ = false;
-    bool found_ = false;
-    int foundKind_ = 0; // 1 Lady, 2 Hunter
-    CheckResult checkResult_;
-    QString messageStation_;
-    QString contactCategory_;
-    struct SavedRow {
-        QString boxes[6];
-        std::int16_t entryKind = 1;
-        QString timeStamp;
-    } saved_;
 };
 
 } // namespace qvmd

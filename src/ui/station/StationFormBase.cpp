@@ -8,19 +8,17 @@
 #include "core/refdata/Roster.h"
 #include "core/station/StationProfile.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/EntryKeyFilter.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -40,14 +38,6 @@ constexpr MessageId messageIds[] = {
     {1054, "Label11"}, {1072, "Label12"}, {1112, "Label13"}, {1113, "Label14"}, {1049, "Label15"},
     {1117, "Label16"}, {1114, "Label17"}, {1159, "Label18"}, {1160, "Label21"},
 };
-
-// One character for one key, as the code page upper-cases: "ß" stays itself instead of becoming "SS".
-QString upperEach(const QString& text) {
-    QString upper = text;
-    for (QChar& c : upper)
-        c = c.toUpper();
-    return upper;
-}
 
 QLineEdit* makeBox(QWidget* parent, const QString& name, int width) {
     auto* box = new QLineEdit(parent);
@@ -86,8 +76,11 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     const QList<QLineEdit*> entries = {Text1[0], Text2[0], Text1[1], Text2[1]};
     for (qsizetype i = 1; i < entries.size(); ++i)
         setTabOrder(entries[i - 1], entries[i]);
+    auto* keys = new EntryKeyFilter(
+        {[this](const QLineEdit* box, QChar c) { return entryAdmits(kindOf(box), c); }}, this);
+    connect(keys, &EntryKeyFilter::enterPressed, this, &StationFormBase::handleEnter);
     for (QLineEdit* box : entries) {
-        box->installEventFilter(this);
+        keys->watch(box);
         connect(box, &QLineEdit::textEdited, this, [this, box] { sanitiseEdited(box); });
         // textEdited comes before textChanged, so this still holds the text before the edit when cleaning.
         connect(box, &QLineEdit::textChanged, this, [this, box] { lastText_[box] = box->text(); });
@@ -218,73 +211,12 @@ QString StationFormBase::messageText(int id) {
     return messageLabel(id)->text();
 }
 
-StationFormBase::BoxKind StationFormBase::kindOf(const QLineEdit* box) const {
+EntryKind StationFormBase::kindOf(const QLineEdit* box) const {
     if (box == Text2[0])
-        return BoxKind::Club;
+        return EntryKind::Club;
     if (box == Text2[1])
-        return BoxKind::Name;
-    return BoxKind::Number;
-}
-
-bool StationFormBase::allowedIn(BoxKind kind, QChar c) {
-    switch (kind) {
-    case BoxKind::Number:
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    case BoxKind::Club:
-        return isCapitalKey(c);
-    case BoxKind::Name:
-        break;
-    }
-    return isCapitalKey(c) || c == QLatin1Char('.') || c == QLatin1Char('\'') || c == QLatin1Char(' ') ||
-           isAccentedCapital(c);
-}
-
-bool StationFormBase::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && (Text1.contains(box) || Text2.contains(box))) {
-        if (event->type() == QEvent::KeyPress)
-            return handleKey(box, static_cast<QKeyEvent*>(event));
-        if (event->type() == QEvent::FocusIn) {
-            // Let the box take the focus first, then select its whole text.
-            static_cast<QObject*>(box)->event(event);
-            box->selectAll();
-            // A click places the cursor after the focus arrives; select again once it has.
-            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
-                QTimer::singleShot(0, box, &QLineEdit::selectAll);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool StationFormBase::handleKey(QLineEdit* box, QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        handleEnter(box);
-        return true;
-    }
-    if (key == Qt::Key_Backspace)
-        return false;
-    // Shortcuts (paste, undo, select all) are the box's own; it never types their letter.
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
-        return false;
-    const QString text = event->text();
-    // Keys without a character (arrows, Delete) pass; pasted text is cleaned when it arrives.
-    if (text.isEmpty() || text.at(0).category() == QChar::Other_Control)
-        return false;
-    const QString upper = upperEach(text);
-    const BoxKind kind = kindOf(box);
-    for (QChar c : upper) {
-        if (!allowedIn(kind, c))
-            return true;
-    }
-    if (box->isReadOnly())
-        return true;
-    if (upper == text)
-        return false;
-    box->insert(upper);
-    return true;
+        return EntryKind::Name;
+    return EntryKind::Number;
 }
 
 void StationFormBase::handleEnter(QLineEdit* box) {
@@ -320,12 +252,12 @@ void StationFormBase::sanitiseEdited(QLineEdit* box) {
     const qsizetype insertedEnd = text.size() - tail;
 
     const int cursor = box->cursorPosition();
-    const BoxKind kind = kindOf(box);
+    const EntryKind kind = kindOf(box);
     QString clean = text.left(kept);
     qsizetype cleanCursor = std::min<qsizetype>(cursor, kept);
     for (qsizetype i = kept; i < insertedEnd; ++i) {
         const QChar c = text.at(i).toUpper();
-        if (!allowedIn(kind, c))
+        if (!entryAdmits(kind, c))
             continue;
         clean.append(c);
         if (i < cursor)

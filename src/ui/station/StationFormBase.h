@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/EntryCharacters.h"
 #include "core/common/FileError.h"
 
 #include "ui/kit/FormDialog.h"
@@ -110,8 +111,6 @@ protected:
     // Writes whatever the window saves; true when everything was written and the window may close.
     virtual bool save() = 0;
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
     AppState& state_;
     Seams& seams_;
     QString category_ = QStringLiteral("0");
@@ -120,10 +119,7 @@ protected:
     ErrorCode errorCode_ = NoError;
 
 private:
-    enum class BoxKind { Number, Club, Name };
-    BoxKind kindOf(const QLineEdit* box) const;
-    static bool allowedIn(BoxKind kind, QChar c);
-    bool handleKey(QLineEdit* box, QKeyEvent* event);
+    EntryKind kindOf(const QLineEdit* box) const;
     void handleEnter(QLineEdit* box);
     void sanitiseEdited(QLineEdit* box);
     void numberChanged(QLineEdit* box);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+class QWidget;
+
+namespace qvmd {
+
+class ContactGridModel;
+class ContactLog;
+class CountryTable;
+class GridControl;
+
+// The contact grid of the logging window: the log's records shown where they live, columns wide enough
+// for what they can hold, and the empty last row kept in view as the current one.
+class ContactGrid {
+public:
+    // Builds the grid on the window with its top left corner at (left, top).
+    ContactGrid(QWidget* window, ContactLog& log, const CountryTable& countries, int left, int top);
+    ~ContactGrid();
+    ContactGrid(const ContactGrid&) = delete;
+    ContactGrid& operator=(const ContactGrid&) = delete;
+
+    GridControl* control() const { return grid_; }
+    ContactGridModel& model() const { return *model_; }
+
+    // The last (empty) row becomes the current one and the last of the rows shown.
+    void showLastRow();
+
+private:
+    void sizeColumns(const CountryTable& countries);
+
+    GridControl* grid_ = nullptr;
+    const ContactLog& log_;
+    std::unique_ptr<ContactGridModel> model_;
+};
+
+} // namespace qvmd

@@ -1,0 +1,33 @@
+#include "ui/logging/CountryFlag.h"
+
+#include "core/app/AppState.h"
+#include "ui/kit/cLoadResPicture.h"
+
+#include <QLabel>
+
+namespace qvmd {
+
+CountryFlag::CountryFlag(QLabel& picture, AppState& state) : picture_(picture), state_(state) {}
+
+void CountryFlag::setLogo(const QPixmap& logo) {
+    // Drawn once: the flag box shows it for every number without a flag.
+    logo_ = logo.scaled(picture_.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+void CountryFlag::show(int country) {
+    // Flags are compiled in and never change during a run, so each is decoded once, not at every contact.
+    auto shown = flags_.constFind(country);
+    if (shown == flags_.cend()) {
+        cLoadResPicture pictures(state_);
+        state_.PictureLoadFailed = FlagFalse;
+        QPixmap flag = pictures.LoadResPicture(country, QStringLiteral("FLAG"));
+        if (state_.PictureLoadFailed != FlagFalse) {
+            flag = logo_;
+            state_.PictureLoadFailed = FlagFalse;
+        }
+        shown = flags_.insert(country, flag);
+    }
+    picture_.setPixmap(*shown);
+}
+
+} // namespace qvmd

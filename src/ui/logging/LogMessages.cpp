@@ -1,0 +1,52 @@
+#include "ui/logging/LogMessages.h"
+
+#include "core/app/AppState.h"
+#include "core/app/FileErrorText.h"
+
+namespace qvmd {
+
+namespace {
+
+QString text(const AppState& state, int id, const char* fallback) {
+    return state.text(id, QString::fromUtf8(fallback));
+}
+
+} // namespace
+
+QString checkMessage(const AppState& state, const CheckResult& result) {
+    switch (result.code) {
+    case CheckCode::OwnCallsign:
+        return result.messageStation + QStringLiteral("\r\n") +
+               text(state, 1068, "You can't put your callsign in the Log");
+    case CheckCode::Duplicate:
+        return duplicateMessage(
+            result, {text(state, 1095, "Contact already made"), text(state, 1093, "With the Progressive No."),
+                     text(state, 1094, "To insert it again delete the previous contact")});
+    case CheckCode::MissingReceived:
+        return text(state, 1070, "Error - Received  Progressive Missed");
+    case CheckCode::NameTooShort:
+        return text(state, 1071, "Error - The name is too short or missing");
+    case CheckCode::NoCategory:
+        return text(state, 1137, "You have to choose between Lady or Hunter");
+    case CheckCode::Passed:
+        break;
+    }
+    return QString();
+}
+
+std::optional<QString> outcomeMessage(const AppState& state, const LogInUse::WriteOutcome& outcome) {
+    switch (outcome.outcome) {
+    case LogInUse::Outcome::Done:
+        break;
+    case LogInUse::Outcome::Refused:
+        if (outcome.appendError->kind == AppendError::Kind::LogFull)
+            return appendErrorText(*outcome.appendError, state.LanguageOffset);
+        return appendErrorText(*outcome.appendError, state.LanguageOffset) + QStringLiteral("\r\n") +
+               text(state, 1192, "Nothing was written to the Log.");
+    case LogInUse::Outcome::CounterFileFailed:
+        return fileErrorText(*outcome.fileError, state.LanguageOffset);
+    }
+    return std::nullopt;
+}
+
+} // namespace qvmd

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/logging/ContactChecks.h"
+#include "core/logging/LogInUse.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace qvmd {
+
+struct AppState;
+
+// The messages of the logging window in the active language.
+
+// Why a check refused the contact; empty when it passed.
+QString checkMessage(const AppState& state, const CheckResult& result);
+
+// What went wrong with a change of the log in use; nothing when it was done.
+std::optional<QString> outcomeMessage(const AppState& state, const LogInUse::WriteOutcome& outcome);
+
+} // namespace qvmd
