@@ -17,6 +17,8 @@ QByteArray reason(int status) {
     switch (status) {
     case 200:
         return "OK";
+    case 301:
+        return "Moved Permanently";
     case 404:
         return "Not Found";
     case 500:
@@ -84,10 +86,16 @@ void LocalHttpServer::answer(QTcpSocket* socket) {
     }
     const qsizetype announced = response.body.size() + (response.mode == Mode::Truncate ? 100 : 0);
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason(response.status) +
-                      "\r\nContent-Type: " + response.contentType +
-                      "\r\nContent-Length: " + QByteArray::number(announced) +
-                      "\r\nConnection: close\r\n\r\n";
-    socket->write(head + response.body);
+                      "\r\nContent-Type: " + response.contentType;
+    if (!response.location.isEmpty())
+        head += "\r\nLocation: " + response.location;
+    QByteArray body = response.body;
+    if (response.mode == Mode::Unannounced)
+        body.truncate(body.size() / 2);
+    else
+        head += "\r\nContent-Length: " + QByteArray::number(announced);
+    head += "\r\nConnection: close\r\n\r\n";
+    socket->write(head + body);
     socket->disconnectFromHost();
 }
 

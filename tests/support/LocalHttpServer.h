@@ -19,15 +19,17 @@ class LocalHttpServer : public QObject {
 public:
     struct Response {
         enum class Mode {
-            Whole,    // status line, headers and the whole body
-            Silent,   // accepts the connection and never answers
-            Truncate, // announces more bytes than it sends, then closes
-            Hangup,   // closes without a word
+            Whole,       // status line, headers and the whole body
+            Silent,      // accepts the connection and never answers
+            Truncate,    // announces more bytes than it sends, then closes
+            Hangup,      // closes without a word
+            Unannounced, // sends no length, then the first half of the body, then closes
         };
         int status = 200;
         QByteArray body;
         QByteArray contentType = "text/plain";
         Mode mode = Mode::Whole;
+        QByteArray location = {}; // sent as the Location header when not empty (a redirect)
     };
 
     // With a certificate and key (PEM files) it answers over TLS, and its addresses start with https.

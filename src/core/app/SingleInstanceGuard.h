@@ -12,28 +12,27 @@ class QLockFile;
 
 namespace qvmd {
 
-// Tells whether another copy of the program runs on the same program folder. The lock lives in the user's
-// runtime folder (not in Data, which may be read-only or full), named after the program folder's path,
-// and is held by the system for as long as this object lives: a copy that dies, on a crash or a power
-// cut, releases it with its last breath, so a lock file left behind never locks anyone out.
+// Tells whether another copy of the program runs on the same program folder. The lock is the system's,
+// taken on the program folder's Data folder itself (opened for reading, so a read-only Data works too),
+// and depends on nothing but that folder: not on the environment, not on how its path is spelt. It is held
+// for as long as this object lives; a copy that dies, on a crash or a power cut, releases it with its last
+// breath, so nothing left behind ever locks anyone out.
 class SingleInstanceGuard {
 public:
-    explicit SingleInstanceGuard(const ProgramFolder& folder,
-                                 const QString& lockFolder = defaultLockFolder());
+    explicit SingleInstanceGuard(const ProgramFolder& folder);
     ~SingleInstanceGuard();
     SingleInstanceGuard(const SingleInstanceGuard&) = delete;
     SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
 
-    // The user's runtime folder, or the temporary folder where there is none.
-    static QString defaultLockFolder();
-    // The lock for a program folder: one per folder, whatever path spelling reaches it.
-    static QString lockPath(const ProgramFolder& folder, const QString& lockFolder);
+    // What is locked: the Data folder, or the program folder itself while it has no Data folder (the start
+    // then stops at its first file anyway).
+    static QString lockTarget(const ProgramFolder& folder);
 
     // True while this object holds the lock.
     bool acquired() const { return acquired_; }
     // True only when a live copy holds the lock; false when the lock could not be used at all.
     bool anotherCopyRunning() const { return !acquired_ && !error_; }
-    // Why the lock could be neither taken nor proven held (Kind::Unlockable, naming the lock).
+    // Why the lock could be neither taken nor proven held (Kind::Unlockable, naming what was locked).
     const std::optional<FileError>& error() const { return error_; }
 
 private:

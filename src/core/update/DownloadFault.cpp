@@ -1,11 +1,41 @@
 #include "core/update/DownloadFault.h"
 
+#include <QNetworkReply>
+
 namespace qvmd {
 
 namespace {
 
 constexpr std::int32_t code(std::uint32_t value) {
     return static_cast<std::int32_t>(value);
+}
+
+// What the network layer said, in our own words; empty where the sentence already says it all.
+QString networkReason(int error, bool it) {
+    switch (static_cast<QNetworkReply::NetworkError>(error)) {
+    case QNetworkReply::ConnectionRefusedError:
+        return it ? QStringLiteral("il server ha rifiutato la connessione")
+                  : QStringLiteral("the server refused the connection");
+    case QNetworkReply::RemoteHostClosedError:
+        return it ? QStringLiteral("il server ha chiuso la connessione")
+                  : QStringLiteral("the server closed the connection");
+    case QNetworkReply::HostNotFoundError:
+        return it ? QStringLiteral("nome del server non trovato") : QStringLiteral("server name not found");
+    case QNetworkReply::SslHandshakeFailedError:
+        return it ? QStringLiteral("il certificato del server non è attendibile")
+                  : QStringLiteral("the server's certificate is not trusted");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return it ? QStringLiteral("la rete non è disponibile")
+                  : QStringLiteral("the network is not available");
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+    case QNetworkReply::ProtocolFailure:
+        return it ? QStringLiteral("il server non ha risposto secondo il protocollo")
+                  : QStringLiteral("the server did not answer by the protocol");
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -31,6 +61,12 @@ std::int32_t resultCode(const DownloadFault& fault) {
         return OutOfMemoryCode;
     case Kind::Unwritable:
         return code(0x80004005); // unspecified failure
+    case Kind::BadAddress:
+    case Kind::OffServer:
+        return code(0x800C0002); // invalid address
+    case Kind::InsecureRedirect:
+    case Kind::InsecureSettings:
+        return code(0x800C000E); // security problem
     }
     return code(0x80004005);
 }
@@ -90,12 +126,41 @@ QString downloadFaultText(const DownloadFault& fault, const QString& fileName, i
     case Kind::Unwritable:
         what = it ? QStringLiteral("il file non può essere scritto")
                   : QStringLiteral("the file cannot be written");
+        if (!fault.detail.isEmpty())
+            what += QStringLiteral(" (") + fault.detail + QLatin1Char(')');
+        break;
+    case Kind::BadAddress:
+        what = (it ? QStringLiteral("l'indirizzo degli aggiornamenti \"%1\" (Md.ini, riga %2) non inizia "
+                                    "con http:// o https://")
+                   : QStringLiteral("the update address \"%1\" (Md.ini, line %2) does not start with "
+                                    "http:// or https://"))
+                   .arg(fault.detail)
+                   .arg(fault.line);
+        break;
+    case Kind::OffServer:
+        what = (it ? QStringLiteral("l'indirizzo \"%1\" esce dal server degli aggiornamenti ed è rifiutato")
+                   : QStringLiteral("the address \"%1\" leaves the update server and is refused"))
+                   .arg(fault.detail);
+        break;
+    case Kind::InsecureRedirect:
+        what = it ? QStringLiteral("il server sicuro ha rimandato a un indirizzo non sicuro (http), "
+                                   "rifiutato per sicurezza")
+                  : QStringLiteral("the secure server sent the transfer on to an address that is not "
+                                   "secure (http), refused for safety");
+        break;
+    case Kind::InsecureSettings:
+        what = (it ? QStringLiteral("il nuovo file farebbe scaricare i prossimi aggiornamenti senza "
+                                    "protezione (\"%1\", riga %2), rifiutato per sicurezza")
+                   : QStringLiteral("the new file would fetch the next updates without protection "
+                                    "(\"%1\", line %2), refused for safety"))
+                   .arg(fault.detail)
+                   .arg(fault.line);
         break;
     }
     QString text = fileName + QStringLiteral(": ") + what;
-    const QString detail = fault.detail.trimmed();
-    if (!detail.isEmpty() && fault.kind != Kind::HttpStatus)
-        text += QStringLiteral(" (") + detail + QLatin1Char(')');
+    const QString reason = networkReason(fault.networkError, it);
+    if (!reason.isEmpty() && fault.kind != Kind::HttpStatus)
+        text += QStringLiteral(" (") + reason + QLatin1Char(')');
     text += it ? QStringLiteral(". Il file precedente è rimasto com'era.")
                : QStringLiteral(". The previous file is kept as it was.");
     return text;

@@ -86,13 +86,17 @@ void Downloader::onFinished() {
 std::optional<DownloadFault> Downloader::classify(QNetworkReply& reply) const {
     using Kind = DownloadFault::Kind;
     const int status = result_.httpStatus;
-    const auto fault = [&](Kind kind) { return DownloadFault{kind, status, reply.errorString(), 0}; };
+    // The reason is kept as a code: the window words it in the active language.
+    const auto fault = [&](Kind kind) { return DownloadFault{kind, status, QString(), 0, reply.error()}; };
     if (cut_)
         return std::nullopt;
     if (tooLarge_)
         return DownloadFault{Kind::TooLarge, status, QString(), 0};
     if (timedOut_)
         return DownloadFault{Kind::Timeout, status, QString(), 0};
+    // A secure address that sends the transfer on to a plain one is refused, whatever status came with it.
+    if (reply.error() == QNetworkReply::InsecureRedirectError)
+        return fault(Kind::InsecureRedirect);
     // Redirects are followed, so a 3xx here is one that could not be.
     if (status >= 300)
         return fault(Kind::HttpStatus);
@@ -100,7 +104,6 @@ std::optional<DownloadFault> Downloader::classify(QNetworkReply& reply) const {
     case QNetworkReply::NoError:
         break;
     case QNetworkReply::SslHandshakeFailedError:
-    case QNetworkReply::InsecureRedirectError:
         return fault(Kind::Secure);
     default:
         // Headers came, then the connection broke: part of the file arrived.

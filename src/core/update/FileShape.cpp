@@ -11,8 +11,8 @@ namespace {
 constexpr int settingsLines = 11;
 constexpr int weightLines = 5;
 
-DownloadFault wrongShape(int line, QString detail) {
-    return DownloadFault{DownloadFault::Kind::WrongShape, 0, std::move(detail), line};
+DownloadFault wrongShape(int line) {
+    return DownloadFault{DownloadFault::Kind::WrongShape, 0, QString(), line};
 }
 
 bool looksLikeWebPage(const QByteArray& bytes) {
@@ -29,35 +29,35 @@ std::optional<DownloadFault> checkRoster(const QStringList& lines) {
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         if (!line.contains(QLatin1Char('>')) || countryNumberOf(splitLine(line).key) <= 0)
-            return wrongShape(static_cast<int>(i + 1), QString());
+            return wrongShape(static_cast<int>(i + 1));
         ++stations;
     }
     if (stations == 0)
-        return wrongShape(0, QStringLiteral("no stations"));
+        return wrongShape(0);
     return std::nullopt;
 }
 
 // Every non-blank line of the country table is a prefix and a name.
 std::optional<DownloadFault> checkCountries(const QStringList& lines) {
     if (lines.size() > CountryTable::MaxCountries)
-        return wrongShape(CountryTable::MaxCountries + 1, QString());
+        return wrongShape(CountryTable::MaxCountries + 1);
     int countries = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].trimmed().isEmpty())
             continue;
         if (!lines[i].contains(QLatin1Char('>')))
-            return wrongShape(static_cast<int>(i + 1), QString());
+            return wrongShape(static_cast<int>(i + 1));
         ++countries;
     }
     if (countries == 0)
-        return wrongShape(0, QStringLiteral("no countries"));
+        return wrongShape(0);
     return std::nullopt;
 }
 
 // Five numbers; the first is read by its leading number, but it must have one.
 std::optional<DownloadFault> checkWeights(const QStringList& lines) {
     if (lines.size() < weightLines)
-        return wrongShape(static_cast<int>(lines.size() + 1), QString());
+        return wrongShape(static_cast<int>(lines.size() + 1));
     const QString first = lines[0].trimmed();
     const bool leadingDigit =
         !first.isEmpty() &&
@@ -65,11 +65,29 @@ std::optional<DownloadFault> checkWeights(const QStringList& lines) {
          (first.size() > 1 && (first[0] == QLatin1Char('-') || first[0] == QLatin1Char('+')) &&
           first[1].isDigit()));
     if (!leadingDigit)
-        return wrongShape(1, QString());
+        return wrongShape(1);
     const Result<ScoreWeights> weights = ScoreWeights::fromLines(lines);
     if (!weights)
-        return wrongShape(weights.error().line, QString());
+        return wrongShape(weights.error().line);
     return std::nullopt;
+}
+
+std::optional<DownloadFault> checkLines(int fileIndex, const QStringList& lines) {
+    switch (fileIndex) {
+    case 0:
+    case 1:
+        return checkRoster(lines);
+    case 2:
+        return checkCountries(lines);
+    case 3:
+        return checkWeights(lines);
+    case 4:
+        if (lines.size() > settingsLines)
+            return wrongShape(settingsLines + 1);
+        return std::nullopt;
+    default:
+        return wrongShape(0);
+    }
 }
 
 } // namespace
@@ -81,23 +99,16 @@ std::optional<DownloadFault> checkFileShape(int fileIndex, const QByteArray& byt
         return DownloadFault{DownloadFault::Kind::WebPage, 0, QString(), 0};
     // The files are plain text; a zero byte means something else arrived.
     if (bytes.contains('\0'))
-        return wrongShape(0, QString());
+        return wrongShape(0);
     const QStringList lines = splitLines(bytes);
-    switch (fileIndex) {
-    case 0:
-    case 1:
-        return checkRoster(lines);
-    case 2:
-        return checkCountries(lines);
-    case 3:
-        return checkWeights(lines);
-    case 4:
-        if (lines.size() > settingsLines)
-            return wrongShape(settingsLines + 1, QString());
-        return std::nullopt;
-    default:
-        return wrongShape(0, QString());
-    }
+    const int lastLine = static_cast<int>(lines.size());
+    std::optional<DownloadFault> fault = checkLines(fileIndex, lines);
+    // Every file ends its last line with CR LF: without it the transfer stopped short, even when the
+    // server announced no length and the cut line still looks like a line of the file. A fault before the
+    // last line is the file's own.
+    if (!bytes.endsWith("\r\n") && (!fault || fault->line == 0 || fault->line >= lastLine))
+        return DownloadFault{DownloadFault::Kind::Truncated, 0, QString(), lastLine};
+    return fault;
 }
 
 } // namespace qvmd

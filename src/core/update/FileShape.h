@@ -9,7 +9,8 @@
 namespace qvmd {
 
 // Whether a downloaded file can take the place of file i (0 Lady.dat .. 4 Md.ini): text, not a web page,
-// and laid out as that file is, so a broken download never replaces a working file.
+// complete (its last line ended by CR LF) and laid out as that file is, every line included, so a broken
+// download never replaces a working file.
 std::optional<DownloadFault> checkFileShape(int fileIndex, const QByteArray& bytes);
 
 } // namespace qvmd

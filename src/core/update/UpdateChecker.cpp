@@ -1,15 +1,14 @@
 #include "core/update/UpdateChecker.h"
 
-#include "core/app/AppState.h"
-#include "core/app/StartupFiles.h"
 #include "core/common/TextFile.h"
 #include "core/update/FileShape.h"
+#include "core/update/ReplaceFile.h"
+
+#include <QTimer>
 
 namespace qvmd {
 
 namespace {
-
-constexpr int baseAddressEntry = 6;
 
 // What the program reads of each file: a bigger download could never be read back, so it is refused.
 qint64 sizeLimit(int fileIndex) {
@@ -26,12 +25,13 @@ qint64 sizeLimit(int fileIndex) {
 
 } // namespace
 
-UpdateChecker::UpdateChecker(AppState& state, QObject* parent) : QObject(parent), state_(state) {
+UpdateChecker::UpdateChecker(ProgramFolder folder, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)) {
     connect(&downloader_, &Downloader::finished, this, &UpdateChecker::onTransferFinished);
 }
 
 std::optional<FileError> UpdateChecker::readInstalled() {
-    Result<InstalledVersions> read = InstalledVersions::load(state_.folder.data(QStringLiteral("Agg.dat")));
+    Result<InstalledVersions> read = InstalledVersions::load(folder_.data(QStringLiteral("Agg.dat")));
     if (!read) {
         installed_ = InstalledVersions{};
         return read.error();
@@ -41,19 +41,28 @@ std::optional<FileError> UpdateChecker::readInstalled() {
 }
 
 QString UpdateChecker::address(int i) const {
-    return fileAddress(state_.SettingsEntries.value(baseAddressEntry), manifest_.item(i));
+    return fileAddress(baseAddress_, manifest_.item(i));
 }
 
 QString UpdateChecker::localPath(int i) const {
-    return state_.folder.data(updateFiles().at(static_cast<std::size_t>(i)).localName);
+    return folder_.data(updateFiles().at(static_cast<std::size_t>(i)).localName);
 }
 
-void UpdateChecker::check() {
+void UpdateChecker::check(const QString& baseAddress) {
+    baseAddress_ = baseAddress.trimmed();
     manifest_ = UpdateManifest{};
     manifestFault_.reset();
     current_ = -1;
+    const QUrl manifest = manifestAddress(baseAddress_);
+    if (manifest.isEmpty()) {
+        // Refused as it is read: an address without http:// or https:// would fail every file later.
+        manifestFault_ =
+            DownloadFault{DownloadFault::Kind::BadAddress, 0, baseAddress_, BaseAddressEntry + 1};
+        QTimer::singleShot(0, this, &UpdateChecker::checkFinished);
+        return;
+    }
     downloader_.setByteLimit(UpdateManifest::ReadLimit, true);
-    downloader_.get(manifestAddress(state_.SettingsEntries.value(baseAddressEntry)));
+    downloader_.get(manifest);
 }
 
 void UpdateChecker::onTransferFinished() {
@@ -75,10 +84,18 @@ void UpdateChecker::download(const std::array<bool, UpdateFileCount>& wanted) {
     wanted_ = wanted;
     outcomes_ = {};
     recordError_.reset();
+    newData_ = ReferenceUpdate{};
     // Every address is fixed before the first transfer, so a new Md.ini changes nothing of this run.
     for (int i = 0; i < UpdateFileCount; ++i) {
-        if (wanted_[static_cast<std::size_t>(i)] && isPublished(i))
-            outcomes_[static_cast<std::size_t>(i)].address = address(i);
+        FileOutcome& outcome = outcomes_[static_cast<std::size_t>(i)];
+        if (!wanted_[static_cast<std::size_t>(i)] || !isPublished(i))
+            continue;
+        outcome.address = address(i);
+        if (outcome.address.isEmpty()) {
+            outcome.attempted = true;
+            outcome.address = baseAddress_ + manifest_.item(i) + QStringLiteral(".dat");
+            outcome.fault = DownloadFault{DownloadFault::Kind::OffServer, 0, outcome.address, 0};
+        }
     }
     current_ = -1;
     startNextFile();
@@ -86,9 +103,11 @@ void UpdateChecker::download(const std::array<bool, UpdateFileCount>& wanted) {
 
 void UpdateChecker::startNextFile() {
     for (++current_; current_ < UpdateFileCount; ++current_) {
-        const FileOutcome& next = outcomes_[static_cast<std::size_t>(current_)];
-        if (!next.address.isEmpty()) {
-            outcomes_[static_cast<std::size_t>(current_)].attempted = true;
+        FileOutcome& next = outcomes_[static_cast<std::size_t>(current_)];
+        if (next.fault) {
+            emit fileFinished(current_);
+        } else if (!next.address.isEmpty()) {
+            next.attempted = true;
             downloader_.setByteLimit(sizeLimit(current_), false);
             downloader_.get(QUrl(next.address));
             return;
@@ -103,8 +122,10 @@ void UpdateChecker::onFile() {
     outcome.fault = result.fault;
     if (!outcome.fault)
         outcome.fault = checkFileShape(current_, result.body);
+    if (!outcome.fault && current_ == 4)
+        outcome.fault = checkNewSettings(baseAddress_, result.body);
     if (!outcome.fault) {
-        if (WriteResult error = writeFileBytes(localPath(current_), result.body))
+        if (WriteResult error = replaceFileItself(localPath(current_), result.body))
             outcome.fault = DownloadFault{DownloadFault::Kind::Unwritable, 0, error->path, 0};
     }
     outcome.replaced = !outcome.fault;
@@ -123,45 +144,36 @@ void UpdateChecker::finishRun() {
     // Agg.dat changes only when a file did; otherwise every local file stays exactly as it was.
     if (anyReplaced) {
         const QStringList lines = installed_.afterUpdate(manifest_, replaced);
-        recordError_ = writeLines(state_.folder.data(QStringLiteral("Agg.dat")), lines);
+        recordError_ = writeLines(folder_.data(QStringLiteral("Agg.dat")), lines);
         if (!recordError_)
             installed_.setLines(lines);
-        reloadSharedState();
+        readBack();
     }
     emit downloadsFinished();
 }
 
-void UpdateChecker::reloadSharedState() {
-    // The rosters are read at every search; the files held in memory are read again here, so the next
-    // lookup, the country list and the score see the new ones without a restart.
-    const auto keep = [this](const std::optional<FileError>& error) {
-        if (error && !recordError_)
+void UpdateChecker::readBack() {
+    // The rosters are read at every search; the files held in memory are read back here, so the program
+    // can use the new ones without a restart.
+    const auto keep = [this](const FileError& error) {
+        if (!recordError_)
             recordError_ = error;
     };
     if (outcomes_[2].replaced) {
         Result<CountryTable> countries = CountryTable::load(localPath(2));
-        if (countries) {
-            // Country numbers are line numbers, so the marks of the log in use still mean the same countries.
-            WorkedCountries worked(countries.value().count());
-            for (int n = 1; n <= state_.worked.countryCount(); ++n) {
-                if (state_.worked.isWorked(n))
-                    worked.mark(n);
-            }
-            state_.worked = std::move(worked);
-            state_.countries = std::move(countries.value());
-        } else {
+        if (countries)
+            newData_.countries = std::move(countries.value());
+        else
             keep(countries.error());
-        }
     }
     if (outcomes_[3].replaced) {
         const Result<ScoreWeights> weights = ScoreWeights::load(localPath(3));
         if (weights)
-            state_.weights = weights.value();
+            newData_.weights = weights.value();
         else
             keep(weights.error());
     }
-    if (outcomes_[4].replaced)
-        keep(readMdIni(state_));
+    newData_.settingsReplaced = outcomes_[4].replaced;
 }
 
 bool UpdateChecker::anyFailed() const {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/common/FileError.h"
+#include "core/common/ProgramFolder.h"
+#include "core/refdata/CountryTable.h"
+#include "core/refdata/ScoreWeights.h"
 #include "core/update/DownloadFault.h"
 #include "core/update/Downloader.h"
 #include "core/update/InstalledVersions.h"
@@ -15,7 +18,13 @@
 
 namespace qvmd {
 
-struct AppState;
+// What a run replaced that the running program holds in memory, read back from the new files; the window
+// puts it in place.
+struct ReferenceUpdate {
+    std::optional<CountryTable> countries;
+    std::optional<ScoreWeights> weights;
+    bool settingsReplaced = false; // Md.ini: read again by whoever holds the settings
+};
 
 // Fetches the manifest, compares it with Agg.dat, and replaces the chosen files one after the other. It only
 // reports; the update window shows what it reports. Each file is checked before it takes the place of the
@@ -30,7 +39,7 @@ public:
         std::optional<DownloadFault> fault;
     };
 
-    explicit UpdateChecker(AppState& state, QObject* parent = nullptr);
+    explicit UpdateChecker(ProgramFolder folder, QObject* parent = nullptr);
 
     void setTimeout(std::chrono::milliseconds timeout) { downloader_.setTimeout(timeout); }
 
@@ -39,8 +48,9 @@ public:
     std::optional<FileError> readInstalled();
     const InstalledVersions& installed() const { return installed_; }
 
-    // Fetches the manifest; checkFinished() follows.
-    void check();
+    // Fetches the manifest from the server of the base address (Md.ini's entry); checkFinished() follows,
+    // also when the base address is refused without a transfer (a BadAddress manifest fault).
+    void check(const QString& baseAddress);
     bool manifestObtained() const { return !manifest_.isUnusable(); }
     const std::optional<DownloadFault>& manifestFault() const { return manifestFault_; }
     const UpdateManifest& manifest() const { return manifest_; }
@@ -54,14 +64,15 @@ public:
     QString localPath(int i) const;
 
     // Fetches the wanted files in order, replaces each one that arrives whole and well formed, records the
-    // replaced ones in Agg.dat and brings the shared reference data up to date; fileFinished() follows each
-    // file, downloadsFinished() the whole run.
+    // replaced ones in Agg.dat and reads back what the program holds in memory (newReferenceData());
+    // fileFinished() follows each file, downloadsFinished() the whole run.
     void download(const std::array<bool, UpdateFileCount>& wanted);
     bool busy() const { return downloader_.busy(); }
     const FileOutcome& outcome(int i) const { return outcomes_.at(static_cast<std::size_t>(i)); }
     bool anyFailed() const;
-    // Agg.dat could not be rewritten, or a replaced file could not be read back into the shared state.
+    // Agg.dat could not be rewritten, or a replaced file could not be read back.
     const std::optional<FileError>& recordError() const { return recordError_; }
+    const ReferenceUpdate& newReferenceData() const { return newData_; }
 
 signals:
     void checkFinished();
@@ -74,9 +85,10 @@ private:
     void startNextFile();
     void onFile();
     void finishRun();
-    void reloadSharedState();
+    void readBack();
 
-    AppState& state_;
+    ProgramFolder folder_;
+    QString baseAddress_;
     Downloader downloader_;
     InstalledVersions installed_;
     UpdateManifest manifest_;
@@ -84,6 +96,7 @@ private:
     std::array<bool, UpdateFileCount> wanted_{};
     std::array<FileOutcome, UpdateFileCount> outcomes_{};
     std::optional<FileError> recordError_;
+    ReferenceUpdate newData_;
     int current_ = -1; // file being fetched, -1 while the manifest is
 };
 

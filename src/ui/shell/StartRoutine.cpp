@@ -13,6 +13,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 namespace qvmd {
 
 StartRoutine::StartRoutine(AppState& state, Seams& seams) : state_(state), seams_(seams) {}
@@ -38,6 +40,8 @@ bool StartRoutine::start() {
     {
         frmSplash splash(state_, seams_);
         if (anotherCopyRunning) {
+            // Also for whoever started it from a terminal or a script, who may not see the window.
+            std::fprintf(stderr, "%s\n", qPrintable(splash.Label4->text()));
             seams_.message(&splash, splash.Label4->text(), splash.Label5->text(), Seams::Icon::Information);
             seams_.requestEnd();
             return false;

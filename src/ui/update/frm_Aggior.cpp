@@ -2,6 +2,7 @@
 
 #include "core/app/AppState.h"
 #include "core/app/FileErrorText.h"
+#include "core/app/ReferenceUpdate.h"
 #include "core/update/UpdateChecker.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
@@ -43,7 +44,7 @@ void setTextColour(QWidget& widget, const QColor& colour) {
 } // namespace
 
 frm_Aggior::frm_Aggior(AppState& state, Seams& seams, QWidget* parent)
-    : FormDialog(parent), state_(state), seams_(seams), checker_(new UpdateChecker(state, this)) {
+    : FormDialog(parent), state_(state), seams_(seams), checker_(new UpdateChecker(state.folder, this)) {
     buildControls();
     connect(checker_, &UpdateChecker::checkFinished, this, &frm_Aggior::onCheckFinished);
     connect(checker_, &UpdateChecker::fileFinished, this, &frm_Aggior::onFileFinished);
@@ -159,7 +160,7 @@ void frm_Aggior::Timer1_Timer() {
     if (std::optional<FileError> error = checker_->readInstalled())
         seams_.message(this, fileErrorText(*error, state_.LanguageOffset), Label8->text(),
                        Seams::Icon::Error);
-    checker_->check();
+    checker_->check(state_.SettingsEntries.value(BaseAddressEntry));
     Timer2.setInterval(20);
 }
 
@@ -170,8 +171,12 @@ void frm_Aggior::onCheckFinished() {
         Timer1.stop();
         Timer2.stop();
         Label3->setText(Label12->text().trimmed());
-        seams_.message(this, Label12->text() + QLatin1Char('\n') + Label13->text(), Label9->text(),
-                       Seams::Icon::Error);
+        const std::optional<DownloadFault>& fault = checker_->manifestFault();
+        // An address that can never work is named, not blamed on the connection.
+        const QString why = fault && fault->kind == DownloadFault::Kind::BadAddress
+                                ? state_.text(1220).arg(fault->detail)
+                                : Label13->text();
+        seams_.message(this, Label12->text() + QLatin1Char('\n') + why, Label9->text(), Seams::Icon::Error);
         return;
     }
     bool anySelected = false;
@@ -242,7 +247,11 @@ void frm_Aggior::onDownloadsFinished() {
         seams_.message(this, error.description + QStringLiteral("\n\n") + reason, error.source,
                        Seams::Icon::Error);
     }
-    if (const std::optional<FileError>& error = checker_->recordError())
+    std::optional<FileError> error = checker_->recordError();
+    if (std::optional<FileError> unread = applyReferenceUpdate(state_, checker_->newReferenceData());
+        unread && !error)
+        error = unread;
+    if (error)
         seams_.message(this, fileErrorText(*error, state_.LanguageOffset), Label8->text(),
                        Seams::Icon::Error);
     ProgressBar1->setValue(0);

@@ -178,58 +178,58 @@ class SingleInstanceGuardTest : public ::testing::Test {
 protected:
     TempProgramFolder program{false};
     ProgramFolder folder{program.path()};
-    QTemporaryDir runtime;
-    QString lockPath() const { return SingleInstanceGuard::lockPath(folder, runtime.path()); }
 };
 
 TEST_F(SingleInstanceGuardTest, AnotherCopyOnlyWhileALiveCopyHoldsTheLock) {
-    auto first = std::make_unique<SingleInstanceGuard>(folder, runtime.path());
+    auto first = std::make_unique<SingleInstanceGuard>(folder);
     ASSERT_TRUE(first->acquired());
+    EXPECT_EQ(SingleInstanceGuard::lockTarget(folder), QDir::cleanPath(program.data("")));
     {
-        // The same folder however it is spelt.
-        SingleInstanceGuard second(ProgramFolder(program.path() + "/Data/.."), runtime.path());
+        // The same folder however it is spelt, whatever the environment says.
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", "/nonexistent-runtime");
+        SingleInstanceGuard second(ProgramFolder(program.path() + "/Data/.."));
+        qputenv("XDG_RUNTIME_DIR", runtime);
         EXPECT_FALSE(second.acquired());
         EXPECT_TRUE(second.anotherCopyRunning());
         EXPECT_FALSE(second.error());
     }
     TempProgramFolder other(false);
-    EXPECT_TRUE(SingleInstanceGuard(ProgramFolder(other.path()), runtime.path()).acquired());
+    EXPECT_TRUE(SingleInstanceGuard(ProgramFolder(other.path())).acquired());
     first.reset();
-    EXPECT_TRUE(SingleInstanceGuard(folder, runtime.path()).acquired());
+    EXPECT_TRUE(SingleInstanceGuard(folder).acquired());
 }
 
-TEST_F(SingleInstanceGuardTest, WhatADeadCopyLeftNeverLocksOut) {
-    const QByteArray leftovers[] = {
-        "12345\nQV_md\nanother-host\n", // a copy that died on another machine sharing the folder
-        "",                             // cut short by a crash on a full disk
-        "999999999\n",
-    };
-    for (const QByteArray& content : leftovers) {
-        QFile file(lockPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-        file.close();
-        SingleInstanceGuard guard(folder, runtime.path());
-        EXPECT_TRUE(guard.acquired()) << content.toStdString();
+TEST_F(SingleInstanceGuardTest, NeitherLeftoversNorAReadOnlyDataSwitchItOff) {
+    // What an older guard or a dead copy left in Data means nothing.
+    program.writeRaw("Data/QV_md.lock", "12345\nQV_md\nanother-host\n");
+    // A Data folder that cannot be written is locked all the same.
+    QFile::setPermissions(program.data(""), QFile::ReadOwner | QFile::ExeOwner);
+    {
+        SingleInstanceGuard first(folder);
+        EXPECT_TRUE(first.acquired());
+        EXPECT_TRUE(SingleInstanceGuard(folder).anotherCopyRunning());
     }
-    // Nor does a Data folder that cannot be written, or is not there: the guard needs none.
+    QFile::setPermissions(program.data(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Without a Data folder the program folder itself is locked (the start then stops at its first file).
     ASSERT_TRUE(QDir(program.data("")).removeRecursively());
-    EXPECT_TRUE(SingleInstanceGuard(folder, runtime.path()).acquired());
+    EXPECT_EQ(SingleInstanceGuard::lockTarget(folder), QDir::cleanPath(program.path()));
+    SingleInstanceGuard without(folder);
+    EXPECT_TRUE(without.acquired());
+    EXPECT_TRUE(SingleInstanceGuard(folder).anotherCopyRunning());
 }
 
 TEST_F(SingleInstanceGuardTest, UnusableLockIsNamedNotTakenForAnotherCopy) {
-    ASSERT_TRUE(QDir().mkpath(lockPath()));
-    const QString missingFolder = runtime.filePath("gone");
-    for (const auto& [lockFolder, path] :
-         {std::pair{runtime.path(), lockPath()},
-          std::pair{missingFolder, SingleInstanceGuard::lockPath(folder, missingFolder)}}) {
-        SingleInstanceGuard guard(folder, lockFolder);
-        EXPECT_FALSE(guard.acquired());
-        EXPECT_FALSE(guard.anotherCopyRunning());
-        ASSERT_TRUE(guard.error());
-        EXPECT_EQ(guard.error()->kind, FileError::Kind::Unlockable);
-        EXPECT_EQ(guard.error()->path, path);
-        for (int language : {0, 1000})
-            EXPECT_TRUE(fileErrorText(*guard.error(), language).contains(QDir::toNativeSeparators(path)));
-    }
+    // A file where Data should be cannot be locked as a folder.
+    ASSERT_TRUE(QDir(program.data("")).removeRecursively());
+    program.writeRaw("Data", "not a folder");
+    SingleInstanceGuard guard(folder);
+    EXPECT_FALSE(guard.acquired());
+    EXPECT_FALSE(guard.anotherCopyRunning());
+    ASSERT_TRUE(guard.error());
+    EXPECT_EQ(guard.error()->kind, FileError::Kind::Unlockable);
+    const QString path = QDir::cleanPath(program.data(""));
+    EXPECT_EQ(guard.error()->path, path);
+    for (int language : {0, 1000})
+        EXPECT_TRUE(fileErrorText(*guard.error(), language).contains(QDir::toNativeSeparators(path)));
 }

@@ -7,6 +7,7 @@
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
+#include <QNetworkReply>
 
 #include <gtest/gtest.h>
 
@@ -85,27 +86,72 @@ TEST(UpdateManifest, OnlyTheFirstTwoCharactersOfAnItemCount) {
     }
 }
 
-TEST(UpdateAddresses, FileAndManifestAddresses) {
-    EXPECT_EQ(fileAddress(QStringLiteral("https://www.example.org/qvmd/"), QStringLiteral("03B")),
-              "https://www.example.org/qvmd/03B.dat");
-    // Plain concatenation: no separator is added.
-    EXPECT_EQ(fileAddress(QStringLiteral("http://h/md"), QStringLiteral("03B")), "http://h/md03B.dat");
-
+TEST(UpdateAddresses, FileAndManifestAddressesStayOnTheBaseServer) {
     struct Case {
         const char* base;
-        const char* manifest;
+        const char* item;
+        const char* file;     // empty: refused
+        const char* manifest; // empty: refused
     };
     const Case cases[] = {
-        {"https://www.example.org/qvmd/", "https://www.example.org/download/Aggior_MD.dat"},
-        {"http://127.0.0.1:8080/a/b/", "http://127.0.0.1:8080/download/Aggior_MD.dat"},
-        {" www.example.org/md/ ", "http://www.example.org/download/Aggior_MD.dat"},
-        {"", ""},
-        {"   ", ""},
-        {"file:///tmp/md/", ""},
+        {"https://www.example.org/qvmd/", "03B", "https://www.example.org/qvmd/03B.dat",
+         "https://www.example.org/download/Aggior_MD.dat"},
+        // No separator is added: the item follows the base as it stands.
+        {"http://h/md", "03B", "http://h/md03B.dat", "http://h/download/Aggior_MD.dat"},
+        {"http://127.0.0.1:8080/a/b/", "07A", "http://127.0.0.1:8080/a/b/07A.dat",
+         "http://127.0.0.1:8080/download/Aggior_MD.dat"},
+        // An item that would name another server is only a path on this one.
+        {"http://127.0.0.1:18080", "02@localhost:18081/qvmd/02A",
+         "http://127.0.0.1:18080/02@localhost:18081/qvmd/02A.dat",
+         "http://127.0.0.1:18080/download/Aggior_MD.dat"},
+        {"http://127.0.0.1:18080/q/", "02A?x=1#y", "http://127.0.0.1:18080/q/02A%3Fx=1%23y.dat",
+         "http://127.0.0.1:18080/download/Aggior_MD.dat"},
+        {"http://h/q/", "../../etc/02A", "", "http://h/download/Aggior_MD.dat"},
+        // Without a scheme an address is refused when it is read.
+        {"127.0.0.1:18080/qvmd/", "02A", "", ""},
+        {" www.example.org/md/ ", "02A", "", ""},
+        {"localhost:18080/qvmd/", "02A", "", ""},
+        {"", "02A", "", ""},
+        {"   ", "02A", "", ""},
+        {"file:///tmp/md/", "02A", "", ""},
+        {"ftp://h/md/", "02A", "", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.base);
-        EXPECT_EQ(manifestAddress(QString::fromLatin1(c.base)).toString(), QString::fromLatin1(c.manifest));
+        SCOPED_TRACE(std::string(c.base) + " + " + c.item);
+        const QString base = QString::fromLatin1(c.base);
+        EXPECT_EQ(fileAddress(base, QString::fromLatin1(c.item)), QString::fromLatin1(c.file));
+        EXPECT_EQ(manifestAddress(base).toString(), QString::fromLatin1(c.manifest));
+    }
+}
+
+TEST(UpdateAddresses, ANewMdIniKeepsTheUpdatesReachableAndSecure) {
+    using Kind = DownloadFault::Kind;
+    const auto settings = [](const char* base) {
+        return QByteArray("[s]\r\nmail@example.org\r\n\r\n\r\n\r\n\r\n") + base + "\r\n\r\n";
+    };
+    struct Case {
+        const char* current;
+        QByteArray bytes;
+        std::optional<Kind> fault;
+    };
+    const Case cases[] = {
+        {"https://www.example.org/qvmd/", settings("https://www.example.org/qvmd2/"), std::nullopt},
+        {"https://www.example.org/qvmd/", settings("HTTPS://mirror.example.org/qvmd/"), std::nullopt},
+        {"http://www.example.org/qvmd/", settings("https://www.example.org/qvmd/"), std::nullopt},
+        {"http://www.example.org/qvmd/", settings("http://www.example.org/qvmd/"), std::nullopt},
+        {"https://www.example.org/qvmd/", settings("http://www.example.org/qvmd/"), Kind::InsecureSettings},
+        {"https://www.example.org/qvmd/", settings("www.example.org/qvmd/"), Kind::BadAddress},
+        {"http://www.example.org/qvmd/", settings("127.0.0.1:18080/qvmd/"), Kind::BadAddress},
+        {"http://www.example.org/qvmd/", "[s]\r\nmail@example.org\r\n", Kind::BadAddress},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        const std::optional<DownloadFault> fault = checkNewSettings(QString::fromLatin1(c.current), c.bytes);
+        ASSERT_EQ(fault.has_value(), c.fault.has_value());
+        if (fault) {
+            EXPECT_EQ(fault->kind, *c.fault);
+            EXPECT_EQ(fault->line, 7);
+        }
     }
 }
 
@@ -157,7 +203,15 @@ TEST(FileShape, AcceptsWhatTheFileHoldsAndRefusesTheRest) {
     const QByteArray twelveLines = QByteArray("x\r\n").repeated(12);
     const Case cases[] = {
         {"roster", 0, "# comment\r\n1QV1>ANNA\r\n\r\n5QV123>B\r\n", std::nullopt},
-        {"roster with LF only", 1, "1QV1>ANNA\n2QV2>BRUNO", std::nullopt},
+        {"roster with LF only", 1, "1QV1>ANNA\n2QV2>BRUNO\n", Kind::Truncated, 2},
+        // Cut short by a server that sent no length: the last line lacks its CR LF.
+        {"roster cut mid-name", 0, "1QV1>ANNA\r\n143QV546>ROSSEL", Kind::Truncated, 2},
+        {"roster cut mid-identifier", 0, "1QV1>ANNA\r\n143QV5", Kind::Truncated, 2},
+        {"roster wrong before the cut", 0, "1QV1>ANNA\r\nBRUNO\r\n143QV5", Kind::WrongShape, 2},
+        {"roster cut after CR", 0, "1QV1>ANNA\r", Kind::Truncated, 1},
+        {"country table cut", 2, "VE>Canada\r\nI>Ita", Kind::Truncated, 2},
+        {"weights cut in the last number", 3, "1\r\n3\r\n3\r\n1\r\n2", Kind::Truncated, 5},
+        {"settings cut", 4, "[settings]\r\nmail@exa", Kind::Truncated, 2},
         {"roster line without separator", 0, "1QV1>ANNA\r\n2QV2 BRUNO\r\n", Kind::WrongShape, 2},
         {"roster line without country number", 1, "1QV1>ANNA\r\nQV2>BRUNO\r\n", Kind::WrongShape, 2},
         {"roster of comments only", 0, "# nothing yet\r\n", Kind::WrongShape},
@@ -204,4 +258,52 @@ TEST(DownloadUrlError, NumberSourceAndDescription) {
                          resultCode(DownloadFault{DownloadFault::Kind::TooLarge, 0, QString(), 0}));
     EXPECT_EQ(memory.number, 7);
     EXPECT_TRUE(memory.description.endsWith(QStringLiteral(": -2147024882.")));
+}
+
+// The reasons inside the sentence are the program's own, in the sentence's language.
+TEST(DownloadFaultText, ReasonsInOwnWordsInBothLanguages) {
+    using Kind = DownloadFault::Kind;
+    struct Case {
+        DownloadFault fault;
+        const char* italian;
+        const char* english;
+    };
+    const Case cases[] = {
+        {{Kind::Truncated, 200, QString(), 0, QNetworkReply::RemoteHostClosedError},
+         "il file è arrivato incompleto (il server ha chiuso la connessione)",
+         "the file arrived incomplete (the server closed the connection)"},
+        {{Kind::NoConnection, 0, QString(), 0, QNetworkReply::ConnectionRefusedError},
+         "nessun server ha risposto (il server ha rifiutato la connessione)",
+         "no server answered (the server refused the connection)"},
+        {{Kind::Secure, 0, QString(), 0, QNetworkReply::SslHandshakeFailedError},
+         "la connessione sicura non è riuscita (il certificato del server non è attendibile)",
+         "the secure connection failed (the server's certificate is not trusted)"},
+        {{Kind::HttpStatus, 500, QString(), 0, QNetworkReply::InternalServerError},
+         "il server ha risposto con l'errore 500",
+         "the server answered with error 500"},
+        {{Kind::NoConnection, 0, QString(), 0, QNetworkReply::UnknownNetworkError},
+         "nessun server ha risposto",
+         "no server answered"},
+        {{Kind::InsecureRedirect, 301, QString(), 0, QNetworkReply::InsecureRedirectError},
+         "il server sicuro ha rimandato a un indirizzo non sicuro (http), rifiutato per sicurezza",
+         "the secure server sent the transfer on to an address that is not secure (http), refused for "
+         "safety"},
+        {{Kind::OffServer, 0, "http://h02@x:1/a.dat", 0, 0},
+         "l'indirizzo \"http://h02@x:1/a.dat\" esce dal server degli aggiornamenti ed è rifiutato",
+         "the address \"http://h02@x:1/a.dat\" leaves the update server and is refused"},
+        {{Kind::InsecureSettings, 0, "http://h/", 7, 0},
+         "il nuovo file farebbe scaricare i prossimi aggiornamenti senza protezione (\"http://h/\", riga 7), "
+         "rifiutato per sicurezza",
+         "the new file would fetch the next updates without protection (\"http://h/\", line 7), refused for "
+         "safety"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.english);
+        EXPECT_EQ(downloadFaultText(c.fault, QStringLiteral("Lady.dat"), 0),
+                  QStringLiteral("Lady.dat: ") + QString::fromUtf8(c.italian) +
+                      QStringLiteral(". Il file precedente è rimasto com'era."));
+        EXPECT_EQ(downloadFaultText(c.fault, QStringLiteral("Lady.dat"), 1000),
+                  QStringLiteral("Lady.dat: ") + QString::fromUtf8(c.english) +
+                      QStringLiteral(". The previous file is kept as it was."));
+    }
 }

@@ -153,17 +153,18 @@ TEST_F(StartupTest, SecondCopyShowsOnlyTheMessageInTheChosenLanguage) {
 
 TEST_F(StartupTest, UnusableLockIsNamedAndTheStartGoesOn) {
     registered();
-    const QString lock =
-        SingleInstanceGuard::lockPath(state.folder, SingleInstanceGuard::defaultLockFolder());
-    ASSERT_TRUE(QDir().mkpath(lock));
+    // A file where Data should be: the lock cannot be taken, and the start goes on to its first file.
+    const QString data = QDir::cleanPath(folder.data(""));
+    ASSERT_TRUE(QDir(data).removeRecursively());
+    folder.writeRaw("Data", "not a folder");
     StartRoutine routine(state, seams);
-    const bool started = routine.start();
-    QDir().rmdir(lock);
-    EXPECT_TRUE(started);
-    ASSERT_EQ(seams.messages.size(), 1u);
-    EXPECT_TRUE(seams.messages[0].text.contains(QDir::toNativeSeparators(lock)));
+    EXPECT_FALSE(routine.start());
+    ASSERT_EQ(seams.messages.size(), 2u);
+    EXPECT_TRUE(seams.messages[0].text.contains(QDir::toNativeSeparators(data)));
     EXPECT_TRUE(seams.messages[0].text.contains(QString::fromUtf8("è già in esecuzione")));
     EXPECT_TRUE(seams.messages[0].text.contains("already running"));
+    EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Warning);
+    EXPECT_TRUE(seams.messages[1].text.contains("Lang.dat"));
 }
 
 TEST_F(StartupTest, UnreadableStartUpFilesEndTheProgramWithAMessageNamingThem) {

@@ -268,6 +268,11 @@ TEST_F(UpdateWindow, AFailedFileIsReportedAndKept) {
         {"empty", LocalHttpServer::Response{200, ""}, "the file received is empty"},
         {"truncated", LocalHttpServer::Response{200, newHunters, "text/plain", Mode::Truncate},
          "the file arrived incomplete"},
+        // No length announced: the cut last line still looks like a roster line, but lacks its CR LF.
+        {"cut without a length",
+         LocalHttpServer::Response{200, "7QV2999>NEW HUNTER WITH A VERY LONG NAME INDEED\r\n", "text/plain",
+                                   Mode::Unannounced},
+         "the file arrived incomplete"},
         {"web page", LocalHttpServer::Response{200, "<html><body>Moved</body></html>", "text/html"},
          "a web page arrived"},
         {"web page sent as text", LocalHttpServer::Response{200, "<!DOCTYPE html>\r\n<p>7QV1>X</p>"},
@@ -318,4 +323,44 @@ TEST_F(UpdateWindow, OnlyExitCloses) {
     EXPECT_TRUE(window->isVisible());
     QTest::mouseClick(window->cmd_Close, Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
+}
+
+// In Italian the whole message is Italian: the reason inside the sentence too, never the network's English.
+TEST_F(UpdateWindow, TheReasonFollowsTheLanguage) {
+    state.LanguageOffset = 0;
+    server.serveManifest("07A>03B>12C>01D>05E");
+    server.serveFile(QStringLiteral("03B.dat"), {200, "", "text/plain", Mode::Hangup});
+    auto window = open();
+    runCheck(*window);
+    runProgress(*window);
+    confirm(*window);
+    ASSERT_EQ(seams.messages.size(), 1u);
+    const QString text = seams.messages[0].text;
+    EXPECT_TRUE(
+        text.endsWith(QString::fromUtf8("\n\nHunter.dat: nessun server ha risposto (il server ha chiuso "
+                                        "la connessione). Il file precedente è rimasto com'era.")))
+        << text.toStdString();
+    for (const char* english : {"Connection", "closed", "server answered"})
+        EXPECT_FALSE(text.contains(QLatin1String(english))) << english;
+    runPacedRuns(*window);
+    EXPECT_EQ(window->Label2[1]->text(), "Non scaricato");
+}
+
+TEST_F(UpdateWindow, AnAddressWithoutSchemeIsRefusedWithAClearMessage) {
+    server.serveManifest("07A>03B>12C>01D>05E");
+    const QString base = QStringLiteral("127.0.0.1:%1/files/").arg(server.port());
+    state.SettingsEntries[6] = base;
+    const auto before = dataFiles();
+    auto window = open();
+    runCheck(*window);
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_EQ(seams.messages[0].text, "It was not possible to download updates \nThe update address \"" +
+                                          base +
+                                          "\" (line 7 of Md.ini) does not start with http:// or https://: "
+                                          "correct it and try again");
+    EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Error);
+    runProgress(*window);
+    EXPECT_FALSE(window->cmd_Confirm->isEnabled());
+    EXPECT_TRUE(server.requests.isEmpty());
+    EXPECT_EQ(dataFiles(), before);
 }

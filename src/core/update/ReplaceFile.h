@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/common/FileError.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace qvmd {
+
+// Puts a downloaded file in place of path, whole or not at all. A symbolic link at path is replaced by
+// the file itself: what the link points at, perhaps outside the Data folder, is never written.
+WriteResult replaceFileItself(const QString& path, const QByteArray& bytes);
+
+} // namespace qvmd
