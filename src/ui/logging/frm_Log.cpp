@@ -1,7 +1,8 @@
 #include "ui/logging/frm_Log.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
+#include "core/app/LogInUseState.h"
+#include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/logging/EntryRules.h"
 #include "core/logging/Score.h"
@@ -81,7 +82,8 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, cons
 } // namespace
 
 frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
-    : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)), log_(state) {
+    : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)),
+      log_(logInUsePlace(state)) {
     // The clock first, so the window opens with the time showing.
     buildControls();
     Timer1_Timer();
@@ -106,6 +108,8 @@ frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget
         error(fileErrorText(*opened.logError, state_.LanguageOffset));
         return;
     }
+    state_.counters = log_.counters();
+    state_.worked = log_.worked();
     // The log itself is sound; a stale Log.dat is only reported.
     if (opened.counterError)
         error(fileErrorText(*opened.counterError, state_.LanguageOffset));
@@ -809,10 +813,13 @@ bool frm_Log::reportOutcome(const LogInUse::WriteOutcome& outcome) {
                   text(1192, "Nothing was written to the Log."));
         break;
     case LogInUse::Outcome::CounterFileFailed:
+    case LogInUse::Outcome::Unconfirmed:
         error(fileErrorText(*outcome.fileError, state_.LanguageOffset));
         break;
     }
     if (outcome.written()) {
+        state_.counters = outcome.counters;
+        state_.worked = log_.worked();
         refreshDisplay();
         colourAndScroll();
     }
