@@ -23,8 +23,8 @@ std::optional<FileError> loadUseFile(AppState& state) {
 }
 
 WriteResult saveUseFile(AppState& state, const UseHeader& header, const StationProfile& profile,
-                        std::int16_t stationKind) {
-    WriteResult failure = writeUseFile(state.folder, header, profile, stationKind);
+                        std::int16_t stationKind, const DiskSync& sync) {
+    WriteResult failure = writeUseFile(state.folder, header, profile, stationKind, sync);
     // A file in place but unconfirmed holds the new record all the same.
     if (!failure || inPlaceUnconfirmed(failure))
         adoptUseRecord(state, useRecord(header, profile, stationKind));

@@ -199,7 +199,6 @@ void frm_Restor::cmd_Rest_Conf_Click() {
         Timer1->start();
         return;
     case RestoreOutcome::Status::NotInPlace:
-        restored_ = true;
         refuse(state_.text(1201, QStringLiteral("The log %1 does not hold the chosen backup."))
                    .arg(QDir::toNativeSeparators(outcome.logPath)));
         return;

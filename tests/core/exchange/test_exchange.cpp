@@ -381,3 +381,35 @@ TEST_F(CopyTest, CopiesSyncTheFileThenItsFolderAndAnUnconfirmedFolderIsNoFailure
                                                             RecordingSync::folder(file("Backup"))}));
     }
 }
+
+namespace {
+
+// Another writer changes the log just as the restore's rename lands: what the log holds afterwards is
+// not the backup.
+class MeddlingSync : public DiskSync {
+public:
+    explicit MeddlingSync(QString logPath) : logPath_(std::move(logPath)) {}
+    int sync(int, Target target, const QString& path) const override {
+        if (target == Target::Folder && path == QFileInfo(logPath_).absolutePath()) {
+            QFile log(logPath_);
+            if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                log.write("written by someone else");
+        }
+        return 0;
+    }
+
+private:
+    QString logPath_;
+};
+
+} // namespace
+
+TEST_F(CopyTest, ARestoreIsCompleteOnlyWhenTheLogHoldsTheBackup) {
+    write("Logs/5QV123_MD_L_2015.Log", logBytes);
+    write("Backup/5QV123_MD_L_2015-0612_214507.Bak", "backup");
+    const MeddlingSync meddling(file("Logs/5QV123_MD_L_2015.Log"));
+    const RestoreOutcome outcome = restoreLog(ProgramFolder(root), "5QV123_MD_L_2015-0612_214507.Bak",
+                                              "5QV123_MD_L_2015.Log", at(7, 12, 8, 0, 1), meddling);
+    EXPECT_EQ(outcome.status, RestoreOutcome::Status::NotInPlace);
+    EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0712_080001.Bak"), logBytes);
+}
