@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 
@@ -13,6 +14,12 @@
 
 namespace qvmd::fuzz {
 
+// The targets check what is written and read, not that it reaches the disk: no sync slows them.
+class NoSync : public DiskSync {
+public:
+    int sync(int, Target, const QString&) const override { return 0; }
+};
+
 // One program folder for the whole run; each input is written into Data/ and read back through the real
 // file layer, as the program reads it.
 class FuzzFolder {
@@ -22,6 +29,7 @@ public:
         return folder;
     }
     const ProgramFolder& folder() const { return folder_; }
+    const DiskSync& sync() const { return sync_; }
     void put(const char* name, QByteArrayView bytes) const {
         QFile file(folder_.data(QLatin1String(name)));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -30,13 +38,10 @@ public:
     }
 
 private:
-    FuzzFolder() : folder_(dir_.path()) {
-        QDir(dir_.path()).mkpath(QStringLiteral("Data"));
-        // The targets check what is written and read, not that it reaches the disk: no sync slows them.
-        replaceSyncCall([](int) { return 0; });
-    }
+    FuzzFolder() : folder_(dir_.path()) { QDir(dir_.path()).mkpath(QStringLiteral("Data")); }
     QTemporaryDir dir_;
     ProgramFolder folder_;
+    NoSync sync_;
 };
 
 inline QByteArrayView bytesOf(const std::uint8_t* data, std::size_t size) {

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!lines.isEmpty() && qvmd::toWindows1252(lines.first()).startsWith("\xEF\xBB\xBF"))
         return 0;
     const QString path = fuzz.folder().data(QStringLiteral("Round.dat"));
-    if (qvmd::writeLines(path, lines))
+    if (qvmd::writeLines(path, lines, fuzz.sync()))
         __builtin_trap();
     const qvmd::Result<QStringList> back = qvmd::readLines(path, qvmd::SmallFileLimit);
     if (!back || back.value() != lines)
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString name = lines.value(1);
     if (identifier.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\r')))
         return 0;
-    if (qvmd::writePrimeFile(fuzz.folder(), 1, identifier, name, QDate(2026, 1, 1)))
+    if (qvmd::writePrimeFile(fuzz.folder(), 1, identifier, name, QDate(2026, 1, 1), fuzz.sync()))
         __builtin_trap();
     qvmd::AppState state(fuzz.folder().folder());
     if (qvmd::readPrimeFile(state) || state.RegistrationState != 1 ||

@@ -1,6 +1,6 @@
 #include "core/app/FolderProblemText.h"
 
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 
 #include <QDir>
 

@@ -3,6 +3,7 @@
 #include "core/common/Numbers.h"
 #include "core/common/TextFile.h"
 #include "core/logfile/LogCounters.h"
+#include "core/logfile/LogFile.h"
 
 namespace qvmd {
 
@@ -22,9 +23,9 @@ Result<std::int16_t> readLangFile(const ProgramFolder& folder) {
     return offset;
 }
 
-WriteResult writeLangFile(const ProgramFolder& folder, std::int16_t languageOffset) {
+WriteResult writeLangFile(const ProgramFolder& folder, std::int16_t languageOffset, const DiskSync& sync) {
     const QString text = languageOffset == 0 ? QStringLiteral("0") : QStringLiteral("1000");
-    return writeLines(folder.data(QStringLiteral("Lang.dat")), {text});
+    return writeLines(folder.data(QStringLiteral("Lang.dat")), {text}, sync);
 }
 
 std::optional<FileError> readPrimeFile(AppState& state) {
@@ -62,10 +63,7 @@ int removeWriterLeftovers(const ProgramFolder& folder) {
     const int data = removeLeftoverTemporaries(folder.data(QString()),
                                                [&](const QString& name) { return dataFiles.contains(name); });
     // In Logs: the counter file and the logs, whatever their station.
-    const int logs = removeLeftoverTemporaries(folder.path(QStringLiteral("Logs")), [](const QString& name) {
-        return name == counterFileName || name.endsWith(QLatin1String(".Log"), Qt::CaseInsensitive);
-    });
-    return data + logs;
+    return data + removeLogsLeftovers(folder);
 }
 
 } // namespace qvmd

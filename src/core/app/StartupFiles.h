@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/AppState.h"
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
 
@@ -13,7 +14,8 @@ namespace qvmd {
 // 1000 (English); any other non-zero value is taken as English so that no lookup lands on a wrong id.
 Result<std::int16_t> readLangFile(const ProgramFolder& folder);
 // Rewrites Lang.dat whole with "0" or "1000".
-WriteResult writeLangFile(const ProgramFolder& folder, std::int16_t languageOffset);
+WriteResult writeLangFile(const ProgramFolder& folder, std::int16_t languageOffset,
+                          const DiskSync& sync = systemDiskSync());
 
 // Prime.dat: registration state, station kind, identifier and name from lines 1 to 4. A missing line
 // leaves its value as it was; line 5 (the registration date) and any later line change nothing.

@@ -23,9 +23,10 @@ std::optional<FileError> loadUseFile(AppState& state) {
 }
 
 WriteResult saveUseFile(AppState& state, const UseHeader& header, const StationProfile& profile,
-                        std::int16_t stationKind) {
-    WriteResult failure = writeUseFile(state.folder, header, profile, stationKind);
-    if (!failure)
+                        std::int16_t stationKind, const DiskSync& sync) {
+    WriteResult failure = writeUseFile(state.folder, header, profile, stationKind, sync);
+    // A file in place but unconfirmed holds the new record all the same.
+    if (!failure || inPlaceUnconfirmed(failure))
         adoptUseRecord(state, useRecord(header, profile, stationKind));
     return failure;
 }

@@ -20,9 +20,10 @@ void adoptUseRecord(AppState& state, const UseRecord& record);
 std::optional<FileError> loadUseFile(AppState& state);
 
 // Rewrites Data/Use.dat with the header, the profile and the station type; once the file is written, the
-// state holds what it holds, so memory and disk agree. A failure leaves both as they were.
+// state holds what it holds, so memory and disk agree. A failure leaves both as they were; a file in
+// place whose folder sync failed (FileError::Kind::Unconfirmed) counts as written.
 WriteResult saveUseFile(AppState& state, const UseHeader& header, const StationProfile& profile,
-                        std::int16_t stationKind);
+                        std::int16_t stationKind, const DiskSync& sync = systemDiskSync());
 // The same with the state's own profile and station type: a new log choice.
 WriteResult saveUseFile(AppState& state, const UseHeader& header);
 

@@ -1,9 +1,9 @@
 #include "core/check/CheckRun.h"
 
-#include "core/app/FileErrorText.h"
 #include "core/check/CheckReports.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/CrossCheck.h"
+#include "core/common/FileErrorText.h"
 #include "core/common/ParallelFor.h"
 #include "core/common/TextFile.h"
 #include "core/refdata/CountryTable.h"

@@ -3,7 +3,7 @@
 #include "core/check/IdentifierIds.h"
 #include "core/check/RosterCategories.h"
 
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/common/TrimmedField.h"
 #include "core/logfile/LogName.h"

@@ -10,7 +10,9 @@ namespace qvmd {
 // What went wrong with one file; the windows turn it into a message in the active language. The reason is
 // kept as a code, never as the system's English words, so the whole message follows the language.
 struct FileError {
-    enum class Kind { Missing, Unreadable, Unwritable, Malformed, Unlockable };
+    // Unconfirmed: the new content is in place, but the disk did not confirm it (the folder entry of the
+    // rename could not be synced); unlike every other kind, the change did happen.
+    enum class Kind { Missing, Unreadable, Unwritable, Malformed, Unlockable, Unconfirmed };
     enum class Reason {
         None,
         FolderMissing,  // the folder that should hold the file is not there (value: the folder)
@@ -63,5 +65,11 @@ private:
 
 // A write either succeeds or names its failure.
 using WriteResult = std::optional<FileError>;
+
+// True for a write whose new content is in place although the disk did not confirm it: the change
+// happened and must be treated as made, and reported as not confirmed.
+inline bool inPlaceUnconfirmed(const WriteResult& result) {
+    return result && result->kind == FileError::Kind::Unconfirmed;
+}
 
 } // namespace qvmd

@@ -19,7 +19,9 @@ std::optional<FileError> copyMissing(const QString& source, const QString& targe
     if (!bytes)
         return bytes.error();
     // Written whole or not at all: an interrupted start leaves the file missing, and the next one copies it.
-    return writeFileBytes(target, bytes.value());
+    // So a copy in place whose folder the disk did not confirm is no reason to stop the start.
+    WriteResult written = writeFileBytes(target, bytes.value());
+    return inPlaceUnconfirmed(written) ? std::nullopt : written;
 }
 
 bool samePlace(const QString& a, const QString& b) {

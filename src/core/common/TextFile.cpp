@@ -21,12 +21,6 @@ namespace qvmd {
 
 namespace {
 
-#ifdef Q_OS_UNIX
-SyncCall syncCall = &::fsync;
-#else
-SyncCall syncCall = nullptr;
-#endif
-
 const QByteArray byteOrderMark("\xEF\xBB\xBF");
 
 FileError tooLarge(const QString& path, qint64 maxBytes) {
@@ -129,16 +123,28 @@ private:
 };
 
 // After a rename the folder entry must reach the disk too, or a power cut can bring the old file back.
-bool syncFolderOf(const QString& path) {
-    const Descriptor folder(
-        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC));
+bool syncFolderOf(const QString& path, const DiskSync& sync) {
+    const QString folderPath = QFileInfo(path).absolutePath();
+    const Descriptor folder(::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_CLOEXEC));
     // A folder that cannot be opened cannot be synced; the rename itself is done.
     if (folder.get() < 0)
         return true;
     // Some file systems cannot sync a folder at all; that is not a failure of this write.
-    return syncCall(folder.get()) == 0 || errno == EINVAL;
+    return sync.sync(folder.get(), DiskSync::Target::Folder, folderPath) == 0 || errno == EINVAL;
 }
 #endif
+
+// What must come before an appended line: the end of a last line that has none.
+QByteArray lineEndMissingAt(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() == 0 ||
+        !file.seek(file.size() - 1))
+        return QByteArray();
+    const QByteArray last = file.read(1);
+    if (last == "\n" || last.isEmpty())
+        return QByteArray();
+    return last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
+}
 
 } // namespace
 
@@ -236,11 +242,11 @@ Result<QStringList> readLines(const QString& path, qint64 maxBytes) {
     return splitLines(bytes.value());
 }
 
-WriteResult writeLines(const QString& path, const QStringList& lines) {
-    return writeFileBytes(path, encodeLines(lines));
+WriteResult writeLines(const QString& path, const QStringList& lines, const DiskSync& sync) {
+    return writeFileBytes(path, encodeLines(lines), sync);
 }
 
-WriteResult writeFileBytes(const QString& path, const QByteArray& bytes) {
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes, const DiskSync& sync) {
     if (auto blocked = writeBlocker(path))
         return blocked;
     QSaveFile file(path);
@@ -257,7 +263,7 @@ WriteResult writeFileBytes(const QString& path, const QByteArray& bytes) {
     }
 #ifdef Q_OS_UNIX
     // commit() syncs too but reports success when that sync fails, so the sync is done and checked here.
-    if (syncCall(file.handle()) != 0) {
+    if (sync.sync(file.handle(), DiskSync::Target::File, path) != 0) {
         const FileError::Reason reason =
             errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed;
         file.cancelWriting();
@@ -267,16 +273,21 @@ WriteResult writeFileBytes(const QString& path, const QByteArray& bytes) {
     if (!file.commit())
         return writeFailure(file, path, errno);
 #ifdef Q_OS_UNIX
-    if (!syncFolderOf(path))
-        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed);
+    // The new file is in place now, whatever the folder's sync says.
+    if (!syncFolderOf(path, sync))
+        return fileError(FileError::Kind::Unconfirmed, path, FileError::Reason::SyncFailed);
+#else
+    Q_UNUSED(sync);
 #endif
     return std::nullopt;
 }
 
-WriteResult appendLine(const QString& path, const QString& line) {
+WriteResult appendLine(const QString& path, const QString& line, const DiskSync& sync) {
     if (auto blocked = writeBlocker(path))
         return blocked;
     const bool created = !QFileInfo::exists(path);
+    // Ended and appended in one write, so a failure takes both off again.
+    const QByteArray bytes = lineEndMissingAt(path) + encodeLines({line});
     // Unbuffered, so that a failed write can be cut off again without a stale buffer in the way.
     QFile file(path);
     errno = 0;
@@ -289,29 +300,37 @@ WriteResult appendLine(const QString& path, const QString& line) {
         file.resize(oldSize);
         return error;
     };
-    const QByteArray bytes = encodeLines({line});
     if (file.write(bytes) != bytes.size())
         return failed(writeFailure(file, path, errno));
 #ifdef Q_OS_UNIX
-    if (syncCall(file.handle()) != 0)
+    if (sync.sync(file.handle(), DiskSync::Target::File, path) != 0)
         return failed(fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed));
     // A new file's folder entry must reach the disk as well.
-    if (created && !syncFolderOf(path))
+    if (created && !syncFolderOf(path, sync))
         return failed(fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed));
 #else
     Q_UNUSED(created);
+    Q_UNUSED(sync);
 #endif
     return std::nullopt;
 }
 
+std::optional<QString> temporaryFileTarget(const QString& fileName) {
+    // \z, not $: a name that ends in a line feed after the six letters is some other file.
+    static const QRegularExpression pattern(QStringLiteral("\\A(.+)\\.[A-Za-z]{6}\\z"));
+    const QRegularExpressionMatch match = pattern.match(fileName);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1);
+}
+
 int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs) {
-    static const QRegularExpression pattern(QStringLiteral("^(.+)\\.[A-Za-z]{6}$"));
     int removed = 0;
     const QDir dir(folder);
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
-        const QRegularExpressionMatch match = pattern.match(entry.fileName());
-        if (entry.isSymLink() || !match.hasMatch() || !isOurs(match.captured(1)))
+        const std::optional<QString> target = temporaryFileTarget(entry.fileName());
+        if (entry.isSymLink() || !target || !isOurs(*target))
             continue;
         if (QFile::remove(entry.absoluteFilePath()))
             ++removed;
@@ -388,23 +407,14 @@ FileError::Reason reasonOfSystemError(int error) {
     return reasonOf(error);
 }
 
-int syncToDisk(int fileDescriptor) {
-    return syncCall ? syncCall(fileDescriptor) : 0;
-}
-
-bool syncFolderOfFile(const QString& path) {
+bool syncFolderOfFile(const QString& path, const DiskSync& sync) {
 #ifdef Q_OS_UNIX
-    return syncFolderOf(path);
+    return syncFolderOf(path, sync);
 #else
     Q_UNUSED(path);
+    Q_UNUSED(sync);
     return true;
 #endif
-}
-
-SyncCall replaceSyncCall(SyncCall call) {
-    const SyncCall previous = syncCall;
-    syncCall = call;
-    return previous;
 }
 
 } // namespace qvmd

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 
 #include <QByteArray>
@@ -28,38 +29,41 @@ QStringList splitLines(const QByteArray& bytes);
 Result<QStringList> readLines(const QString& path, qint64 maxBytes);
 
 // Rewrites a whole file, every line ended by CR LF, through a temporary file that is synced to the disk
-// before it is renamed over the old one, so that a failure leaves the old file as it was.
-WriteResult writeLines(const QString& path, const QStringList& lines);
+// before it is renamed over the old one, so that a failure leaves the old file as it was. The one
+// exception is a failed sync of the folder after the rename: the new file is then in place, and the
+// result says so (FileError::Kind::Unconfirmed).
+WriteResult writeLines(const QString& path, const QStringList& lines,
+                       const DiskSync& sync = systemDiskSync());
 
 // Rewrites a whole file with the given bytes, the same way: the old file stays until the new one is complete.
-WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes,
+                           const DiskSync& sync = systemDiskSync());
 
 // Writes a file that every run makes anew (a report): in place over the old one and cut to size, without
 // a temporary file or a sync, so a rerun reuses the old file's disk blocks. A folder or a pipe in its
 // place is reported without waiting on it. A failure can leave the file part old, part new.
 WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes);
 
-// Appends one line ended by CR LF and syncs it to the disk before reporting success.
-WriteResult appendLine(const QString& path, const QString& line);
+// Appends one line ended by CR LF and syncs it to the disk before reporting success. A last line left
+// without its CR LF (a power cut, a hand edit) is ended first, so the new line never joins it.
+WriteResult appendLine(const QString& path, const QString& line, const DiskSync& sync = systemDiskSync());
 
 // Removes what a rewrite left behind in `folder` when the program was stopped before the rename: regular
 // files named "<name>.XXXXXX" (six letters, as the rewrite names its temporary file) where isOurs(name)
 // says a writer of ours writes that name. Returns how many were removed.
 int removeLeftoverTemporaries(const QString& folder, const std::function<bool(const QString&)>& isOurs);
 
+// The file a rewrite's temporary file stands for ("Log.dat" for "Log.dat.AbCdEf"); nothing for any other
+// name.
+std::optional<QString> temporaryFileTarget(const QString& fileName);
+
 // Pieces of the reads and rewrites for code that reads or stages a file its own way (a whole-file copy):
 // the error for a failed open for reading, what stands in the way of writing path (a missing folder, a
-// folder or a pipe in its place), the reason for a system error code, the replaceable sync below, and the
-// sync of the folder entry after a rename.
+// folder or a pipe in its place), the reason for a system error code, and the sync of the folder entry
+// after a rename.
 FileError readFailureOf(const QString& path, int error);
 WriteResult writeBlockerOf(const QString& path);
 FileError::Reason reasonOfSystemError(int error);
-int syncToDisk(int fileDescriptor);
-bool syncFolderOfFile(const QString& path);
-
-// The call that syncs a file or a folder to the disk (fsync by default). Tests put a failing one in to
-// show that a write the disk did not confirm is reported; returns the call it replaces.
-using SyncCall = int (*)(int fileDescriptor);
-SyncCall replaceSyncCall(SyncCall call);
+bool syncFolderOfFile(const QString& path, const DiskSync& sync);
 
 } // namespace qvmd

@@ -23,6 +23,35 @@ std::optional<QString> restoreTargetName(const QString& backupName) {
     return name.left(dash) + QStringLiteral(".Log");
 }
 
+std::optional<QString> restoreTargetAmong(const QString& backupName, const QStringList& existingLogs,
+                                          const QString& logInUse) {
+    const std::optional<QString> named = restoreTargetName(backupName);
+    if (!named)
+        return std::nullopt;
+    const QString inUse = logInUse.trimmed();
+    const auto same = [&](const QString& name) { return name.compare(*named, Qt::CaseInsensitive) == 0; };
+    QStringList matching;
+    for (const QString& name : existingLogs) {
+        if (same(name))
+            matching.append(name);
+    }
+    if (matching.contains(*named))
+        return named;
+    if (!inUse.isEmpty() && matching.contains(inUse))
+        return inUse;
+    if (!matching.isEmpty())
+        return *std::min_element(matching.begin(), matching.end());
+    if (!inUse.isEmpty() && same(inUse))
+        return inUse;
+    // Only ASCII letters change: the names the program makes have no others.
+    QString upper = named->chopped(4);
+    for (QChar& c : upper) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return upper + QStringLiteral(".Log");
+}
+
 bool isOwnBackup(const QString& fileName, const QString& stationCallsign) {
     const QString prefix = stationCallsign + QLatin1Char('_');
     const QString suffix = QStringLiteral(".Bak");

@@ -64,7 +64,7 @@ WriteResult openSource(QFile& in, const QString& from) {
 
 } // namespace
 
-StagedCopy::StagedCopy() = default;
+StagedCopy::StagedCopy(const DiskSync& sync) : sync_(sync) {}
 
 StagedCopy::~StagedCopy() {
     drop();
@@ -99,7 +99,7 @@ WriteResult StagedCopy::stage(const QString& from, const QString& to) {
     // A full disk may only show on the flush, and the commit's own sync ignores failures.
     if (!out->flush() || out->error() != QFileDevice::NoError)
         return failed(writeError(*out, to));
-    if (syncToDisk(static_cast<int>(out->handle())) != 0)
+    if (sync_.sync(static_cast<int>(out->handle()), DiskSync::Target::File, to) != 0)
         return failed(
             fileError(FileError::Kind::Unwritable, to,
                       errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed));
@@ -115,8 +115,9 @@ WriteResult StagedCopy::commit() {
     errno = 0;
     if (!out->commit())
         return writeError(*out, to_);
-    if (!syncFolderOfFile(to_))
-        return fileError(FileError::Kind::Unwritable, to_, FileError::Reason::SyncFailed);
+    // The copy is in place from here on, whatever the folder's sync says.
+    if (!syncFolderOfFile(to_, sync_))
+        return fileError(FileError::Kind::Unconfirmed, to_, FileError::Reason::SyncFailed);
     return std::nullopt;
 }
 
@@ -126,8 +127,8 @@ void StagedCopy::drop() {
     out_.reset();
 }
 
-WriteResult copyFileDurably(const QString& from, const QString& to) {
-    StagedCopy copy;
+WriteResult copyFileDurably(const QString& from, const QString& to, const DiskSync& sync) {
+    StagedCopy copy(sync);
     if (WriteResult failed = copy.stage(from, to))
         return failed;
     return copy.commit();

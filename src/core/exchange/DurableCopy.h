@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 
 #include <QString>
@@ -13,10 +14,11 @@ namespace qvmd {
 // A whole-file copy in two steps: the copy is written beside the destination and synced to the disk, and
 // only the commit puts it in place with one rename. Until then the destination is untouched, and a copy
 // that is dropped leaves nothing behind. Special files (folders, pipes, devices) are refused on either
-// side, so a pipe named like a log never blocks the program.
+// side, so a pipe named like a log never blocks the program. A commit whose folder sync fails has put
+// the copy in place and says so (FileError::Kind::Unconfirmed).
 class StagedCopy {
 public:
-    StagedCopy();
+    explicit StagedCopy(const DiskSync& sync = systemDiskSync());
     ~StagedCopy();
     StagedCopy(const StagedCopy&) = delete;
     StagedCopy& operator=(const StagedCopy&) = delete;
@@ -26,12 +28,13 @@ public:
     void drop();
 
 private:
+    const DiskSync& sync_;
     std::unique_ptr<QSaveFile> out_;
     QString to_;
 };
 
 // Copies a whole file over the destination: staged, synced and renamed in one go.
-WriteResult copyFileDurably(const QString& from, const QString& to);
+WriteResult copyFileDurably(const QString& from, const QString& to, const DiskSync& sync = systemDiskSync());
 
 // Whether a path names a file: true for a plain file, false when nothing is there although its folder is,
 // an error for a missing folder or anything that is not a plain file.

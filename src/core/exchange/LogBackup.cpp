@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <utility>
+
 namespace qvmd {
 
 WriteResult ensureBackupFolder(const ProgramFolder& folder) {
@@ -15,7 +17,8 @@ WriteResult ensureBackupFolder(const ProgramFolder& folder) {
     return fileError(FileError::Kind::Unwritable, backupFolder);
 }
 
-BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now) {
+BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
+                        const DiskSync& sync) {
     BackupOutcome outcome;
     const std::optional<QString> name = backupFileName(logName, now);
     if (!name) {
@@ -23,12 +26,14 @@ BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, con
         return outcome;
     }
     outcome.backupPath = folder.backup(*name);
-    PCCBackup copier;
+    PCCBackup copier(sync);
     copier.SourceFile = logFilePath(folder, logName);
     copier.BackupFile = outcome.backupPath;
     outcome.error = ensureBackupFolder(folder);
     if (!outcome.error)
         outcome.error = copier.Backup();
+    if (inPlaceUnconfirmed(outcome.error))
+        outcome.unconfirmed = std::exchange(outcome.error, std::nullopt);
     outcome.status = outcome.error ? BackupOutcome::Status::CopyFailed : BackupOutcome::Status::Copied;
     return outcome;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
 
@@ -15,11 +16,14 @@ struct BackupOutcome {
     Status status = Status::CopyFailed;
     QString backupPath;             // the copy, when the name could be made
     std::optional<FileError> error; // why the copy failed
+    // Copied, but the disk did not confirm the copy's folder entry (FileError::Kind::Unconfirmed).
+    std::optional<FileError> unconfirmed;
 };
 
 // Copies a log from the Logs folder into the Backup folder under its dated name, creating the Backup
 // folder when it is missing.
-BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now);
+BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
+                        const DiskSync& sync = systemDiskSync());
 
 // Creates the Backup folder when it is missing.
 WriteResult ensureBackupFolder(const ProgramFolder& folder);

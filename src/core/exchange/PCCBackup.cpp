@@ -5,11 +5,11 @@
 namespace qvmd {
 
 WriteResult PCCBackup::Backup() const {
-    return copyFileDurably(SourceFile, BackupFile);
+    return copyFileDurably(SourceFile, BackupFile, sync_);
 }
 
 WriteResult PCCBackup::Replace() const {
-    return copyFileDurably(BackupFile, SourceFile);
+    return copyFileDurably(BackupFile, SourceFile, sync_);
 }
 
 Result<bool> PCCBackup::SourceExists() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 
 #include <QString>
@@ -10,6 +11,9 @@ namespace qvmd {
 // are at that moment; a failure comes back to the caller with the file and the reason.
 class PCCBackup {
 public:
+    // The sync its copies use; a test hands in one that records or fails.
+    explicit PCCBackup(const DiskSync& sync = systemDiskSync()) : sync_(sync) {}
+
     QString BackupFile; // full path of the copy
     QString SourceFile; // full path of the file that is copied
 
@@ -20,6 +24,9 @@ public:
 
     Result<bool> SourceExists() const;
     Result<bool> BackupExists() const;
+
+private:
+    const DiskSync& sync_;
 };
 
 } // namespace qvmd

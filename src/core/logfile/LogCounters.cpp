@@ -38,10 +38,10 @@ WriteResult ensureLogsFolder(const ProgramFolder& folder) {
     return std::nullopt;
 }
 
-WriteResult writeCounterFile(const ProgramFolder& folder, const LogCounters& counters) {
+WriteResult writeCounterFile(const ProgramFolder& folder, const LogCounters& counters, const DiskSync& sync) {
     if (WriteResult failure = ensureLogsFolder(folder))
         return failure;
-    return writeLines(folder.logs(counterFileName), counterLines(counters));
+    return writeLines(folder.logs(counterFileName), counterLines(counters), sync);
 }
 
 } // namespace qvmd

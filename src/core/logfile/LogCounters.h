@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 
 #include <QStringList>
@@ -38,7 +39,8 @@ LogCounters parseCounterLines(const QStringList& lines);
 // Reads Logs/Log.dat.
 Result<LogCounters> readCounterFile(const ProgramFolder& folder);
 // Rewrites Logs/Log.dat whole and atomically, creating the Logs folder when it is missing.
-WriteResult writeCounterFile(const ProgramFolder& folder, const LogCounters& counters);
+WriteResult writeCounterFile(const ProgramFolder& folder, const LogCounters& counters,
+                             const DiskSync& sync = systemDiskSync());
 
 // Creates the Logs folder when it is missing; a file in its place is reported.
 WriteResult ensureLogsFolder(const ProgramFolder& folder);

@@ -1,6 +1,6 @@
 #include "core/logfile/LogFile.h"
 
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
@@ -112,23 +112,28 @@ Result<LogContents> readLog(const QString& path) {
     return parseLog(bytes.value());
 }
 
-WriteResult createLog(const ProgramFolder& folder, const QString& logName, const LogHeader& header) {
+WriteResult createLog(const ProgramFolder& folder, const QString& logName, const LogHeader& header,
+                      const DiskSync& sync) {
     if (WriteResult failure = ensureLogsFolder(folder))
         return failure;
-    if (WriteResult failure = writeLines(folder.logs(logName), header.lines()))
-        return failure;
-    return writeCounterFile(folder, LogCounters{});
+    // A log in place but unconfirmed still gets its counters: the two files must describe one log.
+    WriteResult log = writeLines(folder.logs(logName), header.lines(), sync);
+    if (log && !inPlaceUnconfirmed(log))
+        return log;
+    WriteResult counters = writeCounterFile(folder, LogCounters{}, sync);
+    return counters ? counters : log;
 }
 
-WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<const ContactRecord> records) {
+WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<const ContactRecord> records,
+                       const DiskSync& sync) {
     QStringList lines = header.lines();
     lines.reserve(lines.size() + static_cast<qsizetype>(records.size()));
     for (const ContactRecord& record : records)
         lines.append(record.line().toString());
-    return writeLines(path, lines);
+    return writeLines(path, lines, sync);
 }
 
-AppendResult appendRecord(const QString& path, const ContactRecord& record) {
+AppendResult appendRecord(const QString& path, const ContactRecord& record, const DiskSync& sync) {
     if (leadingNumber(record.field(ContactRecord::Progressive)) > LogCounters::LastProgressive)
         return AppendError{AppendError::Kind::LogFull, fileError(FileError::Kind::Unwritable, path)};
     const QFileInfo info(path);
@@ -139,9 +144,15 @@ AppendResult appendRecord(const QString& path, const ContactRecord& record) {
                                                                            FileError::Reason::NotRegularFile)
                                                                : fileError(FileError::Kind::Missing, path)};
     }
-    if (WriteResult failure = appendLine(path, record.line().toString()))
+    if (WriteResult failure = appendLine(path, record.line().toString(), sync))
         return AppendError{AppendError::Kind::WriteFailed, *failure};
     return std::nullopt;
+}
+
+int removeLogsLeftovers(const ProgramFolder& folder) {
+    return removeLeftoverTemporaries(folder.path(QStringLiteral("Logs")), [](const QString& name) {
+        return name == counterFileName || name.endsWith(QLatin1String(".Log"), Qt::CaseInsensitive);
+    });
 }
 
 QString appendErrorText(const AppendError& error, int languageOffset) {

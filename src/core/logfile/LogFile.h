@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/logfile/ContactRecord.h"
 #include "core/logfile/LogHeader.h"
@@ -55,10 +56,12 @@ Result<LogContents> readLog(const QString& path);
 // Writes a new log (header only, replacing any file of that name) into Logs, creating the folder when
 // it is missing, then resets Logs/Log.dat to 1, 0, 0, 0, 0. Each file is rewritten atomically: a
 // failure leaves it as it was.
-WriteResult createLog(const ProgramFolder& folder, const QString& logName, const LogHeader& header);
+WriteResult createLog(const ProgramFolder& folder, const QString& logName, const LogHeader& header,
+                      const DiskSync& sync = systemDiskSync());
 
 // Rewrites a whole log atomically: the header, then every record in order.
-WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<const ContactRecord> records);
+WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<const ContactRecord> records,
+                       const DiskSync& sync = systemDiskSync());
 
 // Why appending a record did not happen.
 struct AppendError {
@@ -72,8 +75,15 @@ struct AppendError {
 using AppendResult = std::optional<AppendError>;
 
 // Appends one record line to an existing log and syncs it to the disk before returning: when this
-// reports success the record survives a crash or a power cut. A missing log is not created.
-AppendResult appendRecord(const QString& path, const ContactRecord& record);
+// reports success the record survives a crash or a power cut. A missing log is not created. A last line
+// left without its end (a power cut, a hand edit) is ended first and stays a short record of its own,
+// as the reader already takes it.
+AppendResult appendRecord(const QString& path, const ContactRecord& record,
+                          const DiskSync& sync = systemDiskSync());
+
+// Removes what a rewrite of a log or of Log.dat left behind in Logs when the program was stopped before
+// its rename (Log.dat.AbCdEf, 5QV123_MD_L_2026.Log.AbCdEf). Returns how many were removed.
+int removeLogsLeftovers(const ProgramFolder& folder);
 
 // The window's message for a refused or failed append, Italian for offset 0 and English otherwise.
 QString appendErrorText(const AppendError& error, int languageOffset);

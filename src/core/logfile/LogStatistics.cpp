@@ -141,7 +141,9 @@ Result<LogSummary> readLogSummary(const QString& path, int countryCount) {
     return scanLog(bytes.value(), countryCount);
 }
 
-Result<OpenedLog> openLog(const ProgramFolder& folder, const QString& logName, int countryCount) {
+Result<OpenedLog> openLog(const ProgramFolder& folder, const QString& logName, int countryCount,
+                          const DiskSync& sync) {
+    removeLogsLeftovers(folder);
     Result<LogContents> contents = readLog(folder.logs(logName));
     if (!contents)
         return contents.error();
@@ -150,7 +152,7 @@ Result<OpenedLog> openLog(const ProgramFolder& folder, const QString& logName, i
     const Result<LogCounters> onDisk = readCounterFile(folder);
     if (!onDisk || !(onDisk.value() == opened.statistics.counters)) {
         opened.countersRebuilt = true;
-        opened.counterFileError = writeCounterFile(folder, opened.statistics.counters);
+        opened.counterFileError = writeCounterFile(folder, opened.statistics.counters, sync);
     }
     return opened;
 }

@@ -42,6 +42,8 @@ struct OpenedLog {
     bool countersRebuilt = false; // Log.dat did not describe the log
     WriteResult counterFileError; // rewriting Log.dat failed; the counters in memory are still right
 };
-Result<OpenedLog> openLog(const ProgramFolder& folder, const QString& logName, int countryCount);
+// What a rewrite in Logs left behind when the program was stopped is removed first.
+Result<OpenedLog> openLog(const ProgramFolder& folder, const QString& logName, int countryCount,
+                          const DiskSync& sync = systemDiskSync());
 
 } // namespace qvmd

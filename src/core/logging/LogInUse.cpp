@@ -1,6 +1,5 @@
 #include "core/logging/LogInUse.h"
 
-#include "core/app/AppState.h"
 #include "core/common/Numbers.h"
 #include "core/logfile/LogStatistics.h"
 
@@ -8,18 +7,19 @@
 
 namespace qvmd {
 
-LogInUse::LogInUse(AppState& state) : state_(state) {}
+LogInUse::LogInUse(LogInUsePlace place, const DiskSync& sync)
+    : place_(std::move(place)), sync_(sync), worked_(place_.countryCount) {}
 
 LogInUse::~LogInUse() {
     settle();
 }
 
 QString LogInUse::logPath() const {
-    return state_.folder.logs(state_.log.LogInUseName);
+    return place_.folder.logs(place_.logName);
 }
 
 LogInUse::Opened LogInUse::open() {
-    Result<OpenedLog> opened = openLog(state_.folder, state_.log.LogInUseName, state_.countries.count());
+    Result<OpenedLog> opened = openLog(place_.folder, place_.logName, place_.countryCount, sync_);
     if (!opened)
         return {opened.error(), std::nullopt};
     OpenedLog& log = opened.value();
@@ -31,21 +31,34 @@ LogInUse::Opened LogInUse::open() {
 }
 
 void LogInUse::recount() {
-    LogCounters& counters = state_.counters;
     const ContactTally& tally = contacts_.tally();
-    counters.NextProgressive = toInt16(static_cast<std::int64_t>(contacts_.size()) + 1);
-    counters.HunterCount = toInt16(tally.hunters);
-    counters.LadyCount = toInt16(tally.ladies);
-    counters.CancelledCount = toInt16(tally.cancelled);
-    state_.worked = contacts_.workedCountries(state_.countries.count());
-    counters.CountryCount = toInt16(state_.worked.count());
+    counters_.NextProgressive = toInt16(static_cast<std::int64_t>(contacts_.size()) + 1);
+    counters_.HunterCount = toInt16(tally.hunters);
+    counters_.LadyCount = toInt16(tally.ladies);
+    counters_.CancelledCount = toInt16(tally.cancelled);
+    worked_ = contacts_.workedCountries(place_.countryCount);
+    counters_.CountryCount = toInt16(worked_.count());
 }
 
-LogInUse::WriteOutcome LogInUse::countersWritten() {
+LogInUse::WriteOutcome LogInUse::outcome(Outcome kind, std::optional<FileError> error) const {
+    WriteOutcome result;
+    result.outcome = kind;
+    result.fileError = std::move(error);
+    result.counters = counters_;
+    return result;
+}
+
+LogInUse::WriteOutcome LogInUse::countersWritten(std::optional<FileError> unconfirmedLog) {
     recount();
-    if (WriteResult failure = writeCounterFile(state_.folder, state_.counters))
-        return {Outcome::CounterFileFailed, std::nullopt, std::move(failure)};
-    return {};
+    WriteResult failure = writeCounterFile(place_.folder, counters_, sync_);
+    // A stale Log.dat is the graver news: opening the log mends it, but only if the operator knows.
+    if (failure && !inPlaceUnconfirmed(failure))
+        return outcome(Outcome::CounterFileFailed, std::move(failure));
+    if (unconfirmedLog)
+        return outcome(Outcome::Unconfirmed, std::move(unconfirmedLog));
+    if (failure)
+        return outcome(Outcome::Unconfirmed, std::move(failure));
+    return outcome(Outcome::Done);
 }
 
 // Only the record waits for the disk: Log.dat follows in the background, one rewrite at a time and in
@@ -53,19 +66,26 @@ LogInUse::WriteOutcome LogInUse::countersWritten() {
 // is written is repaired when the log is next opened, since its counters are always rebuilt from the log.
 LogInUse::WriteOutcome LogInUse::append(ContactRecord record) {
     // A full log refuses before anything is touched.
-    if (contacts_.size() + 1 > LogCounters::LastProgressive)
-        return {Outcome::Refused, appendRecord(logPath(), record), std::nullopt};
+    if (contacts_.size() + 1 > LogCounters::LastProgressive) {
+        WriteOutcome refused = outcome(Outcome::Refused);
+        refused.appendError = appendRecord(logPath(), record, sync_);
+        return refused;
+    }
     std::optional<FileError> earlier = settle();
-    if (AppendResult failure = appendRecord(logPath(), record))
-        return {Outcome::Refused, std::move(failure), std::nullopt};
+    if (AppendResult failure = appendRecord(logPath(), record, sync_)) {
+        WriteOutcome refused = outcome(Outcome::Refused);
+        refused.appendError = std::move(failure);
+        return refused;
+    }
     contacts_.append(std::move(record));
     recount();
-    pendingCounters_ = std::async(std::launch::async, [folder = state_.folder, counters = state_.counters] {
-        return writeCounterFile(folder, counters);
-    });
+    pendingCounters_ =
+        std::async(std::launch::async, [&sync = sync_, folder = place_.folder, counters = counters_] {
+            return writeCounterFile(folder, counters, sync);
+        });
     if (earlier)
-        return {Outcome::CounterFileFailed, std::nullopt, std::move(earlier)};
-    return {};
+        return outcome(Outcome::CounterFileFailed, std::move(earlier));
+    return outcome(Outcome::Done);
 }
 
 std::optional<FileError> LogInUse::settle() {
@@ -102,17 +122,24 @@ LogInUse::WriteOutcome LogInUse::rewriteWith(int row, ContactRecord record) {
     settle();
     ContactRecord before = contacts_.at(row);
     contacts_.replace(row, std::move(record));
-    const QString year = state_.log.year.isEmpty() ? header_.value(LogHeader::YearValue) : state_.log.year;
+    const QString year = place_.year.isEmpty() ? header_.value(LogHeader::YearValue) : place_.year;
+    static const Clock systemTime;
+    const Clock& clock = place_.clock ? *place_.clock : systemTime;
     const LogHeader header =
-        LogHeader::forProfile(state_.profile, header_.value(LogHeader::PaperLogValue), state_.StationKind,
-                              state_.clock->now().date(), static_cast<int>(leadingNumber(year)));
-    if (WriteResult failure = rewriteLog(logPath(), header, contacts_.records())) {
+        LogHeader::forProfile(place_.profile, header_.value(LogHeader::PaperLogValue), place_.stationKind,
+                              clock.now().date(), static_cast<int>(leadingNumber(year)));
+    WriteResult failure = rewriteLog(logPath(), header, contacts_.records(), sync_);
+    // The new file is in place although unconfirmed: the change stands.
+    if (inPlaceUnconfirmed(failure))
+        return countersWritten(std::move(failure));
+    if (failure) {
         // The file is as it was, so the record is too.
         contacts_.replace(row, std::move(before));
-        AppendError refused{AppendError::Kind::WriteFailed, *failure};
-        return {Outcome::Refused, refused, std::nullopt};
+        WriteOutcome refused = outcome(Outcome::Refused);
+        refused.appendError = AppendError{AppendError::Kind::WriteFailed, *failure};
+        return refused;
     }
-    return countersWritten();
+    return countersWritten(std::nullopt);
 }
 
 } // namespace qvmd

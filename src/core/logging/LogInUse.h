@@ -1,16 +1,30 @@
 #pragma once
 
+#include "core/common/Clock.h"
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
+#include "core/common/ProgramFolder.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
+#include "core/logfile/WorkedCountries.h"
 #include "core/logging/ContactLog.h"
+#include "core/station/StationProfile.h"
 
 #include <future>
 #include <optional>
 
 namespace qvmd {
 
-struct AppState;
+// Where the log in use lives and what a rewrite puts in its header; fixed while the log is open.
+struct LogInUsePlace {
+    ProgramFolder folder{QString()};
+    QString logName;
+    QString year; // the log choice's year; when empty, the header's
+    int countryCount = 0;
+    StationProfile profile;
+    std::int16_t stationKind = 1;
+    const Clock* clock = nullptr;
+};
 
 // What the window hands over for a contact; the progressive number and the flag come from the log.
 struct ContactFields {
@@ -24,9 +38,11 @@ struct ContactFields {
 
 // The log in use while the logging window is open: its records, its counters and its two files, kept in
 // agreement. Every change reaches the log file first; only what the file holds is shown and counted.
+// The counters and worked countries are its own: each write returns the counters, and the window hands
+// them on to whoever else reads them.
 class LogInUse {
 public:
-    explicit LogInUse(AppState& state);
+    explicit LogInUse(LogInUsePlace place, const DiskSync& sync = systemDiskSync());
     ~LogInUse();
     LogInUse(const LogInUse&) = delete;
     LogInUse& operator=(const LogInUse&) = delete;
@@ -42,17 +58,21 @@ public:
     ContactLog& contacts() { return contacts_; }
     const ContactLog& contacts() const { return contacts_; }
     bool paperLog() const { return paperLog_; }
+    const LogCounters& counters() const { return counters_; }
+    const WorkedCountries& worked() const { return worked_; }
 
     enum class Outcome {
         Done,
         Refused,           // the log is full or its file could not be written: nothing changed anywhere
         CounterFileFailed, // the log file and the window agree; only Log.dat (this one or the one before) is
                            // stale
+        Unconfirmed,       // the log file holds the change, but the disk did not confirm the rewrite
     };
     struct WriteOutcome {
         Outcome outcome = Outcome::Done;
         std::optional<AppendError> appendError; // why an append was refused
-        std::optional<FileError> fileError;     // a failed rewrite of the log or of Log.dat
+        std::optional<FileError> fileError;     // a failed or unconfirmed rewrite of the log or of Log.dat
+        LogCounters counters;                   // the log's counters after the write
         bool written() const { return outcome != Outcome::Refused; }
     };
 
@@ -73,10 +93,14 @@ private:
     void recount();
     WriteOutcome append(ContactRecord record);
     WriteOutcome rewriteWith(int row, ContactRecord record);
-    WriteOutcome countersWritten();
+    WriteOutcome countersWritten(std::optional<FileError> unconfirmedLog);
+    WriteOutcome outcome(Outcome kind, std::optional<FileError> error = std::nullopt) const;
     QString logPath() const;
 
-    AppState& state_;
+    const LogInUsePlace place_;
+    const DiskSync& sync_;
+    LogCounters counters_;
+    WorkedCountries worked_;
     ContactLog contacts_;
     LogHeader header_; // as read; the rewrite keeps its paper log mode
     bool paperLog_ = false;

@@ -13,9 +13,9 @@ QStringList primeFileLines(std::int16_t stationKind, const QString& identifier, 
 }
 
 WriteResult writePrimeFile(const ProgramFolder& folder, std::int16_t stationKind, const QString& identifier,
-                           const QString& name, const QDate& today) {
+                           const QString& name, const QDate& today, const DiskSync& sync) {
     return writeLines(folder.data(QStringLiteral("Prime.dat")),
-                      primeFileLines(stationKind, identifier, name, today));
+                      primeFileLines(stationKind, identifier, name, today), sync);
 }
 
 } // namespace qvmd

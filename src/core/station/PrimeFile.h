@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 
 #include <QDate>
@@ -18,6 +19,6 @@ QStringList primeFileLines(std::int16_t stationKind, const QString& identifier, 
 
 // Rewrites Data/Prime.dat whole (atomically: a failure leaves the old file as it was).
 WriteResult writePrimeFile(const ProgramFolder& folder, std::int16_t stationKind, const QString& identifier,
-                           const QString& name, const QDate& today);
+                           const QString& name, const QDate& today, const DiskSync& sync = systemDiskSync());
 
 } // namespace qvmd

@@ -94,8 +94,8 @@ Result<UseRecord> readUseFile(const ProgramFolder& folder, UseRecord base) {
 }
 
 WriteResult writeUseFile(const ProgramFolder& folder, const UseHeader& header, const StationProfile& profile,
-                         std::int16_t stationKind) {
-    return writeLines(folder.data(useFileName), useFileLines(header, profile, stationKind));
+                         std::int16_t stationKind, const DiskSync& sync) {
+    return writeLines(folder.data(useFileName), useFileLines(header, profile, stationKind), sync);
 }
 
 } // namespace qvmd

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/station/StationProfile.h"
 
@@ -50,6 +51,6 @@ Result<UseRecord> readUseFile(const ProgramFolder& folder, UseRecord base);
 
 // Rewrites Data/Use.dat whole (atomically: a failure leaves the old file as it was).
 WriteResult writeUseFile(const ProgramFolder& folder, const UseHeader& header, const StationProfile& profile,
-                         std::int16_t stationKind);
+                         std::int16_t stationKind, const DiskSync& sync = systemDiskSync());
 
 } // namespace qvmd

@@ -1,7 +1,7 @@
 #include "ui/exchange/frm_Backup.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 #include "core/exchange/LogBackup.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
@@ -30,8 +30,8 @@ QTimer* makeTimer(QObject* parent, const char* name, int interval) {
 
 } // namespace
 
-frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent)
-    : FormDialog(parent), state_(state), seams_(seams) {
+frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const DiskSync& sync)
+    : FormDialog(parent), state_(state), seams_(seams), sync_(sync) {
     setObjectName(QStringLiteral("frm_Backup"));
     setWindowTitle(QStringLiteral("Backup"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -106,10 +106,18 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent)
 void frm_Backup::cmd_Conf_Click() {
     // One copy per opening, whatever its outcome; "Exit" remains.
     cmd_Conf->setEnabled(false);
-    const BackupOutcome outcome = backupLog(state_.folder, state_.log.LogInUseName, state_.clock->now());
+    const BackupOutcome outcome =
+        backupLog(state_.folder, state_.log.LogInUseName, state_.clock->now(), sync_);
     const QString title = windowTitle();
     switch (outcome.status) {
     case BackupOutcome::Status::Copied:
+        if (outcome.unconfirmed) {
+            seams_.message(this,
+                           state_.text(1202, QStringLiteral("The backup was made, but the disk could not "
+                                                            "confirm it.")) +
+                               QLatin1Char('\n') + fileErrorText(*outcome.unconfirmed, state_.LanguageOffset),
+                           title, Seams::Icon::Warning);
+        }
         Timer2->start();
         return;
     case BackupOutcome::Status::NoBaseName:

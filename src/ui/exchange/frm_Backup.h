@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "ui/kit/FormDialog.h"
 
 class QLabel;
@@ -16,7 +17,8 @@ class Seams;
 class frm_Backup : public FormDialog {
     Q_OBJECT
 public:
-    frm_Backup(AppState& state, Seams& seams, QWidget* parent = nullptr);
+    frm_Backup(AppState& state, Seams& seams, QWidget* parent = nullptr,
+               const DiskSync& sync = systemDiskSync());
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -36,6 +38,7 @@ public slots:
 private:
     AppState& state_;
     Seams& seams_;
+    const DiskSync& sync_;
 };
 
 } // namespace qvmd

@@ -1,7 +1,8 @@
 #include "ui/exchange/frm_Restor.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
+#include "core/common/FileError.h"
+#include "core/common/FileErrorText.h"
 #include "core/exchange/BackupNames.h"
 #include "core/exchange/LogRestore.h"
 #include "ui/kit/Background.h"
@@ -9,6 +10,7 @@
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -40,8 +42,8 @@ QFont enlarged(QFont font, int points) {
 
 } // namespace
 
-frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent)
-    : FormDialog(parent), state_(state), seams_(seams) {
+frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent, const DiskSync& sync)
+    : FormDialog(parent), state_(state), seams_(seams), sync_(sync) {
     setObjectName(QStringLiteral("frm_Restor"));
     setWindowTitle(QStringLiteral("Restore"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -181,11 +183,24 @@ void frm_Restor::cmd_Rest_Click() {
 void frm_Restor::cmd_Rest_Conf_Click() {
     cmd_Rest_Conf->setEnabled(false);
     ProgressBar1->show();
-    const RestoreOutcome outcome = restoreLog(state_.folder, chosen_, state_.clock->now());
+    const RestoreOutcome outcome =
+        restoreLog(state_.folder, chosen_, state_.log.LogInUseName, state_.clock->now(), sync_);
     switch (outcome.status) {
     case RestoreOutcome::Status::Restored:
         restored_ = true;
+        if (!outcome.unconfirmed.empty()) {
+            // The log holds the backup: say so, and that the disk could not confirm it.
+            QString text = state_.text(
+                1200, QStringLiteral("The log now holds the backup, but the disk could not confirm it."));
+            for (const FileError& error : outcome.unconfirmed)
+                text += QLatin1Char('\n') + fileErrorText(error, state_.LanguageOffset);
+            seams_.message(this, text, windowTitle(), Seams::Icon::Warning);
+        }
         Timer1->start();
+        return;
+    case RestoreOutcome::Status::NotInPlace:
+        refuse(state_.text(1201, QStringLiteral("The log %1 does not hold the chosen backup."))
+                   .arg(QDir::toNativeSeparators(outcome.logPath)));
         return;
     case RestoreOutcome::Status::NoLogName:
         refuse(state_.text(1182, QStringLiteral("The backup name gives no log name:")) + QLatin1Char(' ') +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "ui/kit/FormDialog.h"
 
 class QLabel;
@@ -20,7 +21,8 @@ class Seams;
 class frm_Restor : public FormDialog {
     Q_OBJECT
 public:
-    frm_Restor(AppState& state, Seams& seams, QWidget* parent = nullptr);
+    frm_Restor(AppState& state, Seams& seams, QWidget* parent = nullptr,
+               const DiskSync& sync = systemDiskSync());
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -56,6 +58,7 @@ private:
 
     AppState& state_;
     Seams& seams_;
+    const DiskSync& sync_;
     QString chosen_;
     int ticks_ = 0;
     bool restored_ = false;

@@ -1,8 +1,8 @@
 #include "ui/logfile/frm_New_Log.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/app/StationState.h"
+#include "core/common/FileErrorText.h"
 #include "core/logfile/LogFile.h"
 #include "core/logfile/LogName.h"
 #include "ui/kit/Background.h"
@@ -135,15 +135,20 @@ void frm_New_Log::cmd_crea_Click() {
     const LogHeader header = LogHeader::forProfile(state_.profile, paperLog_, state_.StationKind,
                                                    state_.clock->now().date(), year_);
     WriteResult failure = createLog(state_.folder, logName_, header);
-    if (!failure) {
-        failure = saveUseFile(
+    // Files in place whose folder sync failed are written: the new log goes on and it is told.
+    if (!failure || inPlaceUnconfirmed(failure)) {
+        WriteResult use = saveUseFile(
             state_, UseHeader::forLog(logName_, state_.profile.category, paperLog_, QString::number(year_)));
+        if (use)
+            failure = std::move(use);
     }
     if (failure) {
-        // The window stays open: the operator may free the disk and try again, or leave.
+        const bool unconfirmed = inPlaceUnconfirmed(failure);
         seams_.message(this, fileErrorText(*failure, state_.LanguageOffset), windowTitle(),
-                       Seams::Icon::Error);
-        return;
+                       unconfirmed ? Seams::Icon::Warning : Seams::Icon::Error);
+        // Otherwise the window stays open: the operator may free the disk and try again, or leave.
+        if (!unconfirmed)
+            return;
     }
     state_.counters = LogCounters{};
     state_.worked = WorkedCountries(state_.countries.count());

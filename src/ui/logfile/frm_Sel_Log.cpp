@@ -1,8 +1,8 @@
 #include "ui/logfile/frm_Sel_Log.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/app/StationState.h"
+#include "core/common/FileErrorText.h"
 #include "core/logfile/LogName.h"
 #include "core/logfile/LogSelection.h"
 #include "ui/kit/Background.h"
@@ -104,12 +104,18 @@ void frm_Sel_Log::cmd_Select_Click() {
     // Counters first: should Use.dat then fail, the log in use is still the old one, and opening it
     // rebuilds the counter file from its records.
     WriteResult failure = writeCounterFile(state_.folder, counters);
-    if (!failure)
-        failure = saveUseFile(state_, selection.use, selection.profile, selection.stationKind);
+    // Files in place whose folder sync failed are written: the selection goes on and it is told.
+    if (!failure || inPlaceUnconfirmed(failure)) {
+        WriteResult use = saveUseFile(state_, selection.use, selection.profile, selection.stationKind);
+        if (use)
+            failure = std::move(use);
+    }
     if (failure) {
+        const bool unconfirmed = inPlaceUnconfirmed(failure);
         seams_.message(this, fileErrorText(*failure, state_.LanguageOffset), windowTitle(),
-                       Seams::Icon::Error);
-        return;
+                       unconfirmed ? Seams::Icon::Warning : Seams::Icon::Error);
+        if (!unconfirmed)
+            return;
     }
     state_.counters = counters;
     state_.worked = summary_->statistics.worked;

@@ -1,7 +1,7 @@
 #include "ui/logging/LogMessages.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 
 namespace qvmd {
 
@@ -44,6 +44,7 @@ std::optional<QString> outcomeMessage(const AppState& state, const LogInUse::Wri
         return appendErrorText(*outcome.appendError, state.LanguageOffset) + QStringLiteral("\r\n") +
                text(state, 1192, "Nothing was written to the Log.");
     case LogInUse::Outcome::CounterFileFailed:
+    case LogInUse::Outcome::Unconfirmed:
         return fileErrorText(*outcome.fileError, state.LanguageOffset);
     }
     return std::nullopt;

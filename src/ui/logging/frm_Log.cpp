@@ -1,7 +1,8 @@
 #include "ui/logging/frm_Log.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
+#include "core/app/LogInUseState.h"
+#include "core/common/FileErrorText.h"
 #include "core/logging/EntryRules.h"
 #include "core/logging/Score.h"
 #include "core/logging/UtcStamp.h"
@@ -34,7 +35,8 @@ constexpr int clockMilliseconds = 500;
 } // namespace
 
 frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
-    : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)), log_(state) {
+    : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)),
+      log_(logInUsePlace(state)) {
     // The clock first, so the window opens with the time showing.
     buildControls();
     Timer1_Timer();
@@ -351,6 +353,8 @@ bool frm_Log::openLog() {
         error(fileErrorText(*opened.logError, state_.LanguageOffset));
         return false;
     }
+    state_.counters = log_.counters();
+    state_.worked = log_.worked();
     // The log itself is sound; a stale Log.dat is only reported.
     if (opened.counterError)
         error(fileErrorText(*opened.counterError, state_.LanguageOffset));
@@ -383,6 +387,8 @@ bool frm_Log::reportOutcome(const LogInUse::WriteOutcome& outcome) {
     if (const std::optional<QString> message = outcomeMessage(state_, outcome))
         error(*message);
     if (outcome.written()) {
+        state_.counters = outcome.counters;
+        state_.worked = log_.worked();
         refreshDisplay();
         grid_->showLastRow();
     }

@@ -1,7 +1,7 @@
 #include "ui/print/frm_Print.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 #include "core/common/TextFile.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"

@@ -1,12 +1,12 @@
 #include "ui/shell/StartRoutine.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/app/FolderProblemText.h"
 #include "core/app/SingleInstanceGuard.h"
 #include "core/app/StartupFiles.h"
 #include "core/app/StartupLoad.h"
 #include "core/app/VersionInfo.h"
+#include "core/common/FileErrorText.h"
 #include "ui/kit/Seams.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"

@@ -1,9 +1,9 @@
 #include "ui/shell/frmMain.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/app/StartupFiles.h"
 #include "core/app/VersionInfo.h"
+#include "core/common/FileErrorText.h"
 #include "ui/exchange/frm_Backup.h"
 #include "ui/exchange/frm_Restor.h"
 #include "ui/exchange/frm_Send_Log.h"

@@ -1,8 +1,8 @@
 #include "ui/shell/frm_Lang.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/app/StartupFiles.h"
+#include "core/common/FileErrorText.h"
 #include "ui/kit/Seams.h"
 
 #include <QComboBox>

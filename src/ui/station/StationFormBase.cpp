@@ -2,8 +2,8 @@
 #include "ui/kit/FormControls.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/common/EntryCharacters.h"
+#include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/refdata/Roster.h"
 #include "core/station/StationProfile.h"
@@ -350,7 +350,9 @@ void StationFormBase::reportError(ErrorCode code) {
 }
 
 void StationFormBase::reportFileError(const FileError& error) {
-    seams_.message(this, fileErrorText(error, state_.LanguageOffset), messageText(1114), Seams::Icon::Error);
+    // A file in place but unconfirmed is a warning: the save itself happened.
+    seams_.message(this, fileErrorText(error, state_.LanguageOffset), messageText(1114),
+                   error.kind == FileError::Kind::Unconfirmed ? Seams::Icon::Warning : Seams::Icon::Error);
 }
 
 StationProfile StationFormBase::formProfile() const {

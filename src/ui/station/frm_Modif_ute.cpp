@@ -140,7 +140,8 @@ bool frm_Modif_ute::save() {
     const UseHeader header = UseHeader::noLog(category_, currentYear(state_));
     if (WriteResult failure = saveUseFile(state_, header, profile, stationKind_)) {
         reportFileError(*failure);
-        return false;
+        if (!inPlaceUnconfirmed(failure))
+            return false;
     }
     state_.RegistrationState = 1;
     return true;

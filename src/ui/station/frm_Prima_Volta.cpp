@@ -105,16 +105,26 @@ bool frm_Prima_Volta::save() {
     const UseHeader header = UseHeader::noLog(profile.category, today.year());
     // Prime.dat marks the station as registered, so it is written last: a failure on the way never
     // leaves a registered program without its profile.
-    WriteResult failure = saveUseFile(state_, header, profile, stationKind_);
+    // A file in place whose folder sync failed is written: the next one follows, and it is told at the end.
+    WriteResult unconfirmed;
+    auto written = [&](WriteResult result) {
+        if (!inPlaceUnconfirmed(result))
+            return result;
+        unconfirmed = std::move(result);
+        return WriteResult();
+    };
+    WriteResult failure = written(saveUseFile(state_, header, profile, stationKind_));
     if (!failure)
-        failure = writeLangFile(state_.folder, state_.LanguageOffset);
+        failure = written(writeLangFile(state_.folder, state_.LanguageOffset));
     if (!failure)
-        failure =
-            writePrimeFile(state_.folder, stationKind_, profile.StationCallsign, profile.OperatorName, today);
+        failure = written(writePrimeFile(state_.folder, stationKind_, profile.StationCallsign,
+                                         profile.OperatorName, today));
     if (failure) {
         reportFileError(*failure);
         return false;
     }
+    if (unconfirmed)
+        reportFileError(*unconfirmed);
     state_.RegistrationState = 1;
     state_.RegisteredUnitId = profile.StationCallsign;
     state_.RegisteredName = profile.OperatorName;

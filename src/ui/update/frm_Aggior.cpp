@@ -1,7 +1,7 @@
 #include "ui/update/frm_Aggior.h"
 
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 #include "core/app/ReferenceUpdate.h"
 #include "core/update/UpdateChecker.h"
 #include "ui/kit/Background.h"

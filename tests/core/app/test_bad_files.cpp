@@ -1,7 +1,7 @@
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/app/StartupFiles.h"
 #include "core/app/StationState.h"
+#include "core/common/FileErrorText.h"
 #include "core/common/TextFile.h"
 #include "core/refdata/CountryTable.h"
 #include "core/refdata/Roster.h"
@@ -10,6 +10,7 @@
 #include "core/station/UseFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/Printers.h"
+#include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDate>
@@ -32,6 +33,7 @@
 
 using namespace qvmd;
 using qvmd::test::FileSizeLimit;
+using qvmd::test::RecordingSync;
 using qvmd::test::TempProgramFolder;
 
 namespace {
@@ -194,23 +196,20 @@ namespace {
 // Every writer of a whole file, with the state it writes over.
 struct Writer {
     const char* name;
-    std::function<WriteResult(const ProgramFolder&)> write;
+    std::function<WriteResult(const ProgramFolder&, const DiskSync&)> write;
 };
 
 const Writer writers[] = {
-    {"Lang.dat", [](const ProgramFolder& f) { return writeLangFile(f, 1000); }},
+    {"Lang.dat", [](const ProgramFolder& f, const DiskSync& s) { return writeLangFile(f, 1000, s); }},
     {"Prime.dat",
-     [](const ProgramFolder& f) { return writePrimeFile(f, 1, "5QV123", "Mario Rossi", QDate(2026, 3, 6)); }},
+     [](const ProgramFolder& f, const DiskSync& s) {
+         return writePrimeFile(f, 1, "5QV123", "Mario Rossi", QDate(2026, 3, 6), s);
+     }},
     {"Use.dat",
-     [](const ProgramFolder& f) {
-         return writeUseFile(f, UseHeader::noLog("H", 2026), StationProfile{}, 1);
+     [](const ProgramFolder& f, const DiskSync& s) {
+         return writeUseFile(f, UseHeader::noLog("H", 2026), StationProfile{}, 1, s);
      }},
 };
-
-int failingSync(int) {
-    errno = EIO;
-    return -1;
-}
 
 } // namespace
 
@@ -235,17 +234,17 @@ TEST(BadWrites, EveryWriterKeepsTheOldBytesAndSaysWhy) {
             WriteResult result;
             if (fault.fault == Fault::FolderInTheWay) {
                 ASSERT_TRUE(QDir().mkpath(path + "/inside"));
-                result = writer.write(folder);
+                result = writer.write(folder, systemDiskSync());
                 EXPECT_TRUE(QFileInfo(path + "/inside").isDir());
             } else {
                 program.writeRaw(QStringLiteral("Data/") + writer.name, old);
                 if (fault.fault == Fault::NoSpace) {
                     FileSizeLimit limit(4);
-                    result = writer.write(folder);
+                    result = writer.write(folder, systemDiskSync());
                 } else {
-                    const SyncCall previous = replaceSyncCall(&failingSync);
-                    result = writer.write(folder);
-                    replaceSyncCall(previous);
+                    RecordingSync failing;
+                    failing.failAll(DiskSync::Target::File);
+                    result = writer.write(folder, failing);
                 }
                 EXPECT_EQ(program.readData(writer.name), old);
             }
@@ -262,7 +261,39 @@ TEST(BadWrites, EveryWriterKeepsTheOldBytesAndSaysWhy) {
     // And once the disk is well again, the same write goes through.
     TempProgramFolder program(false);
     for (const Writer& writer : writers)
-        EXPECT_FALSE(writer.write(ProgramFolder(program.path()))) << writer.name;
+        EXPECT_FALSE(writer.write(ProgramFolder(program.path()), systemDiskSync())) << writer.name;
+}
+
+// Each rewrite syncs the new file, then, after the rename, the folder that holds it: without the second
+// a power cut can bring the old file back. When only that second sync fails, the new file is already in
+// place, and the result says so rather than that the write failed.
+TEST(BadWrites, EveryWriterSyncsTheFileThenItsFolderAndAFailedFolderSyncIsNoFailure) {
+    for (const Writer& writer : writers) {
+        for (const bool folderFails : {false, true}) {
+            SCOPED_TRACE(std::string(writer.name) + (folderFails ? ", folder sync fails" : ""));
+            TempProgramFolder program(false);
+            program.writeRaw(QStringLiteral("Data/") + writer.name, "old bytes\r\n");
+            RecordingSync sync;
+            if (folderFails)
+                sync.failAll(DiskSync::Target::Folder);
+            const WriteResult result = writer.write(ProgramFolder(program.path()), sync);
+            EXPECT_EQ(sync.calls(),
+                      QList<RecordingSync::Call>({RecordingSync::file(program.data(writer.name)),
+                                                  RecordingSync::folder(program.data(""))}));
+            EXPECT_NE(program.readData(writer.name), "old bytes\r\n");
+            EXPECT_EQ(inPlaceUnconfirmed(result), folderFails);
+            EXPECT_EQ(result.has_value(), folderFails);
+            if (folderFails) {
+                for (const int language : {0, 1000}) {
+                    const QString text = fileErrorText(*result, language);
+                    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(program.data(writer.name))));
+                    // Never the words of a failed write: the new content is there.
+                    EXPECT_FALSE(text.startsWith(language == 0 ? "Impossibile" : "Cannot"))
+                        << text.toStdString();
+                }
+            }
+        }
+    }
 }
 
 TEST(BadWrites, LeftoversOfAnInterruptedRewriteAreRemovedAtStart) {

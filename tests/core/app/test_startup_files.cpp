@@ -1,7 +1,7 @@
 #include "core/app/AppState.h"
-#include "core/app/FileErrorText.h"
 #include "core/app/SingleInstanceGuard.h"
 #include "core/app/StartupFiles.h"
+#include "core/common/FileErrorText.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 

@@ -7,6 +7,7 @@
 #include "core/exchange/MailLink.h"
 #include "core/exchange/PCCBackup.h"
 #include "support/Printers.h"
+#include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <sys/stat.h>
 
 using namespace qvmd;
+using qvmd::test::RecordingSync;
 using qvmd::test::TempProgramFolder;
 
 namespace {
@@ -178,13 +180,13 @@ TEST_F(CopyTest, FailedCopiesNameTheFileAndLeaveTheDestinationAlone) {
     };
     for (const Case& c : cases) {
         const bool destinationFailed = c.kind == Kind::Unwritable;
-        PCCBackup copier;
+        RecordingSync sync;
+        if (c.syncFails)
+            sync.failAll(DiskSync::Target::File);
+        PCCBackup copier(sync);
         copier.SourceFile = file(c.from);
         copier.BackupFile = file(c.to);
-        const SyncCall previous = c.syncFails ? replaceSyncCall([](int) { return -1; }) : nullptr;
         const WriteResult error = copier.Backup();
-        if (c.syncFails)
-            replaceSyncCall(previous);
         ASSERT_TRUE(error) << c.from << " " << c.to;
         EXPECT_EQ(error->kind, c.kind) << c.from << " " << c.to;
         EXPECT_EQ(error->reason, c.reason) << c.from << " " << c.to;
@@ -216,14 +218,14 @@ TEST_F(CopyTest, RestoreOfASameSecondCopySwapsTheTwoAndAGoneLogNeedsNoSafetyCopy
     const QString backup = "5QV123_MD_L_2015-0712_080001.Bak";
     write("Backup/" + backup, "backup");
     write("Logs/5QV123_MD_L_2015.Log", "log");
-    RestoreOutcome outcome = restoreLog(ProgramFolder(root), backup, at(7, 12, 8, 0, 1));
+    RestoreOutcome outcome = restoreLog(ProgramFolder(root), backup, "", at(7, 12, 8, 0, 1));
     EXPECT_EQ(outcome.status, RestoreOutcome::Status::Restored);
     EXPECT_EQ(read("Logs/5QV123_MD_L_2015.Log"), "backup");
     EXPECT_EQ(read("Backup/" + backup), "log");
 
     // A log that is gone needs no safety copy.
     write("Backup/5QV123_MD_H_2014-0101_101010.Bak", "old year");
-    outcome = restoreLog(ProgramFolder(root), "5QV123_MD_H_2014-0101_101010.Bak", at(7, 12, 8, 0, 2));
+    outcome = restoreLog(ProgramFolder(root), "5QV123_MD_H_2014-0101_101010.Bak", "", at(7, 12, 8, 0, 2));
     EXPECT_EQ(outcome.status, RestoreOutcome::Status::Restored);
     EXPECT_TRUE(outcome.safetyCopyPath.isEmpty());
     EXPECT_EQ(read("Logs/5QV123_MD_H_2014.Log"), "old year");
@@ -238,7 +240,7 @@ TEST_F(CopyTest, FailedRestoresLeaveTheLogAsItWas) {
     const ProgramFolder folder(root);
     const QDateTime now = at(7, 12, 8, 0, 1);
 
-    RestoreOutcome outcome = restoreLog(folder, "5QV123_MD_L_2015-0612_214507.Bak", now);
+    RestoreOutcome outcome = restoreLog(folder, "5QV123_MD_L_2015-0612_214507.Bak", "", now);
     EXPECT_EQ(outcome.status, RestoreOutcome::Status::CopyFailed);
     ASSERT_TRUE(outcome.error);
     EXPECT_EQ(outcome.error->path, file("Backup/5QV123_MD_L_2015-0712_080001.Bak"));
@@ -248,7 +250,166 @@ TEST_F(CopyTest, FailedRestoresLeaveTheLogAsItWas) {
     EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0612_214507.Bak"), "backup");
 
     QDir(file("Logs")).removeRecursively();
-    outcome = restoreLog(folder, "5QV123_MD_L_2015-0612_214507.Bak", now);
+    outcome = restoreLog(folder, "5QV123_MD_L_2015-0612_214507.Bak", "", now);
     EXPECT_EQ(outcome.status, RestoreOutcome::Status::CopyFailed);
     EXPECT_EQ(outcome.error->path, file("Logs/5QV123_MD_L_2015.Log"));
+}
+
+// Copies are listed without regard to case, so the log a copy restores to is found the same way: a
+// hand-renamed copy replaces the log it belongs to (keeping its safety copy), never writes a second one
+// beside it.
+TEST_F(CopyTest, RestoreFindsItsLogWithoutRegardToCase) {
+    struct Case {
+        const char* label;
+        QStringList logs; // in Logs before the restore
+        QString backup;   // in Backup
+        QString logInUse;
+        QString target; // the log that holds the backup afterwards
+        bool safetyCopy;
+    };
+    const Case cases[] = {
+        {"as made",
+         {"5QV123_MD_L_2026.Log"},
+         "5QV123_MD_L_2026-0101_000000.Bak",
+         "5QV123_MD_L_2026.Log",
+         "5QV123_MD_L_2026.Log",
+         true},
+        {"renamed to small letters",
+         {"5QV123_MD_L_2026.Log"},
+         "5qv123_md_l_2026-0101_000000.bak",
+         "5QV123_MD_L_2026.Log",
+         "5QV123_MD_L_2026.Log",
+         true},
+        {"log not in use",
+         {"5QV123_MD_H_2025.Log"},
+         "5qv123_md_h_2025-0101_000000.BAK",
+         "5QV123_MD_L_2026.Log",
+         "5QV123_MD_H_2025.Log",
+         true},
+        {"two logs differing in case: the exact one",
+         {"5QV123_MD_L_2026.Log", "5qv123_md_l_2026.Log"},
+         "5qv123_md_l_2026-0101_000000.bak",
+         "5QV123_MD_L_2026.Log",
+         "5qv123_md_l_2026.Log",
+         true},
+        {"no log yet: named as logs are",
+         {},
+         "5qv123_md_l_2026-0101_000000.bak",
+         "",
+         "5QV123_MD_L_2026.Log",
+         false},
+        {"no log yet: the log in use",
+         {},
+         "5qv123_md_l_2026-0101_000000.bak",
+         "5QV123_MD_l_2026.Log",
+         "5QV123_MD_l_2026.Log",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QDir(file("Logs")).removeRecursively();
+        QDir(file("Backup")).removeRecursively();
+        QDir(root).mkpath("Logs");
+        QDir(root).mkpath("Backup");
+        for (const QString& log : c.logs)
+            write("Logs/" + log, "old " + log.toUtf8());
+        write("Backup/" + c.backup, "backup");
+
+        const RestoreOutcome outcome =
+            restoreLog(ProgramFolder(root), c.backup, c.logInUse, at(2, 1, 9, 0, 0));
+        EXPECT_EQ(outcome.status, RestoreOutcome::Status::Restored);
+        EXPECT_EQ(outcome.logPath, file("Logs/" + c.target));
+        EXPECT_EQ(read("Logs/" + c.target), "backup");
+        QStringList expectedLogs = c.logs;
+        if (!expectedLogs.contains(c.target))
+            expectedLogs.append(c.target);
+        expectedLogs.sort();
+        EXPECT_EQ(entries(file("Logs")), expectedLogs);
+        EXPECT_EQ(outcome.safetyCopyPath.isEmpty(), !c.safetyCopy);
+        if (c.safetyCopy) {
+            EXPECT_EQ(read("Backup/" + QFileInfo(outcome.safetyCopyPath).fileName()),
+                      "old " + c.target.toUtf8());
+            EXPECT_EQ(QFileInfo(outcome.safetyCopyPath).fileName(),
+                      *backupFileName(c.target, at(2, 1, 9, 0, 0)));
+        }
+    }
+}
+
+// The exact syncs of each whole-file copy: the copy's data before its rename, then its folder. When only
+// the folder's sync fails the copy is in place: a restore and a backup say they were made, and what the
+// disk did not confirm, never that the old content is still there.
+TEST_F(CopyTest, CopiesSyncTheFileThenItsFolderAndAnUnconfirmedFolderIsNoFailure) {
+    const QString logName = "5QV123_MD_L_2015.Log";
+    const QString backup = "5QV123_MD_L_2015-0612_214507.Bak";
+    const QString safety = "5QV123_MD_L_2015-0712_080001.Bak";
+    const QString copy = "5QV123_MD_L_2015-0103_090503.Bak";
+    for (const bool folderFails : {false, true}) {
+        SCOPED_TRACE(folderFails ? "folder sync fails" : "all syncs succeed");
+        QDir(file("Backup")).removeRecursively();
+        QDir(root).mkpath("Backup");
+        write("Logs/" + logName, logBytes);
+        write("Backup/" + backup, "backup");
+        RecordingSync sync;
+        if (folderFails)
+            sync.failAll(DiskSync::Target::Folder);
+
+        const RestoreOutcome restored =
+            restoreLog(ProgramFolder(root), backup, logName, at(7, 12, 8, 0, 1), sync);
+        EXPECT_EQ(restored.status, RestoreOutcome::Status::Restored);
+        EXPECT_FALSE(restored.error);
+        EXPECT_EQ(read("Logs/" + logName), "backup");
+        EXPECT_EQ(read("Backup/" + safety), logBytes);
+        EXPECT_EQ(sync.calls(), QList<RecordingSync::Call>({
+                                    RecordingSync::file(file("Logs/" + logName)),
+                                    RecordingSync::file(file("Backup/" + safety)),
+                                    RecordingSync::folder(file("Backup")),
+                                    RecordingSync::folder(file("Logs")),
+                                }));
+        ASSERT_EQ(restored.unconfirmed.size(), folderFails ? 2u : 0u);
+        if (folderFails) {
+            EXPECT_EQ(restored.unconfirmed[0].path, file("Backup/" + safety));
+            EXPECT_EQ(restored.unconfirmed[1].path, file("Logs/" + logName));
+        }
+
+        sync.clear();
+        const BackupOutcome backedUp = backupLog(ProgramFolder(root), logName, at(1, 3, 9, 5, 3), sync);
+        EXPECT_EQ(backedUp.status, BackupOutcome::Status::Copied);
+        EXPECT_FALSE(backedUp.error);
+        EXPECT_EQ(backedUp.unconfirmed.has_value(), folderFails);
+        EXPECT_EQ(read("Backup/" + copy), "backup");
+        EXPECT_EQ(sync.calls(), QList<RecordingSync::Call>({RecordingSync::file(file("Backup/" + copy)),
+                                                            RecordingSync::folder(file("Backup"))}));
+    }
+}
+
+namespace {
+
+// Another writer changes the log just as the restore's rename lands: what the log holds afterwards is
+// not the backup.
+class MeddlingSync : public DiskSync {
+public:
+    explicit MeddlingSync(QString logPath) : logPath_(std::move(logPath)) {}
+    int sync(int, Target target, const QString& path) const override {
+        if (target == Target::Folder && path == QFileInfo(logPath_).absolutePath()) {
+            QFile log(logPath_);
+            if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                log.write("written by someone else");
+        }
+        return 0;
+    }
+
+private:
+    QString logPath_;
+};
+
+} // namespace
+
+TEST_F(CopyTest, ARestoreIsCompleteOnlyWhenTheLogHoldsTheBackup) {
+    write("Logs/5QV123_MD_L_2015.Log", logBytes);
+    write("Backup/5QV123_MD_L_2015-0612_214507.Bak", "backup");
+    const MeddlingSync meddling(file("Logs/5QV123_MD_L_2015.Log"));
+    const RestoreOutcome outcome = restoreLog(ProgramFolder(root), "5QV123_MD_L_2015-0612_214507.Bak",
+                                              "5QV123_MD_L_2015.Log", at(7, 12, 8, 0, 1), meddling);
+    EXPECT_EQ(outcome.status, RestoreOutcome::Status::NotInPlace);
+    EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0712_080001.Bak"), logBytes);
 }

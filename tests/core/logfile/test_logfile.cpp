@@ -246,12 +246,25 @@ TEST(LogOpen, TheLogIsTheTruthForTheCounters) {
         {"stale after a crash before the counter rewrite", QByteArray("2\r\n1\r\n0\r\n1\r\n1\r\n"), true},
         {"another log's counters", QByteArray("40\r\n30\r\n9\r\n5\r\n0\r\n"), true},
         {"missing", std::nullopt, true},
+        // The next number alone agreeing is not enough: every counter must.
+        {"hunters disagree", QByteArray("3\r\n0\r\n0\r\n1\r\n1\r\n"), true},
+        {"ladies disagree", QByteArray("3\r\n1\r\n1\r\n1\r\n1\r\n"), true},
+        {"countries disagree", QByteArray("3\r\n1\r\n0\r\n2\r\n1\r\n"), true},
+        {"cancelled disagree", QByteArray("3\r\n1\r\n0\r\n1\r\n0\r\n"), true},
+        {"only the first line", QByteArray("3\r\n"), true},
     };
     for (const Case& c : cases) {
         QFile::remove(folder.logs("Log.dat"));
         if (c.counterFile)
             folder.writeRaw("Logs/Log.dat", *c.counterFile);
+        // What a rewrite killed before its rename left behind goes when the log is opened.
+        folder.writeRaw("Logs/Log.dat.AbCdEf", "2\r\n");
+        folder.writeRaw("Logs/5QV123_MD_L_2015.Log.XyZwvu", "##L\r\n");
+        folder.writeRaw("Logs/notes.txt.abcdef", "kept");
         const Result<OpenedLog> opened = openLog(program, "5QV123_MD_L_2015.Log", 340);
+        EXPECT_EQ(QDir(folder.logs("")).entryList(QDir::Files),
+                  QStringList({"5QV123_MD_L_2015.Log", "Log.dat", "notes.txt.abcdef"}))
+            << c.name;
         ASSERT_TRUE(opened.ok()) << c.name;
         EXPECT_EQ(opened.value().statistics.counters, truth) << c.name;
         EXPECT_EQ(opened.value().countersRebuilt, c.rebuilt) << c.name;
@@ -328,4 +341,36 @@ TEST(LogSelect, TheHeaderGivesBackTheIdentityAndYear) {
         QStringList({"1", "9ABC7_MD_L_2013.Log", "L", "Y", "2013", "9ABC7", "ANNA", "9", "ABC", "7", "2"}));
     EXPECT_EQ(selection.profile.category, "L");
     EXPECT_EQ(selection.year, 2013);
+}
+
+// An append never joins a last line left without its end (a power cut during an append, a hand edit):
+// that line is ended first and stays a record of its own, and the new record is a whole line.
+TEST(LogWrite, AnAppendNeverJoinsAnUnterminatedLastLine) {
+    const QByteArray head = crlf(sampleHeader);
+    const QByteArray record = sampleRecord.toLatin1() + "\r\n";
+    const struct {
+        const char* label;
+        QByteArray before;
+        QByteArray after;
+        int records;
+    } cases[] = {
+        {"torn record", head + "2>9>1QV408>SARA FE", head + "2>9>1QV408>SARA FE\r\n" + record, 2},
+        {"torn between CR and LF", head + "2>9>1QV408>SARA>L>x>d>N>\r",
+         head + "2>9>1QV408>SARA>L>x>d>N>\r\n" + record, 2},
+        {"torn header", crlf(sampleHeader.mid(0, 10)) + "#LO",
+         crlf(sampleHeader.mid(0, 10)) + "#LO\r\n" + record, 1},
+        {"whole lines", head, head + record, 1},
+        {"lines ended by LF alone", "##L\n#5QV123\n", "##L\n#5QV123\n" + record, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempProgramFolder folder(false);
+        folder.writeRaw("Logs/a.Log", c.before);
+        ASSERT_FALSE(appendRecord(folder.logs("a.Log"), ContactRecord::fromLine(sampleRecord)));
+        EXPECT_EQ(folder.readRaw("Logs/a.Log"), c.after);
+        const Result<LogContents> log = readLog(folder.logs("a.Log"));
+        ASSERT_TRUE(log.ok());
+        ASSERT_EQ(static_cast<int>(log.value().records.size()), c.records);
+        EXPECT_EQ(log.value().records.back().line(), sampleRecord);
+    }
 }

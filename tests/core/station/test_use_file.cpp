@@ -4,6 +4,7 @@
 #include "core/station/UseFile.h"
 #include "support/FixedClock.h"
 #include "support/Printers.h"
+#include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 using namespace qvmd;
 using qvmd::test::crlf;
 using qvmd::test::FixedClock;
+using qvmd::test::RecordingSync;
 using qvmd::test::TempProgramFolder;
 
 namespace {
@@ -110,6 +112,27 @@ TEST(UseFileWrite, FailureKeepsTheOldFileAndTheState) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->kind, FileError::Kind::Unwritable);
     EXPECT_EQ(state.log.LogInUse, 1);
+}
+
+// The state follows what the file holds: a Use.dat whose sync before the rename failed is the old one, so
+// the state stays; one in place whose folder the disk did not confirm is the new one, so the state moves.
+TEST(UseFileWrite, TheStateFollowsWhatTheFileHolds) {
+    for (const DiskSync::Target failing : {DiskSync::Target::File, DiskSync::Target::Folder}) {
+        const bool inPlace = failing == DiskSync::Target::Folder;
+        SCOPED_TRACE(inPlace ? "folder sync fails" : "file sync fails");
+        TempProgramFolder folder(false);
+        folder.writeData("Use.dat", elevenLines);
+        AppState state(folder.path());
+        state.log.LogInUse = 1;
+        RecordingSync sync;
+        sync.failAll(failing);
+        const WriteResult result =
+            saveUseFile(state, UseHeader::noLog(QStringLiteral("H"), 2015), state.profile, 1, sync);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(inPlaceUnconfirmed(result), inPlace);
+        EXPECT_EQ(state.log.LogInUse, inPlace ? 0 : 1);
+        EXPECT_EQ(folder.readData("Use.dat") == crlf(elevenLines), !inPlace);
+    }
 }
 
 TEST(PrimeFileWrite, FiveLinesWithTheShortDate) {

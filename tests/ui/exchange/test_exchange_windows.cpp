@@ -1,6 +1,7 @@
 #include "core/app/AppState.h"
 #include "support/FixedClock.h"
 #include "support/Printers.h"
+#include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
 #include "ui/exchange/frm_Backup.h"
@@ -25,6 +26,7 @@
 
 using namespace qvmd;
 using qvmd::test::FixedClock;
+using qvmd::test::RecordingSync;
 using qvmd::test::TempProgramFolder;
 using qvmd::test::TestSeams;
 
@@ -327,6 +329,82 @@ TEST_F(RestoreWindow, RefusalsAreReportedAndTheLogIsKept) {
         // Another file may still be chosen.
         pick(window, "5qv123_md_h_2014-0101_101010.bak");
         EXPECT_TRUE(window.cmd_Rest->isEnabled());
+    }
+}
+
+// What the operator is told is what the disk holds: a hand-renamed copy restores over its own log (with
+// its safety copy), and a restore whose log is in place but whose folder the disk did not confirm says
+// so, never that nothing was restored.
+TEST_F(RestoreWindow, TheMessageTellsWhatTheLogNowHolds) {
+    const QString renamed = "5qv123_md_l_2015-0612_214507.bak";
+    struct Case {
+        const char* label;
+        int language;
+        bool folderSyncFails;
+        QString warning; // start of the one message; empty for none
+    };
+    const Case cases[] = {
+        {"renamed copy", 0, false, ""},
+        {"unconfirmed, Italian", 0, true,
+         "Il log contiene ora il backup, ma il disco non ha potuto confermarlo."},
+        {"unconfirmed, English", 1000, true,
+         "The log now holds the backup, but the disk could not confirm it."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QDir(backupFolder()).removeRecursively();
+        QDir(program.path()).mkpath("Backup");
+        program.writeRaw("Logs/5QV123_MD_L_2015.Log", "current log");
+        program.writeRaw("Backup/" + renamed, "backed up log");
+        state.LanguageOffset = c.language;
+        RecordingSync sync;
+        if (c.folderSyncFails)
+            sync.failAll(DiskSync::Target::Folder);
+        TestSeams report;
+        frm_Restor window(state, report, nullptr, sync);
+        window.show();
+        upToTheQuestion(window, renamed);
+        QTest::mouseClick(window.cmd_Rest_Conf, Qt::LeftButton);
+
+        EXPECT_EQ(entries(program.logs("")), QStringList({"5QV123_MD_L_2015.Log"}));
+        EXPECT_EQ(read("Logs/5QV123_MD_L_2015.Log"), "backed up log");
+        EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0103_090503.Bak"), "current log");
+        if (c.warning.isEmpty()) {
+            EXPECT_TRUE(report.messages.empty());
+        } else {
+            ASSERT_EQ(report.messages.size(), 1u);
+            const QString text = report.messages[0].text;
+            EXPECT_TRUE(text.startsWith(c.warning)) << text.toStdString();
+            EXPECT_TRUE(text.contains(QDir::toNativeSeparators(logPath()))) << text.toStdString();
+            EXPECT_FALSE(text.contains(state.text(1184))) << text.toStdString();
+            EXPECT_EQ(report.messages[0].icon, Seams::Icon::Warning);
+        }
+        // The progress runs to "Restore Completed" as for any restore.
+        ASSERT_TRUE(window.Timer1->isActive());
+        for (int tick = 0; tick < 100; ++tick)
+            window.Timer1_Timer();
+        EXPECT_FALSE(window.Label6->isHidden());
+    }
+}
+
+TEST_F(ExchangeWindows, BackupWhoseFolderTheDiskDidNotConfirmIsMadeAndSaysSo) {
+    program.writeRaw("Logs/5QV123_MD_L_2015.Log", "log");
+    for (const int language : {0, 1000}) {
+        QDir(backupFolder()).removeRecursively();
+        state.LanguageOffset = language;
+        RecordingSync sync;
+        sync.failAll(DiskSync::Target::Folder);
+        TestSeams report;
+        frm_Backup window(state, report, nullptr, sync);
+        window.show();
+        QTest::mouseClick(window.cmd_Conf, Qt::LeftButton);
+        EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0103_090503.Bak"), "log");
+        ASSERT_EQ(report.messages.size(), 1u);
+        EXPECT_TRUE(report.messages[0].text.startsWith(language == 0 ? "Il backup è stato eseguito"
+                                                                     : "The backup was made"))
+            << report.messages[0].text.toStdString();
+        EXPECT_EQ(report.messages[0].icon, Seams::Icon::Warning);
+        EXPECT_TRUE(window.Timer2->isActive());
     }
 }
 

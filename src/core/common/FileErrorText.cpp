@@ -1,4 +1,4 @@
-#include "core/app/FileErrorText.h"
+#include "core/common/FileErrorText.h"
 
 #include <QDir>
 
@@ -116,6 +116,14 @@ QString fileErrorText(const FileError& error, int languageOffset) {
             text = text.arg(path);
         }
         break;
+    case FileError::Kind::Unconfirmed:
+        // The change happened: the text must never suggest the old content is still there.
+        text = italian ? QStringLiteral("Il nuovo contenuto del file %1 è al suo posto, ma il disco non ha "
+                                        "potuto confermarlo: se ora mancasse la corrente potrebbe tornare "
+                                        "quello precedente.")
+                       : QStringLiteral("The new content of the file %1 is in place, but the disk could not "
+                                        "confirm it: a power cut now could bring the old content back.");
+        return text.arg(path);
     case FileError::Kind::Unlockable:
         text = italian ? QStringLiteral("Impossibile controllare se il programma è già in esecuzione: il "
                                         "blocco %1 non si può usare")
