@@ -21,7 +21,8 @@ WriteResult replaceFileItself(const QString& path, const QByteArray& bytes) {
         return fileError(FileError::Kind::Unwritable, path, reasonOfSystemError(errno));
     const QString stagedPath = staged.fileName();
     staged.close();
-    if (WriteResult error = writeFileBytes(stagedPath, bytes))
+    // The staged file's folder is synced again after the rename below.
+    if (WriteResult error = writeFileBytes(stagedPath, bytes); error && !inPlaceUnconfirmed(error))
         return fileError(FileError::Kind::Unwritable, path, error->reason);
 #ifdef Q_OS_WIN
     // Windows renames over nothing: the link goes first.
@@ -31,7 +32,8 @@ WriteResult replaceFileItself(const QString& path, const QByteArray& bytes) {
     if (std::rename(QFile::encodeName(stagedPath).constData(), QFile::encodeName(path).constData()) != 0)
         return fileError(FileError::Kind::Unwritable, path, reasonOfSystemError(errno));
     staged.setAutoRemove(false);
-    syncFolderOfFile(path);
+    if (!syncFolderOfFile(path, systemDiskSync()))
+        return fileError(FileError::Kind::Unconfirmed, path, FileError::Reason::SyncFailed);
     return std::nullopt;
 }
 
