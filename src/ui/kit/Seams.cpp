@@ -33,6 +33,13 @@ bool DesktopSeams::ask(QWidget* parent, const QString& text, const QString& titl
     return box.exec() == QMessageBox::Yes;
 }
 
+bool DesktopSeams::askDefaultNo(QWidget* parent, const QString& text, const QString& title, Icon icon) {
+    QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 int DesktopSeams::showModal(QDialog& dialog) {
     return dialog.exec();
 }

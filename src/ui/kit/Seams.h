@@ -18,6 +18,10 @@ public:
     virtual void message(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
     // Yes/No question; true for Yes.
     virtual bool ask(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
+    // The same with No as the answer Enter gives, for a Yes that is not lightly undone.
+    virtual bool askDefaultNo(QWidget* parent, const QString& text, const QString& title, Icon icon) {
+        return ask(parent, text, title, icon);
+    }
     // Shows the dialog modally and returns its result code.
     virtual int showModal(QDialog& dialog) = 0;
 
@@ -34,6 +38,7 @@ class DesktopSeams : public Seams {
 public:
     void message(QWidget* parent, const QString& text, const QString& title, Icon icon) override;
     bool ask(QWidget* parent, const QString& text, const QString& title, Icon icon) override;
+    bool askDefaultNo(QWidget* parent, const QString& text, const QString& title, Icon icon) override;
     int showModal(QDialog& dialog) override;
 };
 

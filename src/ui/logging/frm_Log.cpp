@@ -822,6 +822,7 @@ bool frm_Log::reportOutcome(const LogInUse::WriteOutcome& outcome) {
 void frm_Log::finishWrite() {
     cmd_Clear_Click();
     state_.LogChanged = FlagTrue;
+    emit contactWritten();
 }
 
 // ---- the grid ----

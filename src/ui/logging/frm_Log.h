@@ -88,6 +88,10 @@ public:
     int topRow() const;
     int currentRow() const;
 
+signals:
+    // A contact reached the log file (new or modified).
+    void contactWritten();
+
 public slots:
     void Timer1_Timer();
     void cmd_Find_Click();
