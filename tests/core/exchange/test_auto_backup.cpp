@@ -4,7 +4,6 @@
 #include "core/exchange/AutoBackupList.h"
 #include "core/exchange/AutoBackupSettings.h"
 #include "core/exchange/LogBackup.h"
-#include "core/exchange/LogRetire.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 
@@ -59,6 +58,9 @@ protected:
 } // namespace
 
 TEST_F(AutoBackupTest, KeepsTheNewestAutomaticCopiesAndNeverOnesMadeByHand) {
+    // Another log's automatic copy is not this log's to remove.
+    program.writeRaw("Logs/5QV123_MD_H_2015.Log", "other log");
+    ASSERT_EQ(makeAutoBackup(folder, "5QV123_MD_H_2015.Log", now, 1).status, AutoBackupOutcome::Status::Made);
     QStringList made;
     for (int i = 0; i < 11; ++i) {
         writeContact();
@@ -76,9 +78,10 @@ TEST_F(AutoBackupTest, KeepsTheNewestAutomaticCopiesAndNeverOnesMadeByHand) {
         made.append(QFileInfo(outcome.backupPath).fileName());
         EXPECT_EQ(outcome.removed.size(), i == 10 ? 1 : 0) << i;
     }
-    EXPECT_EQ(listed(), made.mid(1));
+    EXPECT_EQ(listed(), QStringList("5QV123_MD_H_2015-0612_214507.Bak") + made.mid(1));
     QStringList expected = made.mid(1);
     expected.append("5QV123_MD_L_2015-0612_214908.Bak"); // the one made by hand
+    expected.append("5QV123_MD_H_2015-0612_214507.Bak");
     expected.sort();
     EXPECT_EQ(backups(), expected);
 
@@ -86,8 +89,8 @@ TEST_F(AutoBackupTest, KeepsTheNewestAutomaticCopiesAndNeverOnesMadeByHand) {
     writeContact();
     const AutoBackupOutcome outcome = backUp(3);
     EXPECT_EQ(outcome.removed.size(), 8);
-    EXPECT_EQ(listed().size(), 3);
-    EXPECT_EQ(backups().size(), 4);
+    EXPECT_EQ(listed().size(), 4);
+    EXPECT_EQ(backups().size(), 5);
 }
 
 TEST_F(AutoBackupTest, SameContentIsNotCopiedAgain) {
@@ -116,18 +119,6 @@ TEST_F(AutoBackupTest, AFileReplacedUnderAnAutomaticNameIsNeverRemoved) {
     EXPECT_EQ(program.readRaw("Backup/" + first), "made by hand");
     EXPECT_FALSE(listed().contains(first));
     EXPECT_EQ(listed().size(), 2);
-}
-
-TEST_F(AutoBackupTest, OtherLogsCopiesAreLeftAlone) {
-    const QString other = QStringLiteral("5QV123_MD_H_2015.Log");
-    program.writeRaw("Logs/" + other, "other log");
-    ASSERT_EQ(makeAutoBackup(folder, other, now, 1).status, AutoBackupOutcome::Status::Made);
-    for (int i = 0; i < 3; ++i) {
-        writeContact();
-        ASSERT_EQ(backUp(1).status, AutoBackupOutcome::Status::Made);
-    }
-    EXPECT_EQ(backups(),
-              QStringList({"5QV123_MD_H_2015-0612_214507.Bak", "5QV123_MD_L_2015-0612_214807.Bak"}));
 }
 
 TEST_F(AutoBackupTest, AFullDiskIsReportedAndChangesNothing) {
@@ -177,24 +168,4 @@ TEST(AutoBackupSettings, StoredAndReadBackWithDefaultsAndLimits) {
         settings.setValue("AutoBackup/Keep", c.keep);
         EXPECT_EQ(AutoBackupSettings::load(settings), c.expected) << c.enabled << " " << c.keep;
     }
-}
-
-TEST_F(AutoBackupTest, RetiringALogMovesItIntoTheBackupFolderWhole) {
-    writeContact();
-    const QByteArray content = program.readRaw("Logs/" + logName);
-    const RetireOutcome moved = retireLog(folder, logName, now);
-    ASSERT_EQ(moved.status, RetireOutcome::Status::Moved);
-    EXPECT_EQ(QFileInfo(moved.backupPath).fileName(), "5QV123_MD_L_2015-0612_214607.Bak");
-    EXPECT_EQ(program.readRaw("Backup/5QV123_MD_L_2015-0612_214607.Bak"), content);
-    EXPECT_FALSE(QFileInfo::exists(folder.logs(logName)));
-
-    // Nothing to move, and a Backup folder that cannot be made: the log stays where it was.
-    EXPECT_EQ(retireLog(folder, logName, now).status, RetireOutcome::Status::Failed);
-    program.writeRaw("Logs/" + logName, content);
-    QDir(folder.path("Backup")).removeRecursively();
-    program.writeRaw("Backup", "a file where the folder should be");
-    const RetireOutcome blocked = retireLog(folder, logName, now);
-    EXPECT_EQ(blocked.status, RetireOutcome::Status::Failed);
-    ASSERT_TRUE(blocked.error);
-    EXPECT_EQ(program.readRaw("Logs/" + logName), content);
 }
