@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,9 @@ int main(int argc, char** argv) {
     QDir().mkpath(runtimeDir);
     QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit());
+    // The user's own settings go to a scratch folder, never into the real configuration.
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     ::testing::InitGoogleTest(&argc, argv);

@@ -38,6 +38,9 @@ grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" "$metainfo" 
 grep -q '@[A-Z_]*@' "$metainfo" 2>/dev/null && fail "unconfigured value in the metadata"
 
 [ -f "$share/man/man1/QV_md.1.gz" ] || fail "no manual page"
+for lang in it en; do
+    [ -f "$share/doc/qv-md/manual/$lang/index.html" ] || fail "no user's manual in '$lang'"
+done
 for file in "$source"/data/*; do
     name=$(basename "$file")
     cmp -s "$file" "$share/qv-md/Data/$name" || fail "default data file $name not installed as shipped"

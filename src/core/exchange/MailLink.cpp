@@ -11,11 +11,19 @@ QString managerLink(const QString& managerAddress, const QString& subject) {
 
 } // namespace
 
+QString logMailSubject() {
+    return QStringLiteral("Marigold Day Log");
+}
+
+QString logMailBody(const QString& stationCallsign, const QString& operatorName, const QString& utcNowText) {
+    return QStringLiteral("Log By  ") + stationCallsign + QStringLiteral("  ") + operatorName +
+           QStringLiteral("   ") + utcNowText;
+}
+
 QString logMailLink(const QString& managerAddress, const QString& stationCallsign,
                     const QString& operatorName, const QString& utcNowText) {
-    return managerLink(managerAddress, QStringLiteral("Marigold Day Log")) + QStringLiteral("&body=") +
-           QStringLiteral("Log By  ") + stationCallsign + QStringLiteral("  ") + operatorName +
-           QStringLiteral("   ") + utcNowText;
+    return managerLink(managerAddress, logMailSubject()) + QStringLiteral("&body=") +
+           logMailBody(stationCallsign, operatorName, utcNowText);
 }
 
 QString infoMailLink(const QString& managerAddress) {

@@ -11,6 +11,10 @@ namespace qvmd {
 QString logMailLink(const QString& managerAddress, const QString& stationCallsign,
                     const QString& operatorName, const QString& utcNowText);
 
+// The subject and body of that mail, as the link carries them.
+QString logMailSubject();
+QString logMailBody(const QString& stationCallsign, const QString& operatorName, const QString& utcNowText);
+
 // The mail the About window offers to the award manager.
 QString infoMailLink(const QString& managerAddress);
 

@@ -2,12 +2,14 @@
 
 #include "core/app/AppState.h"
 #include "core/common/FileErrorText.h"
+#include "core/exchange/AutoBackupList.h"
 #include "core/exchange/LogBackup.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -64,6 +66,11 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     Label4->hide();
     for (QLabel* label : {Label1, Label2, Label3, Label4})
         label->setStyleSheet(QStringLiteral("color: white;"));
+    Label5 = makeLabel(this, "Label5", QString());
+    Label5->setWordWrap(true);
+    Label5->setFixedWidth(360);
+    Label5->setStyleSheet(QStringLiteral("color: #ffd0d0; font-weight: bold;"));
+    Label5->hide();
 
     cmd_Conf = makeButton(this, "cmd_Conf", QStringLiteral("Backup"));
     cmd_Conf->setMinimumWidth(110);
@@ -92,6 +99,7 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     layout->addWidget(Label3);
     layout->addSpacing(6);
     layout->addWidget(Label4);
+    layout->addWidget(Label5);
     layout->addSpacing(6);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -103,6 +111,14 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     paintBackground(*this, Backdrop::darkToLightGreen);
 }
 
+void frm_Backup::showAutoBackupFailure(const QString& why) {
+    if (why.isEmpty())
+        return;
+    Label5->setText(state_.text(1340, QStringLiteral("The last automatic backup failed:")) +
+                    QLatin1Char('\n') + why);
+    Label5->show();
+}
+
 void frm_Backup::cmd_Conf_Click() {
     // One copy per opening, whatever its outcome; "Exit" remains.
     cmd_Conf->setEnabled(false);
@@ -111,6 +127,9 @@ void frm_Backup::cmd_Conf_Click() {
     const QString title = windowTitle();
     switch (outcome.status) {
     case BackupOutcome::Status::Copied:
+        // Made by hand: an automatic copy of the same second under this name is forgotten, so this one
+        // is never removed with the automatic ones.
+        forgetAutoBackup(state_.folder, QFileInfo(outcome.backupPath).fileName());
         if (outcome.unconfirmed) {
             seams_.message(this,
                            state_.text(1202, QStringLiteral("The backup was made, but the disk could not "

@@ -24,10 +24,14 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr; // why the last automatic backup failed, shown once
     QPushButton* cmd_Conf = nullptr;
     QPushButton* cmd_Close = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
+
+    // Shows why the last automatic backup failed; nothing for an empty text.
+    void showAutoBackupFailure(const QString& why);
 
 public slots:
     void cmd_Conf_Click();

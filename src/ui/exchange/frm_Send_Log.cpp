@@ -1,11 +1,13 @@
 #include "ui/exchange/frm_Send_Log.h"
 
 #include "core/app/AppState.h"
+#include "core/exchange/AttachedMail.h"
 #include "core/exchange/LogPath.h"
 #include "core/exchange/MailLink.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
+#include "ui/kit/Seams.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
@@ -39,7 +41,8 @@ frm_Send_Log::frm_Send_Log(AppState& state, Seams& seams, QWidget* parent)
     Label4->setAlignment(Qt::AlignCenter);
     Label4->setStyleSheet(QStringLiteral("color: #b00000;"));
 
-    Label2 = makeLabel(this, "Label2", QString(), "1104");
+    attachHelper_ = AttachedMail::findHelper();
+    Label2 = makeLabel(this, "Label2", QString(), attaches() ? "1337" : "1104");
     Label2->setWordWrap(true);
     Label2->setFixedWidth(460);
 
@@ -80,14 +83,51 @@ frm_Send_Log::frm_Send_Log(AppState& state, Seams& seams, QWidget* parent)
     Localise(*this, *state_.strings, state_.LanguageOffset);
     layout->activate();
     paintBackground(*this, Backdrop::sendBlueToGreen);
-    const QString logPath = QDir::toNativeSeparators(logFilePath(state_.folder, state_.log.LogInUseName));
-    Label3->setText(logPath);
+    logPath_ = QDir::toNativeSeparators(logFilePath(state_.folder, state_.log.LogInUseName));
+    Label3->setText(logPath_);
+    // Also with the attachment: should the mail program leave it out, the path is at hand.
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(logPath);
+    clipboard->setText(logPath_);
 }
 
 void frm_Send_Log::cmd_Send_Click() {
+    if (attaches()) {
+        const QStringList arguments = AttachedMail::arguments(
+            state_.SettingsEntries.value(1), logMailSubject(),
+            logMailBody(state_.profile.StationCallsign, state_.profile.OperatorName, state_.UtcNowText),
+            logPath_);
+        auto* mail = new AttachedMail(this);
+        if (mail->start(attachHelper_, arguments)) {
+            // A few seconds at most: the helper ends, or the mail program it started has the mail.
+            cmd_Send->setEnabled(false);
+            cmd_Close->setEnabled(false);
+            setCursor(Qt::BusyCursor);
+            connect(mail, &AttachedMail::done, this, &frm_Send_Log::attachDone);
+            return;
+        }
+        delete mail;
+    }
+    sendLink();
+}
+
+void frm_Send_Log::attachDone(bool handedOver) {
+    unsetCursor();
+    if (handedOver) {
+        closeWith(QDialog::Accepted);
+        return;
+    }
+    // As without the helper: the prepared mail, and the file attached by hand.
+    const QString byHand = state_.text(1104);
+    Label2->setText(byHand);
+    seams_.message(this,
+                   state_.text(1338, QStringLiteral("The mail program could not attach the Log.")) +
+                       QLatin1Char('\n') + byHand,
+                   windowTitle(), Seams::Icon::Warning);
+    sendLink();
+}
+
+void frm_Send_Log::sendLink() {
     const QString link = logMailLink(state_.SettingsEntries.value(1), state_.profile.StationCallsign,
                                      state_.profile.OperatorName, state_.UtcNowText);
     // Whether a mail program took the link cannot be known; the window closes either way.

@@ -11,7 +11,8 @@ struct AppState;
 class Seams;
 
 // Helps send the log in use to the award manager: the log's path is shown and put on the clipboard, and
-// "Send Log" opens the mail program on a prepared mail; the operator attaches the file by hand.
+// "Send Log" opens the mail program on a prepared mail. Where the desktop's xdg-email is at hand the log
+// goes with the mail as an attachment; otherwise, or when that fails, the operator attaches it by hand.
 class frm_Send_Log : public FormDialog {
     Q_OBJECT
 public:
@@ -28,7 +29,15 @@ public slots:
     void cmd_Send_Click();
     void cmd_Close_Click();
 
+    // Whether the log goes as an attachment (the helper was found when the window opened).
+    bool attaches() const { return !attachHelper_.isEmpty(); }
+
 private:
+    void attachDone(bool handedOver);
+    void sendLink();
+
+    QString logPath_;
+    QString attachHelper_;
     AppState& state_;
     Seams& seams_;
 };

@@ -286,6 +286,7 @@ void frm_Log::cmd_Write_Click() {
     }
     cmd_Clear_Click();
     state_.LogChanged = FlagTrue;
+    emit contactWritten();
 }
 
 // ---- the grid ----

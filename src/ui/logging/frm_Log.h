@@ -54,6 +54,10 @@ public:
     int topRow() const { return MSHFlexGrid1->topRow(); }
     int currentRow() const { return MSHFlexGrid1->row(); }
 
+signals:
+    // A contact reached the log file (new or modified).
+    void contactWritten();
+
 public slots:
     void Timer1_Timer();
     void cmd_Find_Click();

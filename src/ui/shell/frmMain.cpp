@@ -4,6 +4,7 @@
 #include "core/app/StartupFiles.h"
 #include "core/app/VersionInfo.h"
 #include "core/common/FileErrorText.h"
+#include "ui/exchange/frm_AutoBackup.h"
 #include "ui/exchange/frm_Backup.h"
 #include "ui/exchange/frm_Restor.h"
 #include "ui/exchange/frm_Send_Log.h"
@@ -15,6 +16,9 @@
 #include "ui/logfile/frm_Sel_Log.h"
 #include "ui/logging/frm_Log.h"
 #include "ui/print/frm_Print.h"
+#include "ui/shell/AutoBackupKeeper.h"
+#include "ui/shell/DeleteLogCommand.h"
+#include "ui/shell/ManualCommand.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/shell/frm_messag.h"
 #include "ui/station/frm_Modif_ute.h"
@@ -23,6 +27,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -118,6 +123,7 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
     Label3->setText(stationLine());
     paintBackground(*centralWidget(), Backdrop::blueToCyan);
 
+    autoBackup_ = std::make_unique<AutoBackupKeeper>(state_, *statusPanels[0]);
     StatusClock.setInterval(1000);
     connect(&StatusClock, &QTimer::timeout, this, &frmMain::StatusClock_Timer);
     StatusClock_Timer();
@@ -237,9 +243,9 @@ void frmMain::buildMenus() {
     mnuLog = addMenu("mnuLog", QStringLiteral("Log"));
     mnu_OpenLog = addAction(mnuLog, "mnu_OpenLog", QStringLiteral("Open Log"), &frmMain::mnu_OpenLog_Click);
     mnu_SelLog = addAction(mnuLog, "mnu_SelLog", QStringLiteral("Select Log"), &frmMain::mnu_SelLog_Click);
-    mnu_SendLog = addAction(mnuLog, "mnu_SendLog", QStringLiteral("Send Log"), nullptr);
+    mnu_SendLog = addAction(mnuLog, "mnu_SendLog", QStringLiteral("Send Log"), &frmMain::mnu_SendLog_Click);
     mnu_NewLog = addAction(mnuLog, "mnu_NewLog", QStringLiteral("New Log"), &frmMain::mnu_NewLog_Click);
-    mnu_DelLog = addAction(mnuLog, "mnu_DelLog", QStringLiteral("Delete Log"), nullptr);
+    mnu_DelLog = addAction(mnuLog, "mnu_DelLog", QStringLiteral("Delete Log"), &frmMain::mnu_DelLog_Click);
     mnu_DelLog->setEnabled(false);
 
     mnu_print = addMenu("mnu_print", QStringLiteral("Print"));
@@ -248,6 +254,8 @@ void frmMain::buildMenus() {
 
     mnu_Opt = addMenu("mnu_Opt", QStringLiteral("Option"));
     mnu_ModUte = addAction(mnu_Opt, "mnu_ModUte", QStringLiteral("Edit User"), &frmMain::mnu_ModUte_Click);
+    mnu_AutoBackup = addAction(mnu_Opt, "mnu_AutoBackup", QStringLiteral("Automatic backups"),
+                               &frmMain::mnu_AutoBackup_Click);
     mnu_Language = named(mnu_Opt->addMenu(QStringLiteral("Language")), "mnu_Language");
     mnu_ita = addAction(mnu_Language, "mnu_ita", QStringLiteral("Italian"), &frmMain::mnu_ita_Click);
     mnu_Eng = addAction(mnu_Language, "mnu_Eng", QStringLiteral("English"), &frmMain::mnu_Eng_Click);
@@ -260,7 +268,8 @@ void frmMain::buildMenus() {
     mnu_Rest = addAction(mnu_Util, "mnu_Rest", QStringLiteral("Restore"), &frmMain::mnu_Rest_Click);
 
     mnu_Help = addMenu("mnu_Help", QStringLiteral("?"));
-    mnu_HelpContents = addAction(mnu_Help, "mnu_HelpContents", QStringLiteral("Manual"), nullptr);
+    mnu_HelpContents =
+        addAction(mnu_Help, "mnu_HelpContents", QStringLiteral("Manual"), &frmMain::mnu_HelpContents_Click);
     mnu_About = addAction(mnu_Help, "mnu_About", QStringLiteral("About"), &frmMain::mnu_About_Click);
 }
 
@@ -296,6 +305,7 @@ void frmMain::copyMenuTexts() {
     mnu_Util->setTitle(text(MenuLabel::Utility));
     mnu_print->setTitle(text(MenuLabel::Print));
     mnu_Aggior->setText(text(MenuLabel::Updates));
+    mnu_AutoBackup->setText(state_.text(1341, QStringLiteral("Automatic backups")) + QStringLiteral("..."));
     cmd_Open_Log->setAccessibleName(text(MenuLabel::OpenLog));
     cmd_Sel_Log->setAccessibleName(text(MenuLabel::SelectLog));
     cmd_Send_Log->setAccessibleName(text(MenuLabel::SendLog));
@@ -331,6 +341,8 @@ int frmMain::open_frm_Log() {
     // A log that cannot be read has been reported; there is nothing to show.
     if (!window.ready())
         return QDialog::Rejected;
+    autoBackup_->logWindowOpening();
+    connect(&window, &frm_Log::contactWritten, this, [this] { autoBackup_->contactWritten(); });
     return seams_.showModal(window);
 }
 
@@ -359,7 +371,9 @@ int frmMain::open_frm_Restor() {
 }
 
 int frmMain::open_frm_Backup() {
-    return showChild<frm_Backup>();
+    frm_Backup window(state_, seams_, this);
+    window.showAutoBackupFailure(autoBackup_->takeFailure());
+    return seams_.showModal(window);
 }
 
 int frmMain::open_frm_Aggior() {
@@ -368,6 +382,10 @@ int frmMain::open_frm_Aggior() {
 
 int frmMain::open_frmAbout() {
     return showChild<frmAbout>();
+}
+
+int frmMain::open_frm_AutoBackup() {
+    return showChild<frm_AutoBackup>();
 }
 
 void frmMain::cmd_Open_Log_Click() {
@@ -407,6 +425,24 @@ void frmMain::afterLogChoice() {
 
 void frmMain::cmd_Send_Log_Click() {
     open_frm_Send_Log();
+}
+
+void frmMain::mnu_SendLog_Click() {
+    cmd_Send_Log_Click();
+}
+
+void frmMain::mnu_DelLog_Click() {
+    if (deleteLogInUse(state_, seams_, this))
+        applyEnablingRule();
+}
+
+void frmMain::mnu_HelpContents_Click() {
+    openManual(state_, seams_, this, QCoreApplication::applicationDirPath(),
+               [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+}
+
+void frmMain::mnu_AutoBackup_Click() {
+    open_frm_AutoBackup();
 }
 
 void frmMain::mnu_PrintLog_Click() {
@@ -485,6 +521,7 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::endProgram() {
+    autoBackup_->programEnding();
     seams_.requestEnd();
     closing_ = true;
     StatusClock.stop();

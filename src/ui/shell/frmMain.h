@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -14,6 +16,7 @@ namespace qvmd {
 
 struct AppState;
 class Seams;
+class AutoBackupKeeper;
 
 // The hub: event title, own station, the four log buttons, menus and status bar.
 class frmMain : public QMainWindow {
@@ -26,6 +29,8 @@ public:
     void applyEnablingRule();
     // After the profile changed or a restore: open and send wait until a log is selected again.
     void requireLogSelection();
+    // The backups the program makes by itself while a log is in use.
+    AutoBackupKeeper& autoBackup() { return *autoBackup_; }
 
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
@@ -52,6 +57,7 @@ public:
     QAction* mnu_PrintLog = nullptr;
     QMenu* mnu_Opt = nullptr;
     QAction* mnu_ModUte = nullptr;
+    QAction* mnu_AutoBackup = nullptr;
     QMenu* mnu_Language = nullptr;
     QAction* mnu_ita = nullptr;
     QAction* mnu_Eng = nullptr;
@@ -72,6 +78,10 @@ public slots:
     void mnuFileExit_Click();
     void mnu_OpenLog_Click();
     void mnu_SelLog_Click();
+    void mnu_SendLog_Click();
+    void mnu_DelLog_Click();
+    void mnu_HelpContents_Click();
+    void mnu_AutoBackup_Click();
     void mnu_NewLog_Click();
     void mnu_PrintLog_Click();
     void mnu_ModUte_Click();
@@ -107,12 +117,14 @@ private:
     int open_frm_Backup();
     int open_frm_Aggior();
     int open_frmAbout();
+    int open_frm_AutoBackup();
     template <class Window> int showChild();
     void endProgram();
 
     AppState& state_;
     Seams& seams_;
     bool closing_ = false;
+    std::unique_ptr<AutoBackupKeeper> autoBackup_;
 };
 
 } // namespace qvmd

@@ -1,5 +1,6 @@
 #include "core/app/AppState.h"
 #include "support/FixedClock.h"
+#include "support/PathOverride.h"
 #include "support/Printers.h"
 #include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -56,6 +58,9 @@ protected:
     FixedClock clock{QDateTime(QDate(2015, 3, 1), QTime(9, 5, 3))};
     AppState state{program.path(), &clock};
     TestSeams seams;
+    // No mail helper on PATH: these windows behave as on a machine without one.
+    QTemporaryDir noHelpers;
+    qvmd::test::PathOverride path{noHelpers.path()};
 
     void SetUp() override {
         state.SettingsEntries[1] = "award@qv.example";

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/common/FileError.h"
+#include "core/common/ProgramFolder.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace qvmd {
+
+struct AutoBackupOutcome {
+    enum class Status {
+        Made,       // a new copy is in the Backup folder
+        Unchanged,  // the newest copy of the log already holds exactly this content
+        NoBaseName, // the log name gives no backup name
+        Failed,     // no copy was made; error says why
+    };
+    Status status = Status::Failed;
+    QString backupPath;             // the new copy
+    QStringList removed;            // older automatic copies removed to keep the newest ones
+    std::optional<FileError> error; // a failed copy, or (with Made) a list or removal that failed
+};
+
+// A copy of a log made by the program itself: the same name and the same durable copy as a copy made by
+// hand, skipped when the newest copy of the log (by hand or not) has the same content. Of the log's
+// automatic copies only the newest `keep` stay; copies made by hand and other files are never removed.
+// The log itself is only read.
+AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
+                                 int keep);
+
+// The newest copy of a log in the Backup folder by modification time, or nothing.
+std::optional<QString> newestBackupOf(const ProgramFolder& folder, const QString& logName);
+
+} // namespace qvmd
