@@ -60,7 +60,7 @@ std::optional<QString> newestBackupOf(const ProgramFolder& folder, const QString
 }
 
 AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
-                                 int keep) {
+                                 int keep, const DiskSync& sync) {
     AutoBackupOutcome outcome;
     if (!backupFileName(logName, now)) {
         outcome.status = AutoBackupOutcome::Status::NoBaseName;
@@ -95,16 +95,17 @@ AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& log
     QList<AutoBackupEntry> entries = listed.value();
     entries.removeIf([&](const AutoBackupEntry& entry) { return entry.name == *name; });
     entries.append({*name, content.value().size(), contentFingerprint(content.value())});
-    if (WriteResult failed = writeAutoBackupList(folder, entries)) {
+    if (WriteResult failed = writeAutoBackupList(folder, entries, sync);
+        failed && !inPlaceUnconfirmed(failed)) {
         outcome.error = failed;
         return outcome;
     }
 
-    const BackupOutcome copied = backupLog(folder, logName, now);
+    const BackupOutcome copied = backupLog(folder, logName, now, sync);
     if (copied.status != BackupOutcome::Status::Copied) {
         outcome.error = copied.error;
         entries.removeLast();
-        writeAutoBackupList(folder, entries);
+        writeAutoBackupList(folder, entries, sync);
         return outcome;
     }
     outcome.status = AutoBackupOutcome::Status::Made;
@@ -134,9 +135,10 @@ AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& log
         forgotten = true;
     }
     if (!outcome.removed.isEmpty())
-        syncFolderOfFile(outcome.removed.first());
+        syncFolderOfFile(outcome.removed.first(), sync);
     if (forgotten) {
-        if (WriteResult failed = writeAutoBackupList(folder, entries); failed && !outcome.error)
+        if (WriteResult failed = writeAutoBackupList(folder, entries, sync);
+            failed && !inPlaceUnconfirmed(failed) && !outcome.error)
             outcome.error = failed;
     }
     return outcome;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
+
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
 
@@ -29,7 +31,7 @@ struct AutoBackupOutcome {
 // automatic copies only the newest `keep` stay; copies made by hand and other files are never removed.
 // The log itself is only read.
 AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
-                                 int keep);
+                                 int keep, const DiskSync& sync = systemDiskSync());
 
 // The newest copy of a log in the Backup folder by modification time, or nothing.
 std::optional<QString> newestBackupOf(const ProgramFolder& folder, const QString& logName);

@@ -37,12 +37,13 @@ Result<QList<AutoBackupEntry>> readAutoBackupList(const ProgramFolder& folder) {
     return entries;
 }
 
-WriteResult writeAutoBackupList(const ProgramFolder& folder, const QList<AutoBackupEntry>& entries) {
+WriteResult writeAutoBackupList(const ProgramFolder& folder, const QList<AutoBackupEntry>& entries,
+                                const DiskSync& sync) {
     QStringList lines;
     for (const AutoBackupEntry& entry : entries)
         lines.append(entry.name + separator + QString::number(entry.size) + separator +
                      QString::fromLatin1(entry.fingerprint));
-    return writeLines(folder.backup(autoBackupListName()), lines);
+    return writeLines(folder.backup(autoBackupListName()), lines, sync);
 }
 
 WriteResult forgetAutoBackup(const ProgramFolder& folder, const QString& name) {

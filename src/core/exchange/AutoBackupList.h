@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
 
@@ -28,7 +29,8 @@ QString autoBackupListName();
 Result<QList<AutoBackupEntry>> readAutoBackupList(const ProgramFolder& folder);
 
 // Rewrites the list whole, atomically.
-WriteResult writeAutoBackupList(const ProgramFolder& folder, const QList<AutoBackupEntry>& entries);
+WriteResult writeAutoBackupList(const ProgramFolder& folder, const QList<AutoBackupEntry>& entries,
+                                const DiskSync& sync = systemDiskSync());
 
 // A copy made by hand under a name the list holds (made in the same second) is no automatic copy: the
 // entry goes, so the copy is never removed.

@@ -32,7 +32,8 @@ RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, con
         return failed(fileError(FileError::Kind::Missing, logPath));
     if (WriteResult error = ensureBackupFolder(folder))
         return failed(*error);
-    if (WriteResult error = copyFileDurably(logPath, outcome.backupPath))
+    // A copy the disk did not confirm is still in place: the log may go.
+    if (WriteResult error = copyFileDurably(logPath, outcome.backupPath); error && !inPlaceUnconfirmed(error))
         return failed(*error);
     QFile log(logPath);
     errno = 0;
@@ -42,7 +43,7 @@ RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, con
             fileError(FileError::Kind::Unwritable, logPath,
                       reason == FileError::Reason::None ? FileError::Reason::AccessDenied : reason));
     }
-    syncFolderOfFile(logPath);
+    syncFolderOfFile(logPath, systemDiskSync());
     outcome.status = RetireOutcome::Status::Moved;
     return outcome;
 }

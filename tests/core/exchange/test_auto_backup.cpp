@@ -5,6 +5,7 @@
 #include "core/exchange/AutoBackupSettings.h"
 #include "core/exchange/LogBackup.h"
 #include "support/Printers.h"
+#include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <cerrno>
 
 using namespace qvmd;
+using qvmd::test::RecordingSync;
 using qvmd::test::TempProgramFolder;
 
 namespace {
@@ -127,12 +129,9 @@ TEST_F(AutoBackupTest, AFullDiskIsReportedAndChangesNothing) {
     const QByteArray listBefore = program.readRaw("Backup/" + autoBackupListName());
     writeContact();
     const QByteArray logBefore = program.readRaw("Logs/" + logName);
-    const SyncCall previous = replaceSyncCall([](int) {
-        errno = ENOSPC;
-        return -1;
-    });
-    const AutoBackupOutcome outcome = backUp();
-    replaceSyncCall(previous);
+    RecordingSync fullDisk;
+    fullDisk.failAll(DiskSync::Target::File, ENOSPC);
+    const AutoBackupOutcome outcome = makeAutoBackup(folder, logName, now, 10, fullDisk);
     EXPECT_EQ(outcome.status, AutoBackupOutcome::Status::Failed);
     ASSERT_TRUE(outcome.error);
     EXPECT_EQ(outcome.error->reason, FileError::Reason::NoSpace);
