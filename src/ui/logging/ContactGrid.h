@@ -26,6 +26,9 @@ public:
 
     // The last (empty) row becomes the current one and the last of the rows shown.
     void showLastRow();
+    // Shows a record in the duplicate colour (0: none), scrolled into view while it is; the rows shown
+    // before come back when the highlight ends.
+    void highlight(int row);
 
 private:
     void sizeColumns(const CountryTable& countries);
@@ -33,6 +36,7 @@ private:
     GridControl* grid_ = nullptr;
     const ContactLog& log_;
     std::unique_ptr<ContactGridModel> model_;
+    int topBeforeHighlight_ = 0;
 };
 
 } // namespace qvmd
