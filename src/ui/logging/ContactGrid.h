@@ -26,9 +26,11 @@ public:
 
     // The last (empty) row becomes the current one and the last of the rows shown.
     void showLastRow();
-    // Shows a record in the duplicate colour (0: none), scrolled into view while it is; the rows shown
-    // before come back when the highlight ends.
+    // Shows a record in the duplicate colour (0: none), scrolled into view when it is not.
     void highlight(int row);
+    // The rows shown before a highlight scrolled, back once the entry row is empty: the grid does not
+    // jump back and forth while an identifier is still being typed.
+    void restoreView();
 
 private:
     void sizeColumns(const CountryTable& countries);

@@ -64,6 +64,8 @@ void EntryStatusLine::refresh() {
     label_->setText(html);
     label_->setAccessibleName(plainText());
     grid_.highlight(status_.kind == EntryStatus::Kind::Duplicate ? status_.duplicateRow : 0);
+    if (status_.kind == EntryStatus::Kind::Empty)
+        grid_.restoreView();
 }
 
 QString EntryStatusLine::plainText() const {

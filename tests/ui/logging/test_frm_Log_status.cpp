@@ -86,3 +86,20 @@ TEST_F(LogWindowStatus, APickedContactIsNoDuplicateOfItself) {
     log.cmd_Clear_Click();
     EXPECT_EQ(highlighted(), 0);
 }
+
+// An earlier contact out of view is scrolled to; the grid goes back to the end once the row is empty.
+TEST_F(LogWindowStatus, ScrollsToTheEarlierContactUntilTheRowIsEmpty) {
+    writeLog(contacts(30));
+    frm_Log& log = open();
+    const int lastRows = log.topRow();
+    ASSERT_GT(lastRows, 1);
+    type(0, QStringLiteral("2"));
+    type(2, QStringLiteral("1"));
+    EXPECT_EQ(highlighted(), 1);
+    EXPECT_EQ(log.topRow(), 1);
+    type(2, QStringLiteral("5"));
+    EXPECT_EQ(highlighted(), 0);
+    EXPECT_EQ(log.topRow(), 1);
+    log.cmd_Clear_Click();
+    EXPECT_EQ(log.topRow(), lastRows);
+}
