@@ -1,15 +1,18 @@
-// The logging window at the size of a full event: opening on 32,000 contacts, a keystroke and a Find
-// against an empty log, and writing one contact against a bare durable append.
+// The logging window at the size of a full event: opening on 32,000 contacts, a keystroke (with the status
+// line under the entry row) and a Find against an empty log, a keystroke against a small roster, and
+// writing one contact against a bare durable append.
 #include "RatioReporter.h"
 #include "core/app/AppState.h"
 #include "core/logfile/LogFile.h"
 #include "ui/kit/Seams.h"
+#include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/frm_Log.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +79,19 @@ public:
         log.write(bytes);
     }
     QString logPath() const { return state.folder.logs(logName); }
+    // A Lady roster of that many lines in place of the shipped one; 3QV7 is one of them.
+    void writeLadyRoster(int lines) {
+        QByteArray bytes = "3QV7>LADY OF THE BENCH\r\n";
+        for (int n = 1; n < lines; ++n)
+            bytes += QStringLiteral("%1QV%2>OPERATOR NUMBER %3\r\n")
+                         .arg(n % 300 + 1)
+                         .arg(n % 3000 + 10)
+                         .arg(n)
+                         .toLatin1();
+        QFile roster(state.folder.data(QStringLiteral("Lady.dat")));
+        roster.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        roster.write(bytes);
+    }
 
     QTemporaryDir dir;
     AppState state;
@@ -156,6 +172,54 @@ void BM_KeystrokeEmptyVs32000(benchmark::State& run) {
 }
 BENCHMARK(BM_KeystrokeEmptyVs32000)->Unit(benchmark::kMicrosecond);
 
+// The last digit of an identifier typed and taken back, the status line repainted each time. In the big
+// log 2QV2 is a valid contact, so there the line says duplicate and the grid highlights that row.
+void unitKeystroke(frm_Log& window) {
+    QTest::keyClick(window.Text1[2], Qt::Key_2, Qt::NoModifier);
+    window.entryStatus().label()->repaint();
+    QTest::keyClick(window.Text1[2], Qt::Key_Backspace);
+    window.entryStatus().label()->repaint();
+}
+
+void BM_StatusKeystrokeEmptyVs32000(benchmark::State& run) {
+    Setup empty(0);
+    Setup full(bigLog);
+    frm_Log small(empty.state, empty.seams, {});
+    frm_Log big(full.state, full.seams, {});
+    for (frm_Log* window : {&small, &big}) {
+        window->show();
+        window->Text1[0]->setText(QStringLiteral("2"));
+    }
+    timePair(
+        run, "status", [&] { unitKeystroke(small); }, [&] { unitKeystroke(big); });
+}
+BENCHMARK(BM_StatusKeystrokeEmptyVs32000)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke on 3QV7, a Lady of a 300-line roster and of a 100,000-line one: the lookup is in
+// memory, so the roster's length must not show.
+void BM_StatusKeystrokeRoster300Vs100000(benchmark::State& run) {
+    Setup shortRoster(0);
+    Setup longRoster(0);
+    shortRoster.writeLadyRoster(300);
+    longRoster.writeLadyRoster(100000);
+    frm_Log small(shortRoster.state, shortRoster.seams, {});
+    frm_Log big(longRoster.state, longRoster.seams, {});
+    for (frm_Log* window : {&small, &big}) {
+        window->show();
+        window->Text1[0]->setText(QStringLiteral("3"));
+    }
+    const auto keystroke = [](frm_Log& window) {
+        QTest::keyClick(window.Text1[2], Qt::Key_7, Qt::NoModifier);
+        window.entryStatus().label()->repaint();
+        benchmark::DoNotOptimize(window.entryStatus().status().rosterName);
+        QTest::keyClick(window.Text1[2], Qt::Key_Backspace);
+        window.entryStatus().label()->repaint();
+    };
+    timePair(
+        run, "roster", [&] { keystroke(small); }, [&] { keystroke(big); });
+}
+BENCHMARK(BM_StatusKeystrokeRoster300Vs100000)->Unit(benchmark::kMicrosecond);
+
 // Find for a station of the Hunter roster: checks, both rosters read, the entry filled.
 void BM_FindEmptyVs32000(benchmark::State& run) {
     timeEmptyVs32000(run, "find", [](frm_Log& window) {
@@ -212,6 +276,8 @@ public:
     void Finalize() override {
         RatioReporter::Finalize();
         pairedRatio("keystroke with 32000 contacts / with an empty log", "keystroke", 1.2);
+        pairedRatio("keystroke with the status line, 32000 contacts / an empty log", "status", 1.2);
+        pairedRatio("keystroke with the status line, 100000-line roster / 300-line roster", "roster", 1.2);
         pairedRatio("find with 32000 contacts / with an empty log", "find", 1.2);
         pairedRatio("write one contact into 32000 / bare append and sync", "write", 3.0);
     }

@@ -40,6 +40,18 @@ register() {
     printf '%s\r\n' 0 0 L 0 2026 5QV123 "MARIA GRAZIA DELL'ORTO" 5 QV 123 1 >"$1/Data/Use.dat"
 }
 
+# The registered station with a Lady log in use of four contacts.
+with_log() {
+    register "$1"
+    printf '%s\r\n' 1 5QV123_MD_L_2026.Log L N 2026 5QV123 "MARIA GRAZIA DELL'ORTO" 5 QV 123 1 >"$1/Data/Use.dat"
+    printf '%s\r\n' '##L' '#5QV123' "#MARIA GRAZIA DELL'ORTO" '#N' '#1' '#01/05/2026' '#5' '#QV' '#123' '#2026' '#LOG' \
+        '1>5>1QV408>SARA FERRE>H>Canada>01/05/2026 08:12:40>N>' \
+        '2>9>3QV2567>CATERINA BIANCHI>H>Agalega & St. Brandon>01/05/2026 09:31:05>N>' \
+        '3>4>9QV467>MAITE PERO>L>Andaman & Nicobar Islands>01/05/2026 10:02:17>N>' \
+        '4>12>4QV1919>G. DE ROSSI>H>Aland Islands>01/05/2026 11:45:51>N>' >"$1/Logs/5QV123_MD_L_2026.Log"
+    printf '%s\r\n' 5 3 1 4 0 >"$1/Logs/Log.dat"
+}
+
 # Waits for a visible window whose title matches, other than those given after the title, and prints its id.
 window() {
     title=$1
@@ -96,5 +108,19 @@ for language in it en; do
     register "$work/registered-$language"
     start "$work/registered-$language"
     shot "$(window '^Marigold Day$')" "main-$language"
+    stop
+
+    # The logging window while a station already in the log is typed: the line under the entry row says
+    # so and the grid shows the earlier contact. Open Log is the first button of the main window.
+    layout "logging-$language" "$offset"
+    with_log "$work/logging-$language"
+    start "$work/logging-$language"
+    main=$(window '^Marigold Day$')
+    xdotool mousemove --window "$main" 130 160 click 1
+    logging=$(window . "$main")
+    xdotool windowfocus --sync "$logging" type 3
+    xdotool windowfocus --sync "$logging" key Return
+    xdotool windowfocus --sync "$logging" type 2567
+    shot "$logging" "logging-$language"
     stop
 done

@@ -55,6 +55,8 @@ public:
     const ContactTally& tally() const { return tally_; }
     // The countries of the valid contacts, 1 to countryCount (numbers 0 or above it mark nothing).
     WorkedCountries workedCountries(int countryCount) const;
+    // Whether a valid contact of the log is in this country.
+    bool countryWorked(int country) const { return validByCountry_.contains(country); }
 
     void setListener(Listener* listener) { listener_ = listener; }
 

@@ -89,4 +89,23 @@ void ContactGrid::showLastRow() {
     grid_->setRow(lastRow);
 }
 
+void ContactGrid::highlight(int row) {
+    model_->setHighlightedRow(row);
+    if (row <= 0)
+        return;
+    const int top = grid_->topRow();
+    // The last visible row may be cut; a row there does not count as shown.
+    if (row < top || row > top + visibleRows - 2) {
+        if (topBeforeHighlight_ == 0)
+            topBeforeHighlight_ = top;
+        grid_->setTopRow(row);
+    }
+}
+
+void ContactGrid::restoreView() {
+    if (topBeforeHighlight_ > 0)
+        grid_->setTopRow(topBeforeHighlight_);
+    topBeforeHighlight_ = 0;
+}
+
 } // namespace qvmd

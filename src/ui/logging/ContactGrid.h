@@ -26,6 +26,11 @@ public:
 
     // The last (empty) row becomes the current one and the last of the rows shown.
     void showLastRow();
+    // Shows a record in the duplicate colour (0: none), scrolled into view when it is not.
+    void highlight(int row);
+    // The rows shown before a highlight scrolled, back once the entry row is empty: the grid does not
+    // jump back and forth while an identifier is still being typed.
+    void restoreView();
 
 private:
     void sizeColumns(const CountryTable& countries);
@@ -33,6 +38,7 @@ private:
     GridControl* grid_ = nullptr;
     const ContactLog& log_;
     std::unique_ptr<ContactGridModel> model_;
+    int topBeforeHighlight_ = 0;
 };
 
 } // namespace qvmd

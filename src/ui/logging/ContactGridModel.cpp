@@ -62,7 +62,11 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         if (column == 0)
             return fixedBackground_.isValid() ? QVariant(QBrush(fixedBackground_)) : QVariant();
+        if (record && row == highlighted_)
+            return QBrush(highlightColour());
         return record ? QVariant(QBrush(rowColour(log_.at(row)))) : QVariant();
+    case Qt::ForegroundRole:
+        return record && row == highlighted_ && column > 0 ? QVariant(QBrush(Qt::white)) : QVariant();
     default:
         return {};
     }
@@ -82,6 +86,17 @@ Qt::ItemFlags ContactGridModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void ContactGridModel::setHighlightedRow(int row) {
+    if (row == highlighted_)
+        return;
+    const int before = highlighted_;
+    highlighted_ = row;
+    for (int changed : {before, row}) {
+        if (changed > 0 && changed <= log_.size())
+            emit dataChanged(index(changed - 1, 0), index(changed - 1, Columns - 1));
+    }
 }
 
 // A new record takes the place of the empty last row, and a fresh empty row follows it: to a view

@@ -28,6 +28,11 @@ public:
 
     void setFixedBackground(QColor colour) { fixedBackground_ = colour; }
 
+    // A record shown in the duplicate colour while the entry row names its station; 0 for none.
+    void setHighlightedRow(int row);
+    int highlightedRow() const { return highlighted_; }
+    static QColor highlightColour() { return QColor(255, 0, 0); }
+
 private:
     void beforeAppend(int row) override;
     void afterAppend(int row) override;
@@ -37,6 +42,7 @@ private:
 
     ContactLog& log_;
     QColor fixedBackground_;
+    int highlighted_ = 0;
 };
 
 } // namespace qvmd

@@ -173,6 +173,7 @@ void LogEntryRow::chooseCategory(const QString& category) {
     showCategory(category_);
     cmd_H->setEnabled(category != QLatin1String("H"));
     cmd_L->setEnabled(category != QLatin1String("L"));
+    emit entryChanged();
     focus(BoxReceived);
 }
 
@@ -270,8 +271,15 @@ void LogEntryRow::enter(QLineEdit* box) {
 }
 
 void LogEntryRow::textChanged(int index) {
-    if (filling_ || changing_ || index == BoxCategory)
+    if (changing_)
         return;
+    if (!filling_ && index != BoxCategory)
+        applyRules(index);
+    if (index <= BoxUnit)
+        emit entryChanged();
+}
+
+void LogEntryRow::applyRules(int index) {
     QLineEdit* edit = Text1[index];
     const ChangedText changed = applyChangeRules(edit->text());
     if (changed.text != edit->text()) {

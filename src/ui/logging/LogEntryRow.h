@@ -84,6 +84,8 @@ signals:
     void countryTyped(int country);
     // The number typed in box 0 or 2 is out of range; the box is emptied and focused right after.
     void outOfRange(int index);
+    // The identifier boxes or the chosen category changed, typed or filled by the program.
+    void entryChanged();
 
 private:
     void buildControls(QWidget* window, int captionTop);
@@ -94,6 +96,7 @@ private:
     void showCategory(const QString& category);
     void enter(QLineEdit* box);
     void textChanged(int index);
+    void applyRules(int index);
 
     QWidget* window_;
     EntryKeyFilter* keys_ = nullptr;

@@ -14,6 +14,7 @@
 #include "ui/logging/ContactGrid.h"
 #include "ui/logging/ContactGridModel.h"
 #include "ui/logging/CountryFlag.h"
+#include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/LogMessages.h"
 #include "ui/refdata/frm_country.h"
 
@@ -110,7 +111,7 @@ void frm_Log::buildControls() {
     static_cast<StatusLabels&>(*this) = *status_;
     flag_ = std::make_unique<CountryFlag>(*Image_Flag, state_);
 
-    commands_ = std::make_unique<LogCommandBar>(this, 14, 116);
+    commands_ = std::make_unique<LogCommandBar>(this, 14, 136);
     static_cast<CommandButtons&>(*this) = *commands_;
     connect(cmd_Find, &QToolButton::clicked, this, &frm_Log::cmd_Find_Click);
     connect(cmd_Write, &QToolButton::clicked, this, &frm_Log::cmd_Write_Click);
@@ -119,12 +120,14 @@ void frm_Log::buildControls() {
     connect(cmd_Empty, &QToolButton::clicked, this, &frm_Log::cmd_Empty_Click);
     connect(cmd_Close, &QToolButton::clicked, this, &frm_Log::cmd_Close_Click);
 
-    grid_ = std::make_unique<ContactGrid>(this, log_.contacts(), state_.countries, 14, 222);
+    grid_ = std::make_unique<ContactGrid>(this, log_.contacts(), state_.countries, 14, 242);
     MSHFlexGrid1 = grid_->control();
+    entryStatus_ = std::make_unique<EntryStatusLine>(this, 14, boxY + boxH + 2, 600, state_, log_.contacts(),
+                                                     session_, *row_, *grid_);
     connect(MSHFlexGrid1, &GridControl::rowPicked, this, &frm_Log::MSHFlexGrid1_Pick);
 
     // The score table beside the grid, whose width follows the font and the columns' content.
-    score_ = std::make_unique<ScorePanel>(this, MSHFlexGrid1->geometry().right() + 24, 222);
+    score_ = std::make_unique<ScorePanel>(this, MSHFlexGrid1->geometry().right() + 24, 242);
     static_cast<ScoreLabels&>(*this) = *score_;
     const int bottom = std::max(MSHFlexGrid1->geometry().bottom(), score_->bottom());
     setFixedSize(std::max(width(), lbl_Points->geometry().left() + ScorePanel::Width + 16), bottom + 16);

@@ -21,6 +21,7 @@ namespace qvmd {
 struct AppState;
 class ContactGrid;
 class CountryFlag;
+class EntryStatusLine;
 class Seams;
 
 // The logging window: it wires its parts (the entry row, the status labels, the command buttons, the
@@ -53,6 +54,7 @@ public:
     // The grid's top visible row and current row, counted as the grid counts them (1 = first record).
     int topRow() const { return MSHFlexGrid1->topRow(); }
     int currentRow() const { return MSHFlexGrid1->row(); }
+    EntryStatusLine& entryStatus() const { return *entryStatus_; }
 
 signals:
     // A contact reached the log file (new or modified).
@@ -107,6 +109,7 @@ private:
     std::unique_ptr<LogCommandBar> commands_;
     std::unique_ptr<LogStatusArea> status_;
     std::unique_ptr<CountryFlag> flag_;
+    std::unique_ptr<EntryStatusLine> entryStatus_; // gone before the grid it highlights in
     EditSession session_;
     bool ready_ = false;
 };

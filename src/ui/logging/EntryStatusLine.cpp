@@ -1,0 +1,130 @@
+#include "ui/logging/EntryStatusLine.h"
+
+#include "core/app/AppState.h"
+#include "core/logging/ContactLog.h"
+#include "core/logging/EditSession.h"
+#include "ui/logging/ContactGrid.h"
+#include "ui/logging/LogEntryRow.h"
+
+#include <QLabel>
+
+namespace qvmd {
+
+namespace {
+
+// The entry row's own colours: a Lady in red, a Hunter in blue, and a duplicate in the red the grid
+// highlights its earlier contact with.
+const QColor ladyColour(255, 0, 0);
+const QColor hunterColour(0, 0, 255);
+const QColor duplicateColour(255, 0, 0);
+const QString separator = QStringLiteral("  \u00b7  ");
+
+} // namespace
+
+EntryStatusLine::EntryStatusLine(QWidget* window, int left, int top, int width, AppState& state,
+                                 const ContactLog& log, const EditSession& session, LogEntryRow& row,
+                                 ContactGrid& grid)
+    : state_(state), log_(log), session_(session), row_(row), grid_(grid) {
+    label_ = new QLabel(window);
+    label_->setObjectName(QStringLiteral("lbl_EntryStatus"));
+    label_->setGeometry(left, top, width, 22);
+    label_->setTextFormat(Qt::RichText);
+    label_->setFocusPolicy(Qt::NoFocus);
+    label_->setTextInteractionFlags(Qt::NoTextInteraction);
+    rosters_.load(state_.folder);
+    connect(&row_, &LogEntryRow::entryChanged, this, &EntryStatusLine::refresh);
+}
+
+QString EntryStatusLine::text(int id, const char* fallback) const {
+    return state_.text(id, QString::fromUtf8(fallback));
+}
+
+void EntryStatusLine::refresh() {
+    // An update may have replaced a roster while the window is open.
+    if (rosters_.stale(state_.folder))
+        rosters_.load(state_.folder);
+    const StatusSources sources{log_,
+                                state_.countries,
+                                rosters_,
+                                state_.profile.StationCallsign,
+                                state_.counters,
+                                pointValues(state_.weights, state_.profile.category)};
+    const int edited = session_.editing() ? session_.editedRow() : 0;
+    status_ = entryStatus(sources, row_.texts(), row_.category(), edited);
+
+    QString html;
+    for (const Piece& piece : pieces()) {
+        QString part = piece.text.toHtmlEscaped();
+        if (piece.bold)
+            part = QStringLiteral("<b>%1</b>").arg(part);
+        if (piece.colour.isValid())
+            part = QStringLiteral("<span style=\"color:%1\">%2</span>").arg(piece.colour.name(), part);
+        html += part;
+    }
+    label_->setText(html);
+    label_->setAccessibleName(plainText());
+    grid_.highlight(status_.kind == EntryStatus::Kind::Duplicate ? status_.duplicateRow : 0);
+    if (status_.kind == EntryStatus::Kind::Empty)
+        grid_.restoreView();
+}
+
+QString EntryStatusLine::plainText() const {
+    QString plain;
+    for (const Piece& piece : pieces())
+        plain += piece.text;
+    return plain;
+}
+
+QList<EntryStatusLine::Piece> EntryStatusLine::pieces() const {
+    const EntryStatus& s = status_;
+    QList<Piece> line;
+    if (s.kind == EntryStatus::Kind::Empty)
+        return line;
+    const auto add = [&line](const QString& text, QColor colour = {}, bool bold = false) {
+        if (!line.isEmpty())
+            line.append({separator, {}, false});
+        line.append({text, colour, bold});
+    };
+    add(s.identifier, {}, true);
+    if (s.countryKnown)
+        add(s.countryName);
+    else
+        add(text(1370, "country %1 not in the table").arg(s.country));
+
+    switch (s.kind) {
+    case EntryStatus::Kind::Own:
+        add(text(1377, "your own station"), duplicateColour, true);
+        return line;
+    case EntryStatus::Kind::Duplicate:
+        add(s.duplicateTime.isEmpty()
+                ? text(1376, "worked at n. %1").arg(s.duplicateProgressive)
+                : text(1375, "worked at n. %1, %2").arg(s.duplicateProgressive, s.duplicateTime),
+            duplicateColour, true);
+        return line;
+    case EntryStatus::Kind::Empty:
+    case EntryStatus::Kind::Station:
+        break;
+    }
+    switch (s.roster) {
+    case EntryStatus::Roster::Lady:
+        add(text(1371, "Lady: %1").arg(s.rosterName), ladyColour, true);
+        break;
+    case EntryStatus::Roster::Hunter:
+        add(text(1372, "Hunter: %1").arg(s.rosterName), hunterColour, true);
+        break;
+    case EntryStatus::Roster::NotFound:
+        add(text(1373, "not in the rosters"));
+        break;
+    case EntryStatus::Roster::NotLooked:
+        if (s.generic)
+            add(text(1374, "generic station"));
+        break;
+    }
+    if (s.newCountry)
+        add(text(1378, "new country"), {}, true);
+    if (s.pointsKnown)
+        add(text(1379, "+%1 points").arg(s.pointsAdded));
+    return line;
+}
+
+} // namespace qvmd
