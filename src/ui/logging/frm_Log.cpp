@@ -336,7 +336,7 @@ void frm_Log::buildScoreTable() {
 }
 
 void frm_Log::loadPictures() {
-    cLoadResPicture pictures(state_);
+    cLoadResPicture pictures;
     const struct {
         QToolButton* button;
         int id;
@@ -502,13 +502,9 @@ void frm_Log::showCountry(std::int64_t number) {
     // Flags are compiled in and never change during a run, so each is decoded once, not at every contact.
     auto shown = flags_.constFind(country);
     if (shown == flags_.cend()) {
-        cLoadResPicture pictures(state_);
-        state_.PictureLoadFailed = FlagFalse;
-        QPixmap flag = pictures.LoadResPicture(country, QStringLiteral("FLAG"));
-        if (state_.PictureLoadFailed != FlagFalse) {
+        QPixmap flag = cLoadResPicture().LoadResPicture(country, QStringLiteral("FLAG"));
+        if (flag.isNull())
             flag = flagLogo_;
-            state_.PictureLoadFailed = FlagFalse;
-        }
         shown = flags_.insert(country, flag);
     }
     Image_Flag->setPixmap(*shown);
