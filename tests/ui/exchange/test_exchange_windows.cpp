@@ -1,5 +1,6 @@
 #include "core/app/AppState.h"
 #include "support/FixedClock.h"
+#include "support/LinkCatcher.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -25,22 +25,11 @@
 
 using namespace qvmd;
 using qvmd::test::FixedClock;
+using qvmd::test::MailCatcher;
 using qvmd::test::TempProgramFolder;
 using qvmd::test::TestSeams;
 
 namespace {
-
-// Catches the mail links the window hands to the desktop.
-class MailCatcher : public QObject {
-    Q_OBJECT
-public:
-    MailCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "open"); }
-    ~MailCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); }
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -357,5 +346,3 @@ TEST_F(ExchangeWindows, MainCloseButtonOffersABackupOnlyAfterAContact) {
         EXPECT_EQ(entries(backupFolder()).size(), changed ? 1 : 0);
     }
 }
-
-#include "test_exchange_windows.moc"
