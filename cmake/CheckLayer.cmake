@@ -1,8 +1,10 @@
 # Fails the build when a file includes a layer above its own.
 # Layers, bottom to top: core, kit, the window folders, the shell.
-# Called with -DLAYER=<core|kit|windows> -DSOURCES=<|-separated files> -DSTAMP=<file>.
+# Called with -DLAYER=<core|kit|windows> -DROOT=<the src folder> -DSOURCES=<|-separated files> -DSTAMP=<file>.
 if(LAYER STREQUAL "core")
     set(forbidden "ui/")
+    # Core links neither module, but their headers are reachable through Qt's common include folder.
+    set(forbidden_modules "^(QtWidgets|QtPrintSupport)(/|$)")
 elseif(LAYER STREQUAL "kit")
     set(forbidden "ui/")
     set(allowed "ui/kit/")
@@ -15,11 +17,25 @@ endif()
 string(REPLACE "|" ";" SOURCES "${SOURCES}")
 set(faults "")
 foreach(source IN LISTS SOURCES)
+    get_filename_component(folder "${source}" DIRECTORY)
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
     foreach(line IN LISTS includes)
         string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]*)[\">].*" "\\1" header "${line}")
-        if(header MATCHES "^${forbidden}")
-            if(DEFINED allowed AND header MATCHES "^${allowed}")
+        if(DEFINED forbidden_modules AND header MATCHES "${forbidden_modules}")
+            string(APPEND faults "\n  ${source}: ${header}")
+            continue()
+        endif()
+        # A quoted include found beside the file counts as the path it names from src, so that
+        # "../../ui/kit/Seams.h" is ui/kit/Seams.h.
+        set(named "${header}")
+        if(line MATCHES "include[ \t]*\"")
+            get_filename_component(beside "${header}" ABSOLUTE BASE_DIR "${folder}")
+            if(EXISTS "${beside}")
+                file(RELATIVE_PATH named "${ROOT}" "${beside}")
+            endif()
+        endif()
+        if(named MATCHES "^${forbidden}" OR named MATCHES "^\\.\\./")
+            if(DEFINED allowed AND named MATCHES "^${allowed}")
                 continue()
             endif()
             string(APPEND faults "\n  ${source}: ${header}")

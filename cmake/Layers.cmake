@@ -4,7 +4,8 @@ function(qvmd_check_layer target layer)
     string(REPLACE ";" "|" joined "${sources}")
     set(stamp ${CMAKE_CURRENT_BINARY_DIR}/layer_${layer}.stamp)
     add_custom_command(OUTPUT ${stamp}
-        COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} "-DSOURCES=${joined}" -DSTAMP=${stamp}
+        COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DROOT=${PROJECT_SOURCE_DIR}/src "-DSOURCES=${joined}"
+                -DSTAMP=${stamp}
                 -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
         DEPENDS ${sources} ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
         COMMENT "Checking the ${layer} layer's includes"

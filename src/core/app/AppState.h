@@ -50,9 +50,7 @@ struct AppState {
     WorkedCountries worked;
 
     // Flags between windows: FlagTrue or FlagFalse.
-    std::int16_t LogSelected = FlagFalse;
     std::int16_t LogChanged = FlagFalse;
-    std::int16_t PictureLoadFailed = FlagFalse;
     QString UtcNowText;
 
     // The text of a resource id in the active language, or the fallback when the table has none.

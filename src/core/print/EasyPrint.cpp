@@ -1,8 +1,7 @@
 #include "core/print/EasyPrint.h"
 
 #include "core/print/PrintErrorReporter.h"
-
-#include <QStringList>
+#include "core/print/TextLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,32 +12,9 @@ namespace {
 
 constexpr double Pi = 3.14159265;
 
-bool isAlfanumerico(QChar c) {
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9');
-}
-
 // Whole numbers as the engine's integer arguments take them: halves to even.
 int toInt(double value) {
     return int(std::nearbyint(value));
-}
-
-QString collapseSpaces(QString text) {
-    text = text.trimmed();
-    while (text.contains(QLatin1String("  ")))
-        text.replace(QLatin1String("  "), QLatin1String(" "));
-    return text;
-}
-
-// Spaces only, as the line helpers trim; tabs and other blanks stay.
-QString trimSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
 }
 
 } // namespace
@@ -95,23 +71,17 @@ bool EasyPrint::RegistraComando(int code, const QVariant& p1, const QVariant& p2
     command.P3 = p3;
     command.P4 = p4;
     command.P5 = p5;
-    currentPage_->Param.push_back(std::move(command));
+    pages_.record(std::move(command));
     return true;
 }
 
 void EasyPrint::setAnteprima(bool on) {
     if (on) {
-        pages_.clear();
-        hasPages_ = true;
-        currentPage_ = std::make_shared<ClsPagina>();
-        previewDocOpen_ = true;
+        pages_.start();
     } else {
-        pages_.clear();
-        hasPages_ = false;
-        currentPage_.reset();
+        pages_.stop();
         out_ = &printer_;
         rotator_.Device(&printer_);
-        previewDocOpen_ = false;
     }
     previewOn_ = on;
 }
@@ -250,13 +220,13 @@ double EasyPrint::PageWidth() const {
 }
 
 int EasyPrint::Page() const {
-    if (previewDocOpen_)
-        return int(pages_.size()) + 1;
+    if (pages_.isOpen())
+        return int(pages_.count()) + 1;
     return out_->page();
 }
 
 std::int32_t EasyPrint::PagineTotAnteprima() const {
-    return hasPages_ ? std::int32_t(pages_.size()) : 0;
+    return pages_.count();
 }
 
 double EasyPrint::TextWidth(const QString& text) const {
@@ -267,40 +237,12 @@ double EasyPrint::TextHeight(const QString& text) const {
     return out_->textHeight(text);
 }
 
-int EasyPrint::ContaRighe(const QString& text) {
-    return int(text.count(QLatin1Char('\r')));
-}
-
-QString EasyPrint::EstraiRiga(const QString& text, int line) {
-    qsizetype at = 0;
-    QString rest = text;
-    for (int n = 0;; ++n) {
-        qsizetype end = rest.indexOf(QLatin1Char('\r'));
-        if (end < 0)
-            end = rest.size();
-        if (n == line)
-            return trimSpaces(rest.left(end));
-        if (end >= rest.size())
-            return {};
-        at = end + 1;
-        if (at < rest.size() && rest.at(at) == QLatin1Char('\n'))
-            ++at;
-        rest = trimSpaces(rest.mid(at));
-    }
-}
-
 QString EasyPrint::AdattaTesto(QString& text, int maxWidth, bool keepLeft) const {
-    while (!text.isEmpty() && out_->textWidth(text) > maxWidth) {
-        if (keepLeft)
-            text.chop(1);
-        else
-            text.remove(0, 1);
-    }
-    return text;
+    return fitText(text, maxWidth, keepLeft, [this](const QString& t) { return out_->textWidth(t); });
 }
 
 void EasyPrint::printAligned(int code, double x, double y, QString& text, double indent, int maxWidth) {
-    const int lines = ContaRighe(text);
+    const int lines = countLines(text);
     const bool keepLeft = code != Comando::PrintRight;
     // A negative X or Y leaves that coordinate where the previous output left it.
     const auto place = [&](double lineX, QString& line, int index) {
@@ -325,7 +267,7 @@ void EasyPrint::printAligned(int code, double x, double y, QString& text, double
         place(firstX, text, 0);
     } else {
         for (int i = 0; i <= lines; ++i) {
-            QString line = EstraiRiga(text, i);
+            QString line = extractLine(text, i);
             place(i == 0 ? firstX : x, line, i);
         }
     }
@@ -391,16 +333,9 @@ void EasyPrint::PrintIncasellato(double x, double y, const QString& text, double
 void EasyPrint::StampaRigaGiustificata(double x, double y, int width, const QString& text) {
     if (RegistraComando(Comando::StampaRigaGiustificata, x, y, width, text))
         return;
-    const QString line = collapseSpaces(text);
-    const double slack = width - out_->textWidth(line);
-    const QStringList words = line.split(QLatin1Char(' '));
-    const qsizetype gaps = words.size() - 1;
-    const double space = gaps > 0 ? out_->textWidth(QStringLiteral(" ")) + slack / gaps : 0;
-    double at = x;
-    for (const QString& word : words) {
-        StampaA(at, y, word);
-        at += out_->textWidth(word) + space;
-    }
+    const auto widthOf = [this](const QString& t) { return out_->textWidth(t); };
+    for (const PlacedWord& placed : justifyLine(x, width, text, widthOf))
+        StampaA(placed.x, y, placed.word);
 }
 
 QString EasyPrint::RiempiColonna(double x, double y, const QString& text, int columnWidth, int columnHeight) {
@@ -415,51 +350,15 @@ QString EasyPrint::RiempiColonna(double x, double y, const QString& text, int co
     }
     bottom = std::nearbyint(bottom);
 
-    const QStringList lines = text.split(QStringLiteral("\r\n"));
-    const auto joinFrom = [&lines](qsizetype first) {
-        return first < lines.size() ? lines.mid(first).join(QStringLiteral("\r\n")) : QString();
-    };
-    double at = y;
-    for (qsizetype li = 0; li < lines.size(); ++li) {
-        const QString& source = lines.at(li);
-        QString buffer;
-        QString carried;
-        for (qsizetype ci = 0; ci < source.size(); ++ci) {
-            const QChar c = source.at(ci);
-            if (out_->textWidth(trimSpaces(buffer + c)) <= columnWidth) {
-                buffer += c;
-                continue;
-            }
-            if (!buffer.isEmpty() && isAlfanumerico(buffer.back()) && isAlfanumerico(c)) {
-                // Break before the word that would be cut, unless the word is the whole line.
-                qsizetype end = buffer.size();
-                while (end > 0 && buffer.at(end - 1) == QLatin1Char(' '))
-                    --end;
-                const qsizetype space = buffer.lastIndexOf(QLatin1Char(' '), end - 1);
-                if (space >= 0 && end > 0) {
-                    carried = buffer.mid(space + 1);
-                    buffer.truncate(space);
-                }
-            }
-            StampaRigaGiustificata(x, at, columnWidth, trimSpaces(buffer));
-            buffer = carried + c;
-            carried.clear();
-            at += lineStep;
-            if (at >= bottom) {
-                QString rest = buffer + source.mid(ci + 1);
-                if (li + 1 < lines.size())
-                    rest += QStringLiteral("\r\n") + joinFrom(li + 1);
-                return rest;
-            }
-        }
-        if (!buffer.isEmpty()) {
-            StampaA(x, at, trimSpaces(buffer));
-            at += lineStep;
-            if (at >= bottom)
-                return joinFrom(li + 1);
-        }
+    const ColumnFill fill = fillColumn(text, y, columnWidth, lineStep, bottom,
+                                       [this](const QString& t) { return out_->textWidth(t); });
+    for (const ColumnLine& line : fill.lines) {
+        if (line.justified)
+            StampaRigaGiustificata(x, line.y, columnWidth, line.text);
+        else
+            StampaA(x, line.y, line.text);
     }
-    return {};
+    return fill.rest;
 }
 
 void EasyPrint::PrintIncolonnato(double x, double y, const QString& text, double& columnTop, int columnWidth,
@@ -572,9 +471,8 @@ void EasyPrint::PrintGriglia(std::int32_t step) {
 void EasyPrint::NewPage() {
     if (previewOn_) {
         RegistraComando(Comando::NewPage);
-        pages_.push_back(currentPage_);
-        currentPage_ = std::make_shared<ClsPagina>();
-    } else if (!previewDocOpen_) {
+        pages_.breakPage();
+    } else if (!pages_.isOpen()) {
         out_->newPage();
         check();
     }
@@ -584,9 +482,7 @@ void EasyPrint::EndDoc() {
     lastError_ = 0;
     silenced_ = false;
     if (previewOn_) {
-        // Ending twice must not list the same page twice.
-        if (pages_.empty() || pages_.back() != currentPage_)
-            pages_.push_back(currentPage_);
+        pages_.finish();
     } else {
         printer_.endDoc();
         check();
@@ -598,146 +494,6 @@ void EasyPrint::EndDoc() {
 
 void EasyPrint::KillDoc() {
     printer_.killDoc();
-}
-
-int EasyPrint::ScalaZoom(double value, std::int32_t percentage) {
-    const double scaled = value + value * (percentage - 100) / 100.0;
-    return toInt(scaled < 1 ? value : scaled);
-}
-
-const ClsPagina* EasyPrint::paginaAnteprima(std::int32_t page) const {
-    if (page < 1 || page > std::int32_t(pages_.size()))
-        return nullptr;
-    return pages_[std::size_t(page - 1)].get();
-}
-
-bool EasyPrint::RimuoviPaginaAnteprima(std::int32_t page) {
-    if (page < 1 || page > std::int32_t(pages_.size()))
-        return false;
-    pages_.erase(pages_.begin() + (page - 1));
-    return true;
-}
-
-void EasyPrint::replayFailed(const char* routine, int number) {
-    if (reporter_) {
-        reporter_->critical(QString::fromLatin1(routine),
-                            QStringLiteral("%1- %2").arg(number).arg(PrintError::description(number)));
-    }
-}
-
-void EasyPrint::replay(const ClsPagina& page, std::int32_t zoom, double ox, double oy) {
-    const bool zoomed = zoom > 0;
-    for (const ClsComandi& c : page.Param) {
-        const double x = c.P1.toDouble() + ox;
-        const double y = c.P2.toDouble() + oy;
-        switch (c.Comando) {
-        case Comando::SpaziaturaLinea:
-            setSpaziaturaLinea(c.P1.toDouble());
-            break;
-        case Comando::FontSize:
-            setFontSize(zoomed ? ScalaZoom(c.P1.toInt(), zoom) : c.P1.toInt());
-            break;
-        case Comando::FontName:
-            setFontName(c.P1.toString());
-            break;
-        case Comando::FontBold:
-            setFontBold(c.P1.toBool());
-            break;
-        case Comando::FontItalic:
-            setFontItalic(c.P1.toBool());
-            break;
-        case Comando::FontUnderLine:
-            setFontUnderLine(c.P1.toBool());
-            break;
-        case Comando::ForeColor:
-            setForeColor(c.P1.toInt());
-            break;
-        case Comando::DrawStyle:
-            setDrawStyle(c.P1.toInt());
-            break;
-        case Comando::DrawWidth:
-            setDrawWidth(zoomed ? ScalaZoom(c.P1.toInt(), zoom) : c.P1.toInt());
-            break;
-        case Comando::CurrentX:
-            setCurrentX(x);
-            break;
-        case Comando::CurrentY:
-            setCurrentY(c.P1.toDouble() + oy);
-            break;
-        case Comando::PrintLeft:
-            PrintLeft(x, y, c.P3.toString(), c.P4.toDouble(), c.P5.toInt());
-            break;
-        case Comando::PrintRight:
-            PrintRight(x, y, c.P3.toString(), c.P4.toDouble(), c.P5.toInt());
-            break;
-        case Comando::PrintCentre:
-            PrintCentre(x, y, c.P3.toString(), c.P4.toInt());
-            break;
-        case Comando::PrintShape: {
-            double radius = c.P5.toDouble();
-            PrintShape(x, y, c.P3.toDouble(), c.P4.toDouble(), radius);
-            break;
-        }
-        case Comando::PrintPicture:
-            PrintPicture(x, y, c.P3.value<QImage>(), c.P4.toDouble(), c.P5.toDouble());
-            break;
-        case Comando::PrintGriglia:
-            PrintGriglia(c.P1.toInt());
-            break;
-        case Comando::StampaA:
-            StampaA(x, y, c.P3.toString());
-            break;
-        case Comando::PrintRuotato:
-            PrintRuotato(x, y, c.P3.toInt(), c.P4.toString());
-            break;
-        case Comando::StampaRigaGiustificata:
-            StampaRigaGiustificata(x, y, c.P3.toInt(), c.P4.toString());
-            break;
-        case Comando::PrintIncasellato: {
-            double cell = c.P4.toDouble();
-            PrintIncasellato(x, y, c.P3.toString(), cell);
-            break;
-        }
-        default:
-            break; // page breaks and unknown codes
-        }
-    }
-}
-
-void EasyPrint::VisualizzaPaginaAnteprima(PrintSurface& target, std::int32_t page, std::int32_t zoom,
-                                          std::int32_t offsetX, std::int32_t offsetY) {
-    const ClsPagina* recorded = paginaAnteprima(page);
-    if (!recorded) {
-        replayFailed("EasyPrint.VisualizzaPaginaAnteprima", PrintError::OutOfRange);
-        return;
-    }
-    // The target shows the printer's drawable area whatever its own size.
-    target.setUserScale(printer_.scaleWidth(), printer_.scaleHeight());
-    PrintSurface* previous = out_;
-    const bool wasOn = previewOn_;
-    out_ = &target;
-    previewOn_ = false;
-    replay(*recorded, zoom, offsetX, offsetY);
-    target.setMillimetreScale();
-    out_ = previous;
-    rotator_.Device(out_);
-    lastError_ = 0;
-    previewOn_ = wasOn;
-}
-
-void EasyPrint::StampaPaginaAnteprima(std::int32_t page, std::int32_t offsetX, std::int32_t offsetY) {
-    const ClsPagina* recorded = paginaAnteprima(page);
-    if (!recorded) {
-        replayFailed("EasyPrint.StampaPaginaAnteprima", PrintError::OutOfRange);
-        return;
-    }
-    PrintSurface* previous = out_;
-    const bool wasOn = previewOn_;
-    previewOn_ = false;
-    out_ = &printer_;
-    replay(*recorded, 0, offsetX, offsetY);
-    out_ = previous;
-    previewOn_ = wasOn;
 }
 
 } // namespace qvmd

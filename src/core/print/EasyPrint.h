@@ -2,14 +2,13 @@
 
 #include "core/print/ClsPagina.h"
 #include "core/print/ClsRotator.h"
+#include "core/print/PreviewPages.h"
 #include "core/print/PrintSurface.h"
 
 #include <QImage>
 #include <QString>
 
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 namespace qvmd {
 
@@ -129,9 +128,8 @@ public:
 
     static int ScalaZoom(double value, std::int32_t percentage);
 
-    // The line helpers the drawing operations share.
-    static int ContaRighe(const QString& text);
-    static QString EstraiRiga(const QString& text, int line);
+    // Shortens the text in place to the width in the current font, dropping characters from the right
+    // (keepLeft) or the left; returns it.
     QString AdattaTesto(QString& text, int maxWidth, bool keepLeft) const;
 
 private:
@@ -149,11 +147,8 @@ private:
     double offsetX_ = 0;
     double offsetY_ = 0;
     double lineSpacing_ = 0;
-    std::vector<std::shared_ptr<ClsPagina>> pages_;
-    bool hasPages_ = false;
-    std::shared_ptr<ClsPagina> currentPage_;
+    PreviewPages pages_;
     bool previewOn_ = false;
-    bool previewDocOpen_ = false;
     int lastError_ = 0;
     bool silenced_ = false;
     ClsRotator rotator_;

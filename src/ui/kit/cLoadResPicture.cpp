@@ -1,7 +1,5 @@
 #include "ui/kit/cLoadResPicture.h"
 
-#include "core/app/AppState.h"
-
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -54,8 +52,6 @@ QPixmap cLoadResPicture::LoadResPicture(int id, const QString& type) {
             break;
         }
     }
-    if (picture.isNull())
-        state_.PictureLoadFailed = FlagTrue;
     return picture;
 }
 

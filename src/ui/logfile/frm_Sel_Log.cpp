@@ -119,7 +119,7 @@ void frm_Sel_Log::cmd_Select_Click() {
     }
     state_.counters = counters;
     state_.worked = summary_->statistics.worked;
-    state_.LogSelected = FlagTrue;
+    chosen_ = selection;
     closeWith(QDialog::Accepted);
 }
 

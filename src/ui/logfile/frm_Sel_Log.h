@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/logfile/LogSelection.h"
 #include "core/logfile/LogStatistics.h"
 #include "ui/kit/FormDialog.h"
 
@@ -16,7 +17,7 @@ class Seams;
 
 // Choosing which of the own station's logs is the log in use. A click reads the log through and counts
 // it; Confirm writes Log.dat and Use.dat and takes the station's identity from the log's header.
-// Returns Accepted when a log was chosen (and sets LogSelected), Rejected on Exit.
+// Returns Accepted when a log was chosen (see chosen()), Rejected on Exit.
 class frm_Sel_Log : public FormDialog {
     Q_OBJECT
 public:
@@ -29,6 +30,8 @@ public:
 
     // The statistics of the log clicked last, if it could be read.
     const std::optional<LogSummary>& selected() const { return summary_; }
+    // The log made the log in use by Confirm; none after Exit.
+    const std::optional<LogSelection>& chosen() const { return chosen_; }
 
 public slots:
     void File1_Click();
@@ -43,6 +46,7 @@ private:
     Seams& seams_;
     QString selectedName_;
     std::optional<LogSummary> summary_;
+    std::optional<LogSelection> chosen_;
 };
 
 } // namespace qvmd

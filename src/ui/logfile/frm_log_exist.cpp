@@ -90,10 +90,8 @@ void frm_log_exist::cmd_Annul_Click() {
 }
 
 void frm_log_exist::cmd_Mantieni_Click() {
-    state_.LogSelected = FlagFalse;
     frm_Sel_Log selection(state_, seams_, this);
-    const int chosen = seams_.showModal(selection);
-    if (chosen == QDialog::Accepted && state_.LogSelected != FlagFalse)
+    if (seams_.showModal(selection) == QDialog::Accepted && selection.chosen())
         closeWith(KeptAndSelected);
 }
 

@@ -1,13 +1,12 @@
 #include "ui/logging/CountryFlag.h"
 
-#include "core/app/AppState.h"
 #include "ui/kit/cLoadResPicture.h"
 
 #include <QLabel>
 
 namespace qvmd {
 
-CountryFlag::CountryFlag(QLabel& picture, AppState& state) : picture_(picture), state_(state) {}
+CountryFlag::CountryFlag(QLabel& picture) : picture_(picture) {}
 
 void CountryFlag::setLogo(const QPixmap& logo) {
     // Drawn once: the flag box shows it for every number without a flag.
@@ -18,13 +17,9 @@ void CountryFlag::show(int country) {
     // Flags are compiled in and never change during a run, so each is decoded once, not at every contact.
     auto shown = flags_.constFind(country);
     if (shown == flags_.cend()) {
-        cLoadResPicture pictures(state_);
-        state_.PictureLoadFailed = FlagFalse;
-        QPixmap flag = pictures.LoadResPicture(country, QStringLiteral("FLAG"));
-        if (state_.PictureLoadFailed != FlagFalse) {
+        QPixmap flag = cLoadResPicture().LoadResPicture(country, QStringLiteral("FLAG"));
+        if (flag.isNull())
             flag = logo_;
-            state_.PictureLoadFailed = FlagFalse;
-        }
         shown = flags_.insert(country, flag);
     }
     picture_.setPixmap(*shown);

@@ -7,12 +7,10 @@ class QLabel;
 
 namespace qvmd {
 
-struct AppState;
-
 // The flag of the country typed in the entry row, or the logo where a country has no flag.
 class CountryFlag {
 public:
-    CountryFlag(QLabel& picture, AppState& state);
+    explicit CountryFlag(QLabel& picture);
 
     // The logo shown in place of a missing flag.
     void setLogo(const QPixmap& logo);
@@ -20,7 +18,6 @@ public:
 
 private:
     QLabel& picture_;
-    AppState& state_;
     QPixmap logo_;
     QHash<int, QPixmap> flags_; // by country number
 };

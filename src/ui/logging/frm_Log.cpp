@@ -109,7 +109,7 @@ void frm_Log::buildControls() {
 
     status_ = std::make_unique<LogStatusArea>(this, boxFont);
     static_cast<StatusLabels&>(*this) = *status_;
-    flag_ = std::make_unique<CountryFlag>(*Image_Flag, state_);
+    flag_ = std::make_unique<CountryFlag>(*Image_Flag);
 
     commands_ = std::make_unique<LogCommandBar>(this, 14, 136);
     static_cast<CommandButtons&>(*this) = *commands_;
@@ -138,7 +138,7 @@ void frm_Log::buildControls() {
 }
 
 void frm_Log::loadPictures() {
-    cLoadResPicture pictures(state_);
+    cLoadResPicture pictures;
     commands_->loadPictures(pictures);
     const QPixmap logo = pictures.LoadResPicture(101, QStringLiteral("CUSTOM"));
     status_->showLogo(logo);

@@ -60,7 +60,7 @@ frm_Print::frm_Print(AppState& state, Seams& seams, QWidget* parent)
     CaricaStampanti();
     paintBackground(*this, Backdrop::cyanToBlue);
 
-    cLoadResPicture pictures(state_);
+    cLoadResPicture pictures;
     const QPixmap print = pictures.LoadResPicture(113, QStringLiteral("CUSTOM"));
     cmd_Print->setIcon(QIcon(print));
     cmd_Print->setIconSize(print.isNull() ? QSize(32, 32) : print.size());

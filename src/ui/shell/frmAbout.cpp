@@ -120,7 +120,7 @@ frmAbout::frmAbout(AppState& state, Seams& seams, QWidget* parent)
     lblVersion->setText(QStringLiteral("Versione ") + VersionInfo::versionText());
     lblDescription->setText(VersionInfo::description());
     lblDisclaimer->setText(VersionInfo::legalNotice().trimmed());
-    Image1->setPixmap(cLoadResPicture(state_).LoadResPicture(116, QStringLiteral("CUSTOM")));
+    Image1->setPixmap(cLoadResPicture().LoadResPicture(116, QStringLiteral("CUSTOM")));
     for (int i = 1; i < Label1.size(); ++i)
         Label1[i]->setText(state_.SettingsEntries.value(settingsOfLabel[i]));
     Label3->setText(state_.RegisteredUnitId + QLatin1Char(' ') + state_.RegisteredName);

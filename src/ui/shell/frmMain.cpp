@@ -110,7 +110,7 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
     // Load, in the window's order.
     const QString title =
         QStringLiteral("QV Marigold Day ") + QString::number(state_.clock->now().date().year());
-    cLoadResPicture pictures(state_);
+    cLoadResPicture pictures;
     Image1->setPixmap(pictures.LoadResPicture(101, QStringLiteral("CUSTOM")));
     setPicture(cmd_Close, pictures.LoadResPicture(118, QStringLiteral("CUSTOM")));
     loadButtonPictures();
@@ -274,7 +274,7 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::loadButtonPictures() {
-    cLoadResPicture pictures(state_);
+    cLoadResPicture pictures;
     const QString type = QStringLiteral("BUTTON");
     int id = state_.LanguageOffset;
     for (QPushButton* button : {cmd_Open_Log, cmd_Sel_Log, cmd_Send_Log, cmd_New_Log}) {
@@ -346,8 +346,10 @@ int frmMain::open_frm_Log() {
     return seams_.showModal(window);
 }
 
-int frmMain::open_frm_Sel_Log() {
-    return showChild<frm_Sel_Log>();
+std::optional<LogSelection> frmMain::open_frm_Sel_Log() {
+    frm_Sel_Log window(state_, seams_, this);
+    seams_.showModal(window);
+    return window.chosen();
 }
 
 int frmMain::open_frm_New_Log() {
@@ -397,9 +399,7 @@ void frmMain::mnu_OpenLog_Click() {
 }
 
 void frmMain::cmd_Sel_Log_Click() {
-    state_.LogSelected = FlagFalse;
-    open_frm_Sel_Log();
-    if (state_.LogSelected != FlagFalse)
+    if (open_frm_Sel_Log())
         afterLogChoice();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/logfile/LogSelection.h"
+
 #include <QList>
 #include <QMainWindow>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -106,9 +109,9 @@ private:
     // After the create or select window: the enabling rule and the station line.
     void afterLogChoice();
     // The child windows, one opener each: shown modally, owned by this window; each returns the
-    // window's result code.
+    // window's result code, the log selection the log chosen, if any.
     int open_frm_Log();
-    int open_frm_Sel_Log();
+    std::optional<LogSelection> open_frm_Sel_Log();
     int open_frm_New_Log();
     int open_frm_Send_Log();
     int open_frm_Print();

@@ -100,7 +100,7 @@ frmSplash::frmSplash(AppState& state, Seams& seams, QWidget* parent)
     // What the start-up files said, in the window's own order.
     localise();
     paintBackground(*this, Backdrop::cyanToGreen);
-    cLoadResPicture pictures(state_);
+    cLoadResPicture pictures;
     Image1->setPixmap(pictures.LoadResPicture(100, QStringLiteral("CUSTOM")));
     lblLegal->setText(VersionInfo::legalNotice());
 

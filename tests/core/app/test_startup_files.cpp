@@ -60,40 +60,40 @@ TEST_F(StartupFilesTest, MissingOrUnwritableLangFileIsAnErrorNamingTheFile) {
     EXPECT_TRUE(written->path.endsWith("Lang.dat"));
 }
 
-TEST_F(StartupFilesTest, PrimeFileReadsFourLinesAndIgnoresTheRest) {
-    program.writeData("Prime.dat", {" 2", "1", "  5QV123 ", " Mario Rossi ", "06/03/2015", "9", "junk"});
-    ASSERT_FALSE(readPrimeFile(state));
-    EXPECT_EQ(state.RegistrationState, 2);
-    EXPECT_EQ(state.StationKind, 1);
-    EXPECT_EQ(state.RegisteredUnitId, "5QV123");
-    EXPECT_EQ(state.RegisteredName, "Mario Rossi");
-}
-
-TEST_F(StartupFilesTest, PrimeFileOddValues) {
-    program.writeData("Prime.dat", {"x", "40000", "", ""});
-    state.RegisteredUnitId = "old";
-    ASSERT_FALSE(readPrimeFile(state));
-    EXPECT_EQ(state.RegistrationState, 0);
-    EXPECT_EQ(state.StationKind, 32767);
-    EXPECT_EQ(state.RegisteredUnitId, "");
-    EXPECT_EQ(state.RegisteredName, "");
-}
-
-TEST_F(StartupFilesTest, PrimeFileMissingLinesKeepTheirValues) {
-    state.RegistrationState = 0;
-    state.StationKind = 2;
-    state.RegisteredUnitId = "7QV1";
-    state.RegisteredName = "Anna";
-    program.writeData("Prime.dat", {"1"});
-    ASSERT_FALSE(readPrimeFile(state));
-    EXPECT_EQ(state.RegistrationState, 1);
-    EXPECT_EQ(state.StationKind, 2);
-    EXPECT_EQ(state.RegisteredUnitId, "7QV1");
-    EXPECT_EQ(state.RegisteredName, "Anna");
-
-    program.writeRaw("Data/Prime.dat", "");
-    ASSERT_FALSE(readPrimeFile(state));
-    EXPECT_EQ(state.RegistrationState, 1);
+TEST_F(StartupFilesTest, PrimeFileTakesItsFourLinesAndKeepsWhatIsMissing) {
+    struct Case {
+        const char* name;
+        QStringList lines;
+        std::int16_t registrationState;
+        std::int16_t stationKind;
+        const char* unitId;
+        const char* operatorName;
+    };
+    // Every case starts from registration 1, station kind 2, "7QV1", "Anna".
+    const Case cases[] = {
+        {"four lines, the rest ignored",
+         {" 2", "1", "  5QV123 ", " Mario Rossi ", "06/03/2015", "9", "junk"},
+         2,
+         1,
+         "5QV123",
+         "Mario Rossi"},
+        {"odd values", {"x", "40000", "", ""}, 0, 32767, "", ""},
+        {"only the first line", {"2"}, 2, 2, "7QV1", "Anna"},
+        {"empty file", {}, 1, 2, "7QV1", "Anna"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        state.RegistrationState = 1;
+        state.StationKind = 2;
+        state.RegisteredUnitId = "7QV1";
+        state.RegisteredName = "Anna";
+        program.writeData("Prime.dat", c.lines);
+        ASSERT_FALSE(readPrimeFile(state));
+        EXPECT_EQ(state.RegistrationState, c.registrationState);
+        EXPECT_EQ(state.StationKind, c.stationKind);
+        EXPECT_EQ(state.RegisteredUnitId, c.unitId);
+        EXPECT_EQ(state.RegisteredName, c.operatorName);
+    }
 }
 
 TEST_F(StartupFilesTest, MissingPrimeFileLeavesTheStateAndNamesTheFile) {

@@ -32,6 +32,9 @@ TEST(CheckStamps, ReadsTheFixedFormAndOtherUnambiguousForms) {
         {{u"2026-03-06 14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), true},
         {{u"2026-03-06T14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), true},
         {{u"06.03.2026 14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), false},
+        // A day of exactly 12 proves nothing either way.
+        {{u"06/12/2026 10:00:00"}, 0, Stamp::State::Read, secondsOf(2026, 12, 6, 10, 0, 0), false},
+        {{u"12/03/2026 10:00:00", u"03/13/2026 10:00:00"}, 0, Stamp::State::Ambiguous, 0, true},
         // A day above 12 in second place proves month/day/year for the whole log.
         {{u"03/13/2026 2:05:09 PM", u"03/14/2026 12:00:00 AM"},
          1,

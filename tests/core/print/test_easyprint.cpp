@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
 
 using namespace qvmd;
 using test::RecordingSurface;
@@ -38,12 +39,17 @@ struct Engine : ::testing::Test {
 
 } // namespace
 
-TEST(EasyPrintSetup, ZeroLineSpacingStoresOneOtherValuesAsGiven) {
-    RecordingSurface printer;
-    EasyPrint engine(printer);
-    for (const auto& [written, stored] : {std::pair{0.0, 1.0}, {0.5, 0.5}, {3.0, 3.0}, {-2.0, -2.0}}) {
+TEST(EasyPrintSetup, ZeroLineSpacingStoresOneAndTheSecondLineSitsThatMuchLower) {
+    // Writing 0 stores 1; writing 0.5 stores 0.5. At size 10 a line is 4 mm high.
+    for (const auto& [written, stored, secondLineY] : {std::tuple{0.0, 1.0, 25.0}, {0.5, 0.5, 24.5}}) {
+        RecordingSurface printer;
+        EasyPrint engine(printer);
+        engine.setFontSize(10);
         engine.setSpaziaturaLinea(written);
-        EXPECT_DOUBLE_EQ(engine.SpaziaturaLinea(), stored) << written;
+        EXPECT_EQ(engine.SpaziaturaLinea(), stored) << written;
+        engine.PrintLeft(10, 20, QStringLiteral("AB\r\nCD"));
+        ASSERT_EQ(printer.texts().size(), 2u);
+        EXPECT_DOUBLE_EQ(printer.texts()[1].y, secondLineY) << written;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "core/app/AppState.h"
 #include "support/FixedClock.h"
+#include "support/LinkCatcher.h"
 #include "support/PathOverride.h"
 #include "support/Printers.h"
 #include "support/RecordingSync.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -28,23 +28,12 @@
 
 using namespace qvmd;
 using qvmd::test::FixedClock;
+using qvmd::test::MailCatcher;
 using qvmd::test::RecordingSync;
 using qvmd::test::TempProgramFolder;
 using qvmd::test::TestSeams;
 
 namespace {
-
-// Catches the mail links the window hands to the desktop.
-class MailCatcher : public QObject {
-    Q_OBJECT
-public:
-    MailCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "open"); }
-    ~MailCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); }
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -440,5 +429,3 @@ TEST_F(ExchangeWindows, MainCloseButtonOffersABackupOnlyAfterAContact) {
         EXPECT_EQ(entries(backupFolder()).size(), changed ? 1 : 0);
     }
 }
-
-#include "test_exchange_windows.moc"

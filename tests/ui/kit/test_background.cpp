@@ -25,15 +25,25 @@ void expectRow(const QImage& image, int y, const QColor& colour) {
 }
 
 TEST(BackgroundPainter, EachRowOfA256HighWindowIsOneBand) {
-    for (BandColour rule : {Backdrop::blueToCyan, Backdrop::cyanToGreen, Backdrop::redToOrange}) {
+    // Band i of the main window is red 0, green i, blue 255; of the station-not-found window red 196,
+    // green i, blue 0; of the restore window red i, green 0, blue 0.
+    struct Case {
+        BandColour rule;
+        int red, green, blue; // -1: the band number
+    };
+    const Case cases[] = {{Backdrop::blueToCyan, 0, -1, 255},
+                          {Backdrop::redToOrange, 196, -1, 0},
+                          {Backdrop::blackToRed, -1, 0, 0}};
+    for (const Case& c : cases) {
         QWidget window;
         window.resize(300, 256);
-        paintBackground(window, rule);
+        paintBackground(window, c.rule);
         ASSERT_TRUE(window.autoFillBackground());
         const QImage image = painted(window);
         ASSERT_EQ(image.size(), QSize(300, 256));
+        const auto part = [](int value, int band) { return value < 0 ? band : value; };
         for (int band = 0; band < 256; ++band)
-            expectRow(image, band, rule(band));
+            expectRow(image, band, QColor(part(c.red, band), part(c.green, band), part(c.blue, band)));
         EXPECT_EQ(texture(window).size(), QSize(300, 256));
     }
 }

@@ -1,4 +1,4 @@
-#include "core/app/AppState.h"
+#include "core/refdata/CountryTable.h"
 #include "ui/kit/cLoadResPicture.h"
 
 #include <QDir>
@@ -19,9 +19,7 @@ struct NamedPicture {
 
 class PictureLoader : public ::testing::Test {
 protected:
-    QTemporaryDir folder;
-    AppState state{folder.path()};
-    cLoadResPicture loader{state};
+    cLoadResPicture loader;
 };
 
 TEST_F(PictureLoader, EveryPictureTheProgramNamesLoadsAtItsOwnSize) {
@@ -41,7 +39,6 @@ TEST_F(PictureLoader, EveryPictureTheProgramNamesLoadsAtItsOwnSize) {
         const QImage image = pixmap.toImage();
         EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2).alpha(), 255);
     }
-    EXPECT_EQ(state.PictureLoadFailed, FlagFalse);
 }
 
 TEST_F(PictureLoader, EveryCountryInTheShippedTableHasAFlag) {
@@ -53,7 +50,6 @@ TEST_F(PictureLoader, EveryCountryInTheShippedTableHasAFlag) {
         EXPECT_FALSE(flag.isNull()) << "country " << country;
         EXPECT_LE(flag.deviceIndependentSize().width(), 60) << "country " << country;
     }
-    EXPECT_EQ(state.PictureLoadFailed, FlagFalse);
 }
 
 TEST_F(PictureLoader, RoundArtworkKeepsATransparentSurround) {
@@ -75,21 +71,14 @@ TEST_F(PictureLoader, ButtonPicturesFollowTheLanguage) {
 
 TEST_F(PictureLoader, TypeNamesAreCaseInsensitive) {
     EXPECT_FALSE(loader.LoadResPicture(118, QStringLiteral("Custom")).isNull());
-    EXPECT_EQ(state.PictureLoadFailed, FlagFalse);
 }
 
-TEST_F(PictureLoader, MissingPictureGivesNothingAndRaisesTheFlag) {
+TEST_F(PictureLoader, MissingPictureGivesANullPicture) {
     // Just past the CUSTOM range: 117 is the logging window's "Empty" button and will exist.
     EXPECT_TRUE(loader.LoadResPicture(119, QStringLiteral("CUSTOM")).isNull());
-    EXPECT_EQ(state.PictureLoadFailed, FlagTrue);
-
-    state.PictureLoadFailed = FlagFalse;
     EXPECT_TRUE(loader.LoadResPicture(100, QStringLiteral("PICTURE")).isNull());
-    EXPECT_EQ(state.PictureLoadFailed, FlagTrue);
-
-    // A later good load does not clear it: only the window that reads the flag does.
+    EXPECT_TRUE(loader.LoadResPicture(0, QStringLiteral("FLAG")).isNull());
     EXPECT_FALSE(loader.LoadResPicture(351, QStringLiteral("FLAG")).isNull());
-    EXPECT_EQ(state.PictureLoadFailed, FlagTrue);
 }
 
 TEST_F(PictureLoader, RepeatedLoadsGiveTheSamePictureAndLeaveNoTemporaryFiles) {

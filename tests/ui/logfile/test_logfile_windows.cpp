@@ -171,7 +171,6 @@ TEST_F(LogWindows, KeepingTheLogAndSelectingOneCreatesNothing) {
     EXPECT_EQ(folder.readRaw("Logs/" + hunterLog), oldLog);
     EXPECT_EQ(folder.readRaw("Logs/Log.dat"), crlf({"2", "0", "1", "1", "0"}));
     EXPECT_EQ(state.log.LogInUseName, hunterLog);
-    EXPECT_EQ(state.LogSelected, FlagTrue);
 }
 
 TEST_F(LogWindows, NewLogNameFollowsTheYearAndAFailedWriteIsReported) {
@@ -227,7 +226,8 @@ TEST_F(LogWindows, SelectLogListsOwnLogsAndTakesTheIdentityFromTheHeader) {
     click(window.cmd_Select);
 
     EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(state.LogSelected, FlagTrue);
+    ASSERT_TRUE(window.chosen());
+    EXPECT_EQ(window.chosen()->use.logName, "5qv123_MD_L_2013.LOG");
     EXPECT_EQ(folder.readRaw("Logs/Log.dat"), crlf({"6", "2", "1", "2", "2"}));
     EXPECT_EQ(folder.readData("Use.dat"), crlf({"1", "5qv123_MD_L_2013.LOG", "L", "Y", "2013", "5QV123",
                                                 "MARIA ROSSI", "5", "QV", "123", "2"}));

@@ -1,11 +1,11 @@
 #include "core/app/AppState.h"
+#include "support/LinkCatcher.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
 #include "ui/kit/ClickLabel.h"
 #include "ui/shell/frmAbout.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -15,30 +15,9 @@
 #include <gtest/gtest.h>
 
 using namespace qvmd;
+using qvmd::test::LinkCatcher;
 using qvmd::test::TempProgramFolder;
 using qvmd::test::TestSeams;
-
-namespace {
-
-// Catches the links the window hands to the system.
-class LinkCatcher : public QObject {
-    Q_OBJECT
-public:
-    LinkCatcher() {
-        for (const char* scheme : {"mailto", "http", "https"})
-            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
-    }
-    ~LinkCatcher() override {
-        for (const char* scheme : {"mailto", "http", "https"})
-            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
-    }
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
-
-} // namespace
 
 class FrmAboutTest : public ::testing::Test {
 protected:
@@ -148,5 +127,3 @@ TEST_F(FrmAboutTest, ClosesOnlyByTimerOrOk) {
     EXPECT_FALSE(again.isVisible());
     EXPECT_FALSE(again.Timer1->isActive());
 }
-
-#include "test_frmAbout.moc"

@@ -1,4 +1,4 @@
-#include "ui/station/StationFixture.h"
+#include "support/StationFixture.h"
 #include "ui/station/frm_Modif_ute.h"
 
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "ui/station/StationFixture.h"
+#include "support/StationFixture.h"
 #include "ui/station/frm_Prima_Volta.h"
 
 #include <QApplication>
