@@ -1,4 +1,4 @@
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 #include <QMessageBox>
 #include <QStyle>

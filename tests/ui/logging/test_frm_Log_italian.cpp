@@ -1,4 +1,4 @@
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 #include "ui/logfile/frm_log_exist.h"
 

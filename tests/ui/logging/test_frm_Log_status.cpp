@@ -1,4 +1,4 @@
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 #include "ui/logging/ContactGridModel.h"
 #include "ui/logging/EntryStatusLine.h"

@@ -1,4 +1,4 @@
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 using namespace qvmd;
 using qvmd::test::LogWindowFixture;
