@@ -26,7 +26,7 @@ deps:
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVMD_TESTS=OFF
-	cmake --build $(BUILD) -j $(JOBS) --target QV_md
+	cmake --build $(BUILD) -j $(JOBS) --target QV_md qvmd-check
 
 # The user's files in Data/ are never overwritten: only missing defaults are copied.
 layout: build

@@ -1,29 +1,37 @@
-// The award manager's check of 3,000 logs of 300 contacts against the plain cost of reading every file
-// and splitting it into lines.
+// The award manager's wait: a fresh qvmd-check process over 3,000 logs of 300 contacts into a new report
+// folder, against io_baseline, a small program doing the same input and output (read every log, find its
+// line ends with memchr, write as many files of the same sizes into a new folder). Both are timed from
+// outside, alternately, on all cores and on one, with their peak memory; 6,000 logs show how the time
+// grows.
+//
+// The generated logs stay in the system's temporary folder between runs. The report folders of a run are
+// deleted only after all of them are timed: for about half a minute after thousands of files are deleted,
+// this machine's file system creates new ones slowly, and that would be measured instead.
 
 #include "FixtureFile.h"
 #include "RatioReporter.h"
-#include "core/check/CheckRun.h"
-#include "core/common/TextFile.h"
 
-#include <QCoreApplication>
+#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
-#include <benchmark/benchmark.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <map>
+#include <functional>
 #include <random>
 #include <string>
-
-using namespace qvmd;
+#include <vector>
 
 namespace {
 
-constexpr int Logs = 3000;
 constexpr int ContactsPerLog = 300;
+constexpr int Runs = 5;
 
 QByteArray identifierOf(int station) {
     return QByteArray::number(station % 90 + 1) + "QV" + QByteArray::number(station + 1);
@@ -34,33 +42,29 @@ QByteArray stampOf(int minute) {
            QByteArray::number(minute % 60).rightJustified(2, '0') + ":00";
 }
 
-// Station s works stations s+1 .. s+300 (wrapping), so every contact has its partner in the other log,
-// at the same minute, apart from a sprinkling of errors of each kind.
-//
-// The logs and the report folder stay in the system's temporary folder between runs, and the report
-// folder is filled once before timing: every timed run rewrites existing reports, as an award manager's
-// run after more logs arrive does. Deleting and recreating thousands of files per run would measure the
-// file system's inode allocator instead (on ext4 without a journal, inodes freed in the last half minute
-// are skipped one by one), and that swings tenfold from run to run.
+// Station s works stations s+1 .. s+150 and s-1 .. s-150 (wrapping), each at the same minute as the
+// partner's log has it, apart from a sprinkling of errors of each kind.
 struct Fixture {
+    int logs;
     // The number names the generator: change it with the generator, or old logs are reused.
-    QString root = QDir::temp().filePath(QStringLiteral("qvmd-bench-check-1"));
-    QString data = root + QStringLiteral("/Data");
-    QString logs = root + QStringLiteral("/Logs");
-    QString out = root + QStringLiteral("/Reports");
-    QStringList paths;
+    QString root;
+    QString data;
+    QString logFolder;
+    qint64 bytes = 0;
 
-    Fixture() {
-        const QString done = root + QStringLiteral("/complete");
-        if (QFileInfo::exists(done)) {
-            for (const QString& name : QDir(logs).entryList(QDir::Files, QDir::Name))
-                paths.append(logs + u'/' + name);
-            return;
-        }
+    explicit Fixture(int count)
+        : logs(count), root(QDir::temp().filePath(QStringLiteral("qvmd-bench-check-2-%1").arg(count))),
+          data(root + QStringLiteral("/Data")), logFolder(root + QStringLiteral("/Logs")) {
+        if (!QFileInfo::exists(root + QStringLiteral("/complete")))
+            generate();
+        for (const QFileInfo& info : QDir(logFolder).entryInfoList(QDir::Files))
+            bytes += info.size();
+    }
+
+    void generate() const {
         QDir(root).removeRecursively();
-        QDir().mkpath(out);
         QDir().mkpath(data);
-        QDir().mkpath(logs);
+        QDir().mkpath(logFolder);
         QByteArray prefixes;
         for (int i = 1; i <= 341; ++i)
             prefixes += "P" + QByteArray::number(i) + ">Country " + QByteArray::number(i) + "\r\n";
@@ -68,21 +72,19 @@ struct Fixture {
         writeFixtureFile(data + QStringLiteral("/Data.dat"), "1\r\n3\r\n3\r\n1\r\n2\r\n");
         QByteArray lady = "# generated\r\n";
         QByteArray hunter = "# generated\r\n";
-        for (int s = 0; s < Logs; ++s)
+        for (int s = 0; s < logs; ++s)
             (s % 2 ? lady : hunter) += identifierOf(s) + ">NAME " + QByteArray::number(s) + "\r\n";
         writeFixtureFile(data + QStringLiteral("/Lady.dat"), lady);
         writeFixtureFile(data + QStringLiteral("/Hunter.dat"), hunter);
         std::mt19937 random(7);
-        for (int s = 0; s < Logs; ++s) {
+        for (int s = 0; s < logs; ++s) {
             const QByteArray own = identifierOf(s);
             const char* category = s % 2 ? "L" : "H";
             QByteArray bytes = QByteArray("##") + category + "\r\n#" + own +
                                "\r\n#NAME\r\n#N\r\n#1\r\n#07/12/2026\r\n#" + QByteArray::number(s % 90 + 1) +
                                "\r\n#QV\r\n#" + QByteArray::number(s + 1) + "\r\n#2026\r\n#LOG\r\n";
             for (int c = 1; c <= ContactsPerLog; ++c) {
-                // Contact c of station s is with station s + c and with station s - c: the pair is the
-                // same minute in both logs when each log orders its partners by distance.
-                const int partner = c % 2 ? (s + (c + 1) / 2) % Logs : (s - c / 2 + Logs) % Logs;
+                const int partner = c % 2 ? (s + (c + 1) / 2) % logs : (s - c / 2 + logs) % logs;
                 QByteArray worked = identifierOf(partner);
                 QByteArray stamp = stampOf((c + 1) / 2 * 2);
                 const unsigned roll = random() % 1000;
@@ -91,63 +93,168 @@ struct Fixture {
                 else if (roll < 10)
                     stamp = stampOf((c + 1) / 2 * 2 + 30); // time outside the window
                 else if (roll < 13)
-                    worked = identifierOf((s + 1) % Logs); // duplicate
+                    worked = identifierOf((s + 1) % logs); // duplicate
                 bytes += QByteArray::number(c) + ">1>" + worked + ">NAME>" + (partner % 2 ? "L" : "H") +
                          ">Country>" + stamp + (roll >= 995 ? ">S>\r\n" : ">N>\r\n");
             }
-            const QString path = logs + u'/' + QString::fromLatin1(own) + QStringLiteral("_MD_") +
-                                 QLatin1String(category) + QStringLiteral("_2026.Log");
-            writeFixtureFile(path, bytes);
-            paths.append(path);
+            writeFixtureFile(logFolder + u'/' + QString::fromLatin1(own) + QStringLiteral("_MD_") +
+                                 QLatin1String(category) + QStringLiteral("_2026.Log"),
+                             bytes);
         }
-        paths.sort();
-        writeFixtureFile(done, {});
+        writeFixtureFile(root + QStringLiteral("/complete"), {});
     }
 };
 
-Fixture& fixture() {
-    static Fixture f;
-    return f;
-}
+struct Measure {
+    double seconds = 0;
+    double megabytes = 0; // peak resident memory
+    int status = -1;
+};
 
-void BM_ReadAndSplitLines(benchmark::State& state) {
-    for (auto _ : state) {
-        qsizetype lines = 0;
-        for (const QString& path : fixture().paths)
-            lines += splitLines(readFileBytes(path, 64 * 1024 * 1024).value()).size();
-        benchmark::DoNotOptimize(lines);
+// One fresh process, its output thrown away, optionally held to the first core.
+Measure runProcess(const std::vector<std::string>& command, bool oneCore) {
+    std::vector<char*> argv;
+    for (const std::string& argument : command)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (oneCore) {
+            cpu_set_t cores;
+            CPU_ZERO(&cores);
+            CPU_SET(0, &cores);
+            ::sched_setaffinity(0, sizeof cores, &cores);
+        }
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
     }
+    Measure measure;
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    measure.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    measure.megabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    measure.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return measure;
 }
-BENCHMARK(BM_ReadAndSplitLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-CheckOptions checkOptions() {
-    CheckOptions options;
-    options.dataFolder = fixture().data;
-    options.outFolder = fixture().out;
-    options.inputs = {fixture().logs};
-    return options;
+struct Spread {
+    double min, median, max;
+};
+
+Spread spreadOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return {values.front(), values[values.size() / 2], values.back()};
 }
 
-void BM_WholeCheck(benchmark::State& state) {
-    const CheckOptions options = checkOptions();
-    for (auto _ : state) {
-        const CheckOutcome outcome = runCheck(options);
-        if (outcome.exitCode != 0)
-            state.SkipWithError("the generated logs must all be readable");
-        benchmark::DoNotOptimize(outcome);
+// A command that runs into a new folder each time it is called.
+struct Side {
+    using Command = std::function<std::vector<std::string>(const std::string& folder)>;
+    Side(std::string sideName, Command sideCommand, bool heldToOneCore = false)
+        : name(std::move(sideName)), command(std::move(sideCommand)), oneCore(heldToOneCore) {}
+
+    std::string name;
+    Command command;
+    bool oneCore;
+    std::vector<Measure> runs;
+};
+
+void printSide(const Side& side) {
+    std::vector<double> seconds, megabytes;
+    for (const Measure& run : side.runs) {
+        seconds.push_back(run.seconds * 1000);
+        megabytes.push_back(run.megabytes);
     }
+    const Spread time = spreadOf(seconds);
+    const Spread memory = spreadOf(megabytes);
+    std::printf("%-44s %7.0f %7.0f %7.0f ms   peak %5.0f %5.0f %5.0f MB\n", side.name.c_str(), time.min,
+                time.median, time.max, memory.min, memory.median, memory.max);
 }
-BENCHMARK(BM_WholeCheck)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The median of the ratios run by run, so that a drift of the machine's speed hits both sides alike.
+double pairedRatio(const Side& measured, const Side& baseline, const char* what) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < measured.runs.size() && i < baseline.runs.size(); ++i)
+        ratios.push_back(measured.runs[i].seconds / baseline.runs[i].seconds);
+    const Spread spread = spreadOf(ratios);
+    std::printf("  %s, run by run: min %.2f, median %.2f, max %.2f\n", what, spread.min, spread.median,
+                spread.max);
+    return spread.median;
+}
 
 } // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    runCheck(checkOptions()); // fills the report folder on a machine's first run
-    RatioReporter reporter({{"check of 3000 logs / read and split their lines", "BM_WholeCheck/iterations:5",
-                             "BM_ReadAndSplitLines/iterations:5", 3.0}});
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+int main() {
+    const Fixture small(3000);
+    const Fixture large(6000);
+    const QString runs = QDir::temp().filePath(QStringLiteral("qvmd-bench-check-runs-%1").arg(::getpid()));
+    QDir().mkpath(runs);
+    int folders = 0;
+    auto newFolder = [&] { return (runs + QStringLiteral("/%1").arg(++folders)).toStdString(); };
+    auto check = [](const Fixture& fixture) {
+        return [&fixture](const std::string& folder) {
+            return std::vector<std::string>{
+                QVMD_CHECK_PROGRAM,         "--lang", "en",   "--data",
+                fixture.data.toStdString(), "--out",  folder, fixture.logFolder.toStdString()};
+        };
+    };
+
+    // The first runs read the logs into the page cache; one gives the sizes of the files a run writes.
+    const std::string reference = newFolder();
+    if (runProcess(check(small)(reference), false).status != 0) {
+        std::fprintf(stderr, "qvmd-check failed on the generated logs\n");
+        return 1;
+    }
+    runProcess(check(large)(newFolder()), false);
+    QByteArray sizes;
+    for (const QFileInfo& info : QDir(QString::fromStdString(reference)).entryInfoList(QDir::Files))
+        sizes += QByteArray::number(info.size()) + '\n';
+    const std::string sizesFile = (runs + QStringLiteral("/sizes")).toStdString();
+    writeFixtureFile(QString::fromStdString(sizesFile), sizes);
+    auto baseline = [&](const std::string& folder) {
+        return std::vector<std::string>{QVMD_IO_BASELINE, small.logFolder.toStdString(), sizesFile, folder};
+    };
+
+    Side checkAll{"qvmd-check, 3000 logs, all cores", check(small)};
+    Side ioAll{"same input and output, all cores", baseline};
+    Side check6000{"qvmd-check, 6000 logs, all cores", check(large)};
+    Side checkOne{"qvmd-check, 3000 logs, one core", check(small), true};
+    Side ioOne{"same input and output, one core", baseline, true};
+    auto timeOnce = [&](Side& side) {
+        side.runs.push_back(runProcess(side.command(newFolder()), side.oneCore));
+    };
+    for (int i = 0; i < Runs; ++i)
+        for (Side* side : {&checkAll, &ioAll, &check6000})
+            timeOnce(*side);
+    for (int i = 0; i < Runs; ++i)
+        for (Side* side : {&checkOne, &ioOne})
+            timeOnce(*side);
+
+    std::printf("%.1f MB in 3000 logs, %.1f MB in 6000; %d runs each, min median max\n", small.bytes / 1e6,
+                large.bytes / 1e6, Runs);
+    for (const Side* side : {&checkAll, &ioAll, &checkOne, &ioOne, &check6000})
+        printSide(*side);
+    for (const Side* side : {&checkAll, &checkOne, &check6000})
+        for (const Measure& run : side->runs)
+            if (run.status != 0)
+                std::printf("  ** %s ended with status %d **\n", side->name.c_str(), run.status);
+    const double allCores = pairedRatio(checkAll, ioAll, "all cores");
+    const double oneCore = pairedRatio(checkOne, ioOne, "one core");
+    const double growth = pairedRatio(check6000, checkAll, "6000 logs against 3000");
+    double peak = 0;
+    for (const Measure& run : checkAll.runs)
+        peak = std::max(peak, run.megabytes);
+    const double allowed = 2 * static_cast<double>(small.bytes) / (1024 * 1024) + 30;
+    std::printf("  peak memory %.0f MB, logs %.0f MB\n", peak, small.bytes / (1024.0 * 1024));
+    printRatio("qvmd-check of 3000 logs into a new folder / the same input and output", allCores, 3.0);
+    printRatio("the same on one core / the same input and output on one core", oneCore, 4.0);
+    printRatio("qvmd-check of 6000 logs / of 3000 logs", growth, 2.2);
+    printRatio("peak memory of qvmd-check / (2 x the logs + 30 MB)", peak / allowed, 1.0);
+
+    // Only now, with every run timed.
+    QDir(runs).removeRecursively();
     return 0;
 }

@@ -27,13 +27,18 @@ add_custom_command(OUTPUT ${QVMD_ICON_PNGS}
 
 configure_file("${PROJECT_SOURCE_DIR}/packaging/${QVMD_APP_ID}.metainfo.xml.in"
                "${QVMD_PACKAGING_OUT}/${QVMD_APP_ID}.metainfo.xml" @ONLY)
-configure_file("${PROJECT_SOURCE_DIR}/packaging/QV_md.1" "${QVMD_PACKAGING_OUT}/QV_md.1" @ONLY)
-add_custom_command(OUTPUT "${QVMD_PACKAGING_OUT}/QV_md.1.gz"
-    COMMAND gzip -9nkf "${QVMD_PACKAGING_OUT}/QV_md.1"
-    DEPENDS "${QVMD_PACKAGING_OUT}/QV_md.1"
-    COMMENT "Compressing the manual page"
-    VERBATIM)
-add_custom_target(qvmd_desktop_files ALL DEPENDS ${QVMD_ICON_PNGS} "${QVMD_PACKAGING_OUT}/QV_md.1.gz")
+# The manual pages of the program and of the award manager's checker.
+set(QVMD_MAN_PAGES)
+foreach(page IN ITEMS QV_md qvmd-check)
+    configure_file("${PROJECT_SOURCE_DIR}/packaging/${page}.1" "${QVMD_PACKAGING_OUT}/${page}.1" @ONLY)
+    add_custom_command(OUTPUT "${QVMD_PACKAGING_OUT}/${page}.1.gz"
+        COMMAND gzip -9nkf "${QVMD_PACKAGING_OUT}/${page}.1"
+        DEPENDS "${QVMD_PACKAGING_OUT}/${page}.1"
+        COMMENT "Compressing the manual page ${page}(1)"
+        VERBATIM)
+    list(APPEND QVMD_MAN_PAGES "${QVMD_PACKAGING_OUT}/${page}.1.gz")
+endforeach()
+add_custom_target(qvmd_desktop_files ALL DEPENDS ${QVMD_ICON_PNGS} ${QVMD_MAN_PAGES})
 
 install(TARGETS QV_md qvmd-check RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION "${CMAKE_INSTALL_DATADIR}/${QVMD_SHARE_NAME}/Data"
@@ -47,7 +52,7 @@ foreach(size IN LISTS QVMD_ICON_SIZES)
     install(FILES "${QVMD_PACKAGING_OUT}/icons/${size}x${size}/apps/${QVMD_APP_ID}.png"
             DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
-install(FILES "${QVMD_PACKAGING_OUT}/QV_md.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES ${QVMD_MAN_PAGES} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES "${PROJECT_SOURCE_DIR}/packaging/copyright" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/${QVMD_SHARE_NAME}")
 
 # Removes what the last install put down, by its manifest; the user's data folder is never in it.

@@ -1,4 +1,5 @@
 // qvmd-check: the award manager's checker of received logs.
+#include "core/app/VersionInfo.h"
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
 
@@ -10,8 +11,10 @@
 
 namespace {
 
+// Written with its length: a value from a log may hold any character.
 void print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
     std::fflush(stream);
 }
 
@@ -34,17 +37,40 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    // The language of the messages about the arguments themselves follows --lang when it can be read.
-    const qsizetype langAt = arguments.indexOf(QStringLiteral("--lang"));
-    const int offset = langAt >= 0 && arguments.value(langAt + 1) == QStringLiteral("en") ? 1000 : 0;
-    const qvmd::CheckTexts texts(offset);
-    QString error;
-    const std::optional<qvmd::CheckOptions> options =
-        qvmd::parseCheckArguments(arguments, defaultDataFolder(), error);
-    if (!options) {
-        print(stderr, texts.text(qvmd::CheckTexts::BadArgument).arg(error) + u'\n' +
-                          texts.text(qvmd::CheckTexts::Usage) + u'\n');
+    const int localeOffset =
+        qvmd::languageOffsetOfLocale(qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG"));
+    const QString dataFolder = defaultDataFolder();
+    if (arguments.isEmpty()) {
+        print(stderr, qvmd::checkHelp(qvmd::CheckTexts(localeOffset), dataFolder));
         return 2;
+    }
+    QString error;
+    bool unknownOption = false;
+    const std::optional<qvmd::CheckOptions> options =
+        qvmd::parseCheckArguments(arguments, dataFolder, error, localeOffset, &unknownOption);
+    if (!options) {
+        // The messages about the arguments themselves follow --lang when it can be read.
+        const qsizetype langAt = arguments.indexOf(QStringLiteral("--lang"));
+        const QString language = arguments.value(langAt + 1);
+        const int offset = langAt < 0                         ? localeOffset
+                           : language == QStringLiteral("en") ? 1000
+                           : language == QStringLiteral("it") ? 0
+                                                              : localeOffset;
+        const qvmd::CheckTexts texts(offset);
+        print(stderr,
+              texts.format(unknownOption ? qvmd::CheckTexts::UnknownOption : qvmd::CheckTexts::BadArgument,
+                           {error}) +
+                  u'\n' + texts.text(qvmd::CheckTexts::Usage) + u'\n');
+        return 2;
+    }
+    const qvmd::CheckTexts texts(options->languageOffset);
+    if (options->action == qvmd::CheckOptions::Action::Help) {
+        print(stdout, qvmd::checkHelp(texts, dataFolder));
+        return 0;
+    }
+    if (options->action == qvmd::CheckOptions::Action::Version) {
+        print(stdout, QStringLiteral("qvmd-check %1\n").arg(qvmd::VersionInfo::versionText()));
+        return 0;
     }
     const qvmd::CheckOutcome outcome =
         qvmd::runCheck(*options, [](const QString& line) { print(stderr, line + u'\n'); });

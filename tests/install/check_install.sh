@@ -41,6 +41,10 @@ grep -q '@[A-Z_]*@' "$metainfo" 2>/dev/null && fail "unconfigured value in the m
 for lang in it en; do
     [ -f "$share/doc/qv-md/manual/$lang/index.html" ] || fail "no user's manual in '$lang'"
 done
+[ -f "$share/man/man1/qvmd-check.1.gz" ] || fail "no manual page of qvmd-check"
+# The installed checker finds its help, and its default data folder is the installed one.
+help=$(LANG=C LC_ALL= "$prefix/bin/qvmd-check" --help 2>&1) || fail "qvmd-check --help: exit status $?"
+case $help in *Usage:*"$share/qv-md/Data"*) ;; *) fail "qvmd-check --help says: $help" ;; esac
 for file in "$source"/data/*; do
     name=$(basename "$file")
     cmp -s "$file" "$share/qv-md/Data/$name" || fail "default data file $name not installed as shipped"

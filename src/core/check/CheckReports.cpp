@@ -8,12 +8,19 @@
 namespace qvmd {
 namespace {
 
-QString csvField(const QString& text) {
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u';'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+// A field as RFC 4180 has it, quoted when it holds a separator, a quote or a line end. A text field
+// beginning with a formula character is prefixed with an apostrophe, as spreadsheets advise, so that a
+// name like "=HYPERLINK(...)" is shown, never run.
+QString csvField(const QString& text, bool isText) {
+    QString field = text;
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (isText && !field.isEmpty() && formulaStarts.contains(field[0]))
+        field.prepend(u'\'');
+    static const QString needsQuotes = QStringLiteral(",\";\r\n");
+    if (std::none_of(field.cbegin(), field.cend(), [](QChar c) { return needsQuotes.contains(c); }))
+        return field;
+    field.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + field + u'"';
 }
 
 QString rankText(const CheckedLog& log) {
@@ -67,10 +74,11 @@ std::vector<const CheckedLog*> tableOrder(const std::vector<CheckedLog>& logs) {
 
 QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& texts) {
     QString text;
+    // The first three columns are texts from the logs; the rest are numbers.
     auto addRow = [&](const QStringList& row) {
         QStringList fields;
-        for (const QString& field : row)
-            fields.append(csvField(field));
+        for (qsizetype i = 0; i < row.size(); ++i)
+            fields.append(csvField(row[i], i < 3));
         text += fields.join(u',') + QStringLiteral("\r\n");
     };
     addRow(headingRow(texts));
@@ -147,7 +155,7 @@ QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
         for (const Finding& finding : findings)
             lines.append(finding.text);
     }
-    return toWindows1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 } // namespace qvmd

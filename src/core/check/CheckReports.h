@@ -18,7 +18,7 @@ std::vector<const CheckedLog*> tableOrder(const std::vector<CheckedLog>& logs);
 QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& texts);
 // The same table as one self-contained UTF-8 HTML page whose columns sort on a click.
 QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& texts);
-// One log's report: file, station, counts and scores, then the findings in line order.
+// One log's report in UTF-8 with CR LF: file, station, counts and scores, then the findings in line order.
 QByteArray logReport(const CheckedLog& log, const CheckTexts& texts);
 
 } // namespace qvmd

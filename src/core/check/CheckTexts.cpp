@@ -16,7 +16,12 @@ int markerAt(const QString& text, qsizetype i) {
 } // namespace
 
 CheckTexts::CheckTexts(int languageOffset) : offset_(languageOffset) {
-    for (int id = HeaderLines; id <= ReportFolderHoldsLogs; ++id) {
+    std::vector<int> ids;
+    for (int id = HeaderLines; id <= ReportFolderHoldsLogs; ++id)
+        ids.push_back(id);
+    for (int id = HelpPurpose; id <= UnknownOption; ++id)
+        ids.push_back(id);
+    for (const int id : ids) {
         const QString text = StringTable::builtIn().localised(id, offset_).value_or(QString());
         texts_.push_back(text);
         std::vector<Piece> pieces;
@@ -37,9 +42,9 @@ CheckTexts::CheckTexts(int languageOffset) : offset_(languageOffset) {
 }
 
 QString CheckTexts::format(Id id, std::initializer_list<QStringView> values) const {
-    const std::vector<Piece>& pieces = templates_[static_cast<std::size_t>(id - HeaderLines)];
+    const std::vector<Piece>& pieces = templates_[slot(id)];
     QString result;
-    result.reserve(texts_[static_cast<std::size_t>(id - HeaderLines)].size() + 32);
+    result.reserve(texts_[slot(id)].size() + 32);
     for (const Piece& piece : pieces) {
         if (piece.value < 0)
             result += piece.literal;

@@ -63,11 +63,20 @@ public:
         ReportFolderUnusable,
         MoreWriteFailures,
         ReportFolderHoldsLogs,
+        // The command line's own help, from a second range of the table.
+        HelpPurpose = 1300,
+        HelpData,
+        HelpWindow,
+        HelpLang,
+        HelpOut,
+        HelpOptions,
+        HelpExit,
+        UnknownOption,
     };
 
     // Every text is looked up once here: findings are made by the thousand, from several threads.
     explicit CheckTexts(int languageOffset);
-    const QString& text(Id id) const { return texts_[static_cast<std::size_t>(id - HeaderLines)]; }
+    const QString& text(Id id) const { return texts_[slot(id)]; }
     int languageOffset() const { return offset_; }
     // The text with %1, %2 … replaced by the values, in one pass over a template read once: findings
     // are made by the ten thousand. A value is never searched for markers itself.
@@ -81,6 +90,12 @@ private:
         QString literal;
         int value = -1;
     };
+
+    static std::size_t slot(Id id) {
+        return id >= HeaderLines
+                   ? static_cast<std::size_t>(id - HeaderLines)
+                   : static_cast<std::size_t>(ReportFolderHoldsLogs - HeaderLines + 1 + id - HelpPurpose);
+    }
 
     int offset_;
     std::vector<QString> texts_;

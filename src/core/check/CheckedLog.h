@@ -36,8 +36,7 @@ enum class CrossState : quint8 {
 };
 
 struct CheckedContact {
-    int line = 0;   // in the file, 1-based
-    int record = 0; // index into LogContents::records
+    int line = 0; // in the file, 1-based
     ContactState state = ContactState::Valid;
     CrossState cross = CrossState::Unchecked;
     // Read once from the record while it is at hand, so that later passes need not go back to it:
@@ -46,9 +45,12 @@ struct CheckedContact {
     int country = 0;            // the worked identifier's country number, as the statistics mark it
     int rosterNumber = -1;      // the worked station's number in the rosters read with the log; -1: none
     Stamp stamp;
-    // The identifier worked, trimmed and upper-cased: a view of the record's own text, or of the log's
-    // upperCased copies when the record has small letters.
+    int categoryLength = 0; // of the category field trimmed, kept right after the identifier worked
+    // The identifier worked, trimmed and upper-cased: a view of the log's identifiers, since the records
+    // are gone once the log is checked.
     QStringView worked;
+    // The category field trimmed, as the log has it.
+    QStringView categoryText() const { return QStringView(worked.data() + worked.size(), categoryLength); }
     bool refused() const {
         return state != ContactState::Valid || cross == CrossState::NotInLog ||
                cross == CrossState::TimeOff || cross == CrossState::Miscopied;
@@ -64,9 +66,8 @@ struct CheckedLog {
     QString path;
     QString fileName;
     bool readable = false;
-    LogContents contents;
     std::vector<CheckedContact> contacts; // one per record, in file order
-    std::vector<QString> upperCased;      // identifiers written with small letters, upper-cased
+    QString identifiers;                  // what the contacts' views show, one after the other
     std::vector<Finding> findings;
 
     QString station; // header identifier trimmed and upper-cased
@@ -88,13 +89,13 @@ struct CheckedLog {
     int rank = 0; // 0: not ranked
 
     void addFinding(int line, const QString& text) { findings.push_back({line, text}); }
-    // Frees the records, contacts and findings once the report is written; the names, counts, scores
-    // and rank the tables use stay.
+    // Frees the contacts and findings once the report is written; the names, counts, scores and rank
+    // the tables use stay.
     void dropDetails() {
-        contents = LogContents();
-        contacts = {};
-        upperCased = {};
-        findings = {};
+        // Swapped with empty ones: assigning {} to a vector keeps its room.
+        std::vector<CheckedContact>().swap(contacts);
+        identifiers = QString();
+        std::vector<Finding>().swap(findings);
     }
 };
 

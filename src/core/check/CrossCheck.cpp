@@ -4,7 +4,6 @@
 #include "core/check/IdentifierIds.h"
 #include "core/check/IdentifierIndex.h"
 #include "core/common/ParallelFor.h"
-#include "core/common/TrimmedField.h"
 #include "core/logfile/LogStatistics.h"
 #include "core/logging/Score.h"
 #include "core/refdata/CountryTable.h"
@@ -82,7 +81,7 @@ struct Stations {
 // Matches every contact A→B with B's contact B→A. The pairs are grouped by their lower station
 // number with one counting sort; within a group each higher number marks where its contacts are, so
 // the two sides of a contact meet without a lookup per contact.
-std::vector<qint64> matchPairs(const std::vector<ContactPair>& pairs, const std::vector<int>& logOf,
+std::vector<qint64> matchPairs(std::vector<ContactPair> pairs, const std::vector<int>& logOf,
                                const std::vector<qint64>& seconds) {
     const std::size_t stations = logOf.size();
     auto low = [](const ContactPair& p) { return std::min(p.own, p.worked); };
@@ -116,6 +115,9 @@ std::vector<qint64> matchPairs(const std::vector<ContactPair>& pairs, const std:
             if (pairs[i].own != ContactPair::None)
                 sorted[place[slice][low(pairs[i])]++] = pairs[i];
     });
+    // Every contact's pair is in sorted now: the room goes to the answers. (Assigning {} would keep it.)
+    std::vector<ContactPair>().swap(pairs);
+    std::vector<std::vector<quint32>>().swap(place);
 
     std::vector<qint64> apart(seconds.size(), NotAnswered);
     // Groups are independent: each run of them is matched on its own core with its own marks.
@@ -180,11 +182,8 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
             }
             continue;
         }
-        if (roster != 0 && (contact.category & roster) == 0) {
-            const ContactRecord& record = log.contents.records[static_cast<std::size_t>(contact.record)];
-            note(CheckTexts::CategoryDiffers,
-                 {contact.worked, trimmedField(record.field(ContactRecord::Category)), categoryText(roster)});
-        }
+        if (roster != 0 && (contact.category & roster) == 0)
+            note(CheckTexts::CategoryDiffers, {contact.worked, contact.categoryText(), categoryText(roster)});
         if (!sentLog) {
             contact.cross = CrossState::NoLog;
             continue;
@@ -284,7 +283,7 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
                                 static_cast<quint32>(index), static_cast<quint32>(i)};
         }
     });
-    const std::vector<qint64> apart = matchPairs(pairs, stations.log, seconds);
+    const std::vector<qint64> apart = matchPairs(std::move(pairs), stations.log, seconds);
 
     const qint64 window = static_cast<qint64>(settings.windowMinutes) * 60;
     qint64 checked = 0; // under progressLock, so that the lines come out in order

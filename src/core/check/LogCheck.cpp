@@ -21,8 +21,8 @@ QString quoted(QStringView text) {
     return quotedValue(text.toString());
 }
 
-void checkHeader(CheckedLog& log, const std::vector<int>& headerLines, const CheckTexts& texts) {
-    const LogContents& contents = log.contents;
+void checkHeader(CheckedLog& log, const LogContents& contents, const std::vector<int>& headerLines,
+                 const CheckTexts& texts) {
     auto lineOf = [&](int value) {
         return value < static_cast<int>(headerLines.size()) ? headerLines[static_cast<std::size_t>(value)]
                                                             : 0;
@@ -102,12 +102,34 @@ quint8 categoryMask(QStringView category) {
 }
 
 // Identifiers are compared in capitals. The program writes them so; a log edited by hand may not.
-QStringView upperCasedIdentifier(CheckedLog& log, QStringView identifier) {
+QStringView upperCasedIdentifier(std::vector<QString>& upperCased, QStringView identifier) {
     if (std::none_of(identifier.begin(), identifier.end(), [](QChar c) { return c.isLower(); }))
         return identifier;
     // The copies' characters stay where they are when the vector moves them.
-    log.upperCased.push_back(identifier.toString().toUpper());
-    return log.upperCased.back();
+    upperCased.push_back(identifier.toString().toUpper());
+    return upperCased.back();
+}
+
+// The records are dropped with the log's text once it is checked: what the cross-check and the report
+// need of them, each contact's identifier and category text, moves into one buffer of the log's own.
+void keepIdentifiers(CheckedLog& log, const std::vector<QStringView>& categories) {
+    qsizetype size = 0;
+    for (std::size_t i = 0; i < log.contacts.size(); ++i)
+        size += log.contacts[i].worked.size() + categories[i].size();
+    log.identifiers.reserve(size);
+    std::vector<qsizetype> starts;
+    starts.reserve(log.contacts.size());
+    for (std::size_t i = 0; i < log.contacts.size(); ++i) {
+        starts.push_back(log.identifiers.size());
+        log.identifiers += log.contacts[i].worked;
+        log.identifiers += categories[i];
+    }
+    const QStringView kept(log.identifiers);
+    for (std::size_t i = 0; i < log.contacts.size(); ++i) {
+        CheckedContact& contact = log.contacts[i];
+        contact.worked = kept.sliced(starts[i], contact.worked.size());
+        contact.categoryLength = static_cast<int>(categories[i].size());
+    }
 }
 
 } // namespace
@@ -152,16 +174,16 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
     log.readable = true;
     log.readWith = references.rosters;
     LogLinePlaces places;
-    log.contents = parseLog(bytes, &places);
+    const LogContents contents = parseLog(bytes, &places);
     const std::vector<int>& headerLines = places.headerLines;
     const std::vector<LogLinePlaces::Record>& lines = places.records;
-    const LogHeader& header = log.contents.header;
+    const LogHeader& header = contents.header;
     log.station = header.value(LogHeader::IdentifierValue).trimmed().toUpper();
     log.category = header.value(LogHeader::CategoryValue).trimmed().toUpper();
     log.name = header.value(LogHeader::NameValue).trimmed();
-    checkHeader(log, headerLines, texts);
+    checkHeader(log, contents, headerLines, texts);
 
-    const std::vector<ContactRecord>& records = log.contents.records;
+    const std::vector<ContactRecord>& records = contents.records;
     log.claimedCounters = logStatistics(records, references.countryCount).counters;
     std::vector<QStringView> stampTexts;
     stampTexts.reserve(records.size());
@@ -174,12 +196,13 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
                                                                          : QStringLiteral("yyyy-MM-dd")));
 
     FirstContacts firstContacts(references.rosters ? references.rosters->ids().size() : 0);
+    std::vector<QString> upperCased;
+    std::vector<QStringView> categories(records.size());
     std::int64_t previousProgressive = 0;
     log.contacts.resize(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
         const ContactRecord& record = records[i];
         CheckedContact& contact = log.contacts[i];
-        contact.record = static_cast<int>(i);
         contact.line = i < lines.size() ? lines[i].line : 0;
         contact.stamp = stamps.stamps[i];
         const QStringView category = record.field(ContactRecord::Category);
@@ -206,7 +229,8 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
             continue;
         }
         ++log.claimed;
-        contact.worked = upperCasedIdentifier(log, trimmedField(record.field(ContactRecord::Unit)));
+        contact.worked = upperCasedIdentifier(upperCased, trimmedField(record.field(ContactRecord::Unit)));
+        categories[i] = trimmedField(category);
         if (fields != ContactRecord::FieldCount) {
             contact.state = ContactState::BadFields;
             continue;
@@ -237,6 +261,7 @@ CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckT
         }
         contact.rosterNumber = rosterNumber;
     }
+    keepIdentifiers(log, categories);
     return log;
 }
 

@@ -135,6 +135,8 @@ TEST(CheckRunErrors, TheReportFolderIsCheckedFirstAndFailedWritesAreCounted) {
     EXPECT_TRUE(lines.last().contains(QStringLiteral(" 5 "))) << lines.last().toStdString();
     EXPECT_FALSE(outcome.summary.contains(scratch.filePath(QStringLiteral("reports"))))
         << outcome.summary.toStdString();
+    // No report cut short stays behind to pass for a whole one.
+    EXPECT_EQ(QStringList(), QDir(options.outFolder).entryList({QStringLiteral("*.txt")}, QDir::Files));
 }
 
 } // namespace

@@ -126,16 +126,66 @@ TEST(CheckArguments, AcceptsTheOptionsAndRefusesTheRest) {
     EXPECT_EQ(QStringLiteral("O"), options->outFolder);
     EXPECT_EQ((QStringList{"a", "b"}), options->inputs);
     EXPECT_EQ(QStringLiteral("def"), parseCheckArguments({"x"}, QStringLiteral("def"), error)->dataFolder);
-    for (const QStringList& bad : std::vector<QStringList>{{},
-                                                           {"--window", "x", "a"},
-                                                           {"--window", "-1", "a"},
-                                                           {"--lang", "fr", "a"},
-                                                           {"--data"},
-                                                           {"--bogus", "a"}}) {
+    // The default language is the caller's (the locale's); --lang overrides it.
+    EXPECT_EQ(1000, parseCheckArguments({"x"}, QString(), error, 1000)->languageOffset);
+    EXPECT_EQ(0, parseCheckArguments({"--lang", "it", "x"}, QString(), error, 1000)->languageOffset);
+    // A name beginning with "-" is a log only after "--".
+    EXPECT_EQ((QStringList{"-h", "--out"}),
+              parseCheckArguments({"--", "-h", "--out"}, QString(), error)->inputs);
+
+    struct Bad {
+        QStringList arguments;
+        bool unknown;
+    };
+    for (const Bad& bad : std::vector<Bad>{{{}, false},
+                                           {{"--window", "x", "a"}, false},
+                                           {{"--window", "-1", "a"}, false},
+                                           {{"--lang", "fr", "a"}, false},
+                                           {{"--data"}, false},
+                                           {{"--bogus", "a"}, true},
+                                           {{"-x", "a"}, true},
+                                           {{"a", "-"}, true},
+                                           {{"--"}, false}}) {
         error.clear();
-        EXPECT_FALSE(parseCheckArguments(bad, QString(), error)) << bad.join(u' ').toStdString();
+        bool unknown = !bad.unknown;
+        EXPECT_FALSE(parseCheckArguments(bad.arguments, QString(), error, 0, &unknown))
+            << bad.arguments.join(u' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(bad.unknown, unknown) << bad.arguments.join(u' ').toStdString();
     }
+}
+
+TEST(CheckArguments, HelpAndVersionNeedNoLogs) {
+    using Action = CheckOptions::Action;
+    QString error;
+    for (const auto& [arguments, action] :
+         std::vector<std::pair<QStringList, Action>>{{{"-h"}, Action::Help},
+                                                     {{"--help"}, Action::Help},
+                                                     {{"--lang", "en", "--help", "logs"}, Action::Help},
+                                                     {{"--version"}, Action::Version},
+                                                     {{"--version", "--help"}, Action::Help},
+                                                     {{"logs"}, Action::Run}}) {
+        const std::optional<CheckOptions> options = parseCheckArguments(arguments, QString(), error);
+        ASSERT_TRUE(options) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(action, options->action) << arguments.join(u' ').toStdString();
+    }
+}
+
+TEST(CheckArguments, TheLanguageFollowsTheLocale) {
+    // LC_ALL, LC_MESSAGES, LANG: the first one set decides.
+    for (const auto& [all, messages, lang, offset] :
+         std::vector<std::tuple<const char*, const char*, const char*, int>>{
+             {"", "", "it_IT.UTF-8", 0},
+             {"", "", "it", 0},
+             {"", "", "en_GB.UTF-8", 1000},
+             {"", "", "", 1000},
+             {"", "", "C", 1000},
+             {"", "en_US.UTF-8", "it_IT.UTF-8", 1000},
+             {"", "it_CH", "en_US", 0},
+             {"C.UTF-8", "it_IT", "it_IT", 1000},
+             {"it_IT@euro", "", "en_US", 0}})
+        EXPECT_EQ(offset, languageOffsetOfLocale(all, messages, lang))
+            << all << '|' << messages << '|' << lang;
 }
 
 // Logs built in memory: station, category, and the stations worked with their minutes past 14:00.

@@ -1,0 +1,90 @@
+#include "core/check/CheckArguments.h"
+
+#include "core/check/CheckTexts.h"
+
+#include <QDir>
+
+namespace qvmd {
+
+std::optional<CheckOptions> parseCheckArguments(const QStringList& arguments,
+                                                const QString& defaultDataFolder, QString& error,
+                                                int defaultLanguageOffset, bool* unknownOption) {
+    CheckOptions options;
+    options.dataFolder = defaultDataFolder;
+    options.languageOffset = defaultLanguageOffset;
+    if (unknownOption)
+        *unknownOption = false;
+    bool onlyLogs = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments[++i];
+        };
+        if (onlyLogs || !argument.startsWith(u'-')) {
+            options.inputs.append(argument);
+        } else if (argument == QLatin1String("--")) {
+            onlyLogs = true;
+        } else if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
+            options.action = CheckOptions::Action::Help;
+        } else if (argument == QLatin1String("--version")) {
+            if (options.action == CheckOptions::Action::Run)
+                options.action = CheckOptions::Action::Version;
+        } else if (argument == QLatin1String("--data") || argument == QLatin1String("--out")) {
+            const std::optional<QString> folder = value();
+            if (!folder || folder->isEmpty()) {
+                error = argument;
+                return std::nullopt;
+            }
+            (argument == QLatin1String("--data") ? options.dataFolder : options.outFolder) = *folder;
+        } else if (argument == QLatin1String("--window")) {
+            const std::optional<QString> minutes = value();
+            bool ok = false;
+            const int number = minutes ? minutes->toInt(&ok) : 0;
+            if (!ok || number < 0 || number > 24 * 60) {
+                error = argument + (minutes ? u' ' + *minutes : QString());
+                return std::nullopt;
+            }
+            options.windowMinutes = number;
+        } else if (argument == QLatin1String("--lang")) {
+            const std::optional<QString> language = value();
+            if (language == QStringLiteral("it")) {
+                options.languageOffset = 0;
+            } else if (language == QStringLiteral("en")) {
+                options.languageOffset = 1000;
+            } else {
+                error = argument + (language ? u' ' + *language : QString());
+                return std::nullopt;
+            }
+        } else {
+            error = argument;
+            if (unknownOption)
+                *unknownOption = true;
+            return std::nullopt;
+        }
+    }
+    if (options.action == CheckOptions::Action::Run && options.inputs.isEmpty()) {
+        error = QStringLiteral("LOG_FOLDER_OR_FILES");
+        return std::nullopt;
+    }
+    return options;
+}
+
+int languageOffsetOfLocale(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang) {
+    for (const QByteArray* setting : {&lcAll, &lcMessages, &lang})
+        if (!setting->isEmpty())
+            return setting->startsWith("it") ? 0 : 1000;
+    return 1000;
+}
+
+QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder) {
+    QString help = texts.text(CheckTexts::Usage) + u'\n' + texts.text(CheckTexts::HelpPurpose) + u'\n';
+    for (const CheckTexts::Id id : {CheckTexts::HelpData, CheckTexts::HelpWindow, CheckTexts::HelpLang,
+                                    CheckTexts::HelpOut, CheckTexts::HelpOptions})
+        help +=
+            QStringLiteral("  ") + texts.format(id, {QDir::toNativeSeparators(defaultDataFolder)}) + u'\n';
+    return help + texts.text(CheckTexts::HelpExit) + u'\n';
+}
+
+} // namespace qvmd

@@ -1,0 +1,64 @@
+#include "core/check/ReportFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qvmd {
+namespace {
+
+QString canonicalFolder(const QString& folder) {
+    return QFileInfo(folder).canonicalFilePath();
+}
+
+} // namespace
+
+std::optional<CheckTexts::Id> reportFolderProblem(const QString& folder, const QStringList& inputs) {
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir() || !QFileInfo(folder).isWritable())
+        return CheckTexts::ReportFolderUnusable;
+    const QString reports = canonicalFolder(folder);
+    for (const QString& input : inputs) {
+        const QFileInfo info(input);
+        const QString logFolder =
+            info.isDir() ? canonicalFolder(input) : canonicalFolder(info.absolutePath());
+        if (logFolder == reports)
+            return CheckTexts::ReportFolderHoldsLogs;
+    }
+    return std::nullopt;
+}
+
+QStringList logPaths(const QStringList& inputs, const QString& reportFolder) {
+    const QString reports = canonicalFolder(reportFolder);
+    QStringList paths;
+    for (const QString& input : inputs) {
+        if (!QFileInfo(input).isDir()) {
+            paths.append(input);
+            continue;
+        }
+        const QDir folder(input);
+        // Only the folders among the entries are looked at closer: a report folder inside a log folder
+        // is no log, and reading it would fail every run.
+        QSet<QString> skipped;
+        for (const QString& name :
+             folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+            const QString path = canonicalFolder(folder.filePath(name));
+            if (!path.isEmpty() && (reports == path || reports.startsWith(path + u'/')))
+                skipped.insert(name);
+        }
+        const QStringList names = folder.entryList(
+            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+        for (const QString& name : names)
+            if (!skipped.contains(name))
+                paths.append(folder.filePath(name));
+    }
+    return paths;
+}
+
+QString reportName(const QString& fileName, QSet<QString>& taken) {
+    QString name = fileName + QStringLiteral(".txt");
+    for (int n = 2; taken.contains(name.toLower()); ++n)
+        name = fileName + QStringLiteral("-%1.txt").arg(n);
+    taken.insert(name.toLower());
+    return name;
+}
+
+} // namespace qvmd
