@@ -30,7 +30,6 @@ namespace qvmd {
 
 namespace {
 
-const QString clubOfMembers = QStringLiteral("QV");
 constexpr int clockMilliseconds = 500;
 
 } // namespace
@@ -149,8 +148,6 @@ void frm_Log::showEvent(QShowEvent* event) {
     FormDialog::showEvent(event);
     row_->focus(BoxCountry);
 }
-
-// ---- clock ----
 
 void frm_Log::Timer1_Timer() {
     state_.UtcNowText = utcStampText(Mod_Time(*state_.clock));
