@@ -15,9 +15,11 @@ extern char** environ;
 
 namespace qvmd::test {
 
-// Starts a helper program, waits for its first output line (it is ready), lets it run for `delay`, kills
-// it with SIGKILL and returns the complete lines it printed; a line cut short by the kill is dropped.
-inline QList<QByteArray> spawnAndKill(const QList<QByteArray>& arguments, std::chrono::microseconds delay) {
+// Starts a helper program, waits for its first output line (it is ready) unless told not to, lets it run
+// for `delay`, kills it with SIGKILL and returns the complete lines it printed; a line cut short by the
+// kill is dropped.
+inline QList<QByteArray> spawnAndKill(const QList<QByteArray>& arguments, std::chrono::microseconds delay,
+                                      bool afterReady = true) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0)
         return {};
@@ -34,9 +36,9 @@ inline QList<QByteArray> spawnAndKill(const QList<QByteArray>& arguments, std::c
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeEnds[1]);
     QByteArray out;
+    pollfd fd{pipeEnds[0], POLLIN, 0};
     if (spawned == 0) {
-        pollfd fd{pipeEnds[0], POLLIN, 0};
-        if (::poll(&fd, 1, 10000) > 0) {
+        if (afterReady && ::poll(&fd, 1, 10000) > 0) {
             char buffer[256];
             const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
             if (got > 0)

@@ -3,6 +3,7 @@
 #include "core/logfile/LogName.h"
 #include "core/logfile/LogStatistics.h"
 #include "support/Printers.h"
+#include "support/SpawnAndKill.h"
 #include "support/TempProgramFolder.h"
 
 #include <QElapsedTimer>
@@ -11,69 +12,20 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
 #include <iostream>
-#include <poll.h>
 #include <random>
 #include <set>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 using namespace qvmd;
 using qvmd::test::TempProgramFolder;
-
-extern char** environ;
 
 namespace {
 
 // One life of the append helper, killed with SIGKILL after `delay`: the lines it printed.
 QList<QByteArray> runAndKill(const QString& folder, const QString& logName, std::chrono::microseconds delay,
                              bool afterReady) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    const QByteArray program = QVMD_LOG_APPEND_HELPER;
-    const QByteArray folderArg = QFile::encodeName(folder);
-    const QByteArray nameArg = QFile::encodeName(logName);
-    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(folderArg.constData()),
-                    const_cast<char*>(nameArg.constData()), nullptr};
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
-    QByteArray out;
-    if (spawned == 0) {
-        if (afterReady) {
-            // Wait until the helper has opened the log, so that the kill lands among the appends.
-            pollfd fd{pipeEnds[0], POLLIN, 0};
-            if (::poll(&fd, 1, 10000) > 0) {
-                char buffer[256];
-                const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
-                if (got > 0)
-                    out.append(buffer, got);
-            }
-        }
-        std::this_thread::sleep_for(delay);
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-    }
-    char buffer[4096];
-    ssize_t got = 0;
-    while ((got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        out.append(buffer, got);
-    ::close(pipeEnds[0]);
-    // A line cut short by the kill is not counted as reported.
-    QList<QByteArray> lines = out.split('\n');
-    lines.removeLast();
-    return lines;
+    return qvmd::test::spawnAndKill(
+        {QVMD_LOG_APPEND_HELPER, QFile::encodeName(folder), QFile::encodeName(logName)}, delay, afterReady);
 }
 
 // What a power cut in the middle of the last append leaves: that record cut short somewhere after its
