@@ -2,6 +2,7 @@
 // each copy once it is made. The crash test kills it at random moments.
 // Usage: auto_backup_helper <program folder> <log name> <first second> <copies kept>
 
+#include "UnbufferedSay.h"
 #include "core/common/ProgramFolder.h"
 #include "core/exchange/AutoBackup.h"
 #include "core/logfile/LogFile.h"
@@ -14,17 +15,7 @@
 #include <unistd.h>
 
 using namespace qvmd;
-
-namespace {
-
-void say(const std::string& text) {
-    // Unbuffered, so that what is printed is what the test can see after a kill.
-    const std::string line = text + "\n";
-    if (::write(STDOUT_FILENO, line.data(), line.size()) < 0)
-        std::_Exit(3);
-}
-
-} // namespace
+using qvmd::test::say;
 
 int main(int argc, char** argv) {
     if (argc != 5)

@@ -2,6 +2,7 @@
 // each progressive number once its append has returned. The crash test kills it at random moments.
 // Usage: log_append_helper <program folder> <log name>
 
+#include "UnbufferedSay.h"
 #include "core/common/ProgramFolder.h"
 #include "core/logfile/LogFile.h"
 #include "core/logfile/LogStatistics.h"
@@ -11,17 +12,7 @@
 #include <unistd.h>
 
 using namespace qvmd;
-
-namespace {
-
-void say(const std::string& text) {
-    // Unbuffered, so that what is printed is what the test can see after a kill.
-    const std::string line = text + "\n";
-    if (::write(STDOUT_FILENO, line.data(), line.size()) < 0)
-        std::_Exit(3);
-}
-
-} // namespace
+using qvmd::test::say;
 
 int main(int argc, char** argv) {
     if (argc != 3)
