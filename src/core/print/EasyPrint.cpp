@@ -71,7 +71,7 @@ bool EasyPrint::RegistraComando(int code, const QVariant& p1, const QVariant& p2
     command.P3 = p3;
     command.P4 = p4;
     command.P5 = p5;
-    pages_.record(std::move(command));
+    pages_.record(command);
     return true;
 }
 

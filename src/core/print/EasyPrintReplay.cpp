@@ -29,7 +29,7 @@ void EasyPrint::replayFailed(const char* routine, int number) {
 
 void EasyPrint::replay(const ClsPagina& page, std::int32_t zoom, double ox, double oy) {
     const bool zoomed = zoom > 0;
-    for (const ClsComandi& c : page.Param) {
+    page.forEach([&](const ClsComandi& c) {
         const double x = c.P1.toDouble() + ox;
         const double y = c.P2.toDouble() + oy;
         switch (c.Comando) {
@@ -103,7 +103,7 @@ void EasyPrint::replay(const ClsPagina& page, std::int32_t zoom, double ox, doub
         default:
             break; // page breaks and unknown codes
         }
-    }
+    });
 }
 
 void EasyPrint::VisualizzaPaginaAnteprima(PrintSurface& target, std::int32_t page, std::int32_t zoom,

@@ -14,17 +14,19 @@ void PreviewPages::stop() {
     open_ = false;
 }
 
-void PreviewPages::record(ClsComandi command) {
+void PreviewPages::record(const ClsComandi& command) {
     if (current_)
-        current_->Param.push_back(std::move(command));
+        current_->add(command);
 }
 
 void PreviewPages::breakPage() {
+    current_->shrink();
     pages_.push_back(current_);
     current_ = std::make_shared<ClsPagina>();
 }
 
 void PreviewPages::finish() {
+    current_->shrink();
     if (pages_.empty() || pages_.back() != current_)
         pages_.push_back(current_);
 }

@@ -19,7 +19,7 @@ public:
     bool isOpen() const { return open_; }
 
     // Adds a command to the page being recorded; only while open.
-    void record(ClsComandi command);
+    void record(const ClsComandi& command);
     // Finishes the page being recorded and opens the next.
     void breakPage();
     // Finishes the page being recorded, once: ending twice must not list the same page twice.

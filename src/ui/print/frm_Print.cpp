@@ -2,12 +2,11 @@
 
 #include "core/app/AppState.h"
 #include "core/common/FileErrorText.h"
-#include "core/common/TextFile.h"
 #include "core/logfile/LogCounters.h"
-#include "core/logfile/LogFile.h"
 #include "core/print/EasyPrint.h"
 #include "core/print/LogReport.h"
 #include "core/print/PrintErrorReporter.h"
+#include "core/print/PrintableLog.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
@@ -163,18 +162,18 @@ bool frm_Print::pdfChosen() const {
     return Combo1->currentData(PdfRole).toBool();
 }
 
-bool frm_Print::ControllaLog() {
-    const Result<QStringList> lines = readLines(state_.folder.logs(state_.log.LogInUseName), MaxLogFileBytes);
-    if (!lines) {
-        seams_.message(this, fileErrorText(lines.error(), state_.LanguageOffset), Label6->text(),
+std::optional<PrintableLog> frm_Print::ControllaLog() {
+    Result<PrintableLog> log = PrintableLog::read(state_.folder.logs(state_.log.LogInUseName));
+    if (!log) {
+        seams_.message(this, fileErrorText(log.error(), state_.LanguageOffset), Label6->text(),
                        Seams::Icon::Error);
-        return false;
+        return std::nullopt;
     }
-    if (lines.value().size() < 8) {
+    if (log.value().lineCount() < 8) {
         seams_.message(this, Label5->text(), Label6->text(), Seams::Icon::Information);
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return std::move(log.value());
 }
 
 QString frm_Print::askPdfFile() {
@@ -255,16 +254,10 @@ bool frm_Print::preparePrinter(bool forPrinting) {
     return true;
 }
 
-bool frm_Print::StampaLog() {
+bool frm_Print::StampaLog(const PrintableLog& log) {
     const Result<LogCounters> counters = readCounterFile(state_.folder);
     if (!counters) {
         seams_.message(this, fileErrorText(counters.error(), state_.LanguageOffset), Label6->text(),
-                       Seams::Icon::Error);
-        return false;
-    }
-    const Result<LogContents> log = readLog(state_.folder.logs(state_.log.LogInUseName));
-    if (!log) {
-        seams_.message(this, fileErrorText(log.error(), state_.LanguageOffset), Label6->text(),
                        Seams::Icon::Error);
         return false;
     }
@@ -295,39 +288,35 @@ bool frm_Print::StampaLog() {
     texts.multipliers = Label15->text();
     texts.totalScore = Label10->text();
 
-    const std::vector<ContactRecord>& records = log.value().records;
-    std::size_t next = 0;
-    LogReport(*engine_).StampaLog(data, texts, [&records, &next](QStringList& fields) {
-        if (next >= records.size())
-            return false;
-        const ContactRecord& record = records[next++];
-        fields.clear();
-        for (int i = 0; i < ContactRecord::FieldCount; ++i)
-            fields.append(record.fieldText(i));
-        return true;
-    });
+    LogReport(*engine_).StampaLog(data, texts, log.records());
     return true;
 }
 
+void frm_Print::printLog(const PrintableLog& log) {
+    if (preparePrinter(true))
+        StampaLog(log);
+}
+
 void frm_Print::cmd_Print_Click() {
-    if (!ControllaLog() || !preparePrinter(true))
-        return;
-    StampaLog();
+    if (const std::optional<PrintableLog> log = ControllaLog())
+        printLog(*log);
 }
 
 void frm_Print::cmd_Preview_Click() {
-    if (!ControllaLog() || !preparePrinter(false))
+    const std::optional<PrintableLog> log = ControllaLog();
+    if (!log || !preparePrinter(false))
         return;
     engine_->setAnteprima(true);
-    const bool recorded = StampaLog();
+    const bool recorded = StampaLog(*log);
     int result = QDialog::Rejected;
     if (recorded) {
         frm_Anteprima preview(state_, *engine_, this);
         result = seams_.showModal(preview);
     }
+    // The recorded pages go before the print starts; the print uses the reading the preview showed.
     engine_->setAnteprima(false);
     if (result == QDialog::Accepted)
-        cmd_Print_Click();
+        printLog(*log);
 }
 
 void frm_Print::cmd_Close_Click() {

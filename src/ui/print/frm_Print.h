@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -16,6 +17,7 @@ namespace qvmd {
 
 struct AppState;
 class EasyPrint;
+class PrintableLog;
 class QPrinterSurface;
 class Seams;
 
@@ -63,10 +65,12 @@ private:
 
     void buildControls();
     void CaricaStampanti();
-    bool ControllaLog();
+    // Reads the log once for the whole print: nothing when it cannot be read or has nothing to print.
+    std::optional<PrintableLog> ControllaLog();
     bool preparePrinter(bool forPrinting);
     QString askPdfFile();
-    bool StampaLog();
+    bool StampaLog(const PrintableLog& log);
+    void printLog(const PrintableLog& log);
     void cmd_Close_Click();
 
     AppState& state_;

@@ -89,7 +89,7 @@ TEST_F(Engine, PageCountsFinishedPreviewPagesAndNothingBeforePreview) {
     EXPECT_FALSE(engine.RimuoviPaginaAnteprima(4));
     EXPECT_TRUE(engine.RimuoviPaginaAnteprima(1));
     ASSERT_EQ(engine.PagineTotAnteprima(), 2);
-    EXPECT_EQ(engine.paginaAnteprima(1)->Param.front().P3.toString(), QStringLiteral("two"));
+    EXPECT_EQ(engine.paginaAnteprima(1)->commands().front().P3.toString(), QStringLiteral("two"));
 
     engine.setAnteprima(false);
     EXPECT_EQ(engine.PagineTotAnteprima(), 0);
@@ -295,7 +295,7 @@ TEST_F(Engine, PictureSizeFromTheArgumentsOrItsOwn) {
     engine.setAnteprima(true);
     engine.PrintPicture(5, 5, picture, 0, 0);
     engine.EndDoc();
-    const ClsComandi& recorded = engine.paginaAnteprima(1)->Param.at(0);
+    const ClsComandi recorded = engine.paginaAnteprima(1)->commands().at(0);
     EXPECT_DOUBLE_EQ(recorded.P4.toDouble(), 20);
     EXPECT_DOUBLE_EQ(recorded.P5.toDouble(), 30);
 
@@ -333,17 +333,17 @@ TEST_F(Engine, ColumnTextFlowsIntoTheNextColumnAndPage) {
     engine.setAnteprima(true);
     engine.PrintIncolonnato(10, 250, source.join(QStringLiteral("\r\n")), top, 90, 0, 10, 15, 30);
     engine.EndDoc();
-    const ClsPagina* first = engine.paginaAnteprima(1);
-    ASSERT_NE(first, nullptr);
-    ASSERT_GE(first->Param.size(), 12u);
-    EXPECT_EQ(first->Param[0].Comando, Comando::StampaA);
-    EXPECT_DOUBLE_EQ(first->Param[10].P2.toDouble(), 290);
-    EXPECT_DOUBLE_EQ(first->Param[11].P1.toDouble(), 110) << "second column";
-    EXPECT_DOUBLE_EQ(first->Param[11].P2.toDouble(), 100) << "at the column top";
-    EXPECT_EQ(first->Param.back().Comando, Comando::NewPage);
+    ASSERT_NE(engine.paginaAnteprima(1), nullptr);
+    const std::vector<ClsComandi> first = engine.paginaAnteprima(1)->commands();
+    ASSERT_GE(first.size(), 12u);
+    EXPECT_EQ(first[0].Comando, Comando::StampaA);
+    EXPECT_DOUBLE_EQ(first[10].P2.toDouble(), 290);
+    EXPECT_DOUBLE_EQ(first[11].P1.toDouble(), 110) << "second column";
+    EXPECT_DOUBLE_EQ(first[11].P2.toDouble(), 100) << "at the column top";
+    EXPECT_EQ(first.back().Comando, Comando::NewPage);
     EXPECT_EQ(engine.PagineTotAnteprima(), 2);
     EXPECT_DOUBLE_EQ(top, 30) << "the new page's top goes back to the caller";
-    EXPECT_DOUBLE_EQ(engine.paginaAnteprima(2)->Param[0].P1.toDouble(), 15);
+    EXPECT_DOUBLE_EQ(engine.paginaAnteprima(2)->commands()[0].P1.toDouble(), 15);
 }
 
 TEST_F(Engine, JustifiedLineWithOneWordIsNotStretched) {
@@ -351,9 +351,9 @@ TEST_F(Engine, JustifiedLineWithOneWordIsNotStretched) {
     double top = 0;
     engine.PrintIncolonnato(10, 20, QStringLiteral("ABCDEFGHIJKL"), top, 20, 0, 5, 10, 10);
     engine.EndDoc();
-    const ClsPagina* page = engine.paginaAnteprima(1);
-    ASSERT_EQ(page->Param.size(), 2u);
-    EXPECT_EQ(page->Param[0].Comando, Comando::StampaRigaGiustificata);
+    const std::vector<ClsComandi> page = engine.paginaAnteprima(1)->commands();
+    ASSERT_EQ(page.size(), 2u);
+    EXPECT_EQ(page[0].Comando, Comando::StampaRigaGiustificata);
     engine.setAnteprima(false);
     engine.StampaPaginaAnteprima(1, 0, 0); // no pages any more: reported, nothing drawn
     EXPECT_TRUE(printer.ops.empty());
