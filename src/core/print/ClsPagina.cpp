@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -16,7 +17,9 @@ enum Tag : char {
     True,       // nothing
     Int,        // 4 bytes
     Double,     // 8 bytes
+    Float,      // 4 bytes: a double that a float holds exactly, as most positions in millimetres are
     String,     // a 4-byte length, then the UTF-16 units
+    Latin1,     // a 4-byte length, then one byte a character: a text without characters beyond U+00FF
     Picture,    // a 4-byte index into the page's pictures
     OtherValue, // a 4-byte index into the page's other values
 };
@@ -51,17 +54,34 @@ void ClsPagina::add(const ClsComandi& command) {
             packed_.push_back(Int);
             put(packed_, std::int32_t(p->toInt()));
             break;
-        case QMetaType::Double:
-            packed_.push_back(Double);
-            put(packed_, p->toDouble());
+        case QMetaType::Double: {
+            const double value = p->toDouble();
+            const auto narrow = float(value);
+            if (double(narrow) == value) {
+                packed_.push_back(Float);
+                put(packed_, narrow);
+            } else {
+                packed_.push_back(Double);
+                put(packed_, value);
+            }
             break;
+        }
         case QMetaType::QString: {
             const QString text = p->toString();
-            packed_.push_back(String);
-            put(packed_, std::int32_t(text.size()));
+            const auto length = std::size_t(text.size());
+            const bool latin1 =
+                std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+            packed_.push_back(latin1 ? Latin1 : String);
+            put(packed_, std::int32_t(length));
             const std::size_t at = packed_.size();
-            packed_.resize(at + std::size_t(text.size()) * sizeof(char16_t));
-            std::memcpy(packed_.data() + at, text.utf16(), std::size_t(text.size()) * sizeof(char16_t));
+            if (latin1) {
+                packed_.resize(at + length);
+                for (std::size_t i = 0; i < length; ++i)
+                    packed_[at + i] = char(text[qsizetype(i)].unicode());
+            } else {
+                packed_.resize(at + length * sizeof(char16_t));
+                std::memcpy(packed_.data() + at, text.utf16(), length * sizeof(char16_t));
+            }
             break;
         }
         case QMetaType::QImage:
@@ -104,6 +124,15 @@ void ClsPagina::forEach(const std::function<void(const ClsComandi&)>& visit) con
             case Double:
                 *p = take<double>(at);
                 break;
+            case Float:
+                *p = double(take<float>(at));
+                break;
+            case Latin1: {
+                const auto length = take<std::int32_t>(at);
+                *p = QString::fromLatin1(at, length);
+                at += length;
+                break;
+            }
             case String: {
                 const auto length = take<std::int32_t>(at);
                 QString text(length, Qt::Uninitialized);

@@ -39,6 +39,7 @@ QFont PainterSurface::qfont() const {
 
 void PainterSurface::fontChanged() {
     metrics_.reset();
+    lastMeasured_.clear();
     fontApplied_ = false;
 }
 
@@ -46,8 +47,15 @@ QSizeF PainterSurface::measure(const QString& line) {
     if (!metrics_) {
         metrics_.emplace(qfont(), &device_);
         lineHeight_ = metrics_->lineSpacing();
+        lastMeasured_.clear();
     }
-    return {line.isEmpty() ? 0.0 : metrics_->horizontalAdvance(line), lineHeight_};
+    if (line.isEmpty())
+        return {0.0, lineHeight_};
+    if (line != lastMeasured_) {
+        lastWidth_ = metrics_->horizontalAdvance(line);
+        lastMeasured_ = line;
+    }
+    return {lastWidth_, lineHeight_};
 }
 
 QPainter* PainterSurface::painter() {

@@ -59,6 +59,10 @@ private:
     bool refused_ = false; // the device refused the painter: no retry until the document ends
     mutable std::optional<QFontMetricsF> metrics_;
     double lineHeight_ = 0;
+    // The last text measured in the current font: a report measures a field to fit it to its column and
+    // again to align it.
+    QString lastMeasured_;
+    double lastWidth_ = 0;
     bool fontApplied_ = false;
 };
 

@@ -128,6 +128,8 @@ double PrintSurface::scaleHeight() const {
 }
 
 double PrintSurface::textWidth(const QString& text) {
+    if (!text.contains(QLatin1Char('\n')))
+        return measure(text.endsWith(QLatin1Char('\r')) ? text.chopped(1) : text).width() / pixelsPerUnitX();
     double widest = 0;
     for (const QString& part : text.split(QLatin1Char('\n')))
         widest = std::max(widest, measure(part.endsWith(QLatin1Char('\r')) ? part.chopped(1) : part).width());

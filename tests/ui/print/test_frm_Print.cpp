@@ -211,6 +211,37 @@ TEST_F(PrintWindow, PreviewShowsTheRecordedPagesAndItsPrintButtonPrints) {
     EXPECT_TRUE(pdfText(path).contains(QStringLiteral("ROSSI50")));
 }
 
+TEST_F(PrintWindow, PrintFromThePreviewPrintsWhatThePreviewShowed) {
+    writeSampleLog(3);
+    frm_Print window(state, seams);
+    choosePdf(window);
+    const QString path = saveAs(QStringLiteral("shown.pdf"));
+    seams.onWindow(QStringLiteral("frm_Anteprima"), [this](QDialog& dialog) {
+        // The file changes while the preview is open: the print is of the reading that was shown.
+        writeLog({QStringLiteral("1>7>5QV9>CHANGED>L>Italia>06/03/2015 14:05:09>N>")},
+                 {"2", "0", "1", "1", "0"});
+        QTest::mouseClick(static_cast<frm_Anteprima&>(dialog).cmd_Print, Qt::LeftButton);
+        return dialog.result();
+    });
+    QTest::mouseClick(window.cmd_Preview, Qt::LeftButton);
+    EXPECT_TRUE(seams.messages.empty()) << seams.lastMessageText().toStdString();
+    const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("ROSSI3"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("CHANGED")));
+}
+
+TEST_F(PrintWindow, ALogOfOnlyItsHeaderPrintsAnEmptyTableAndTheSummary) {
+    writeLog({}, {"1", "0", "0", "0", "0"});
+    frm_Print window(state, seams);
+    choosePdf(window);
+    const QString path = saveAs(QStringLiteral("empty.pdf"));
+    QTest::mouseClick(window.cmd_Print, Qt::LeftButton);
+    EXPECT_TRUE(seams.messages.empty()) << seams.lastMessageText().toStdString();
+    const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("Summary Results Table"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("pag.")));
+}
+
 TEST_F(PrintWindow, APrinterThatIsGoneIsReportedNotPrintedToSilently) {
     writeSampleLog(3);
     frm_Print window(state, seams);
