@@ -1,6 +1,7 @@
 #include "core/print/ClsPagina.h"
 #include "core/print/EasyPrint.h"
 #include "core/print/LogReport.h"
+#include "core/print/PainterSurface.h"
 #include "support/RecordingSurface.h"
 
 #include <QColor>
@@ -81,4 +82,23 @@ TEST(RecordedPage, AFullContactPageOfTheReportIsHeldPacked) {
     // About 30 bytes a call (five variants a call took 170 and more): the 700 pages of a 32,000-contact log
     // must not take tens of megabytes.
     EXPECT_LT(page->heldBytes(), page->size() * 40) << page->size() << " calls";
+}
+
+TEST(PainterMeasure, TheSameTextIsMeasuredAnewInAnotherFont) {
+    QImage page(400, 400, QImage::Format_ARGB32_Premultiplied);
+    PainterSurface surface(page);
+    const QString text = QStringLiteral("Abc");
+    surface.setFontSize(10);
+    const double small = surface.textWidth(text);
+    surface.setFontSize(20);
+    const double large = surface.textWidth(text);
+    surface.setFontBold(true);
+    const double bold = surface.textWidth(text);
+    surface.setFontSize(10);
+    surface.setFontBold(false);
+    EXPECT_GT(small, 0);
+    EXPECT_NEAR(large, 2 * small, small * 0.2);
+    EXPECT_GT(bold, large);
+    EXPECT_DOUBLE_EQ(surface.textWidth(text), small);
+    EXPECT_DOUBLE_EQ(surface.textWidth(text + QStringLiteral("\r")), small) << "a line end is not measured";
 }
