@@ -35,12 +35,17 @@ Session methods (all waits are bounded polls on a condition, never fixed sleeps)
   wait_window(title, timeout=10, gone=())  a showing top-level window whose name matches the regular
                              expression `title` (full match), other than those in `gone`; its keyboard focus
                              is given to it so that keys reach it
+  focus(window)              gives the keyboard focus back to a window (after the one above it closed)
   wait(condition, timeout=10, what="")     polls condition() until it returns a true value and returns it;
                              raises Timeout naming `what`
   key(*keys), type(text)     X key presses (xdotool syntax: "Return", "alt+f", "Tab") to the focused window
+  menu(window, *names)       opens a menu path of the window's menu bar with the keys alone (Alt, arrows,
+                             Enter), e.g. menu(main, "Log", "Open Log"); names as the menus show them
+  press(obj)                 gives the keyboard focus to a control and presses Space on it
   focused()                  the object that has the keyboard focus, or None
-  find(root, role=None, name=None, pred=None)   the first object below root that matches, or None
-  walk(root)                 (object, depth) for root and every object below it, showing or not
+  find(root, role=None, name=None, pred=None, tables=False)   the first object below root that matches, or
+                             None; tables=True looks into tables too (their cells are many and slow to read)
+  walk(root, tables=True)    (object, depth) for root and every object below it, showing or not
   alive()                    the program is still running
   stop()                     stops the program and the display (also done on leaving the `with`)
 
@@ -129,7 +134,7 @@ def _poll(condition, timeout, what):
         if time.monotonic() >= deadline:
             raise Timeout("waited %.0f s for %s" % (timeout, what or "a condition"))
         time.sleep(delay)
-        delay = min(delay * 1.5, 0.2)
+        delay = min(delay * 1.5, 0.1)
 
 
 def _pump():
@@ -183,6 +188,14 @@ def _layout(folder, language, setup):
             out.write("".join(line + "\r\n" for line in lines).encode("cp1252"))
 
     write("Data/Lang.dat", "1000" if language == "en" else "0")
+    # Updates are looked for on this machine only, on a port where nothing answers.
+    settings = os.path.join(folder, "Data", "Md.ini")
+    with open(settings, "rb") as source:
+        lines = source.read().decode("cp1252").split("\r\n")
+    if len(lines) > 6:
+        lines[6] = "http://127.0.0.1:9/"
+        with open(settings, "wb") as out:
+            out.write("\r\n".join(lines).encode("cp1252"))
     name = "MARIA GRAZIA DELL'ORTO"
     if setup in ("registered", "log"):
         write("Data/Prime.dat", "1", "1", "5QV123", name, "01/05/2026")
@@ -334,11 +347,13 @@ class Session:
             return None
 
         window = self.wait(lookup, timeout, "a window titled %r" % title)
-        self._focus(window)
+        self.focus(window)
         return window
 
-    def _focus(self, window):
+    def focus(self, window):
         """Gives the X keyboard focus to the window (there is no window manager on the display)."""
+        if pyatspi.STATE_ACTIVE in states(window):
+            return
         title = name(window)
         ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + re.escape(title) + "$"],
                              capture_output=True, text=True, env=self._x_env()).stdout.split()
@@ -356,17 +371,54 @@ class Session:
     def type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "20", text], env=self._x_env(), check=True, timeout=20)
 
+    def menu(self, window, *names):
+        bar = self.find(window, role=pyatspi.ROLE_MENU_BAR)
+        if bar is None:
+            raise AssertionError("%s has no menu bar" % describe(window))
+        self.key("alt")
+        level = bar
+        for depth, wanted in enumerate(names):
+            items = [level.getChildAtIndex(i) for i in range(level.childCount)]
+            if not any(_name(item) == wanted for item in items):
+                raise AssertionError("no menu entry %r among %r" % (wanted, [_name(item) for item in items]))
+            step = "Right" if depth == 0 else "Down"
+            for _ in range(len(items) + 1):
+                current = self.wait(lambda: next((item for item in items
+                                                  if pyatspi.STATE_FOCUSED in states(item)), None),
+                                    5, "a focused menu entry on the way to %r" % wanted)
+                if _name(current) == wanted:
+                    break
+                self.key(step)
+            else:
+                raise AssertionError("menu entry %r never took the focus" % wanted)
+            if depth + 1 < len(names):
+                # Opens the menu below the entry and waits for its first entry to take the focus.
+                self.key("Down" if depth == 0 else "Right")
+                level = self.wait(lambda: next((current.getChildAtIndex(i) for i in range(current.childCount)
+                                                if pyatspi.STATE_SHOWING in states(current.getChildAtIndex(i))),
+                                               None), 5, "the menu %r to open" % wanted)
+        self.key("Return")
+
+    def press(self, control):
+        control.queryComponent().grabFocus()
+        self.wait(lambda: pyatspi.STATE_FOCUSED in states(control), 5, "the focus on %s" % describe(control))
+        self.key("space")
+
     def focused(self):
         for window in self.windows():
+            if pyatspi.STATE_ACTIVE not in states(window):
+                continue
             for node, _ in self.walk(window):
                 if pyatspi.STATE_FOCUSED in states(node):
                     return node
         return None
 
-    def walk(self, root, depth=0):
+    def walk(self, root, tables=True, depth=0):
         yield root, depth
         try:
             count = root.childCount
+            if not tables and root.getRole() in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE):
+                return
         except Exception:
             return
         for i in range(count):
@@ -375,10 +427,10 @@ class Session:
             except Exception:
                 continue
             if child is not None:
-                yield from self.walk(child, depth + 1)
+                yield from self.walk(child, tables, depth + 1)
 
-    def find(self, root, role=None, name=None, pred=None):
-        for node, _ in self.walk(root):
+    def find(self, root, role=None, name=None, pred=None, tables=False):
+        for node, _ in self.walk(root, tables):
             if role is not None and node.getRole() != role:
                 continue
             if name is not None and _name(node) != name:

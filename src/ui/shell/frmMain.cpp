@@ -310,8 +310,9 @@ void frmMain::copyMenuTexts() {
     cmd_Sel_Log->setAccessibleName(text(MenuLabel::SelectLog));
     cmd_Send_Log->setAccessibleName(text(MenuLabel::SendLog));
     cmd_New_Log->setAccessibleName(text(MenuLabel::NewLog));
-    // The close button is a bare picture; its tip says "Exit" in the active language.
+    // The close button is a bare picture; its tip and its spoken name say "Exit" in the active language.
     cmd_Close->setToolTip(text(MenuLabel::Exit));
+    cmd_Close->setAccessibleName(text(MenuLabel::Exit));
 }
 
 QString frmMain::stationLine() const {
