@@ -19,7 +19,7 @@ A test script does:
 Command line of a script: `SCRIPT PROGRAM [ARGS...]`, PROGRAM the built QV_md. `run` starts the script again
 inside a private D-Bus session (dbus-run-session) when it is not in one, and exits with SKIP (77, ctest's
 SKIP_RETURN_CODE) with the reason on stderr when the session, the accessibility bus or the virtual display
-cannot start. Inside it a Session starts, each by its PID and stopped by it again however the test ends:
+cannot start. SIGTERM (a ctest timeout) stops everything started, as a failure does. Inside it a Session starts, each by its PID and stopped by it again however the test ends:
   - the accessibility bus (at-spi-bus-launcher --launch-immediately), once per script;
   - a virtual display (Xvfb, the display number chosen by the server itself);
   - the program on that display, with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, in a scratch portable program folder
@@ -88,21 +88,44 @@ def program():
     return os.path.abspath(sys.argv[1])
 
 
+def _terminate_on_signal():
+    """SIGTERM (a test timeout) unwinds like an error, so every process started is stopped on the way."""
+    def handler(number, frame):
+        raise SystemExit(128 + number)
+
+    signal.signal(signal.SIGTERM, handler)
+    signal.signal(signal.SIGHUP, handler)
+
+
 def run(main):
     """Runs main(args) inside a private D-Bus session and exits with its status."""
-    if os.environ.get(_SESSION_MARK) != "1":
+    _terminate_on_signal()
+    if os.environ.get(_SESSION_MARK) is None:
         runner = shutil.which("dbus-run-session")
         if not runner:
-            skip("dbus-run-session is missing (package dbus-daemon / dbus-x11)")
-        env = dict(os.environ, **{_SESSION_MARK: "1"})
+            skip("dbus-run-session is missing (package dbus-daemon)")
+        started = tempfile.NamedTemporaryFile(prefix="qvmd-atspi-started-", delete=False)
+        started.close()
+        os.unlink(started.name)
+        env = dict(os.environ, **{_SESSION_MARK: started.name})
         # The system's Python: pyatspi is a Debian package, not in a private interpreter's path.
         python = "/usr/bin/python3" if os.path.exists("/usr/bin/python3") else sys.executable
-        child = subprocess.Popen([runner, "--", python, os.path.abspath(sys.argv[0])] + sys.argv[1:], env=env)
+        # A group of its own, so that a stop reaches the session and everything the script started in it.
+        child = subprocess.Popen([runner, "--", python, os.path.abspath(sys.argv[0])] + sys.argv[1:], env=env,
+                                 start_new_session=True)
         try:
-            sys.exit(child.wait())
+            status = child.wait()
         except BaseException:
-            _stop(child)
+            _stop_group(child)
             raise
+        ran = os.path.exists(started.name)
+        if ran:
+            os.unlink(started.name)
+        elif status != 0:
+            skip("the D-Bus session did not start (dbus-run-session exited with %d)" % status)
+        sys.exit(status)
+    with open(os.environ[_SESSION_MARK], "w"):
+        pass
     _start_bus()
     status = 1
     try:
@@ -110,6 +133,17 @@ def run(main):
     finally:
         _stop(_bus)
     sys.exit(status or 0)
+
+
+def _stop_group(process, grace=5.0):
+    if process.poll() is not None:
+        return
+    os.killpg(process.pid, signal.SIGTERM)
+    try:
+        process.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
 
 
 def _stop(process, grace=3.0):

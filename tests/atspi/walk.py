@@ -84,6 +84,9 @@ class Walk:
             elif self.texts.foreign(name, lang):
                 self.problems.append(label + " is named %r, a text of the other language" % name)
         self._check_rows(tables, where)
+        if window.getRole() == P.ROLE_ALERT and not any(
+                harness.name(node) and node.getRole() == P.ROLE_LABEL for node, _, _ in self._nodes(window)):
+            self.problems.append("%s (%s): the message has no text to read" % (where, lang))
 
     def _check_rows(self, tables, where):
         """Each row of a table reads as a whole: its cells carry the row as their description."""
