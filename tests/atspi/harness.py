@@ -40,7 +40,8 @@ Session methods (all waits are bounded polls on a condition, never fixed sleeps)
                              raises Timeout naming `what`
   key(*keys), type(text)     X key presses (xdotool syntax: "Return", "alt+f", "Tab") to the focused window
   menu(window, *names)       opens a menu path of the window's menu bar with the keys alone (Alt, arrows,
-                             Enter), e.g. menu(main, "Log", "Open Log"); names as the menus show them
+                             Enter), e.g. menu(main, "Log", "Open Log"); names as the menus show them (an &
+                             marking a mnemonic may stay in: names here and in find() are compared without it)
   press(obj)                 gives the keyboard focus to a control and presses Space on it
   focused()                  the object that has the keyboard focus, or None
   find(root, role=None, name=None, pred=None, tables=False)   the first object below root that matches, or
@@ -413,8 +414,9 @@ class Session:
         level = bar
         for depth, wanted in enumerate(names):
             items = [level.getChildAtIndex(i) for i in range(level.childCount)]
-            if not any(_name(item) == wanted for item in items):
-                raise AssertionError("no menu entry %r among %r" % (wanted, [_name(item) for item in items]))
+            wanted = next((w for w in (wanted, _unmarked(wanted)) if any(_name(item) == w for item in items)), None)
+            if wanted is None:
+                raise AssertionError("no menu entry %r among %r" % (names[depth], [_name(item) for item in items]))
             step = "Right" if depth == 0 else "Down"
             for _ in range(len(items) + 1):
                 current = self.wait(lambda: next((item for item in items
@@ -467,12 +469,17 @@ class Session:
         for node, _ in self.walk(root, tables):
             if role is not None and node.getRole() != role:
                 continue
-            if name is not None and _name(node) != name:
+            if name is not None and _name(node) not in (name, _unmarked(name)):
                 continue
             if pred is not None and not pred(node):
                 continue
             return node
         return None
+
+
+def _unmarked(text):
+    """A text as a screen reader gets it: without the & that marks a mnemonic."""
+    return text.replace("&&", "\0").replace("&", "").replace("\0", "&")
 
 
 def name(obj):

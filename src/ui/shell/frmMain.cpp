@@ -9,6 +9,7 @@
 #include "ui/exchange/frm_Restor.h"
 #include "ui/exchange/frm_Send_Log.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
@@ -159,6 +160,7 @@ void frmMain::buildControls() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setMinimumSize(260, 200);
+    setNameTag(Image1, "1428");
 
     cmd_Open_Log = makePictureButton(central, "cmd_Open_Log");
     cmd_Sel_Log = makePictureButton(central, "cmd_Sel_Log");
