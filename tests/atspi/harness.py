@@ -19,9 +19,10 @@ A test script does:
 Command line of a script: `SCRIPT PROGRAM [ARGS...]`, PROGRAM the built QV_md. `run` starts the script again
 inside a private D-Bus session (dbus-run-session) when it is not in one, and exits with SKIP (77, ctest's
 SKIP_RETURN_CODE) with the reason on stderr when the session, the accessibility bus or the virtual display
-cannot start. SIGTERM (a ctest timeout) stops everything started, as a failure does. Inside it a Session starts, each by its PID and stopped by it again however the test ends:
-  - the accessibility bus (at-spi-bus-launcher --launch-immediately), once per script;
-  - a virtual display (Xvfb, the display number chosen by the server itself);
+cannot start. SIGTERM (a ctest timeout) stops everything started, as a failure does. Each process below is
+started by the harness and stopped by its PID however the test ends:
+  - the accessibility bus (at-spi-bus-launcher --launch-immediately), once per script, by `run`;
+  - per Session, a virtual display (Xvfb, the display number chosen by the server itself);
   - the program on that display, with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, in a scratch portable program folder
     holding the shipped data (`data/`) and, after `setup`:
       "first"       nothing more: the first start asks to register;
@@ -43,7 +44,7 @@ Session methods (all waits are bounded polls on a condition, never fixed sleeps)
                              Enter), e.g. menu(main, "Log", "Open Log"); names as the menus show them (an &
                              marking a mnemonic may stay in: names here and in find() are compared without it)
   press(obj)                 gives the keyboard focus to a control and presses Space on it
-  focused()                  the object that has the keyboard focus, or None
+  focused()                  the object that has the keyboard focus in the active window, or None
   find(root, role=None, name=None, pred=None, tables=False)   the first object below root that matches, or
                              None; tables=True looks into tables too (their cells are many and slow to read)
   walk(root, tables=True)    (object, depth) for root and every object below it, showing or not
@@ -52,7 +53,9 @@ Session methods (all waits are bounded polls on a condition, never fixed sleeps)
 
 Module helpers: role_name(obj), name(obj), states(obj) (a set of pyatspi state constants), describe(obj),
 strings() (the string table: {id: (italian, english)}), SOURCE (the source tree), SKIP, Timeout.
-pyatspi itself is imported inside the session and available as `harness.pyatspi` after Session() started.
+pyatspi itself is imported inside the session and available as `harness.pyatspi` once `run` calls main.
+Events: listeners registered with pyatspi.Registry.registerEventListener(callback, "object:text-changed",
+...) are called while wait() polls, or whenever pump() is called; no main loop is needed.
 """
 
 import os
@@ -162,7 +165,7 @@ def _poll(condition, timeout, what):
     deadline = time.monotonic() + timeout
     delay = 0.02
     while True:
-        _pump()
+        pump()
         value = condition()
         if value:
             return value
@@ -172,7 +175,7 @@ def _poll(condition, timeout, what):
         delay = min(delay * 1.5, 0.1)
 
 
-def _pump():
+def pump():
     """Lets libatspi handle the events that arrived, so its cache and listeners are current."""
     if pyatspi is None:
         return
