@@ -340,6 +340,8 @@ class Session:
                 if not self.alive():
                     raise AssertionError("the program ended (status %s)" % self._app_process.returncode)
                 desktop = pyatspi.Registry.getDesktop(0)
+                # The list of programs is read afresh: a cached one follows only the events handled so far.
+                desktop.clear_cache()
                 for i in range(desktop.childCount):
                     child = desktop.getChildAtIndex(i)
                     try:
@@ -349,7 +351,13 @@ class Session:
                         continue
                 return None
 
-            self._app = _poll(lookup, 20, "the program on the accessibility bus")
+            try:
+                self._app = _poll(lookup, 60, "the program on the accessibility bus")
+            except Timeout:
+                desktop = pyatspi.Registry.getDesktop(0)
+                seen = [describe(desktop.getChildAtIndex(i)) for i in range(desktop.childCount)]
+                raise Timeout("the program (PID %d, %s) did not appear on the accessibility bus; it holds %s" %
+                              (self._app_process.pid, "running" if self.alive() else "ended", seen or "nothing"))
             # Read every property from the program, never from a cache that events may not have updated.
             from gi.repository import Atspi
 
