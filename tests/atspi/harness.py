@@ -111,7 +111,10 @@ def run(main):
         started = tempfile.NamedTemporaryFile(prefix="qvmd-atspi-started-", delete=False)
         started.close()
         os.unlink(started.name)
-        env = dict(os.environ, **{_SESSION_MARK: started.name})
+        # The accessibility bus puts its socket in the runtime folder (else in ~/.cache): a private one keeps
+        # scripts that run at once each on its own bus.
+        runtime = tempfile.mkdtemp(prefix="qvmd-atspi-runtime-")
+        env = dict(os.environ, **{_SESSION_MARK: started.name, "XDG_RUNTIME_DIR": runtime})
         # The system's Python: pyatspi is a Debian package, not in a private interpreter's path.
         python = "/usr/bin/python3" if os.path.exists("/usr/bin/python3") else sys.executable
         # A group of its own, so that a stop reaches the session and everything the script started in it.
@@ -122,6 +125,8 @@ def run(main):
         except BaseException:
             _stop_group(child)
             raise
+        finally:
+            shutil.rmtree(runtime, ignore_errors=True)
         ran = os.path.exists(started.name)
         if ran:
             os.unlink(started.name)
@@ -186,13 +191,19 @@ def pump():
         context.iteration(False)
 
 
+def _dbus(*arguments):
+    probe = subprocess.run(["dbus-send", "--session", "--print-reply"] + list(arguments), capture_output=True,
+                           text=True)
+    return probe.stdout if probe.returncode == 0 else ""
+
+
 def _start_bus():
     global _bus, pyatspi
     if not os.access(BUS_LAUNCHER, os.X_OK):
         skip(BUS_LAUNCHER + " is missing (package at-spi2-core)")
-    try:
-        import pyatspi as module
-    except ImportError:
+    import importlib.util
+
+    if importlib.util.find_spec("pyatspi") is None:
         skip("pyatspi is missing (package python3-pyatspi)")
     _bus = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
@@ -200,9 +211,11 @@ def _start_bus():
     def bus_address():
         if _bus.poll() is not None:
             return "gone"
-        probe = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                                "org.a11y.Bus.GetAddress"], capture_output=True, text=True)
-        return "ok" if probe.returncode == 0 and "string" in probe.stdout else None
+        # Asked only once the launcher owns its name: asking before would have D-Bus start a second one.
+        if "true" not in _dbus("--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                               "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"):
+            return None
+        return "ok" if "string" in _dbus("--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress") else None
 
     try:
         state = _poll(bus_address, 10, "the accessibility bus")
@@ -211,6 +224,9 @@ def _start_bus():
     if state != "ok":
         _stop(_bus)
         skip("the accessibility bus did not start")
+    # Imported once the bus is there: the library connects to it on the way.
+    import pyatspi as module
+
     pyatspi = module
 
 
