@@ -10,6 +10,7 @@ import os
 import re
 import sys
 
+sys.dont_write_bytecode = True  # the source tree stays as it is
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
