@@ -159,6 +159,15 @@ def _stop_group(process, grace=5.0):
         process.wait()
 
 
+def _die_with_parent():
+    """Run in a started child: the system stops it should the script itself die without cleaning up (a
+    crash inside a library is no exception, so no `finally` runs)."""
+    import ctypes
+
+    pr_set_pdeathsig = 1
+    ctypes.CDLL(None).prctl(pr_set_pdeathsig, signal.SIGTERM)
+
+
 def _stop(process, grace=3.0):
     if process is None or process.poll() is not None:
         return
@@ -210,7 +219,7 @@ def _start_bus():
     if importlib.util.find_spec("pyatspi") is None:
         skip("pyatspi is missing (package python3-pyatspi)")
     _bus = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+                            stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
 
     def bus_address():
         if _bus.poll() is not None:
@@ -303,7 +312,7 @@ class Session:
             env.update(extra_env or {})
             self._log = open(os.path.join(self._work, "program.log"), "wb")
             self._app_process = subprocess.Popen([executable], cwd=self._work, env=env, stdout=self._log,
-                                                 stderr=subprocess.STDOUT)
+                                                 stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
         except BaseException:
             self.stop()
             raise
@@ -316,7 +325,7 @@ class Session:
         read_end, write_end = os.pipe()
         self._xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
                                        "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL)
+                                      stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()  # ends when the server is ready or gone
