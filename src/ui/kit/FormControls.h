@@ -11,5 +11,8 @@ namespace qvmd {
 // Controls as the forms declare them: named as the control, with the resource id Localise reads.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr);
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr);
+// The resource id of what a screen reader calls the control, where its caption cannot tell it (a picture,
+// an abbreviation, a caption kept in one language); Localise gives it in the active language.
+void setNameTag(QWidget* control, const char* id);
 
 } // namespace qvmd

@@ -1,8 +1,8 @@
 #include "ui/update/frm_Aggior.h"
 
 #include "core/app/AppState.h"
-#include "core/common/FileErrorText.h"
 #include "core/app/ReferenceUpdate.h"
+#include "core/common/FileErrorText.h"
 #include "core/update/UpdateChecker.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
@@ -106,6 +106,7 @@ void frm_Aggior::buildControls() {
     Label3->hide();
 
     ProgressBar1 = new QProgressBar(this);
+    setNameTag(ProgressBar1, "1433");
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(30, 238, 400, 20);
     ProgressBar1->setTextVisible(false);
