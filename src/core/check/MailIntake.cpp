@@ -19,8 +19,10 @@ namespace {
 // small beside the memory the whole mailbox would take.
 constexpr std::size_t BatchLogs = 512;
 constexpr qint64 BatchBytes = 32 * 1024 * 1024;
-// The summary names the first notes; mail.csv has them all.
+// The summary names the first notes; mail.csv has them all, up to a number that any machine holds and
+// any spreadsheet opens: an inbox of millions of messages is counted beyond it.
 constexpr std::size_t NotesShown = 10;
+constexpr std::size_t MaxNotes = 200000;
 
 // A path as the file system resolves it, also when its last parts do not exist yet (a report folder
 // still to be made).
@@ -76,6 +78,7 @@ void MailIntake::readAndCheck(std::vector<CheckedLog>& logs, const CheckTexts& t
         note.origin.mailbox = mailboxes_.join(QStringLiteral(", "));
         note.value = texts_.text(MailTexts::NoMailReader);
         notes_.push_back(std::move(note));
+        failed_ = true;
         return;
     }
     std::vector<ReceivedLog> batch;
@@ -109,7 +112,11 @@ void MailIntake::readAndCheck(std::vector<CheckedLog>& logs, const CheckTexts& t
         },
         [&](MailNote&& note) {
             seen(note.origin);
-            notes_.push_back(std::move(note));
+            failed_ = failed_ || note.failure();
+            if (notes_.size() < MaxNotes)
+                notes_.push_back(std::move(note));
+            else
+                ++unlisted_;
         });
     flush();
 }
@@ -206,16 +213,20 @@ QByteArray MailIntake::csv() const {
     for (const MailNote& note : notes_)
         addRow({QDir::toNativeSeparators(note.origin.mailbox), placeText(note.origin), note.origin.sender,
                 note.origin.date, note.origin.subject, note.attachment, noteText(note)});
+    if (unlisted_ > 0)
+        addRow({QString(), QString(), QString(), QString(), QString(), QString(),
+                texts_.text(MailTexts::NotesUnlisted).arg(unlisted_)});
     return toWindows1252(text);
 }
 
 QString MailIntake::summary(const std::vector<CheckedLog>& logs) const {
     const auto superseded = std::count_if(logs.begin() + static_cast<std::ptrdiff_t>(first_), logs.end(),
                                           [](const CheckedLog& log) { return log.superseded; });
-    QString text = texts_.text(MailTexts::Summary)
-                       .arg(QString::number(messages_), QString::number(origins_.size()),
-                            QString::number(superseded), QString::number(notes_.size())) +
-                   u'\n';
+    QString text =
+        texts_.text(MailTexts::Summary)
+            .arg(QString::number(messages_), QString::number(origins_.size()), QString::number(superseded),
+                 QString::number(static_cast<qint64>(notes_.size()) + unlisted_)) +
+        u'\n';
     for (std::size_t i = 0; i < notes_.size() && i < NotesShown; ++i) {
         const MailNote& note = notes_[i];
         const MessageOrigin& origin = note.origin;
@@ -232,10 +243,6 @@ QString MailIntake::summary(const std::vector<CheckedLog>& logs) const {
         text +=
             QStringLiteral("  ") + texts_.text(MailTexts::MoreNotes).arg(notes_.size() - NotesShown) + u'\n';
     return text;
-}
-
-bool MailIntake::failed() const {
-    return std::any_of(notes_.begin(), notes_.end(), [](const MailNote& note) { return note.failure(); });
 }
 
 } // namespace qvmd

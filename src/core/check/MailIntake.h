@@ -35,7 +35,7 @@ public:
     // The summary's lines: the counts, then the first notes.
     QString summary(const std::vector<CheckedLog>& logs) const;
     // Something in the mail could not be read.
-    bool failed() const;
+    bool failed() const { return failed_; }
 
 private:
     QString originText(MailTexts::Id id, const MessageOrigin& origin, const QString& logName) const;
@@ -47,7 +47,9 @@ private:
     MailTexts texts_;
     std::size_t first_ = 0;              // the first log from mail in the run's logs
     std::vector<MessageOrigin> origins_; // one per log from mail, in the same order
-    std::vector<MailNote> notes_;
+    std::vector<MailNote> notes_;        // the first MaxNotes
+    qint64 unlisted_ = 0;                // the notes after them, only counted
+    bool failed_ = false;
     qint64 messages_ = 0;
 };
 

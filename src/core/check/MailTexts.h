@@ -45,7 +45,8 @@ public:
         MimeMalformed,
         MimeBadHeader,
         NoMailReader,
-        Last = NoMailReader,
+        NotesUnlisted,
+        Last = NotesUnlisted,
     };
 
     explicit MailTexts(int languageOffset);

@@ -120,12 +120,18 @@ TEST(MailMessages, ForwardedLogsAreFoundAndEverythingElseIsANote) {
         EXPECT_TRUE(harvest.logs.empty()) << c.parts.toStdString();
         EXPECT_EQ(c.notes, kinds(harvest)) << c.parts.toStdString();
     }
+    QByteArray deep;
+    for (int i = 0; i < 2000; ++i)
+        deep += i % 2 ? QByteArray("Content-Type: message/rfc822\n\n")
+                      : "Content-Type: multipart/mixed; boundary=b" + QByteArray::number(i) + "\n\n--b" +
+                            QByteArray::number(i) + "\n";
     for (const QByteArray& broken :
          {QByteArray(), QByteArray("\0\0\0", 3), QByteArray("Content-Type: multipart/mixed\n\n--x\n\nlog\n"),
           QByteArray("Content-Type: multipart/mixed; boundary=z\n\n--z\nContent-Type: text/plain\n\n" +
-                     logBytes)}) {
+                     logBytes),
+          deep + "Content-Type: application/octet-stream; name=1QV1_MD_H_2026.Log\n\n" + logBytes}) {
         harvest = scanMessage(broken, {});
-        EXPECT_FALSE(harvest.notes.empty() && harvest.logs.empty()) << broken.toStdString();
+        EXPECT_FALSE(harvest.notes.empty() && harvest.logs.empty()) << broken.left(200).toStdString();
     }
 }
 
