@@ -12,12 +12,22 @@ MboxSplitter::MboxSplitter(qint64 limit, std::function<void(Message&&)> deliver)
     : limit_(limit), deliver_(std::move(deliver)) {}
 
 void MboxSplitter::feed(QByteArrayView bytes) {
-    pending_.append(bytes);
-    const qsizetype lastEnd = pending_.lastIndexOf('\n');
-    if (lastEnd >= 0) {
-        consume(QByteArrayView(pending_).first(lastEnd + 1));
-        pending_.remove(0, lastEnd + 1);
+    // The line begun in the last piece is finished first; the whole lines after it are read in place.
+    if (!pending_.isEmpty()) {
+        const qsizetype end = bytes.indexOf('\n');
+        pending_.append(bytes.first(end < 0 ? bytes.size() : end + 1));
+        bytes = bytes.sliced(end < 0 ? bytes.size() : end + 1);
+        if (end >= 0) {
+            consume(pending_);
+            pending_.clear();
+        }
     }
+    const qsizetype lastEnd = bytes.lastIndexOf('\n');
+    if (lastEnd >= 0) {
+        consume(bytes.first(lastEnd + 1));
+        bytes = bytes.sliced(lastEnd + 1);
+    }
+    pending_.append(bytes);
     if (pending_.size() > LongestLine) {
         consume(pending_);
         pending_.clear();

@@ -7,9 +7,11 @@
 
 #include <gmime/gmime.h>
 
+#include <QScopeGuard>
 #include <QSet>
 #include <QStringList>
 
+#include <cstdio>
 #include <memory>
 
 namespace qvmd {
@@ -82,8 +84,18 @@ public:
 
     MessageHarvest run(QByteArrayView bytes, bool headersOnly) {
         ensureGMime();
-        Owned<GMimeStream> stream(
-            g_mime_stream_mem_new_with_buffer(bytes.data(), static_cast<std::size_t>(bytes.size())));
+        // The library reads the message where it lies: an array of its own points at the bytes, and the
+        // stream never owns, grows or frees it. Every object that reads it is gone before the bytes are.
+        std::unique_ptr<GByteArray, void (*)(GByteArray*)> array(g_byte_array_new(), [](GByteArray* a) {
+            a->len = 0;
+            g_byte_array_unref(a);
+        });
+        guint8* const own = array->data;
+        const auto restore = qScopeGuard([&] { array->data = own; });
+        array->data = reinterpret_cast<guint8*>(const_cast<char*>(bytes.data()));
+        array->len = static_cast<guint>(bytes.size());
+        Owned<GMimeStream> stream(g_mime_stream_mem_new_with_byte_array(array.get()));
+        g_mime_stream_mem_set_owner(GMIME_STREAM_MEM(stream.get()), FALSE);
         Owned<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
         g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
         std::unique_ptr<GMimeParserOptions, void (*)(GMimeParserOptions*)> options(
@@ -117,8 +129,12 @@ private:
         origin_.subject = fromLibrary(g_mime_message_get_subject(message));
         if (GDateTime* date = g_mime_message_get_date(message)) {
             origin_.sent = QDateTime::fromSecsSinceEpoch(g_date_time_to_unix(date), Qt::UTC);
-            origin_.date =
-                origin_.sent.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + QStringLiteral(" UTC");
+            const QDate day = origin_.sent.date();
+            const QTime time = origin_.sent.time();
+            char text[40];
+            std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d UTC", day.day(), day.month(),
+                          day.year(), time.hour(), time.minute(), time.second());
+            origin_.date = QString::fromLatin1(text);
         }
     }
 
@@ -196,7 +212,10 @@ private:
         // Decoding never makes a part larger than it is written, but for uuencode's few bytes.
         if (source && g_mime_stream_length(source) > MaxMessageBytes)
             return std::nullopt;
-        Owned<GMimeStream> out(g_mime_stream_mem_new());
+        // Room for the decoded bytes at once: they are never more than the encoded ones.
+        const gint64 length = source ? g_mime_stream_length(source) : -1;
+        Owned<GMimeStream> out(g_mime_stream_mem_new_with_byte_array(
+            g_byte_array_sized_new(length > 0 ? static_cast<guint>(length) : 0)));
         if (g_mime_data_wrapper_write_to_stream(wrapper, out.get()) < 0)
             return QByteArray();
         const GByteArray* array = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(out.get()));

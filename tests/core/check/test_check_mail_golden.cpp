@@ -48,6 +48,10 @@ struct MailCase {
     int languageOffset;
 };
 
+void PrintTo(const MailCase& mailCase, std::ostream* out) {
+    *out << mailCase.name;
+}
+
 class CheckMailGolden : public testing::TestWithParam<MailCase> {};
 
 TEST_P(CheckMailGolden, WritesTheExpectedReportsAndMailTable) {
