@@ -6,6 +6,7 @@
 # make screenshots  saves the main windows in both languages into docs/screenshots/ (virtual display)
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
+            pkg-config libgmime-3.0-dev \
             libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
             fonts-comic-neue fonts-liberation fonts-dejavu-core poppler-utils \
             cups cups-client printer-driver-cups-pdf \

@@ -2,6 +2,7 @@
 #include "core/app/VersionInfo.h"
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
+#include "core/mail/GMimeMailSource.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -72,8 +73,9 @@ int main(int argc, char* argv[]) {
         print(stdout, QStringLiteral("qvmd-check %1\n").arg(qvmd::VersionInfo::versionText()));
         return 0;
     }
-    const qvmd::CheckOutcome outcome =
-        qvmd::runCheck(*options, [](const QString& line) { print(stderr, line + u'\n'); });
+    qvmd::GMimeMailSource mail;
+    const qvmd::CheckOutcome outcome = qvmd::runCheck(
+        *options, [](const QString& line) { print(stderr, line + u'\n'); }, &mail);
     if (!outcome.error.isEmpty())
         print(stderr, outcome.error + u'\n');
     print(stdout, outcome.summary);

@@ -1,6 +1,7 @@
 #include "core/check/CheckArguments.h"
 
 #include "core/check/CheckTexts.h"
+#include "core/check/MailTexts.h"
 
 #include <QDir>
 
@@ -31,13 +32,17 @@ std::optional<CheckOptions> parseCheckArguments(const QStringList& arguments,
         } else if (argument == QLatin1String("--version")) {
             if (options.action == CheckOptions::Action::Run)
                 options.action = CheckOptions::Action::Version;
-        } else if (argument == QLatin1String("--data") || argument == QLatin1String("--out")) {
+        } else if (argument == QLatin1String("--data") || argument == QLatin1String("--out") ||
+                   argument == QLatin1String("--mail")) {
             const std::optional<QString> folder = value();
             if (!folder || folder->isEmpty()) {
                 error = argument;
                 return std::nullopt;
             }
-            (argument == QLatin1String("--data") ? options.dataFolder : options.outFolder) = *folder;
+            if (argument == QLatin1String("--mail"))
+                options.mailboxes.append(*folder);
+            else
+                (argument == QLatin1String("--data") ? options.dataFolder : options.outFolder) = *folder;
         } else if (argument == QLatin1String("--window")) {
             const std::optional<QString> minutes = value();
             bool ok = false;
@@ -64,7 +69,8 @@ std::optional<CheckOptions> parseCheckArguments(const QStringList& arguments,
             return std::nullopt;
         }
     }
-    if (options.action == CheckOptions::Action::Run && options.inputs.isEmpty()) {
+    if (options.action == CheckOptions::Action::Run && options.inputs.isEmpty() &&
+        options.mailboxes.isEmpty()) {
         error = QStringLiteral("LOG_FOLDER_OR_FILES");
         return std::nullopt;
     }
@@ -84,6 +90,7 @@ QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder) {
                                     CheckTexts::HelpOut, CheckTexts::HelpOptions})
         help +=
             QStringLiteral("  ") + texts.format(id, {QDir::toNativeSeparators(defaultDataFolder)}) + u'\n';
+    help += QStringLiteral("  ") + MailTexts(texts.languageOffset()).text(MailTexts::HelpMail) + u'\n';
     return help + texts.text(CheckTexts::HelpExit) + u'\n';
 }
 

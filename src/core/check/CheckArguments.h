@@ -17,6 +17,7 @@ struct CheckOptions {
     int languageOffset = 0; // 0 Italian, 1000 English
     QString outFolder;      // empty: the current folder
     QStringList inputs;     // log folders or files
+    QStringList mailboxes;  // mbox files, Maildir folders or folders of .eml files (--mail)
 };
 
 // The command line (without the program name). Help and version need no logs; an argument beginning

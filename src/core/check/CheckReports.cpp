@@ -6,7 +6,6 @@
 #include <algorithm>
 
 namespace qvmd {
-namespace {
 
 // A field as RFC 4180 has it, quoted when it holds a separator, a quote or a line end. A text field
 // beginning with a formula character is prefixed with an apostrophe, as spreadsheets advise, so that a
@@ -22,6 +21,8 @@ QString csvField(const QString& text, bool isText) {
     field.replace(u'"', QStringLiteral("\"\""));
     return u'"' + field + u'"';
 }
+
+namespace {
 
 QString rankText(const CheckedLog& log) {
     return log.rank > 0 ? QString::number(log.rank) : QString();
@@ -131,6 +132,7 @@ QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& te
 QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
     QStringList lines;
     lines.append(texts.text(CheckTexts::ReportLog).arg(log.fileName));
+    lines.append(log.originLines);
     if (log.readable) {
         lines.append(texts.text(CheckTexts::ReportStation).arg(log.station, log.category, log.name));
         lines.append(texts.text(CheckTexts::ReportContacts)

@@ -11,6 +11,9 @@ namespace qvmd {
 
 class CheckTexts;
 
+// A field as RFC 4180 has it; a text field that a spreadsheet would run as a formula is shown as text.
+QString csvField(const QString& text, bool isText);
+
 // The logs in table order: by category, then rank, then station; logs that could not be read are left out.
 std::vector<const CheckedLog*> tableOrder(const std::vector<CheckedLog>& logs);
 

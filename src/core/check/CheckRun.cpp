@@ -3,6 +3,7 @@
 #include "core/check/CheckReports.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/CrossCheck.h"
+#include "core/check/MailIntake.h"
 #include "core/check/ReportFolder.h"
 #include "core/common/FileErrorText.h"
 #include "core/common/ParallelFor.h"
@@ -27,13 +28,16 @@ namespace {
 // with the reason in the outcome.
 class CheckSteps {
 public:
-    CheckSteps(const CheckOptions& options, const std::function<void(const QString&)>& progress)
-        : options_(options), progress_(progress), texts_(options.languageOffset) {}
+    CheckSteps(const CheckOptions& options, const std::function<void(const QString&)>& progress,
+               MailSource* mail)
+        : options_(options), progress_(progress), texts_(options.languageOffset),
+          mail_(options.mailboxes, mail, options.languageOffset) {}
 
     CheckOutcome run() {
         if (!loadReferenceData() || !prepareReportFolder())
             return outcome_;
         readAndCheck();
+        mail_.settle(logs_);
         crossCheckAll();
         writeReports();
         summarise();
@@ -76,6 +80,9 @@ private:
     // results is not worth its time, and thousands of failed writes would bury the reason.
     bool prepareReportFolder() {
         out_ = options_.outFolder.isEmpty() ? QStringLiteral(".") : options_.outFolder;
+        // Before the folder is made: one inside a mailbox would change it.
+        if (const std::optional<QString> problem = mail_.reportFolderProblem(out_))
+            return stop(*problem);
         if (const std::optional<CheckTexts::Id> problem = reportFolderProblem(out_, options_.inputs))
             return stop(texts_.format(*problem, {QDir::toNativeSeparators(out_)}));
         return true;
@@ -95,6 +102,8 @@ private:
             if (progress_ && (read % 500 == 0 || read == logs_.size()))
                 progress_(texts_.text(CheckTexts::ProgressRead).arg(read).arg(logs_.size()));
         });
+        if (mail_.wanted())
+            mail_.readAndCheck(logs_, texts_, references, progress_);
     }
 
     void crossCheckAll() {
@@ -118,7 +127,7 @@ private:
         QStringList reportNames;
         for (const CheckedLog& log : logs_)
             reportNames.append(reportName(log.fileName, taken));
-        const std::size_t tables = 2;
+        const std::size_t tables = 3;
         std::vector<QString> failures(tables + logs_.size());
         auto noteFailure = [&](std::size_t i, const WriteResult& failure) {
             if (failure)
@@ -130,6 +139,8 @@ private:
                                           resultsCsv(logs_, texts_)));
             noteFailure(1, writeFileBytes(outFolder.filePath(QStringLiteral("results.html")),
                                           resultsHtml(logs_, texts_)));
+            if (mail_.wanted())
+                noteFailure(2, writeFileBytes(outFolder.filePath(QStringLiteral("mail.csv")), mail_.csv()));
         };
         // The tables mostly wait for their syncs, so they get a thread beside the cores the reports keep
         // busy.
@@ -167,12 +178,14 @@ private:
             confirmed += log.confirmed;
             crossChecked += log.confirmed + log.notInLog + log.timeOff;
         }
-        outcome_.exitCode = unreadable > 0 ? 1 : 0;
+        outcome_.exitCode = unreadable > 0 || mail_.failed() ? 1 : 0;
         outcome_.summary =
             texts_.format(CheckTexts::Summary,
                           {QString::number(logs_.size() - unreadable), QString::number(unreadable),
                            QString::number(crossChecked), QString::number(confirmed)}) +
             u'\n';
+        if (mail_.wanted())
+            outcome_.summary += mail_.summary(logs_);
         for (const CheckedLog* log : tableOrder(logs_))
             outcome_.summary +=
                 visibleText(log->category).rightJustified(1) + u' ' +
@@ -199,6 +212,7 @@ private:
     const std::function<void(const QString&)>& progress_;
     const CheckTexts texts_;
     CheckOutcome outcome_;
+    MailIntake mail_;
     int countryCount_ = 0;
     ScoreWeights weights_;
     RosterCategories rosters_;
@@ -209,8 +223,9 @@ private:
 
 } // namespace
 
-CheckOutcome runCheck(const CheckOptions& options, const std::function<void(const QString&)>& progress) {
-    return CheckSteps(options, progress).run();
+CheckOutcome runCheck(const CheckOptions& options, const std::function<void(const QString&)>& progress,
+                      MailSource* mail) {
+    return CheckSteps(options, progress, mail).run();
 }
 
 QString visibleText(QStringView text) {

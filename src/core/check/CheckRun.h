@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/check/CheckArguments.h"
+#include "core/check/ReceivedMail.h"
 
 #include <QString>
 
@@ -16,8 +17,10 @@ struct CheckOutcome {
 
 // The whole run: reads the reference data and every log (each folder's entries in name order), checks,
 // cross-checks, scores and writes results.csv, results.html and one report per log into the report
-// folder. progress receives a line now and then.
-CheckOutcome runCheck(const CheckOptions& options, const std::function<void(const QString&)>& progress = {});
+// folder. progress receives a line now and then. The mailboxes of --mail are read through mail, after
+// the log files; their notes go to mail.csv.
+CheckOutcome runCheck(const CheckOptions& options, const std::function<void(const QString&)>& progress = {},
+                      MailSource* mail = nullptr);
 
 // A value as the summary shows it: control characters escaped (\r, \n, \t, \xNN), so that no byte of a
 // log can cut or shift the lines around it.

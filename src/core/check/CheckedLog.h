@@ -5,6 +5,7 @@
 #include "core/logfile/LogFile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -74,6 +75,10 @@ struct CheckedLog {
     QString category;
     QString name;
     bool indexed = false; // the log the cross-check uses for its station
+    // A log from mail that a newer message of its station replaced: kept out of the index and the ranks.
+    bool superseded = false;
+    // For a log from mail, the lines its report shows under its name: the message, what it supersedes.
+    QStringList originLines;
     // The rosters whose numbers the contacts carry; the cross-check trusts the numbers only for these.
     const RosterCategories* readWith = nullptr;
 

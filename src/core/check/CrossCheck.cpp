@@ -246,6 +246,8 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
             continue;
         const std::size_t station = stations.add(log.station);
         stationOf[i] = static_cast<int>(station);
+        if (log.superseded)
+            continue;
         if (stations.log[station] >= 0) {
             log.addFinding(
                 0, texts.text(CheckTexts::SecondLog)
