@@ -17,8 +17,9 @@ import harness  # noqa: E402
 # Tables are read as far as their headers and first rows: enough to see how a row reads.
 TABLE_CHILDREN = 60
 LANGUAGES = ("it", "en")
-# Where a language is chosen, each is offered under its own name.
-ENDONYMS = {"Italiano", "English"}
+# Where a language is chosen, each is offered under its own name; the update window's boxes are named after
+# the reference files they fetch, in every language.
+ENDONYMS = {"Italiano", "English", "Database Lady", "Database Hunter", "Country Prefix", "Data", "Init"}
 
 
 def normal(text):

@@ -70,8 +70,16 @@ struct LanguageTexts {
     }
 
     bool foreign(const QString& name, int languageOffset) const {
-        // Where a language is chosen, each is offered under its own name.
-        if (name == QStringLiteral("Italiano") || name == QStringLiteral("English"))
+        // Where a language is chosen, each is offered under its own name; the update window's boxes are
+        // named after the reference files they fetch, whatever the language.
+        static const QSet<QString> sameInEveryLanguage{QStringLiteral("Italiano"),
+                                                       QStringLiteral("English"),
+                                                       QStringLiteral("Database Lady"),
+                                                       QStringLiteral("Database Hunter"),
+                                                       QStringLiteral("Country Prefix"),
+                                                       QStringLiteral("Data"),
+                                                       QStringLiteral("Init")};
+        if (sameInEveryLanguage.contains(name))
             return false;
         return (languageOffset == 0 ? englishOnly : italianOnly).contains(normal(name));
     }
