@@ -117,9 +117,13 @@ void LogEntryRow::show(int index, const QString& text) {
 }
 
 void LogEntryRow::empty() {
+    // One change for the whole row: the boxes emptied one by one are no station to tell of.
+    emptying_ = true;
     for (QLineEdit* box : Text1)
         box->clear();
+    emptying_ = false;
     Text1[BoxReceived]->setMaxLength(ReceivedMaxLength);
+    emit entryChanged();
 }
 
 bool LogEntryRow::focusFirstEmpty(std::initializer_list<int> indexes) {
@@ -211,6 +215,7 @@ void LogEntryRow::showFound(const QString& name, const QString& category) {
     showCategory(category_);
     Text1[BoxName]->setReadOnly(false);
     focus(BoxReceived);
+    emit lookedUp();
 }
 
 void LogEntryRow::askNameAndCategory() {
@@ -220,6 +225,7 @@ void LogEntryRow::askNameAndCategory() {
     focus(BoxName);
     cmd_H->setEnabled(true);
     cmd_L->setEnabled(true);
+    emit lookedUp();
 }
 
 void LogEntryRow::emptyForPick() {
@@ -275,7 +281,7 @@ void LogEntryRow::textChanged(int index) {
         return;
     if (!filling_ && index != BoxCategory)
         applyRules(index);
-    if (index <= BoxUnit)
+    if (index <= BoxUnit && !emptying_)
         emit entryChanged();
 }
 

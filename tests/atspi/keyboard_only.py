@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Every action of the logging window is reached and done with keys alone, as a screen-reader user works:
+the window is opened through the menu with Alt and its mnemonic, Tab goes round every control that the
+entry's state enables, and each command is pressed with Return or Space. The focus never stays behind in
+a control that Tab cannot leave.
+
+Usage: keyboard_only.py PROGRAM
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+LOG_WINDOW = "Log  Station"
+
+
+def label(node):
+    return "%s %r" % (harness.role_name(node), harness.name(node))
+
+
+class Keys:
+    def __init__(self, session):
+        self.s = session
+
+    def focus(self):
+        return self.s.focused()
+
+    def press(self, key):
+        """Presses the key and waits until the focus shows where it went (it may stay where it was)."""
+        before = self.focus()
+        self.s.key(key)
+        try:
+            return self.s.wait(lambda: (lambda now: now if now is not None and now != before else None)(
+                self.focus()), timeout=2, what="the focus to move")
+        except harness.Timeout:
+            return self.focus()
+
+    def round(self):
+        """What Tab visits from the focus until it is back there."""
+        start = self.focus()
+        visited = []
+        for _ in range(40):
+            node = self.press("Tab")
+            if node is None:
+                raise AssertionError("the focus was lost after %s" % visited)
+            visited.append(label(node))
+            if node == start:
+                return visited
+        raise AssertionError("Tab never came back to %s: %s" % (label(start), visited))
+
+    def tab_to(self, role, name):
+        for _ in range(40):
+            node = self.focus()
+            if node is not None and harness.role_name(node) == role and harness.name(node) == name:
+                return node
+            self.press("Tab")
+        raise AssertionError("Tab never reached %s %r" % (role, name))
+
+
+def require(visited, wanted, when):
+    missing = [item for item in wanted if item not in visited]
+    if missing:
+        raise AssertionError("%s, Tab never reached %s; it went %s" % (when, missing, visited))
+    print("%s: %d stops, all of %s" % (when, len(visited), wanted))
+
+
+def button(name):
+    return "push button %r" % name
+
+
+def main(args):
+    with harness.Session(harness.program(), language="en", setup="log") as s:
+        main_window = s.wait_window("Marigold Day")
+        keys = Keys(s)
+        s.key("alt+l")
+        s.key("o")  # Log > Open Log
+        log = s.wait_window(LOG_WINDOW)
+
+        # Idle: the commands that need no entry, the switch, the country list and the grid.
+        require(keys.round(), [button("Find"), button("Clear"), button("Exit"), button("Country"),
+                               "check box 'Non QV Station'", "table %r" % harness.name(
+                                   s.find(log, role=harness.pyatspi.ROLE_TABLE))], "idle")
+
+        # A generic station opens the club, the category buttons, Name Unknown and Write.
+        keys.tab_to("check box", "Non QV Station")
+        s.key("space")
+        s.wait(lambda: harness.pyatspi.STATE_CHECKED in harness.states(keys.focus()) or
+               harness.pyatspi.STATE_CHECKED in harness.states(
+                   s.find(log, role=harness.pyatspi.ROLE_CHECK_BOX)), what="the switch ticked")
+        require(keys.round(), [button("Write"), button("H"), button("L"), button("Name Unknown")], "generic")
+        keys.tab_to("push button", "L")
+        s.key("Return")
+        keys.tab_to("push button", "Clear")
+        s.key("space")
+
+        # The country list opens with Return and goes with its own Exit.
+        keys.tab_to("push button", "Country")
+        s.key("Return")
+        countries = s.wait(lambda: next((w for w in s.windows() if w != main_window and w != log), None),
+                           what="the country list")
+        s.wait_window(harness.name(countries))
+        keys.tab_to("push button", "Exit")
+        s.key("Return")
+        s.wait(lambda: countries not in s.windows(), what="the country list to close")
+        s.wait_window(LOG_WINDOW)
+
+        # A contact picked in the grid with Up and Return, as a click picks it; then Del. asks.
+        keys.tab_to("table", harness.name(s.find(log, role=harness.pyatspi.ROLE_TABLE)))
+        s.key("Up")
+        s.key("Return")
+        require(keys.round(), [button("Del."), button("Write")], "a contact picked")
+        keys.tab_to("push button", "Del.")
+        s.key("space")
+        question = s.wait_window("Delete")
+        s.key("Escape")  # No: nothing is cancelled
+        s.wait(lambda: question not in s.windows(), what="the question to go")
+        s.wait_window(LOG_WINDOW)
+
+        # Exit closes the window; the main window has the focus again.
+        keys.tab_to("push button", "Exit")
+        s.key("Return")
+        s.wait(lambda: log not in s.windows(), what="the logging window to close")
+        s.wait_window("Marigold Day")
+    return 0
+
+
+if __name__ == "__main__":
+    harness.run(main)
