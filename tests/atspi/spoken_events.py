@@ -33,14 +33,11 @@ class Ear:
             pass
 
     def said(self, since, words):
-        """The first time after `since` that a status bar said the words, as a new name or a new text."""
+        """The first time after `since` that a status bar brought the words as its new text (the event
+        carries the text itself; its name changes with it)."""
         for when, kind, role, name, data in self.heard:
-            if when < since or role != "status bar":
-                continue
-            spoken = data if kind.startswith("object:text-changed:insert") else name
-            if kind.startswith("object:property-change:accessible-name") or kind.startswith(
-                    "object:text-changed:insert"):
-                if all(word in spoken for word in words):
+            if when >= since and role == "status bar" and kind.startswith("object:text-changed:insert"):
+                if all(word in data for word in words) and all(word in name for word in words):
                     return when
         return None
 
