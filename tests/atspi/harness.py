@@ -19,9 +19,10 @@ A test script does:
 Command line of a script: `SCRIPT PROGRAM [ARGS...]`, PROGRAM the built QV_md. `run` starts the script again
 inside a private D-Bus session (dbus-run-session) when it is not in one, and exits with SKIP (77, ctest's
 SKIP_RETURN_CODE) with the reason on stderr when the session, the accessibility bus or the virtual display
-cannot start. Inside it a Session starts, each by its PID and stopped by it again however the test ends:
-  - the accessibility bus (at-spi-bus-launcher --launch-immediately), once per script;
-  - a virtual display (Xvfb, the display number chosen by the server itself);
+cannot start. SIGTERM (a ctest timeout) stops everything started, as a failure does. Each process below is
+started by the harness and stopped by its PID however the test ends:
+  - the accessibility bus (at-spi-bus-launcher --launch-immediately), once per script, by `run`;
+  - per Session, a virtual display (Xvfb, the display number chosen by the server itself);
   - the program on that display, with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, in a scratch portable program folder
     holding the shipped data (`data/`) and, after `setup`:
       "first"       nothing more: the first start asks to register;
@@ -35,18 +36,26 @@ Session methods (all waits are bounded polls on a condition, never fixed sleeps)
   wait_window(title, timeout=10, gone=())  a showing top-level window whose name matches the regular
                              expression `title` (full match), other than those in `gone`; its keyboard focus
                              is given to it so that keys reach it
+  focus(window)              gives the keyboard focus back to a window (after the one above it closed)
   wait(condition, timeout=10, what="")     polls condition() until it returns a true value and returns it;
                              raises Timeout naming `what`
   key(*keys), type(text)     X key presses (xdotool syntax: "Return", "alt+f", "Tab") to the focused window
-  focused()                  the object that has the keyboard focus, or None
-  find(root, role=None, name=None, pred=None)   the first object below root that matches, or None
-  walk(root)                 (object, depth) for root and every object below it, showing or not
+  menu(window, *names)       opens a menu path of the window's menu bar with the keys alone (Alt, arrows,
+                             Enter), e.g. menu(main, "Log", "Open Log"); names as the menus show them (an &
+                             marking a mnemonic may stay in: names here and in find() are compared without it)
+  press(obj)                 gives the keyboard focus to a control and presses Space on it
+  focused()                  the object that has the keyboard focus in the active window, or None
+  find(root, role=None, name=None, pred=None, tables=False)   the first object below root that matches, or
+                             None; tables=True looks into tables too (their cells are many and slow to read)
+  walk(root, tables=True)    (object, depth) for root and every object below it, showing or not
   alive()                    the program is still running
   stop()                     stops the program and the display (also done on leaving the `with`)
 
 Module helpers: role_name(obj), name(obj), states(obj) (a set of pyatspi state constants), describe(obj),
 strings() (the string table: {id: (italian, english)}), SOURCE (the source tree), SKIP, Timeout.
-pyatspi itself is imported inside the session and available as `harness.pyatspi` after Session() started.
+pyatspi itself is imported inside the session and available as `harness.pyatspi` once `run` calls main.
+Events: listeners registered with pyatspi.Registry.registerEventListener(callback, "object:text-changed",
+...) are called while wait() polls, or whenever pump() is called; no main loop is needed.
 """
 
 import os
@@ -83,21 +92,49 @@ def program():
     return os.path.abspath(sys.argv[1])
 
 
+def _terminate_on_signal():
+    """SIGTERM (a test timeout) unwinds like an error, so every process started is stopped on the way."""
+    def handler(number, frame):
+        raise SystemExit(128 + number)
+
+    signal.signal(signal.SIGTERM, handler)
+    signal.signal(signal.SIGHUP, handler)
+
+
 def run(main):
     """Runs main(args) inside a private D-Bus session and exits with its status."""
-    if os.environ.get(_SESSION_MARK) != "1":
+    _terminate_on_signal()
+    if os.environ.get(_SESSION_MARK) is None:
         runner = shutil.which("dbus-run-session")
         if not runner:
-            skip("dbus-run-session is missing (package dbus-daemon / dbus-x11)")
-        env = dict(os.environ, **{_SESSION_MARK: "1"})
+            skip("dbus-run-session is missing (package dbus-daemon)")
+        started = tempfile.NamedTemporaryFile(prefix="qvmd-atspi-started-", delete=False)
+        started.close()
+        os.unlink(started.name)
+        # The accessibility bus puts its socket in the runtime folder (else in ~/.cache): a private one keeps
+        # scripts that run at once each on its own bus.
+        runtime = tempfile.mkdtemp(prefix="qvmd-atspi-runtime-")
+        env = dict(os.environ, **{_SESSION_MARK: started.name, "XDG_RUNTIME_DIR": runtime})
         # The system's Python: pyatspi is a Debian package, not in a private interpreter's path.
         python = "/usr/bin/python3" if os.path.exists("/usr/bin/python3") else sys.executable
-        child = subprocess.Popen([runner, "--", python, os.path.abspath(sys.argv[0])] + sys.argv[1:], env=env)
+        # A group of its own, so that a stop reaches the session and everything the script started in it.
+        child = subprocess.Popen([runner, "--", python, os.path.abspath(sys.argv[0])] + sys.argv[1:], env=env,
+                                 start_new_session=True)
         try:
-            sys.exit(child.wait())
+            status = child.wait()
         except BaseException:
-            _stop(child)
+            _stop_group(child)
             raise
+        finally:
+            shutil.rmtree(runtime, ignore_errors=True)
+        ran = os.path.exists(started.name)
+        if ran:
+            os.unlink(started.name)
+        elif status != 0:
+            skip("the D-Bus session did not start (dbus-run-session exited with %d)" % status)
+        sys.exit(status)
+    with open(os.environ[_SESSION_MARK], "w"):
+        pass
     _start_bus()
     status = 1
     try:
@@ -105,6 +142,17 @@ def run(main):
     finally:
         _stop(_bus)
     sys.exit(status or 0)
+
+
+def _stop_group(process, grace=5.0):
+    if process.poll() is not None:
+        return
+    os.killpg(process.pid, signal.SIGTERM)
+    try:
+        process.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
 
 
 def _stop(process, grace=3.0):
@@ -122,17 +170,17 @@ def _poll(condition, timeout, what):
     deadline = time.monotonic() + timeout
     delay = 0.02
     while True:
-        _pump()
+        pump()
         value = condition()
         if value:
             return value
         if time.monotonic() >= deadline:
             raise Timeout("waited %.0f s for %s" % (timeout, what or "a condition"))
         time.sleep(delay)
-        delay = min(delay * 1.5, 0.2)
+        delay = min(delay * 1.5, 0.1)
 
 
-def _pump():
+def pump():
     """Lets libatspi handle the events that arrived, so its cache and listeners are current."""
     if pyatspi is None:
         return
@@ -143,13 +191,19 @@ def _pump():
         context.iteration(False)
 
 
+def _dbus(*arguments):
+    probe = subprocess.run(["dbus-send", "--session", "--print-reply"] + list(arguments), capture_output=True,
+                           text=True)
+    return probe.stdout if probe.returncode == 0 else ""
+
+
 def _start_bus():
     global _bus, pyatspi
     if not os.access(BUS_LAUNCHER, os.X_OK):
         skip(BUS_LAUNCHER + " is missing (package at-spi2-core)")
-    try:
-        import pyatspi as module
-    except ImportError:
+    import importlib.util
+
+    if importlib.util.find_spec("pyatspi") is None:
         skip("pyatspi is missing (package python3-pyatspi)")
     _bus = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
@@ -157,9 +211,11 @@ def _start_bus():
     def bus_address():
         if _bus.poll() is not None:
             return "gone"
-        probe = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                                "org.a11y.Bus.GetAddress"], capture_output=True, text=True)
-        return "ok" if probe.returncode == 0 and "string" in probe.stdout else None
+        # Asked only once the launcher owns its name: asking before would have D-Bus start a second one.
+        if "true" not in _dbus("--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                               "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"):
+            return None
+        return "ok" if "string" in _dbus("--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress") else None
 
     try:
         state = _poll(bus_address, 10, "the accessibility bus")
@@ -168,6 +224,9 @@ def _start_bus():
     if state != "ok":
         _stop(_bus)
         skip("the accessibility bus did not start")
+    # Imported once the bus is there: the library connects to it on the way.
+    import pyatspi as module
+
     pyatspi = module
 
 
@@ -183,6 +242,14 @@ def _layout(folder, language, setup):
             out.write("".join(line + "\r\n" for line in lines).encode("cp1252"))
 
     write("Data/Lang.dat", "1000" if language == "en" else "0")
+    # Updates are looked for on this machine only, on a port where nothing answers.
+    settings = os.path.join(folder, "Data", "Md.ini")
+    with open(settings, "rb") as source:
+        lines = source.read().decode("cp1252").split("\r\n")
+    if len(lines) > 6:
+        lines[6] = "http://127.0.0.1:9/"
+        with open(settings, "wb") as out:
+            out.write("\r\n".join(lines).encode("cp1252"))
     name = "MARIA GRAZIA DELL'ORTO"
     if setup in ("registered", "log"):
         write("Data/Prime.dat", "1", "1", "5QV123", name, "01/05/2026")
@@ -289,6 +356,8 @@ class Session:
                 if not self.alive():
                     raise AssertionError("the program ended (status %s)" % self._app_process.returncode)
                 desktop = pyatspi.Registry.getDesktop(0)
+                # The list of programs is read afresh: a cached one follows only the events handled so far.
+                desktop.clear_cache()
                 for i in range(desktop.childCount):
                     child = desktop.getChildAtIndex(i)
                     try:
@@ -298,7 +367,13 @@ class Session:
                         continue
                 return None
 
-            self._app = _poll(lookup, 20, "the program on the accessibility bus")
+            try:
+                self._app = _poll(lookup, 60, "the program on the accessibility bus")
+            except Timeout:
+                desktop = pyatspi.Registry.getDesktop(0)
+                seen = [describe(desktop.getChildAtIndex(i)) for i in range(desktop.childCount)]
+                raise Timeout("the program (PID %d, %s) did not appear on the accessibility bus; it holds %s" %
+                              (self._app_process.pid, "running" if self.alive() else "ended", seen or "nothing"))
             # Read every property from the program, never from a cache that events may not have updated.
             from gi.repository import Atspi
 
@@ -334,11 +409,13 @@ class Session:
             return None
 
         window = self.wait(lookup, timeout, "a window titled %r" % title)
-        self._focus(window)
+        self.focus(window)
         return window
 
-    def _focus(self, window):
+    def focus(self, window):
         """Gives the X keyboard focus to the window (there is no window manager on the display)."""
+        if pyatspi.STATE_ACTIVE in states(window):
+            return
         title = name(window)
         ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + re.escape(title) + "$"],
                              capture_output=True, text=True, env=self._x_env()).stdout.split()
@@ -356,17 +433,55 @@ class Session:
     def type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "20", text], env=self._x_env(), check=True, timeout=20)
 
+    def menu(self, window, *names):
+        bar = self.find(window, role=pyatspi.ROLE_MENU_BAR)
+        if bar is None:
+            raise AssertionError("%s has no menu bar" % describe(window))
+        self.key("alt")
+        level = bar
+        for depth, wanted in enumerate(names):
+            items = [level.getChildAtIndex(i) for i in range(level.childCount)]
+            wanted = next((w for w in (wanted, _unmarked(wanted)) if any(_name(item) == w for item in items)), None)
+            if wanted is None:
+                raise AssertionError("no menu entry %r among %r" % (names[depth], [_name(item) for item in items]))
+            step = "Right" if depth == 0 else "Down"
+            for _ in range(len(items) + 1):
+                current = self.wait(lambda: next((item for item in items
+                                                  if pyatspi.STATE_FOCUSED in states(item)), None),
+                                    5, "a focused menu entry on the way to %r" % wanted)
+                if _name(current) == wanted:
+                    break
+                self.key(step)
+            else:
+                raise AssertionError("menu entry %r never took the focus" % wanted)
+            if depth + 1 < len(names):
+                # Opens the menu below the entry and waits for its first entry to take the focus.
+                self.key("Down" if depth == 0 else "Right")
+                level = self.wait(lambda: next((current.getChildAtIndex(i) for i in range(current.childCount)
+                                                if pyatspi.STATE_SHOWING in states(current.getChildAtIndex(i))),
+                                               None), 5, "the menu %r to open" % wanted)
+        self.key("Return")
+
+    def press(self, control):
+        control.queryComponent().grabFocus()
+        self.wait(lambda: pyatspi.STATE_FOCUSED in states(control), 5, "the focus on %s" % describe(control))
+        self.key("space")
+
     def focused(self):
         for window in self.windows():
+            if pyatspi.STATE_ACTIVE not in states(window):
+                continue
             for node, _ in self.walk(window):
                 if pyatspi.STATE_FOCUSED in states(node):
                     return node
         return None
 
-    def walk(self, root, depth=0):
+    def walk(self, root, tables=True, depth=0):
         yield root, depth
         try:
             count = root.childCount
+            if not tables and root.getRole() in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE):
+                return
         except Exception:
             return
         for i in range(count):
@@ -375,18 +490,23 @@ class Session:
             except Exception:
                 continue
             if child is not None:
-                yield from self.walk(child, depth + 1)
+                yield from self.walk(child, tables, depth + 1)
 
-    def find(self, root, role=None, name=None, pred=None):
-        for node, _ in self.walk(root):
+    def find(self, root, role=None, name=None, pred=None, tables=False):
+        for node, _ in self.walk(root, tables):
             if role is not None and node.getRole() != role:
                 continue
-            if name is not None and _name(node) != name:
+            if name is not None and _name(node) not in (name, _unmarked(name)):
                 continue
             if pred is not None and not pred(node):
                 continue
             return node
         return None
+
+
+def _unmarked(text):
+    """A text as a screen reader gets it: without the & that marks a mnemonic."""
+    return text.replace("&&", "\0").replace("&", "").replace("\0", "&")
 
 
 def name(obj):

@@ -14,6 +14,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 LOG_WINDOW = "Log  Station"
+# The spoken names of the logging window's controls (English), by their string ids.
+NAMES = {"find": 1045, "write": 1407, "del": 1408, "clear": 1409, "exit": 1001, "hunter": 1140,
+         "lady": 1139, "unknown": 1129, "countries": 1406, "generic": 1405}
 
 
 def label(node):
@@ -83,8 +86,12 @@ def require(visited, wanted, when):
     print("%s: %d stops, all of %s" % (when, len(visited), wanted))
 
 
-def button(name):
-    return "push button %r" % name
+def spoken(key):
+    return harness.strings()[NAMES[key]][1]
+
+
+def button(key):
+    return "push button %r" % spoken(key)
 
 
 def main(args):
@@ -96,32 +103,32 @@ def main(args):
         log = s.wait_window(LOG_WINDOW)
 
         # Idle: the commands that need no entry, the switch, the country list and the grid.
-        require(keys.round(), [button("Find"), button("Clear"), button("Exit"), button("Country"),
-                               "check box 'Non QV Station'", "table %r" % harness.name(
-                                   s.find(log, role=harness.pyatspi.ROLE_TABLE))], "idle")
+        grid = "table %r" % harness.name(s.find(log, role=harness.pyatspi.ROLE_TABLE))
+        require(keys.round(), [button("find"), button("clear"), button("exit"), button("countries"),
+                               "check box %r" % spoken("generic"), grid], "idle")
 
         # A generic station opens the club, the category buttons, Name Unknown and Write.
-        keys.tab_to("check box", "Non QV Station")
+        keys.tab_to("check box", spoken("generic"))
         s.key("space")
         s.wait(lambda: harness.pyatspi.STATE_CHECKED in harness.states(keys.focus()) or
                harness.pyatspi.STATE_CHECKED in harness.states(
                    s.find(log, role=harness.pyatspi.ROLE_CHECK_BOX)), what="the switch ticked")
-        require(keys.round(), [button("Write"), button("H"), button("L"), button("Name Unknown")], "generic")
-        keys.tab_to("push button", "L")
+        require(keys.round(), [button("write"), button("hunter"), button("lady"), button("unknown")], "generic")
+        keys.tab_to("push button", spoken("lady"))
         s.key("Return")
         # The category chosen: "L" cannot be pressed again, "H" can.
         s.wait(lambda: harness.pyatspi.STATE_ENABLED not in harness.states(
-            s.find(log, role=harness.pyatspi.ROLE_PUSH_BUTTON, name="L")), what="L to be chosen")
-        keys.tab_to("push button", "Clear")
+            s.find(log, role=harness.pyatspi.ROLE_PUSH_BUTTON, name=spoken("lady"))), what="L to be chosen")
+        keys.tab_to("push button", spoken("clear"))
         s.key("space")
 
         # The country list opens with Return and goes with its own Exit.
-        keys.tab_to("push button", "Country")
+        keys.tab_to("push button", spoken("countries"))
         s.key("Return")
         countries = s.wait(lambda: next((w for w in s.windows() if w != main_window and w != log), None),
                            what="the country list")
         s.wait_window(harness.name(countries))
-        keys.tab_to("push button", "Exit")
+        keys.tab_to("push button", spoken("exit"))
         s.key("Return")
         s.wait(lambda: countries not in s.windows(), what="the country list to close")
         s.wait_window(LOG_WINDOW)
@@ -130,8 +137,8 @@ def main(args):
         keys.tab_to("table", harness.name(s.find(log, role=harness.pyatspi.ROLE_TABLE)))
         s.key("Up")
         s.key("Return")
-        require(keys.round(), [button("Del."), button("Write")], "a contact picked")
-        keys.tab_to("push button", "Del.")
+        require(keys.round(), [button("del"), button("write")], "a contact picked")
+        keys.tab_to("push button", spoken("del"))
         s.key("space")
         question = s.wait_window("Delete")
         s.key("Escape")  # No: nothing is cancelled
@@ -139,7 +146,7 @@ def main(args):
         s.wait_window(LOG_WINDOW)
 
         # Exit closes the window; the main window has the focus again.
-        keys.tab_to("push button", "Exit")
+        keys.tab_to("push button", spoken("exit"))
         s.key("Return")
         s.wait(lambda: log not in s.windows(), what="the logging window to close")
         s.wait_window("Marigold Day")

@@ -67,6 +67,7 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent, const Dis
     Label5->setStyleSheet(QStringLiteral("color: #ffd000;"));
 
     File1 = new QListWidget(this);
+    setNameTag(File1, "1421");
     File1->setObjectName(QStringLiteral("File1"));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setFixedHeight(190);
@@ -91,11 +92,13 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent, const Dis
     cmd_Rest_Conf = makeButton(this, "cmd_Rest_Conf", QStringLiteral("Conferma"), "1144");
     connect(cmd_Rest_Conf, &QPushButton::clicked, this, &frm_Restor::cmd_Rest_Conf_Click);
     cmd_Close = makeButton(this, "cmd_Close", QStringLiteral("Exit"));
+    setNameTag(cmd_Close, "1001");
     connect(cmd_Close, &QPushButton::clicked, this, &frm_Restor::cmd_Close_Click);
     for (QPushButton* button : {cmd_Continua, cmd_Rest, cmd_Rest_Conf, cmd_Close})
         button->setMinimumWidth(110);
 
     ProgressBar1 = new QProgressBar(this);
+    setNameTag(ProgressBar1, "1433");
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setTextVisible(false);
 

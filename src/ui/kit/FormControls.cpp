@@ -32,4 +32,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
     return named(new QPushButton(text, parent), name, tag);
 }
 
+void setNameTag(QWidget* control, const char* id) {
+    control->setProperty("nameTag", QLatin1String(id));
+}
+
 } // namespace qvmd

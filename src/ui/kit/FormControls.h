@@ -16,5 +16,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 LiveStatusLabel* makeLiveLabel(QWidget* parent, const char* name, const QString& text,
                                const char* tag = nullptr);
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr);
+// The resource id of what a screen reader calls the control, where its caption cannot tell it (a picture,
+// an abbreviation, a caption kept in one language); Localise gives it in the active language.
+void setNameTag(QWidget* control, const char* id);
 
 } // namespace qvmd

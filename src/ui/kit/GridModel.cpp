@@ -1,5 +1,7 @@
 #include "ui/kit/GridModel.h"
 
+#include "ui/kit/SpokenRow.h"
+
 #include <QBrush>
 
 namespace qvmd {
@@ -30,6 +32,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return cell.text;
+    case Qt::AccessibleDescriptionRole: // every cell tells its whole row
+        return spokenRow(*this, index.row());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignments_[static_cast<std::size_t>(index.column())]);
     case Qt::BackgroundRole:
@@ -46,11 +50,26 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
+    const auto column = static_cast<std::size_t>(section);
     if (role == Qt::DisplayRole)
-        return headers_[static_cast<std::size_t>(section)];
+        return headers_[column];
+    if (role == Qt::AccessibleTextRole && column < spokenHeaders_.size() && !spokenHeaders_[column].isEmpty())
+        return spokenHeaders_[column];
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(headerAlignments_[static_cast<std::size_t>(section)]);
+        return QVariant::fromValue(headerAlignments_[column]);
     return {};
+}
+
+bool GridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) {
+    if (orientation != Qt::Horizontal || role != Qt::AccessibleTextRole || section < 0 ||
+        section >= columnCount())
+        return false;
+    if (spokenHeaders_.size() < headers_.size())
+        spokenHeaders_.resize(headers_.size());
+    spokenHeaders_[static_cast<std::size_t>(section)] = value.toString();
+    if (!suspended_)
+        emit headerDataChanged(Qt::Horizontal, section, section);
+    return true;
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

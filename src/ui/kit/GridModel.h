@@ -27,6 +27,9 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Takes the columns' spoken names (Qt::AccessibleTextRole); the shown headers change only by setHeaders.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Header texts and alignments; the column count follows the number of headers.
@@ -56,6 +59,7 @@ private:
 
     std::vector<Row> rows_;
     std::vector<QString> headers_;
+    std::vector<QString> spokenHeaders_; // by column; empty: the shown header is spoken
     std::vector<Qt::Alignment> headerAlignments_;
     std::vector<Qt::Alignment> alignments_;
     QColor fixedBackground_;

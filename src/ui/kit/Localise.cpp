@@ -5,6 +5,7 @@
 #include "ui/kit/QtTranslations.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -106,6 +107,24 @@ void localiseOther(QWidget& control, const StringTable& strings) {
     }
 }
 
+// What a screen reader says for a control whose caption does not tell it (a picture, an abbreviation, a
+// caption the form keeps in one language): "nameTag" holds the id of its accessible name, and a grid's
+// "columnNameTags" the ids of its columns' spoken names, comma-separated, each with the language offset.
+void localiseAccessible(QWidget& control, const StringTable& strings, int offset) {
+    if (auto name = lookup(strings, numericTag(control.property("nameTag")), offset))
+        control.setAccessibleName(*name);
+    auto* view = qobject_cast<QAbstractItemView*>(&control);
+    const QVariant columnTags = control.property("columnNameTags");
+    if (!view || !view->model() || !columnTags.isValid())
+        return;
+    const QStringList tags = columnTags.toString().split(QLatin1Char(','));
+    for (qsizetype column = 0; column < tags.size(); ++column) {
+        if (auto name = lookup(strings, numericTag(tags[column].trimmed()), offset))
+            view->model()->setHeaderData(static_cast<int>(column), Qt::Horizontal, *name,
+                                         Qt::AccessibleTextRole);
+    }
+}
+
 void localiseControl(QWidget& control, const StringTable& strings, int offset) {
     const std::optional<std::int64_t> tag = numericTag(control.property("tag"));
     if (qobject_cast<QLabel*>(&control) || qobject_cast<QPushButton*>(&control) ||
@@ -146,6 +165,7 @@ void Localise(QWidget& window, const StringTable& strings, int languageOffset) {
         if (!belongsTo(*control, window))
             continue;
         localiseControl(*control, strings, languageOffset);
+        localiseAccessible(*control, strings, languageOffset);
     }
 }
 

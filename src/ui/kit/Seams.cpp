@@ -1,5 +1,7 @@
 #include "ui/kit/Seams.h"
 
+#include "core/app/VersionInfo.h"
+
 #include <QDialog>
 #include <QMessageBox>
 
@@ -23,17 +25,22 @@ QMessageBox::Icon toBoxIcon(Seams::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A screen reader reads a box as its title, its text and its buttons: a box never goes without a title.
+QString boxTitle(const QString& title) {
+    return title.trimmed().isEmpty() ? VersionInfo::title() : title;
+}
+
 } // namespace
 
 void DesktopSeams::message(QWidget* parent, const QString& text, const QString& title, Icon icon) {
-    QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Ok, parent);
+    QMessageBox box(toBoxIcon(icon), boxTitle(title), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text, const QString& title,
                                              Seams::Icon icon, Seams::Default answer) {
-    auto box = std::make_unique<QMessageBox>(toBoxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No,
-                                             parent);
+    auto box = std::make_unique<QMessageBox>(toBoxIcon(icon), boxTitle(title), text,
+                                             QMessageBox::Yes | QMessageBox::No, parent);
     box->setDefaultButton(answer == Seams::Default::No ? QMessageBox::No : QMessageBox::Yes);
     return box;
 }

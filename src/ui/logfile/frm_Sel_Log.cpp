@@ -52,6 +52,9 @@ void frm_Sel_Log::buildControls() {
 
     File1 = new QListWidget(this);
     File1->setObjectName(QStringLiteral("File1"));
+    // A list takes no name from a caption: it is named as the caption above it.
+    setNameTag(File1, "1026");
+    Label1->setBuddy(File1);
     File1->setGeometry(12, 46, 336, 220);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(File1, &QListWidget::itemClicked, this, &frm_Sel_Log::File1_Click);
@@ -62,6 +65,7 @@ void frm_Sel_Log::buildControls() {
     connect(cmd_Select, &QPushButton::clicked, this, &frm_Sel_Log::cmd_Select_Click);
 
     cmd_Close = makeButton(this, "cmd_Close", QStringLiteral("Exit"));
+    setNameTag(cmd_Close, "1001");
     cmd_Close->setGeometry(188, 280, 160, 34);
     connect(cmd_Close, &QPushButton::clicked, this, &frm_Sel_Log::cmd_Close_Click);
 }

@@ -60,11 +60,13 @@ void frm_log_exist::buildControls() {
     // "Conferma" takes the place of "Mantieni Log" once YES is pressed.
     cmd_conf = makeButton(this, "cmd_conf", QStringLiteral("Conferma"));
     cmd_conf->setGeometry(136, 160, 208, 36);
+    setNameTag(cmd_conf, "1044");
     cmd_conf->hide();
     connect(cmd_conf, &QPushButton::clicked, this, &frm_log_exist::cmd_conf_Click);
 
     cmd_Mantieni = makeButton(this, "cmd_Mantieni", QStringLiteral("Mantieni Log"));
     cmd_Mantieni->setGeometry(136, 160, 208, 36);
+    setNameTag(cmd_Mantieni, "1432");
     connect(cmd_Mantieni, &QPushButton::clicked, this, &frm_log_exist::cmd_Mantieni_Click);
 
     cmd_Annul = makeButton(this, "cmd_Annul", QStringLiteral("No"));

@@ -1,6 +1,7 @@
 #include "ui/logging/ContactGrid.h"
 
 #include "core/refdata/CountryTable.h"
+#include "ui/kit/FormControls.h"
 #include "ui/kit/GridControl.h"
 #include "ui/logging/ContactGridModel.h"
 
@@ -31,6 +32,9 @@ ContactGrid::ContactGrid(QWidget* window, ContactLog& log, const CountryTable& c
     : log_(log) {
     grid_ = new GridControl(window);
     grid_->setObjectName(QStringLiteral("MSHFlexGrid1"));
+    setNameTag(grid_, "1411");
+    // The shown headers are abbreviations; these are the names spoken for the columns.
+    grid_->setProperty("columnNameTags", QStringLiteral("1412,1413,1403,1928,1041,1927,1402,1415,1416"));
     model_ = std::make_unique<ContactGridModel>(log);
     GridControl& grid = *grid_;
     grid.setModel(model_.get());

@@ -1,5 +1,7 @@
 #include "ui/logging/ContactGridModel.h"
 
+#include "ui/kit/SpokenRow.h"
+
 #include <QBrush>
 
 namespace qvmd {
@@ -57,6 +59,8 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: // the whole text where a long name is cut
         return record && column > 0 ? log_.at(row).fieldText(column - 1) : QString();
+    case Qt::AccessibleDescriptionRole: // every cell of a contact tells the whole contact
+        return record ? spokenRow(*this, index.row()) : QString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(columns[column].alignment);
     case Qt::BackgroundRole:
@@ -77,9 +81,20 @@ QVariant ContactGridModel::headerData(int section, Qt::Orientation orientation, 
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(columns[section].header);
+    if (role == Qt::AccessibleTextRole && !spokenHeaders_[section].isEmpty())
+        return spokenHeaders_[section];
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
+}
+
+bool ContactGridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                                     int role) {
+    if (orientation != Qt::Horizontal || role != Qt::AccessibleTextRole || section < 0 || section >= Columns)
+        return false;
+    spokenHeaders_[section] = value.toString();
+    emit headerDataChanged(Qt::Horizontal, section, section);
+    return true;
 }
 
 Qt::ItemFlags ContactGridModel::flags(const QModelIndex& index) const {

@@ -21,6 +21,9 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Takes the columns' spoken names (Qt::AccessibleTextRole): the shown headers are abbreviations.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The row colour of a record: yellow when cancelled, pink for a valid Lady, white otherwise.
@@ -42,6 +45,7 @@ private:
 
     ContactLog& log_;
     QColor fixedBackground_;
+    QString spokenHeaders_[Columns];
     int highlighted_ = 0;
 };
 

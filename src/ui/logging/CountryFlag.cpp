@@ -13,7 +13,7 @@ void CountryFlag::setLogo(const QPixmap& logo) {
     logo_ = logo.scaled(picture_.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-void CountryFlag::show(int country) {
+void CountryFlag::show(int country, const QString& spokenName) {
     // Flags are compiled in and never change during a run, so each is decoded once, not at every contact.
     auto shown = flags_.constFind(country);
     if (shown == flags_.cend()) {
@@ -23,6 +23,7 @@ void CountryFlag::show(int country) {
         shown = flags_.insert(country, flag);
     }
     picture_.setPixmap(*shown);
+    picture_.setAccessibleName(spokenName);
 }
 
 } // namespace qvmd

@@ -14,7 +14,8 @@ public:
 
     // The logo shown in place of a missing flag.
     void setLogo(const QPixmap& logo);
-    void show(int country);
+    // The spoken name says what the picture shows ("Flag: Canada").
+    void show(int country, const QString& spokenName);
 
 private:
     QLabel& picture_;

@@ -1,5 +1,6 @@
 #include "ui/logging/LogCommandBar.h"
 
+#include "ui/kit/FormControls.h"
 #include "ui/kit/cLoadResPicture.h"
 
 #include <QToolButton>
@@ -11,17 +12,19 @@ LogCommandBar::LogCommandBar(QWidget* window, int left, int top) {
         QToolButton** button;
         const char* name;
         const char* caption;
+        const char* nameTag; // the captions stay in English; the spoken names follow the language
     };
     const Command commands[] = {
-        {&cmd_Find, "cmd_Find", "Find"},    {&cmd_Write, "cmd_Write", "Write"},
-        {&cmd_Del, "cmd_Del", "Del."},      {&cmd_Clear, "cmd_Clear", "Clear"},
-        {&cmd_Empty, "cmd_Empty", "Empty"}, {&cmd_Close, "cmd_Close", "Exit"},
+        {&cmd_Find, "cmd_Find", "Find", "1045"},    {&cmd_Write, "cmd_Write", "Write", "1407"},
+        {&cmd_Del, "cmd_Del", "Del.", "1408"},      {&cmd_Clear, "cmd_Clear", "Clear", "1409"},
+        {&cmd_Empty, "cmd_Empty", "Empty", "1410"}, {&cmd_Close, "cmd_Close", "Exit", "1001"},
     };
     int x = left;
     for (const Command& command : commands) {
         auto* button = new QToolButton(window);
         button->setObjectName(QString::fromLatin1(command.name));
         button->setText(QString::fromLatin1(command.caption));
+        setNameTag(button, command.nameTag);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(40, 40));
         button->setGeometry(x, top, 92, 66);

@@ -3,6 +3,7 @@
 #include "core/common/Numbers.h"
 #include "core/logging/EntryRules.h"
 #include "ui/kit/EntryKeyFilter.h"
+#include "ui/kit/FormControls.h"
 #include "ui/logging/LogLabels.h"
 
 #include <QCheckBox>
@@ -65,6 +66,12 @@ LogEntryRow::LogEntryRow(QWidget* window, int captionTop, int boxTop, int boxHei
     Text1[BoxCategory]->setReadOnly(true);
     Text1[BoxCountryName]->setReadOnly(true);
     Text1[BoxCountryName]->setFocusPolicy(Qt::ClickFocus);
+    // Spoken names: most boxes have no caption of their own, the identifier's three parts least of all.
+    const char* boxNames[7] = {"1400", "1401", "1040", "1403", nullptr, "1404", "1402"};
+    for (int i = 0; i < 7; ++i) {
+        if (boxNames[i])
+            setNameTag(Text1[i], boxNames[i]);
+    }
     buildControls(window, captionTop);
 }
 
@@ -72,11 +79,14 @@ void LogEntryRow::buildControls(QWidget* window, int captionTop) {
     Check1 = new QCheckBox(QStringLiteral("Non QV Station"), window);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(14, captionTop - 2, 176, 26);
+    setNameTag(Check1, "1405");
 
     lbl_Ric = makeCaptionLabel(window, "lbl_Ric", QStringLiteral("Ric."), QRect(200, captionTop, 56, 22));
     lbl_Ric->setAlignment(Qt::AlignCenter);
+    lbl_Ric->setBuddy(Text1[BoxReceived]);
     lbl_Name =
         makeCaptionLabel(window, "lbl_Name", QStringLiteral("Name"), QRect(266, captionTop, 220, 22), "1041");
+    lbl_Name->setBuddy(Text1[BoxName]);
     const auto button = [window, captionTop](const char* name, const char* caption, int x, int width) {
         auto* pushButton = new QPushButton(QString::fromLatin1(caption), window);
         pushButton->setObjectName(QString::fromLatin1(name));
@@ -88,6 +98,10 @@ void LogEntryRow::buildControls(QWidget* window, int captionTop) {
     cmd_H = button("cmd_H", "H", 496, 25);
     cmd_L = button("cmd_L", "L", 521, 25);
     cmd_Country = button("cmd_Country", "Country", 556, 100);
+    // H and L show a letter only; the country button opens the list of countries.
+    setNameTag(cmd_H, "1140");
+    setNameTag(cmd_L, "1139");
+    setNameTag(cmd_Country, "1406");
 }
 
 void LogEntryRow::setLimits(int countries, int maxUnit) {

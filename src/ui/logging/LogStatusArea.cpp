@@ -1,6 +1,7 @@
 #include "ui/logging/LogStatusArea.h"
 
 #include "core/station/StationProfile.h"
+#include "ui/kit/FormControls.h"
 #include "ui/logging/LogLabels.h"
 
 #include <QLabel>
@@ -40,6 +41,7 @@ LogStatusArea::LogStatusArea(QWidget* window, const QFont& valueFont) {
         auto* logo = new QLabel(window);
         logo->setObjectName(QStringLiteral("Image_Logo_%1").arg(i));
         logo->setScaledContents(true);
+        setNameTag(logo, "1428");
         Image_Logo.append(logo);
     }
     Image_Logo[0]->setGeometry(622, 112, 130, 100);

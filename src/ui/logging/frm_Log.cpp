@@ -160,7 +160,7 @@ void frm_Log::rangeRefused(int box) {
 
 void frm_Log::showCountry(int country) {
     row_->show(BoxCountryName, state_.countries.name(country));
-    flag_->show(country);
+    flag_->show(country, text(1429, "Flag: %1").arg(state_.countries.name(country)));
 }
 
 void frm_Log::Check1_Click() {

@@ -37,11 +37,17 @@ frm_Anteprima::frm_Anteprima(AppState& state, EasyPrint& engine, QWidget* parent
     cmd_Prev = makeButton(this, "cmd_Prev", QStringLiteral("<"));
     cmd_Next = makeButton(this, "cmd_Next", QStringLiteral(">"));
     cmd_Last = makeButton(this, "cmd_Last", QStringLiteral(">|"));
+    setNameTag(cmd_First, "1423");
+    setNameTag(cmd_Prev, "1424");
+    setNameTag(cmd_Next, "1425");
+    setNameTag(cmd_Last, "1426");
     lblPage = makeLabel(this, "lblPage", QString());
     lblPage->setMinimumWidth(140);
     lblPage->setAlignment(Qt::AlignCenter);
     auto* lblZoom = makeLabel(this, "lblZoom", QStringLiteral("Zoom"), "1648");
     cboZoom = new QComboBox(this);
+    setNameTag(cboZoom, "1648");
+    lblZoom->setBuddy(cboZoom);
     cboZoom->setObjectName(QStringLiteral("cboZoom"));
     for (const int zoom : Zooms)
         cboZoom->addItem(QStringLiteral("%1 %").arg(zoom), zoom);
@@ -50,6 +56,7 @@ frm_Anteprima::frm_Anteprima(AppState& state, EasyPrint& engine, QWidget* parent
     cmd_Close = makeButton(this, "cmd_Close", QStringLiteral("Exit"), "1001");
 
     scroll_ = new QScrollArea(this);
+    setNameTag(scroll_, "1427");
     scroll_->setObjectName(QStringLiteral("scrPage"));
     scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Dark);

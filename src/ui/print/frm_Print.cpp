@@ -120,12 +120,14 @@ void frm_Print::buildControls() {
     Label2->setAlignment(Qt::AlignCenter);
 
     Combo1 = new QComboBox(this);
+    setNameTag(Combo1, "1422");
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setGeometry(16, 156, 438, 28);
 
     cmd_Preview = makeButton(this, "cmd_Preview", QStringLiteral("Preview"), "1641");
     cmd_Preview->setGeometry(16, 206, 136, 52);
     cmd_Print = makeButton(this, "cmd_Print", QStringLiteral("Print"));
+    setNameTag(cmd_Print, "1647");
     cmd_Print->setGeometry(167, 206, 136, 52);
     cmd_Close = makeButton(this, "cmd_Close", QStringLiteral("Exit"), "1001");
     cmd_Close->setGeometry(318, 206, 136, 52);

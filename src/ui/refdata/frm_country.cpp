@@ -2,6 +2,7 @@
 
 #include "core/app/AppState.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/FormControls.h"
 #include "ui/kit/GridControl.h"
 #include "ui/kit/Localise.h"
 
@@ -67,10 +68,13 @@ void frm_country::buildControls() {
         grid->setObjectName(name);
         grid->setGeometry(10, 34, 320, 300);
         grid->setFormatString(gridFormat);
+        grid->setProperty("columnNameTags", QStringLiteral("1412,1400,1402,1417"));
         return grid;
     };
     MSHFlexGrid1 = makeGrid(QStringLiteral("MSHFlexGrid1"));
     MSHFlexGrid2 = makeGrid(QStringLiteral("MSHFlexGrid2"));
+    setNameTag(MSHFlexGrid1, "1430");
+    setNameTag(MSHFlexGrid2, "1431");
 
     Label2 = new QLabel(QStringLiteral("Country"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -83,6 +87,8 @@ void frm_country::buildControls() {
     Text1->setReadOnly(true);
     Text1->setAlignment(Qt::AlignCenter);
     Text1->setFocusPolicy(Qt::NoFocus);
+    Label2->setBuddy(Text1);
+    setNameTag(Text1, "1430");
 
     const QString orderTexts[] = {QStringLiteral("All Country"), QStringLiteral("Connected")};
     const char* orderTags[] = {"1103", "1102"};
@@ -97,6 +103,7 @@ void frm_country::buildControls() {
 
     cmd_Close = new QPushButton(QStringLiteral("Exit"), this);
     cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
+    setNameTag(cmd_Close, "1001");
     cmd_Close->setGeometry(250, 346, 80, 28);
     connect(cmd_Close, &QPushButton::clicked, this, &frm_country::cmd_Close_Click);
 }

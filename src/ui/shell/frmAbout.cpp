@@ -48,6 +48,7 @@ frmAbout::frmAbout(AppState& state, Seams& seams, QWidget* parent)
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setMinimumWidth(320);
     Image1 = makeLabel(this, "Image1", QString());
+    setNameTag(Image1, "1428");
     Image1->setFixedSize(120, 120);
     Image1->setScaledContents(true);
 

@@ -9,6 +9,7 @@
 #include "ui/exchange/frm_Restor.h"
 #include "ui/exchange/frm_Send_Log.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Mnemonics.h"
 #include "ui/kit/Seams.h"
@@ -160,6 +161,7 @@ void frmMain::buildControls() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setMinimumSize(260, 200);
+    setNameTag(Image1, "1428");
 
     cmd_Open_Log = makePictureButton(central, "cmd_Open_Log");
     cmd_Sel_Log = makePictureButton(central, "cmd_Sel_Log");
@@ -313,8 +315,9 @@ void frmMain::copyMenuTexts() {
     cmd_Sel_Log->setAccessibleName(text(MenuLabel::SelectLog));
     cmd_Send_Log->setAccessibleName(text(MenuLabel::SendLog));
     cmd_New_Log->setAccessibleName(text(MenuLabel::NewLog));
-    // The close button is a bare picture; its tip says "Exit" in the active language.
+    // The close button is a bare picture; its tip and its spoken name say "Exit" in the active language.
     cmd_Close->setToolTip(text(MenuLabel::Exit));
+    cmd_Close->setAccessibleName(text(MenuLabel::Exit));
 }
 
 QString frmMain::stationLine() const {

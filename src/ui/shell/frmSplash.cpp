@@ -62,6 +62,7 @@ frmSplash::frmSplash(AppState& state, Seams& seams, QWidget* parent)
     cmd_reg->setMinimumSize(120, 32);
     cmd_reg->hide();
     cmd_End = makeButton(this, "cmd_End", QStringLiteral("Exit"));
+    setNameTag(cmd_End, "1001");
     cmd_End->setMinimumSize(120, 32);
     cmd_End->hide();
 

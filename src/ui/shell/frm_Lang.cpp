@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace qvmd {
@@ -29,6 +30,9 @@ frm_Lang::frm_Lang(AppState& state, Seams& seams, QWidget* parent)
     cmb_Lang->setMinimumWidth(140);
     cmb_Lang->addItems({QStringLiteral("Italiano"), QStringLiteral("English")});
     cmb_Lang->setEditText(QStringLiteral("Italiano"));
+    // The window asks before any language is chosen: its spoken name is as bilingual as its title.
+    cmb_Lang->setAccessibleName(windowTitleText);
+    cmb_Lang->lineEdit()->setAccessibleName(windowTitleText);
     // The box takes the list entry that matches a typed text when editing ends, and its completer
     // matches regardless of case: "italiano" would become Italian. Only the exact name may.
     cmb_Lang->completer()->setCaseSensitivity(Qt::CaseSensitive);

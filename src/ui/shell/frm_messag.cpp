@@ -43,6 +43,7 @@ frm_messag::frm_messag(AppState& state, Seams& seams, const QString& workedIdent
 
     Command1 = new QPushButton(QStringLiteral("Yes"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    setNameTag(Command1, "1419");
     Command1->setMinimumWidth(90);
     connect(Command1, &QPushButton::clicked, this, &frm_messag::Command1_Click);
     Command2 = new QPushButton(QStringLiteral("NO"), this);

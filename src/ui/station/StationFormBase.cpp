@@ -129,10 +129,12 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
 
     cmd_Save = new QPushButton(QStringLiteral("Save"), this);
     cmd_Save->setObjectName(QStringLiteral("cmd_Save"));
+    setNameTag(cmd_Save, "1031");
     connect(cmd_Save, &QPushButton::clicked, this, &StationFormBase::cmd_Save_Click);
 
     cmd_Close = new QPushButton(QStringLiteral("Exit"), this);
     cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
+    setNameTag(cmd_Close, "1001");
 
     for (const MessageId& message : messageIds) {
         QLabel* label = makeLabel(this, message.name, QString());
@@ -145,16 +147,37 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     grid_->setHorizontalSpacing(12);
     grid_->addWidget(Label9, 0, 0, 1, 5);
     grid_->addWidget(Label10, 0, 0, 1, 5);
-    grid_->addWidget(makeLabel(this, "Label3", QStringLiteral("Prefix")), 1, 0);
-    grid_->addWidget(makeLabel(this, "Label4", QStringLiteral("Club")), 1, 1);
-    grid_->addWidget(makeLabel(this, "Label5", QStringLiteral("Unit"), "1040"), 1, 2);
-    grid_->addWidget(makeLabel(this, "Label6", QStringLiteral("Name"), "1041"), 1, 3);
+    // Each caption is tied to its box, so that a screen reader says the caption on entering the box; the
+    // captions kept in English have a spoken name in the active language.
+    const struct {
+        const char* name;
+        const char* text;
+        const char* tag;
+        QLineEdit* box;
+        const char* nameTag;
+    } captions[] = {
+        {"Label3", "Prefix", nullptr, Text1[0], "1400"},
+        {"Label4", "Club", nullptr, Text2[0], "1401"},
+        {"Label5", "Unit", "1040", Text1[1], nullptr},
+        {"Label6", "Name", "1041", Text2[1], nullptr},
+    };
+    int column = 0;
+    for (const auto& caption : captions) {
+        QLabel* label = makeLabel(this, caption.name, QString::fromLatin1(caption.text), caption.tag);
+        label->setBuddy(caption.box);
+        if (caption.nameTag)
+            setNameTag(caption.box, caption.nameTag);
+        grid_->addWidget(label, 1, column++);
+    }
     grid_->addWidget(Text1[0], 2, 0);
     grid_->addWidget(Text2[0], 2, 1);
     grid_->addWidget(Text1[1], 2, 2);
     grid_->addWidget(Text2[1], 2, 3);
     grid_->addWidget(cmd_Cerca, 2, 4);
-    grid_->addWidget(makeLabel(this, "Label7", QStringLiteral("Country")), 3, 0, 1, 2);
+    QLabel* countryCaption = makeLabel(this, "Label7", QStringLiteral("Country"));
+    countryCaption->setBuddy(Text5);
+    setNameTag(Text5, "1402");
+    grid_->addWidget(countryCaption, 3, 0, 1, 2);
     grid_->addWidget(Text5, 4, 0, 1, 3);
 
     auto* switchRow = new QHBoxLayout;

@@ -2,6 +2,7 @@
 
 #include "core/app/AppState.h"
 #include "core/app/StationState.h"
+#include "ui/kit/FormControls.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -29,6 +30,7 @@ frm_Modif_ute::frm_Modif_ute(AppState& state, Seams& seams, QWidget* parent)
     cmd_modif->setProperty("tag", QStringLiteral("1124"));
     cmd_Clear = new QPushButton(QStringLiteral("Clear"), this);
     cmd_Clear->setObjectName(QStringLiteral("cmd_Clear"));
+    setNameTag(cmd_Clear, "1418");
     buttonRow()->insertWidget(1, cmd_modif);
     buttonRow()->insertWidget(2, cmd_Clear);
     connect(cmd_modif, &QPushButton::clicked, this, &frm_Modif_ute::cmd_modif_Click);

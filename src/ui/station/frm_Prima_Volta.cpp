@@ -4,6 +4,7 @@
 #include "core/app/StartupFiles.h"
 #include "core/app/StationState.h"
 #include "core/station/PrimeFile.h"
+#include "ui/kit/FormControls.h"
 #include "ui/kit/Seams.h"
 
 #include <QCheckBox>
@@ -38,6 +39,7 @@ frm_Prima_Volta::frm_Prima_Volta(AppState& state, Seams& seams, QWidget* parent)
     Combo1->addItems({QStringLiteral("Italiano"), QStringLiteral("English")});
     Combo1->setCurrentIndex(state.LanguageOffset == 0 ? 0 : 1);
     languageLabel->setBuddy(Combo1);
+    setNameTag(Combo1, "1081");
     connect(Combo1, &QComboBox::activated, this, &frm_Prima_Volta::Combo1_Click);
     grid()->addWidget(languageLabel, 3, 3);
     grid()->addWidget(Combo1, 4, 3);

@@ -106,6 +106,7 @@ void frm_Aggior::buildControls() {
     Label3->hide();
 
     ProgressBar1 = new QProgressBar(this);
+    setNameTag(ProgressBar1, "1433");
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(30, 238, 400, 20);
     ProgressBar1->setTextVisible(false);
