@@ -1,7 +1,10 @@
 """Drives QV_md as a screen reader sees it: through the AT-SPI accessibility bus.
 
-A test script does:
+A test script does (beside this file in tests/atspi/):
 
+    import os, sys
+    sys.dont_write_bytecode = True
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     import harness
 
     def main(args):                      # args: what followed the program path on the command line
@@ -114,7 +117,8 @@ def run(main):
         # The accessibility bus puts its socket in the runtime folder (else in ~/.cache): a private one keeps
         # scripts that run at once each on its own bus.
         runtime = tempfile.mkdtemp(prefix="qvmd-atspi-runtime-")
-        env = dict(os.environ, **{_SESSION_MARK: started.name, "XDG_RUNTIME_DIR": runtime})
+        env = dict(os.environ, **{_SESSION_MARK: started.name, "XDG_RUNTIME_DIR": runtime,
+                                  "PYTHONDONTWRITEBYTECODE": "1"})
         # The system's Python: pyatspi is a Debian package, not in a private interpreter's path.
         python = "/usr/bin/python3" if os.path.exists("/usr/bin/python3") else sys.executable
         # A group of its own, so that a stop reaches the session and everything the script started in it.

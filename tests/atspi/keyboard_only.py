@@ -10,6 +10,7 @@ Usage: keyboard_only.py PROGRAM
 import os
 import sys
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 

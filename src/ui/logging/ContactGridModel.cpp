@@ -22,6 +22,8 @@ const ColumnLook columns[ContactGridModel::Columns] = {
     {"Country", leftCentre}, {"Date Time", leftCentre}, {"A", Qt::AlignCenter},
 };
 
+constexpr int cancelledColumn = 8;
+
 } // namespace
 
 ContactGridModel::ContactGridModel(ContactLog& log, QObject* parent)
@@ -61,6 +63,10 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
         return record && column > 0 ? log_.at(row).fieldText(column - 1) : QString();
     case Qt::AccessibleDescriptionRole: // every cell of a contact tells the whole contact
         return record ? spokenRow(*this, index.row()) : QString();
+    case SpokenInRowRole: // the cancelled flag is said as a word, and only when it is set
+        if (column == cancelledColumn)
+            return record && log_.at(row).isCancelled() ? spokenHeaders_[column] : QString();
+        return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(columns[column].alignment);
     case Qt::BackgroundRole:

@@ -10,10 +10,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace qvmd;
 
@@ -157,5 +161,31 @@ TEST(StringTableFile, ItalianCallsTheCategoriesByTheirNames) {
     for (int id = 1000; id <= 1160; ++id) {
         const QString text = strings.text(id).value_or(QString());
         EXPECT_FALSE(text.contains("acciator", Qt::CaseInsensitive)) << id << " " << text.toStdString();
+    }
+}
+
+TEST(Localise, SpokenNamesFollowTheLanguage) {
+    QDialog window;
+    auto* picture = new QPushButton(&window);
+    picture->setProperty("nameTag", "1001");
+    auto* named = new QPushButton(&window);
+    named->setAccessibleName("by hand");
+    named->setProperty("nameTag", "abc");
+    QStandardItemModel model(0, 3);
+    auto* grid = new QTableView(&window);
+    grid->setModel(&model);
+    grid->setProperty("columnNameTags", "1041, x ,1040");
+
+    for (const auto& [offset, exit, name, unit] :
+         {std::tuple{0, "Esci", "Nome", "Unità"}, std::tuple{1000, "Exit", "Name", "Unit"}}) {
+        SCOPED_TRACE(offset);
+        Localise(window, table(), offset);
+        EXPECT_EQ(picture->accessibleName(), QString::fromUtf8(exit));
+        EXPECT_EQ(named->accessibleName(), "by hand");
+        EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+                  QString::fromUtf8(name));
+        EXPECT_FALSE(model.headerData(1, Qt::Horizontal, Qt::AccessibleTextRole).isValid());
+        EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+                  QString::fromUtf8(unit));
     }
 }

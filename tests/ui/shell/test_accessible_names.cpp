@@ -198,7 +198,8 @@ TEST_F(AccessibleNamesTest, EntryBoxesAreTiedToTheirCaptions) {
 }
 
 TEST_F(AccessibleNamesTest, EachContactRowReadsAsAContact) {
-    writeLog({"1>15>3QV30>CARLA>L>Italia>06/05/2026 10:00:01>N>"});
+    writeLog({"1>15>3QV30>CARLA>L>Italia>06/05/2026 10:00:01>N>",
+              "2>16>6QV3>ERIC>H>Italia>06/05/2026 10:00:02>S>"});
     state.LanguageOffset = 1000;
     frm_Log& window = open();
     const QAbstractItemModel& model = *window.MSHFlexGrid1->model();
@@ -206,7 +207,11 @@ TEST_F(AccessibleNamesTest, EachContactRowReadsAsAContact) {
               "Received progressive number");
     const QString row = model.data(model.index(0, 4), Qt::AccessibleDescriptionRole).toString();
     EXPECT_EQ(row, "Sent progressive number 1, Received progressive number 15, Station 3QV30, Name CARLA, "
-                   "Category L, Country Italia, Date and time 06/05/2026 10:00:01, Cancelled N");
-    // The empty row after the last contact says nothing.
-    EXPECT_EQ(model.data(model.index(1, 4), Qt::AccessibleDescriptionRole).toString(), "");
+                   "Category L, Country Italia, Date and time 06/05/2026 10:00:01");
+    // A cancelled contact says so in a word; the empty row after the last contact says nothing.
+    EXPECT_EQ(
+        model.data(model.index(1, 1), Qt::AccessibleDescriptionRole).toString(),
+        "Sent progressive number 2, Received progressive number 16, Station 6QV3, Name ERIC, Category H, "
+        "Country Italia, Date and time 06/05/2026 10:00:02, Cancelled");
+    EXPECT_EQ(model.data(model.index(2, 4), Qt::AccessibleDescriptionRole).toString(), "");
 }
