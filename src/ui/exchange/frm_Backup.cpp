@@ -53,7 +53,7 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     name.setBold(true);
     name.setPointSize(name.pointSize() + 2);
     Label3->setFont(name);
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Backup OK"));
+    Label4 = makeLiveLabel(this, "Label4", QStringLiteral("Backup OK"));
     QFont done = Label4->font();
     done.setPointSize(done.pointSize() + 6);
     done.setBold(true);
@@ -64,7 +64,7 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     keepPlace.setRetainSizeWhenHidden(true);
     Label4->setSizePolicy(keepPlace);
     Label4->hide();
-    for (QLabel* label : {Label1, Label2, Label3, Label4})
+    for (QLabel* label : std::initializer_list<QLabel*>{Label1, Label2, Label3, Label4})
         label->setStyleSheet(QStringLiteral("color: white;"));
     Label5 = makeLabel(this, "Label5", QString());
     Label5->setWordWrap(true);
@@ -157,6 +157,7 @@ void frm_Backup::cmd_Conf_Click() {
 void frm_Backup::Timer2_Timer() {
     Timer2->stop();
     Label4->show();
+    Label4->announce(Label4->text());
     Timer1->start();
 }
 

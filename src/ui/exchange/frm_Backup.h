@@ -2,6 +2,7 @@
 
 #include "core/common/DiskSync.h"
 #include "ui/kit/FormDialog.h"
+#include "ui/kit/LiveStatusLabel.h"
 
 class QLabel;
 class QPushButton;
@@ -23,8 +24,8 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr; // why the last automatic backup failed, shown once
+    LiveStatusLabel* Label4 = nullptr; // "Backup OK", spoken when it appears
+    QLabel* Label5 = nullptr;          // why the last automatic backup failed, shown once
     QPushButton* cmd_Conf = nullptr;
     QPushButton* cmd_Close = nullptr;
     QTimer* Timer1 = nullptr;

@@ -54,11 +54,11 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent, const Dis
     Label2->setFont(enlarged(Label2->font(), 4));
     Label3 = makeLabel(this, "Label3", QString(), "1142");
     Label4 = makeLabel(this, "Label4", QString(), "1143");
-    Label5 = makeLabel(this, "Label5", QStringLiteral("SEI SICURO?"), "1145");
+    Label5 = makeLiveLabel(this, "Label5", QStringLiteral("SEI SICURO?"), "1145");
     Label5->setFont(enlarged(Label5->font(), 6));
-    Label6 = makeLabel(this, "Label6", QStringLiteral("Ripristino completato"), "1146");
+    Label6 = makeLiveLabel(this, "Label6", QStringLiteral("Ripristino completato"), "1146");
     Label6->setFont(enlarged(Label6->font(), 6));
-    for (QLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
+    for (QLabel* label : std::initializer_list<QLabel*>{Label1, Label2, Label3, Label4, Label5, Label6}) {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
         label->setStyleSheet(QStringLiteral("color: white;"));
@@ -180,6 +180,7 @@ void frm_Restor::cmd_Rest_Click() {
     cmd_Rest->setEnabled(false);
     cmd_Rest_Conf->setEnabled(true);
     Label5->show();
+    Label5->announce(Label5->text(), LiveStatusLabel::Repeat::Always);
     Label4->hide();
 }
 
@@ -229,6 +230,7 @@ void frm_Restor::Timer1_Timer() {
         Timer1->stop();
         ProgressBar1->hide();
         Label6->show();
+        Label6->announce(Label6->text());
         Timer2->start();
     }
     ProgressBar1->setValue(ticks_);

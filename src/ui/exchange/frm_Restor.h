@@ -2,6 +2,7 @@
 
 #include "core/common/DiskSync.h"
 #include "ui/kit/FormDialog.h"
+#include "ui/kit/LiveStatusLabel.h"
 
 class QLabel;
 class QListWidget;
@@ -28,8 +29,8 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
+    LiveStatusLabel* Label5 = nullptr; // the last question and the outcome, spoken when they appear
+    LiveStatusLabel* Label6 = nullptr;
     QListWidget* File1 = nullptr;
     QPushButton* cmd_Continua = nullptr;
     QPushButton* cmd_Rest = nullptr;

@@ -4,7 +4,9 @@
 
 namespace qvmd {
 
-// A label that reports a click, for captions that act as links.
+// A label that reports a click, for captions that act as links. The keyboard reaches it too: Tab gives it
+// the focus (drawn as a focus frame) and Space or Enter clicks it; a screen reader sees a link (a button
+// when it does not look like one) that it can press.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -12,6 +14,9 @@ public:
 
     // Looks like a link: underlined blue text and a pointing hand.
     void showAsLink();
+    bool looksLikeLink() const { return link_; }
+    // What a click, a key or a screen reader's press does.
+    void click() { emit clicked(); }
 
 signals:
     void clicked();
@@ -19,9 +24,12 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool pressed_ = false;
+    bool link_ = false;
 };
 
 } // namespace qvmd

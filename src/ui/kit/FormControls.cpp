@@ -1,5 +1,7 @@
 #include "ui/kit/FormControls.h"
 
+#include "ui/kit/LiveStatusLabel.h"
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,6 +20,12 @@ template <typename Control> Control* named(Control* control, const char* name, c
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* tag) {
     return named(new QLabel(text, parent), name, tag);
+}
+
+LiveStatusLabel* makeLiveLabel(QWidget* parent, const char* name, const QString& text, const char* tag) {
+    auto* label = new LiveStatusLabel(parent);
+    label->setText(text);
+    return named(label, name, tag);
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const char* tag) {

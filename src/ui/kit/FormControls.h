@@ -8,8 +8,13 @@ class QWidget;
 
 namespace qvmd {
 
+class LiveStatusLabel;
+
 // Controls as the forms declare them: named as the control, with the resource id Localise reads.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr);
+// A label whose news a screen reader speaks (see LiveStatusLabel).
+LiveStatusLabel* makeLiveLabel(QWidget* parent, const char* name, const QString& text,
+                               const char* tag = nullptr);
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const char* tag = nullptr);
 // The resource id of what a screen reader calls the control, where its caption cannot tell it (a picture,
 // an abbreviation, a caption kept in one language); Localise gives it in the active language.

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QToolButton>
 
 namespace qvmd {
 
@@ -19,6 +20,14 @@ void FormDialog::reject() {
 void FormDialog::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // A push button takes its own Enter; a picture button does not, so the form presses the focused one.
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QToolButton*>(focusWidget()); button && button->isEnabled()) {
+            event->accept();
+            button->click();
+            return;
+        }
+    }
     if ((enter && !enterPressesDefault_) || (key == Qt::Key_Escape && escapeRefused_)) {
         event->accept();
         return;

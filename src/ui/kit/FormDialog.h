@@ -7,7 +7,8 @@ namespace qvmd {
 // A modal form that closes only through its own buttons: the title-bar close box and Escape are refused
 // unless the form allows them. Enter that no control takes presses no button either: a focused button takes
 // its own Enter, and a default button pressed by surprise (a search that empties a typed name, a list swap)
-// only does harm. Forms whose one button is the obvious answer opt in to the usual default button.
+// only does harm. Forms whose one button is the obvious answer opt in to the usual default button. Enter on a
+// focused picture (tool) button presses it, as Space does.
 class FormDialog : public QDialog {
     Q_OBJECT
 public:

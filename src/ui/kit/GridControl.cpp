@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QtGlobal>
@@ -42,6 +43,7 @@ GridControl::GridControl(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setSortingEnabled(false);
+    setTabKeyNavigation(false);
 
     // The grid's header row is the horizontal header; there is no row header.
     verticalHeader()->hide();
@@ -254,6 +256,16 @@ void GridControl::showEvent(QShowEvent* event) {
     QTableView::showEvent(event);
     // A top row set before the view had its size is applied again now that it has one.
     applyTopRow();
+}
+
+void GridControl::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && currentIndex().isValid()) {
+        event->accept();
+        onClicked(currentIndex());
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void GridControl::applyColumnLayout() {

@@ -18,7 +18,8 @@ namespace qvmd {
 // window fills row k and then appends the next empty row, so its list always ends with an empty row.
 // Columns: column 0 is the narrow fixed column, the program's columns are 1 .. cols() - 1.
 //
-// A single mouse click on a data row makes it the current row and raises rowPicked().
+// A single mouse click on a data row makes it the current row and raises rowPicked(); from the keyboard,
+// the arrows move the current row and Enter picks it. Tab leaves the grid rather than walking its cells.
 //
 // The grid shows its own cells, which windows fill one by one, or any model it is given (setModel), read
 // where it lives: a list of tens of thousands of rows is never copied. Model row r is grid row r + 1 either
@@ -78,6 +79,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyColumnLayout();

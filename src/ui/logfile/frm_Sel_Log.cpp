@@ -58,6 +58,11 @@ void frm_Sel_Log::buildControls() {
     File1->setGeometry(12, 46, 336, 220);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(File1, &QListWidget::itemClicked, this, &frm_Sel_Log::File1_Click);
+    // Enter on a log chooses it as a click does: the arrows alone only move through the list.
+    connect(File1, &QListWidget::itemActivated, this, [this](const QListWidgetItem* item) {
+        if (item->text() != selectedName_)
+            File1_Click();
+    });
 
     cmd_Select = makeButton(this, "cmd_Select", QStringLiteral("Confirm"), "1044");
     cmd_Select->setGeometry(12, 280, 160, 34);

@@ -1,12 +1,15 @@
 #include "ui/logging/EntryStatusLine.h"
 
 #include "core/app/AppState.h"
+#include "core/logfile/ContactRecord.h"
 #include "core/logging/ContactLog.h"
 #include "core/logging/EditSession.h"
+#include "ui/kit/LiveStatusLabel.h"
 #include "ui/logging/ContactGrid.h"
 #include "ui/logging/LogEntryRow.h"
+#include "ui/logging/ScorePanel.h"
 
-#include <QLabel>
+#include <QStringList>
 
 namespace qvmd {
 
@@ -25,14 +28,17 @@ EntryStatusLine::EntryStatusLine(QWidget* window, int left, int top, int width, 
                                  const ContactLog& log, const EditSession& session, LogEntryRow& row,
                                  ContactGrid& grid)
     : state_(state), log_(log), session_(session), row_(row), grid_(grid) {
-    label_ = new QLabel(window);
+    label_ = new LiveStatusLabel(window);
     label_->setObjectName(QStringLiteral("lbl_EntryStatus"));
     label_->setGeometry(left, top, width, 22);
     label_->setTextFormat(Qt::RichText);
-    label_->setFocusPolicy(Qt::NoFocus);
     label_->setTextInteractionFlags(Qt::NoTextInteraction);
     rosters_.load(state_.folder);
     connect(&row_, &LogEntryRow::entryChanged, this, &EntryStatusLine::refresh);
+    connect(&row_, &LogEntryRow::lookedUp, this, &EntryStatusLine::speakNow);
+    speakTimer.setSingleShot(true);
+    speakTimer.setInterval(SpeakMilliseconds);
+    connect(&speakTimer, &QTimer::timeout, this, &EntryStatusLine::speakTimer_Timer);
 }
 
 QString EntryStatusLine::text(int id, const char* fallback) const {
@@ -51,6 +57,14 @@ void EntryStatusLine::refresh() {
                                 pointValues(state_.weights, state_.profile.category)};
     const int edited = session_.editing() ? session_.editedRow() : 0;
     status_ = entryStatus(sources, row_.texts(), row_.category(), edited);
+    grid_.highlight(status_.kind == EntryStatus::Kind::Duplicate ? status_.duplicateRow : 0);
+    const bool empty = status_.kind == EntryStatus::Kind::Empty;
+    if (empty)
+        grid_.restoreView();
+    // What became of the last entry stays until the next station is typed.
+    if (empty && !outcome_.isEmpty())
+        return;
+    outcome_.clear();
 
     QString html;
     for (const Piece& piece : pieces()) {
@@ -62,13 +76,51 @@ void EntryStatusLine::refresh() {
         html += part;
     }
     label_->setText(html);
-    label_->setAccessibleName(plainText());
-    grid_.highlight(status_.kind == EntryStatus::Kind::Duplicate ? status_.duplicateRow : 0);
-    if (status_.kind == EntryStatus::Kind::Empty)
-        grid_.restoreView();
+    // Spoken once the typing pauses, not at every key; an empty row has nothing to say.
+    if (empty) {
+        speakTimer.stop();
+        label_->announce(QString());
+    } else {
+        speakTimer.start();
+    }
+}
+
+void EntryStatusLine::speakTimer_Timer() {
+    speakTimer.stop();
+    label_->announce(plainText());
+}
+
+void EntryStatusLine::speakNow() {
+    speakTimer.stop();
+    label_->announce(plainText(), LiveStatusLabel::Repeat::Always);
+}
+
+void EntryStatusLine::showOutcome(const QString& text) {
+    speakTimer.stop();
+    outcome_ = text;
+    label_->setText(text.toHtmlEscaped());
+    label_->announce(text, LiveStatusLabel::Repeat::Always);
+}
+
+void EntryStatusLine::showWritten(const ContactRecord& record, const ScoreLabels& score) {
+    const QString progressive = record.field(ContactRecord::Progressive).trimmed().toString();
+    QStringList parts;
+    if (record.isCancelled()) {
+        parts.append(text(1452, "n. %1 cancelled").arg(progressive));
+    } else {
+        parts.append(record.field(ContactRecord::Unit).trimmed().toString());
+        parts.append(text(1450, "written as n. %1").arg(progressive));
+    }
+    parts.append(text(1451, "score %1").arg(score.lbl_Total->text()));
+    // The warning that the log is not yet valid is shown in red; it is read with the score.
+    if (!score.lbl_Warning->isHidden())
+        parts.append(score.lbl_Warning->text().trimmed());
+    showOutcome(parts.join(separator));
 }
 
 QString EntryStatusLine::plainText() const {
+    if (!outcome_.isEmpty())
+        return outcome_;
     QString plain;
     for (const Piece& piece : pieces())
         plain += piece.text;

@@ -131,9 +131,13 @@ void LogEntryRow::show(int index, const QString& text) {
 }
 
 void LogEntryRow::empty() {
+    // One change for the whole row: the boxes emptied one by one are no station to tell of.
+    emptying_ = true;
     for (QLineEdit* box : Text1)
         box->clear();
+    emptying_ = false;
     Text1[BoxReceived]->setMaxLength(ReceivedMaxLength);
+    emit entryChanged();
 }
 
 bool LogEntryRow::focusFirstEmpty(std::initializer_list<int> indexes) {
@@ -225,6 +229,7 @@ void LogEntryRow::showFound(const QString& name, const QString& category) {
     showCategory(category_);
     Text1[BoxName]->setReadOnly(false);
     focus(BoxReceived);
+    emit lookedUp();
 }
 
 void LogEntryRow::askNameAndCategory() {
@@ -234,6 +239,7 @@ void LogEntryRow::askNameAndCategory() {
     focus(BoxName);
     cmd_H->setEnabled(true);
     cmd_L->setEnabled(true);
+    emit lookedUp();
 }
 
 void LogEntryRow::emptyForPick() {
@@ -289,7 +295,7 @@ void LogEntryRow::textChanged(int index) {
         return;
     if (!filling_ && index != BoxCategory)
         applyRules(index);
-    if (index <= BoxUnit)
+    if (index <= BoxUnit && !emptying_)
         emit entryChanged();
 }
 

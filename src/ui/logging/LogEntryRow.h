@@ -86,6 +86,8 @@ signals:
     void outOfRange(int index);
     // The identifier boxes or the chosen category changed, typed or filled by the program.
     void entryChanged();
+    // The lookup is over: a roster entry was shown, or the operator is asked for name and category.
+    void lookedUp();
 
 private:
     void buildControls(QWidget* window, int captionTop);
@@ -106,6 +108,7 @@ private:
     bool generic_ = false;
     bool filling_ = false;
     bool changing_ = false;
+    bool emptying_ = false;
 };
 
 } // namespace qvmd

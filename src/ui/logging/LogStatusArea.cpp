@@ -60,4 +60,14 @@ void LogStatusArea::showTitle(const QString& caption, const StationProfile& own)
                        own.OperatorName + category);
 }
 
+void LogStatusArea::showClock(const QString& stamp) {
+    // A label with no name of its own tells of every new text; with one, only of a new name.
+    const qsizetype seconds = stamp.lastIndexOf(QLatin1Char(':'));
+    const QString spoken =
+        lbl_UtcCaption->text() + QLatin1Char(' ') + (seconds > 0 ? stamp.left(seconds) : stamp);
+    if (lbl_Utc->accessibleName() != spoken)
+        lbl_Utc->setAccessibleName(spoken);
+    lbl_Utc->setText(stamp);
+}
+
 } // namespace qvmd

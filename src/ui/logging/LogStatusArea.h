@@ -33,6 +33,8 @@ public:
     void showLogo(const QPixmap& logo);
     // The title line: the caption, the own station, its name and the log's category.
     void showTitle(const QString& caption, const StationProfile& own);
+    // The clock shows every second; a screen reader reads it to the minute, so its ticks are not news.
+    void showClock(const QString& stamp);
 };
 
 } // namespace qvmd

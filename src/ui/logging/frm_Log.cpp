@@ -16,6 +16,7 @@
 #include "ui/logging/CountryFlag.h"
 #include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/LogMessages.h"
+#include "ui/logging/LogTabOrder.h"
 #include "ui/refdata/frm_country.h"
 
 #include <QCheckBox>
@@ -130,10 +131,7 @@ void frm_Log::buildControls() {
     static_cast<ScoreLabels&>(*this) = *score_;
     const int bottom = std::max(MSHFlexGrid1->geometry().bottom(), score_->bottom());
     setFixedSize(std::max(width(), lbl_Points->geometry().left() + ScorePanel::Width + 16), bottom + 16);
-
-    // Tab order along the entry row; the club joins it only for generic stations.
-    for (int i = 1; i < 7; ++i)
-        setTabOrder(Text1[i - 1], Text1[i]);
+    orderLogTabs(*row_, *commands_, MSHFlexGrid1);
 }
 
 void frm_Log::loadPictures() {
@@ -151,7 +149,7 @@ void frm_Log::showEvent(QShowEvent* event) {
 
 void frm_Log::Timer1_Timer() {
     state_.UtcNowText = utcStampText(Mod_Time(*state_.clock));
-    lbl_Utc->setText(state_.UtcNowText);
+    status_->showClock(state_.UtcNowText);
 }
 
 // ---- the entry row ----
@@ -242,7 +240,6 @@ void frm_Log::cmd_Find_Click() {
             return;
         }
     }
-    cmd_Write->setEnabled(true);
     row_->askNameAndCategory();
 }
 
@@ -363,19 +360,19 @@ bool frm_Log::openLog() {
 }
 
 bool frm_Log::addContact(const ContactFields& fields) {
-    return reportOutcome(log_.addContact(fields));
+    return reportOutcome(log_.addContact(fields), 0);
 }
 
 bool frm_Log::modifyContact(int row, const ContactFields& fields) {
-    return reportOutcome(log_.modifyContact(row, fields));
+    return reportOutcome(log_.modifyContact(row, fields), row);
 }
 
 bool frm_Log::cancelContact(int row) {
-    return reportOutcome(log_.cancelContact(row));
+    return reportOutcome(log_.cancelContact(row), row);
 }
 
 bool frm_Log::addBlankCancelled() {
-    return reportOutcome(log_.addBlankCancelled(state_.UtcNowText));
+    return reportOutcome(log_.addBlankCancelled(state_.UtcNowText), 0);
 }
 
 void frm_Log::settleLog() {
@@ -384,7 +381,7 @@ void frm_Log::settleLog() {
         error(fileErrorText(*failure, state_.LanguageOffset));
 }
 
-bool frm_Log::reportOutcome(const LogInUse::WriteOutcome& outcome) {
+bool frm_Log::reportOutcome(const LogInUse::WriteOutcome& outcome, int row) {
     if (const std::optional<QString> message = outcomeMessage(state_, outcome))
         error(*message);
     if (outcome.written()) {
@@ -392,6 +389,7 @@ bool frm_Log::reportOutcome(const LogInUse::WriteOutcome& outcome) {
         state_.worked = log_.worked();
         refreshDisplay();
         grid_->showLastRow();
+        entryStatus_->showWritten(log_.contacts().at(row > 0 ? row : log_.contacts().size()), *this);
     }
     return outcome.written();
 }

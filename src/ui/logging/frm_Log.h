@@ -94,7 +94,8 @@ private:
     bool cancelContact(int row);
     bool addBlankCancelled();
     void settleLog();
-    bool reportOutcome(const LogInUse::WriteOutcome& outcome);
+    // Reports a write of the row (0: the row appended) and tells what became of it.
+    bool reportOutcome(const LogInUse::WriteOutcome& outcome, int row);
 
     QString text(int id, const char* fallback) const;
     void error(const QString& message);

@@ -122,8 +122,12 @@ frmAbout::frmAbout(AppState& state, Seams& seams, QWidget* parent)
     lblDescription->setText(VersionInfo::description());
     lblDisclaimer->setText(VersionInfo::legalNotice().trimmed());
     Image1->setPixmap(cLoadResPicture().LoadResPicture(116, QStringLiteral("CUSTOM")));
-    for (int i = 1; i < Label1.size(); ++i)
+    for (int i = 1; i < Label1.size(); ++i) {
         Label1[i]->setText(state_.SettingsEntries.value(settingsOfLabel[i]));
+        // A link the settings leave empty leads nowhere: Tab passes it by.
+        if (Label1[i]->text().trimmed().isEmpty())
+            Label1[i]->setFocusPolicy(Qt::NoFocus);
+    }
     Label3->setText(state_.RegisteredUnitId + QLatin1Char(' ') + state_.RegisteredName);
     layout->activate();
     paintBackground(*this, Backdrop::greenToYellow);

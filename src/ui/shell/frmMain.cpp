@@ -11,6 +11,7 @@
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
+#include "ui/kit/Mnemonics.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
 #include "ui/logfile/frm_New_Log.h"
@@ -308,6 +309,8 @@ void frmMain::copyMenuTexts() {
     mnu_print->setTitle(text(MenuLabel::Print));
     mnu_Aggior->setText(text(MenuLabel::Updates));
     mnu_AutoBackup->setText(state_.text(1341, QStringLiteral("Automatic backups")) + QStringLiteral("..."));
+    // Alt and a letter reach every menu, in either language.
+    giveMnemonics(menuBar());
     cmd_Open_Log->setAccessibleName(text(MenuLabel::OpenLog));
     cmd_Sel_Log->setAccessibleName(text(MenuLabel::SelectLog));
     cmd_Send_Log->setAccessibleName(text(MenuLabel::SendLog));

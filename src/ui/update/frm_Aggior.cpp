@@ -98,8 +98,8 @@ void frm_Aggior::buildControls() {
     }
 
     Label7 = makeLabel(this, "Label7", QStringLiteral("Check for Updates ... Please Wait"), "1148");
-    Label3 = makeLabel(this, "Label3", QStringLiteral("To update? Click to Confirm"), "1149");
-    for (QLabel* line : {Label7, Label3}) {
+    Label3 = makeLiveLabel(this, "Label3", QStringLiteral("To update? Click to Confirm"), "1149");
+    for (QLabel* line : std::initializer_list<QLabel*>{Label7, Label3}) {
         line->setGeometry(10, 206, 440, 24);
         line->setAlignment(Qt::AlignCenter);
     }
@@ -172,6 +172,7 @@ void frm_Aggior::onCheckFinished() {
         Timer1.stop();
         Timer2.stop();
         Label3->setText(Label12->text().trimmed());
+        Label3->announce(Label3->text());
         const std::optional<DownloadFault>& fault = checker_->manifestFault();
         // An address that can never work is named, not blamed on the connection.
         const QString why = fault && fault->kind == DownloadFault::Kind::BadAddress
@@ -181,6 +182,7 @@ void frm_Aggior::onCheckFinished() {
         return;
     }
     bool anySelected = false;
+    QStringList newer;
     for (int row = 0; row < UpdateFileCount; ++row) {
         const bool update = checker_->hasUpdate(row);
         Selected[static_cast<std::size_t>(row)] = update;
@@ -188,9 +190,10 @@ void frm_Aggior::onCheckFinished() {
         Check1[row]->setCheckState(update ? Qt::Checked : Qt::PartiallyChecked);
         // A file the manifest does not name cannot be fetched.
         Check1[row]->setEnabled(checker_->isPublished(row));
-        if (update)
+        if (update) {
             setRow(row, Label5->text(), updateColour);
-        else
+            newer.append(Check1[row]->text());
+        } else
             setRow(row, Label4->text(), currentColour);
     }
     if (!anySelected) {
@@ -199,11 +202,15 @@ void frm_Aggior::onCheckFinished() {
         ProgressBar1->hide();
         cmd_Confirm->setEnabled(false);
         Label3->setText(Label4->text());
+        Label3->announce(Label3->text());
         seams_.message(this, Label6->text(), Label8->text(), Seams::Icon::Information);
         return;
     }
     readyToConfirm_ = true;
     enableConfirmWhenReady();
+    // Blue rows tell a sighted operator which files are newer; the others hear them named.
+    Label3->announce(Label5->text() + QStringLiteral(": ") + newer.join(QStringLiteral(", ")) +
+                     QStringLiteral(". ") + Label3->text());
 }
 
 void frm_Aggior::Check1_Click(int row) {
@@ -227,13 +234,15 @@ void frm_Aggior::cmd_Confirm_Click() {
 
 void frm_Aggior::onFileFinished(int row) {
     ProgressBar1->setValue((row + 1) * 100 / UpdateFileCount);
+    const QString notDownloaded =
+        state_.LanguageOffset == 0 ? QStringLiteral("Non scaricato") : QStringLiteral("Not downloaded");
+    const bool replaced = checker_->outcome(row).replaced;
     // The message after the run says why; the row only says that its file stayed as it was.
-    if (!checker_->outcome(row).replaced) {
-        setRow(row,
-               state_.LanguageOffset == 0 ? QStringLiteral("Non scaricato")
-                                          : QStringLiteral("Not downloaded"),
-               failedColour);
-    }
+    if (!replaced)
+        setRow(row, notDownloaded, failedColour);
+    // Each file as it comes, while the bar moves.
+    Label3->announce(Check1[row]->text() + QStringLiteral(": ") +
+                     (replaced ? QStringLiteral("Download OK") : notDownloaded));
 }
 
 void frm_Aggior::onDownloadsFinished() {
@@ -299,6 +308,7 @@ void frm_Aggior::Timer4_Timer() {
         counter4_ = 0;
         Timer4.stop();
         Label3->setText(checker_->anyFailed() ? Label12->text().trimmed() : Label6->text());
+        Label3->announce(Label3->text());
         cmd_Close->setEnabled(true);
         ProgressBar1->hide();
     }

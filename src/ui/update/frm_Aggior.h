@@ -2,6 +2,7 @@
 
 #include "core/update/UpdateFiles.h"
 #include "ui/kit/FormDialog.h"
+#include "ui/kit/LiveStatusLabel.h"
 
 #include <QList>
 #include <QTimer>
@@ -30,7 +31,7 @@ public:
     QLabel* Label1;
     QList<QCheckBox*> Check1; // one per file, in the order of the manifest
     QList<QLabel*> Label2;    // status beside each check box
-    QLabel* Label3;
+    LiveStatusLabel* Label3;  // the state of the check and of the downloads, spoken as it changes
     QLabel* Label7;
     QPushButton* cmd_Confirm;
     QPushButton* cmd_Close;

@@ -1,4 +1,5 @@
 #include "core/app/AppState.h"
+#include "support/AccessibilityEvents.h"
 #include "support/FixedClock.h"
 #include "support/LinkCatcher.h"
 #include "support/PathOverride.h"
@@ -120,8 +121,11 @@ TEST_F(ExchangeWindows, BackupCopiesOnceThenShowsOkAndClosesByItsTimers) {
     EXPECT_TRUE(window.Timer2->isActive());
     EXPECT_FALSE(window.Timer1->isActive());
 
+    // "Backup OK" appearing is said too.
+    test::AccessibilityEvents events;
     window.Timer2_Timer();
     EXPECT_FALSE(window.Label4->isHidden());
+    EXPECT_EQ(events.spoken(window.Label4), QStringList{"Backup OK"});
     EXPECT_FALSE(window.Timer2->isActive());
     EXPECT_TRUE(window.Timer1->isActive());
     EXPECT_EQ(window.Timer1->interval(), 3000);

@@ -240,6 +240,29 @@ TEST_F(LogWindows, SelectLogListsOwnLogsAndTakesTheIdentityFromTheHeader) {
     EXPECT_TRUE(state.worked.isWorked(7) && state.worked.isWorked(9) && state.worked.count() == 2);
 }
 
+// Without a mouse: the arrows move through the list, Enter chooses the log, Tab and Space confirm it.
+TEST_F(LogWindows, SelectLogIsWorkedWithTheKeyboard) {
+    folder.writeRaw("Logs/" + hunterLog, oldLog);
+    folder.writeRaw("Logs/5QV123_broken.log", "no header\r\n");
+    frm_Sel_Log window(state, seams);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.File1->setFocus();
+    QTest::keyClick(window.File1, Qt::Key_Down);
+    QTest::keyClick(window.File1, Qt::Key_Down);
+    EXPECT_FALSE(window.cmd_Select->isEnabled());
+    QTest::keyClick(window.File1, Qt::Key_Return);
+    ASSERT_TRUE(window.cmd_Select->isEnabled());
+    QTest::keyClick(window.File1, Qt::Key_Return); // the same log again reads nothing again
+    EXPECT_TRUE(seams.messages.empty());
+    QTest::keyClick(window.File1, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), window.cmd_Select);
+    QTest::keyClick(window.cmd_Select, Qt::Key_Space);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    ASSERT_TRUE(window.chosen());
+    EXPECT_EQ(window.chosen()->use.logName, hunterLog);
+}
+
 TEST_F(LogWindows, MainWindowOpensThemAndAppliesTheRuleAfter) {
     folder.writeRaw("Logs/" + hunterLog, oldLog);
     frmMain main(state, seams);

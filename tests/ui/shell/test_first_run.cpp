@@ -3,6 +3,7 @@
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
+#include "ui/kit/Mnemonics.h"
 #include "ui/shell/StartRoutine.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
@@ -60,7 +61,7 @@ TEST(FirstRun, LanguageRegistrationThenMainWindowAndASecondStart) {
         EXPECT_EQ(seams.openedWindows, QStringList({"frmSplash", "frm_Lang", "frm_Prima_Volta"}));
         ASSERT_NE(routine.mainWindow(), nullptr);
         EXPECT_EQ(routine.mainWindow()->Label3->text(), "5QV123    MARIA GRAZIA DELL'ORTO");
-        EXPECT_EQ(routine.mainWindow()->mnu_OpenLog->text(), "Open Log");
+        EXPECT_EQ(withoutMnemonic(routine.mainWindow()->mnu_OpenLog->text()), "Open Log");
         EXPECT_EQ(state.profile.category, "L");
     }
     EXPECT_EQ(folder.readData("Prime.dat"),

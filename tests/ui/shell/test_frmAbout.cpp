@@ -127,3 +127,25 @@ TEST_F(FrmAboutTest, ClosesOnlyByTimerOrOk) {
     EXPECT_FALSE(again.isVisible());
     EXPECT_FALSE(again.Timer1->isActive());
 }
+
+// Without a mouse: Tab reaches each link that leads somewhere, and Enter follows it as a click does.
+TEST_F(FrmAboutTest, LinksAreFollowedWithTheKeyboard) {
+    state.SettingsEntries[5] = QString(); // Label1_4 leads nowhere
+    frmAbout window(state, seams);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QStringList reached;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget()->objectName());
+    }
+    for (const char* link : {"Label1_0", "Label1_1", "Label1_2", "Label1_3", "Label1_5"})
+        EXPECT_TRUE(reached.contains(QLatin1String(link))) << link;
+    EXPECT_FALSE(reached.contains(QStringLiteral("Label1_4")));
+
+    window.Label1[1]->setFocus();
+    QTest::keyClick(window.Label1[1], Qt::Key_Return);
+    ASSERT_EQ(links.opened.size(), 1);
+    EXPECT_TRUE(links.opened[0].toString().startsWith("mailto:manager@example.org"));
+    EXPECT_TRUE(window.isVisible());
+}

@@ -1,6 +1,7 @@
 #include "core/app/AppState.h"
 #include "core/refdata/Roster.h"
 #include "core/update/UpdateChecker.h"
+#include "support/AccessibilityEvents.h"
 #include "support/LocalHttpServer.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
@@ -102,6 +103,7 @@ TEST_F(UpdateWindow, TheExampleUpdatesOnlyTheHunterRoster) {
     server.serveFile(QStringLiteral("03B.dat"), {200, newHunters});
     const QByteArray ladies = folder.readData(QStringLiteral("Lady.dat"));
     auto window = open();
+    test::AccessibilityEvents events;
     EXPECT_TRUE(window->Label3->isHidden());
     EXPECT_EQ(window->Label2[2]->text(), "Check for Update");
 
@@ -138,6 +140,11 @@ TEST_F(UpdateWindow, TheExampleUpdatesOnlyTheHunterRoster) {
         EXPECT_EQ(window->Label2[row]->text(), "No Update Available");
     EXPECT_EQ(window->Label3->text(), "All files have been updated");
     EXPECT_TRUE(window->cmd_Close->isEnabled());
+    // What the blue rows and the moving bar show is said: the newer file, each file fetched, the outcome.
+    const QString hunters = window->Check1[1]->text();
+    EXPECT_EQ(events.spoken(window->Label3),
+              QStringList({"Update available: " + hunters + ". To update? Click to Confirm",
+                           hunters + ": Download OK", "All files have been updated"}));
     EXPECT_TRUE(window->ProgressBar1->isHidden());
     EXPECT_TRUE(seams.messages.empty());
     EXPECT_EQ(folder.readData(QStringLiteral("Hunter.dat")), newHunters);

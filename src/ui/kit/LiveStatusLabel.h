@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+namespace qvmd {
+
+// A label whose news a screen reader speaks without the focus moving to it: assistive technology sees a
+// status bar, and each announcement reaches it as a change of the label's name and of its text. What it
+// shows is set as on any label; what it says is given to announce(), so a changing display (a clock, a
+// line that follows the typing) is never spoken by itself.
+class LiveStatusLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LiveStatusLabel(QWidget* parent = nullptr);
+
+    enum class Repeat { IfChanged, Always };
+
+    // What the label says now: the last text announced.
+    QString spokenText() const { return accessibleName(); }
+    // Speaks the text. The same text again is spoken only when asked (a Find repeated gives the same
+    // answer, and the operator still wants to hear it). An empty text silences the label.
+    void announce(const QString& text, Repeat repeat = Repeat::IfChanged);
+};
+
+} // namespace qvmd
