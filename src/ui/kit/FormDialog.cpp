@@ -1,9 +1,21 @@
 #include "ui/kit/FormDialog.h"
 
+#include "ui/kit/FormScale.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 
 namespace qvmd {
+
+FormDialog::FormDialog(QWidget* parent) : QDialog(parent) {
+    prepareFormScale(*this);
+}
+
+void FormDialog::setVisible(bool visible) {
+    if (visible)
+        applyFormScale(*this);
+    QDialog::setVisible(visible);
+}
 
 void FormDialog::closeWith(int result) {
     closing_ = true;

@@ -73,13 +73,20 @@ public:
     // 1440 twips to the inch.
     static int twipsToPixels(int twips, int dotsPerInch);
 
+    // Widths in twips come out this many times wider: the grid grows with its form (FormScale).
+    void setZoom(qreal zoom);
+    qreal zoom() const { return zoom_; }
+
 signals:
     void rowPicked();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    int columnPixels(int twips) const;
+    void applyRowHeight();
     void applyColumnLayout();
     void applyCurrentRow();
     void applyTopRow();
@@ -97,6 +104,7 @@ private:
     bool currentShown_ = false; // highlighted only once set or clicked
     int pendingTopRow_ = 0;
     bool syncingCurrent_ = false;
+    qreal zoom_ = 1;
 };
 
 } // namespace qvmd

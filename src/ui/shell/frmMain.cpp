@@ -9,6 +9,7 @@
 #include "ui/exchange/frm_Restor.h"
 #include "ui/exchange/frm_Send_Log.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/FormScale.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
@@ -104,6 +105,7 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
     : QMainWindow(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Marigold Day"));
+    prepareFormScale(*this);
     buildControls();
     buildMenus();
 
@@ -131,6 +133,12 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::setVisible(bool visible) {
+    if (visible)
+        applyFormScale(*this);
+    QMainWindow::setVisible(visible);
+}
 
 void frmMain::buildControls() {
     auto* central = new QWidget(this);
