@@ -17,6 +17,16 @@ int main(int argc, char** argv) {
     QDir().mkpath(runtimeDir);
     QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit());
+    // Windows are shown on a screen of an ordinary desktop's size, as they would be on a user's machine.
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        QFile screen(QDir(runtimeDir).filePath(QStringLiteral("screen.json")));
+        if (screen.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+            screen.write(R"({"screens":[{"name":"Desktop","x":0,"y":0,"width":1920,"height":1200,)"
+                         R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})") > 0) {
+            screen.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+        }
+    }
     // The user's own settings go to a scratch folder, never into the real configuration.
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());

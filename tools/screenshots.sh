@@ -5,7 +5,8 @@
 # The main and logging windows are also taken at twice the size (QT_SCALE_FACTOR=2, as on a high-density
 # screen), on a virtual screen large enough to hold them, named with "-x2".
 # Usage: tools/screenshots.sh <program> <output folder>
-# QVMD_SHOT_SCALES (default "1 2") chooses the passes, e.g. "2" for the large pictures alone.
+# QVMD_SHOT_SCALES (default "1 2") chooses the passes, e.g. "2" for the large pictures alone;
+# QVMD_SHOT_SCREEN (e.g. 1920x1200) sets the virtual screen's size for every pass.
 # Needs: xvfb xauth xdotool imagemagick.
 set -eu
 program=$(readlink -f "$1")
@@ -97,7 +98,7 @@ stop() {
 for scale in ${QVMD_SHOT_SCALES:-1 2}; do
     suffix=""
     [ "$scale" = 1 ] || suffix="-x$scale"
-    screen "$((1280 * scale))x$((900 * scale))"
+    screen "${QVMD_SHOT_SCREEN:-$((1280 * scale))x$((900 * scale))}"
     for language in it en; do
         offset=0
         [ "$language" = en ] && offset=1000

@@ -11,6 +11,8 @@
 #include <QFontMetricsF>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
@@ -103,6 +105,34 @@ void scaleLayout(QLayout& layout, qreal factor) {
     layout.invalidate();
 }
 
+// A picture grows with its form: drawn from the finer pixels the picture loader keeps for this, or else
+// smoothly enlarged.
+void growIcon(QAbstractButton& button, qreal factor) {
+    const QSize size = scaledSize(button.iconSize(), factor);
+    button.setIconSize(size);
+    const QIcon icon = button.icon();
+    QSize largest;
+    for (const QSize& available : icon.availableSizes())
+        largest = largest.width() >= available.width() ? largest : available;
+    if (largest.isEmpty())
+        return;
+    QPixmap picture = icon.pixmap(largest, 1.0);
+    const qreal ratio = button.devicePixelRatioF();
+    const QSize needed = (QSizeF(size) * ratio).toSize();
+    if (picture.width() < needed.width() && picture.height() < needed.height())
+        picture = picture.scaled(needed, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    button.setIcon(QIcon(picture));
+}
+
+void growPicture(QLabel& label, qreal factor) {
+    QPixmap picture = label.pixmap();
+    if (picture.isNull() || label.hasScaledContents())
+        return;
+    picture.setDevicePixelRatio(picture.devicePixelRatio() / factor);
+    label.setPixmap(picture);
+}
+
 void scaleChildren(QWidget& parent, qreal factor) {
     for (QObject* child : parent.children()) {
         auto* widget = qobject_cast<QWidget*>(child);
@@ -113,7 +143,9 @@ void scaleChildren(QWidget& parent, qreal factor) {
         if (!parent.layout())
             widget->setGeometry(scaledRect(widget->geometry(), factor));
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            button->setIconSize(scaledSize(button->iconSize(), factor));
+            growIcon(*button, factor);
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            growPicture(*label, factor);
         if (auto* grid = qobject_cast<GridControl*>(widget))
             grid->setZoom(factor);
         if (widget->layout())
@@ -137,6 +169,22 @@ void scaleFonts(QWidget& form, qreal factor) {
             note(widget);
     for (auto& [widget, font] : fonts)
         widget->setFont(font);
+}
+
+// Room for a window on its screen, less its frame and title bar.
+constexpr QSize windowFrame(16, 48);
+
+// A form grows no larger than its screen: its text then grows less than the desktop asks, but stays whole
+// and in proportion, and every control stays within reach. A form that can be resized only shrinks.
+qreal fittingScale(const QWidget& form, qreal factor, bool fixed) {
+    const QScreen* screen = form.screen();
+    const QSize smallest = fixed ? form.size() : form.minimumSize().expandedTo(form.minimumSizeHint());
+    if (!screen || smallest.isEmpty())
+        return factor;
+    const QSize room = screen->availableGeometry().size() - windowFrame;
+    const qreal fits =
+        std::min(qreal(room.width()) / smallest.width(), qreal(room.height()) / smallest.height());
+    return std::clamp(fits, qreal(1), factor);
 }
 
 } // namespace
@@ -168,14 +216,16 @@ void prepareFormScale(QWidget& form) {
 }
 
 void applyFormScale(QWidget& form) {
-    const qreal factor = form.property(scaleProperty).toReal();
-    if (factor <= 1 || form.property(scaledProperty).toBool())
+    const qreal asked = form.property(scaleProperty).toReal();
+    if (asked <= 1 || form.property(scaledProperty).toBool())
         return;
+    const bool fixed = form.minimumSize() == form.maximumSize();
+    const qreal factor = fittingScale(form, asked, fixed);
+    form.setProperty(scaleProperty, factor);
     form.setProperty(scaledProperty, true);
 
     scaleFonts(form, factor);
     scaleChildren(form, factor);
-    const bool fixed = form.minimumSize() == form.maximumSize();
     scaleSizeLimits(form, factor);
     if (QLayout* layout = form.layout())
         scaleLayout(*layout, factor);

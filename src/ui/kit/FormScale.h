@@ -25,7 +25,8 @@ qreal fontScale(const QFont& font);
 // the shrunk font.
 void prepareFormScale(QWidget& form);
 
-// Before the form first shows: grows it by the factor noted. Later calls do nothing.
+// Before the form first shows: grows it by the factor noted, or as far as its screen holds it, whichever
+// is less (the text then grows less than asked, but in proportion and whole). Later calls do nothing.
 void applyFormScale(QWidget& form);
 
 // The factor the widget's form has grown by (1 until it has); for sizes a form sets once it shows.

@@ -257,8 +257,11 @@ void GridControl::showEvent(QShowEvent* event) {
 
 void GridControl::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        // Once a model is set, the header no longer follows the grid's font by itself.
+        horizontalHeader()->setFont(font());
         applyRowHeight();
+    }
 }
 
 void GridControl::setZoom(qreal zoom) {

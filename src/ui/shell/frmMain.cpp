@@ -93,10 +93,13 @@ QPushButton* makePictureButton(QWidget* parent, const char* name) {
     return button;
 }
 
+// Sized in the picture's own pixels, not the screen's, and grown with the window once it has grown.
 void setPicture(QPushButton* button, const QPixmap& picture) {
     button->setIcon(QIcon(picture));
-    button->setIconSize(picture.isNull() ? QSize(200, 64) : picture.size());
-    button->setFixedSize(button->iconSize() + QSize(12, 10));
+    const QSize size = picture.isNull() ? QSize(200, 64) : picture.deviceIndependentSize().toSize();
+    const qreal scale = formScale(*button);
+    button->setIconSize(scaledSize(size, scale));
+    button->setFixedSize(scaledSize(size + QSize(12, 10), scale));
 }
 
 } // namespace
