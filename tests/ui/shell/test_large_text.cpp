@@ -11,6 +11,7 @@
 #include "ui/exchange/frm_Backup.h"
 #include "ui/exchange/frm_Restor.h"
 #include "ui/exchange/frm_Send_Log.h"
+#include "ui/kit/Seams.h"
 #include "ui/logfile/frm_New_Log.h"
 #include "ui/logfile/frm_Sel_Log.h"
 #include "ui/logfile/frm_log_exist.h"
@@ -29,6 +30,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 
@@ -127,6 +129,15 @@ const WindowCase windows[] = {
     {"frm_Backup", [](Station& s) { return std::make_unique<frm_Backup>(s.state, s.seams); }},
     {"frm_Restor", [](Station& s) { return std::make_unique<frm_Restor>(s.state, s.seams); }},
     {"frm_AutoBackup", plain<frm_AutoBackup>()},
+    {"QuestionBox",
+     [](Station& s) {
+         // A question as the program asks one, with a long text: Qt lays it out in the desktop's font.
+         const QString text = s.state.text(1053, QString()) + QStringLiteral(": ") +
+                              QStringLiteral("5QV123_MD_L_2026.Log ").repeated(8);
+         return std::unique_ptr<QWidget>(makeQuestionBox(nullptr, text, QStringLiteral("QV_md"),
+                                                         Seams::Icon::Question, Seams::Default::No)
+                                             .release());
+     }},
     {"frm_Aggior",
      [](Station& s) {
          auto window = std::make_unique<frm_Aggior>(s.state, s.seams);
