@@ -160,7 +160,8 @@ void scaleChildren(QWidget& parent, qreal factor) {
 void scaleFonts(QWidget& form, qreal factor) {
     std::vector<std::pair<QWidget*, QFont>> fonts;
     const auto note = [&fonts, factor](QWidget* widget) {
-        if (widget->testAttribute(Qt::WA_SetFont))
+        // A style sheet's widget no longer follows its parent's font: it is given its own.
+        if (widget->testAttribute(Qt::WA_SetFont) || widget->testAttribute(Qt::WA_StyleSheet))
             fonts.emplace_back(widget, scaledFont(widget->font(), factor));
     };
     note(&form);

@@ -28,6 +28,7 @@
 #include "ui/station/frm_Prima_Volta.h"
 #include "ui/update/frm_Aggior.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QImage>
 #include <QMessageBox>
@@ -163,6 +164,24 @@ private:
     QFont old_;
 };
 
+// Controls whose text kept the size the window was built in while the rest of it grew.
+QStringList smallTexts(const QWidget& window, qreal smallest) {
+    QStringList small;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->window() != &window)
+            continue;
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const bool text = label ? !label->text().isEmpty()
+                                : qobject_cast<const QAbstractButton*>(widget) ||
+                                      qobject_cast<const QLineEdit*>(widget) ||
+                                      qobject_cast<const QComboBox*>(widget) ||
+                                      qobject_cast<const QAbstractItemView*>(widget);
+        if (text && widget->font().pointSizeF() < smallest)
+            small << QStringLiteral("%1 at %2 pt").arg(widget->objectName()).arg(widget->font().pointSizeF());
+    }
+    return small;
+}
+
 using Case = std::tuple<WindowCase, int, qreal>; // window, language offset, desktop font points
 
 class LargeText : public ::testing::TestWithParam<Case> {};
@@ -190,6 +209,8 @@ TEST_P(LargeText, NoTextIsCutAndNoControlsOverlap) {
         EXPECT_NEAR(shown->font().pointSizeF(), points, 0.01);
     else
         EXPECT_GT(shown->font().pointSizeF(), 9.0 + (points - 9.0) / 2);
+    const QStringList small = smallTexts(*shown, 0.75 * shown->font().pointSizeF());
+    EXPECT_TRUE(small.isEmpty()) << small.join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, LargeText,
