@@ -3,7 +3,8 @@
 # make bench / make fuzz  build and run the benchmarks / fuzz targets (bounded time)
 # make package   builds the Debian package build/qv-md_<version>_<arch>.deb
 # make install / make uninstall   installs into PREFIX (default /usr/local) / removes what was installed
-# make screenshots  saves the main windows in both languages into docs/screenshots/ (virtual display)
+# make screenshots  saves the main windows in both languages into docs/screenshots/ (virtual display),
+#                   the main and logging windows also at twice the size
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
             pkg-config libgmime-3.0-dev \

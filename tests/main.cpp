@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -17,6 +18,21 @@ int main(int argc, char** argv) {
     QDir().mkpath(runtimeDir);
     QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit());
+    // Windows are shown on a screen of an ordinary desktop's size, as they would be on a user's machine.
+    // Test processes run side by side: the file is replaced whole, never seen half written.
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        const QByteArray screen = R"({"screens":[{"name":"Desktop","x":0,"y":0,"width":1920,"height":1200,)"
+                                  R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})";
+        const QString path = QDir(runtimeDir).filePath(QStringLiteral("screen.json"));
+        QFile existing(path);
+        bool ready = existing.open(QIODevice::ReadOnly) && existing.readAll() == screen;
+        if (!ready) {
+            QSaveFile file(path);
+            ready = file.open(QIODevice::WriteOnly) && file.write(screen) == screen.size() && file.commit();
+        }
+        if (ready)
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toLocal8Bit());
+    }
     // The user's own settings go to a scratch folder, never into the real configuration.
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());

@@ -2,7 +2,11 @@
 # Saves the program's main windows in Italian and in English as PNG pictures, for the README and the
 # desktop metadata. Each run starts the program on a private virtual display, in a scratch portable program
 # folder filled with the shipped sample data, so the pictures always show the program as built.
+# The main and logging windows are also taken at twice the size (QT_SCALE_FACTOR=2, as on a high-density
+# screen), on a virtual screen large enough to hold them, named with "-x2".
 # Usage: tools/screenshots.sh <program> <output folder>
+# QVMD_SHOT_SCALES (default "1 2") chooses the passes, e.g. "2" for the large pictures alone;
+# QVMD_SHOT_SCREEN (e.g. 1920x1200) sets the virtual screen's size for every pass.
 # Needs: xvfb xauth xdotool imagemagick.
 set -eu
 program=$(readlink -f "$1")
@@ -11,23 +15,30 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$out"
 work=$(mktemp -d)
 
-for d in $(seq 60 89); do [ -e "/tmp/.X$d-lock" ] || { display=$d; break; }; done
-Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb=""
 app=""
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-export DISPLAY=":$display"
 unset QT_QPA_PLATFORM
+
+# A private virtual display of the given size; the one before it is stopped.
+screen() {
+    [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true; }
+    for d in $(seq 60 89); do [ -e "/tmp/.X$d-lock" ] || { display=$d; break; }; done
+    Xvfb ":$display" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+    export DISPLAY=":$display"
+}
 
 # A portable program folder: the executable beside Data (the sample data), Logs and Backup.
 layout() {
     folder=$work/$1
+    rm -rf "$folder"
     mkdir -p "$folder/Data" "$folder/Logs" "$folder/Backup"
     cp "$program" "$folder/QV_md"
     cp "$source"/data/* "$folder/Data/"
@@ -73,7 +84,7 @@ shot() {
 }
 
 start() {
-    (cd "$work" && exec "$1/QV_md" >"$1.log" 2>&1) &
+    (cd "$work" && QT_SCALE_FACTOR=$scale exec "$1/QV_md" >"$1.log" 2>&1) &
     app=$!
 }
 
@@ -83,44 +94,52 @@ stop() {
     app=""
 }
 
-for language in it en; do
-    offset=0
-    [ "$language" = en ] && offset=1000
+# Scale 1 takes every picture; a larger scale only the main and logging windows, on a larger screen.
+for scale in ${QVMD_SHOT_SCALES:-1 2}; do
+    suffix=""
+    [ "$scale" = 1 ] || suffix="-x$scale"
+    screen "${QVMD_SHOT_SCREEN:-$((1280 * scale))x$((900 * scale))}"
+    for language in it en; do
+        offset=0
+        [ "$language" = en ] && offset=1000
 
-    # First start: the splash asks to register, the language window and the registration form follow.
-    layout "first-$language" "$offset"
-    start "$work/first-$language"
-    splash=$(window '^QV_md$')
-    shot "$splash" "splash-$language"
-    xdotool windowfocus --sync "$splash" key Return
-    # The language window offers Italian first: English is one step down. OK opens the registration form.
-    choice=$(window . "$splash")
-    if [ "$language" = en ]; then
-        xdotool windowfocus --sync "$choice" key Down Return
-    else
-        xdotool windowfocus --sync "$choice" key Return
-    fi
-    shot "$(window '^QV_md$' "$splash" "$choice")" "registration-$language"
-    stop
+        if [ "$scale" = 1 ]; then
+            # First start: the splash asks to register, the language window and the registration form follow.
+            layout "first-$language" "$offset"
+            start "$work/first-$language"
+            splash=$(window '^QV_md$')
+            shot "$splash" "splash-$language"
+            xdotool windowfocus --sync "$splash" key Return
+            # The language window offers Italian first: English is one step down. OK opens the registration form.
+            choice=$(window . "$splash")
+            if [ "$language" = en ]; then
+                xdotool windowfocus --sync "$choice" key Down Return
+            else
+                xdotool windowfocus --sync "$choice" key Return
+            fi
+            shot "$(window '^QV_md$' "$splash" "$choice")" "registration-$language"
+            stop
+        fi
 
-    # A registered station: the splash closes by itself and the main window opens.
-    layout "registered-$language" "$offset"
-    register "$work/registered-$language"
-    start "$work/registered-$language"
-    shot "$(window '^Marigold Day$')" "main-$language"
-    stop
+        # A registered station: the splash closes by itself and the main window opens.
+        layout "registered-$language" "$offset"
+        register "$work/registered-$language"
+        start "$work/registered-$language"
+        shot "$(window '^Marigold Day$')" "main-$language$suffix"
+        stop
 
-    # The logging window while a station already in the log is typed: the line under the entry row says
-    # so and the grid shows the earlier contact. Open Log is the first button of the main window.
-    layout "logging-$language" "$offset"
-    with_log "$work/logging-$language"
-    start "$work/logging-$language"
-    main=$(window '^Marigold Day$')
-    xdotool mousemove --window "$main" 130 160 click 1
-    logging=$(window . "$main")
-    xdotool windowfocus --sync "$logging" type 3
-    xdotool windowfocus --sync "$logging" key Return
-    xdotool windowfocus --sync "$logging" type 2567
-    shot "$logging" "logging-$language"
-    stop
+        # The logging window while a station already in the log is typed: the line under the entry row says
+        # so and the grid shows the earlier contact. Open Log is the first button of the main window.
+        layout "logging-$language" "$offset"
+        with_log "$work/logging-$language"
+        start "$work/logging-$language"
+        main=$(window '^Marigold Day$')
+        xdotool mousemove --window "$main" $((130 * scale)) $((160 * scale)) click 1
+        logging=$(window . "$main")
+        xdotool windowfocus --sync "$logging" type 3
+        xdotool windowfocus --sync "$logging" key Return
+        xdotool windowfocus --sync "$logging" type 2567
+        shot "$logging" "logging-$language$suffix"
+        stop
+    done
 done

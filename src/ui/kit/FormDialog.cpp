@@ -1,10 +1,22 @@
 #include "ui/kit/FormDialog.h"
 
+#include "ui/kit/FormScale.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QToolButton>
 
 namespace qvmd {
+
+FormDialog::FormDialog(QWidget* parent) : QDialog(parent) {
+    prepareFormScale(*this);
+}
+
+void FormDialog::setVisible(bool visible) {
+    if (visible)
+        applyFormScale(*this);
+    QDialog::setVisible(visible);
+}
 
 void FormDialog::closeWith(int result) {
     closing_ = true;

@@ -9,12 +9,15 @@ namespace qvmd {
 // its own Enter, and a default button pressed by surprise (a search that empties a typed name, a list swap)
 // only does harm. Forms whose one button is the obvious answer opt in to the usual default button. Enter on a
 // focused picture (tool) button presses it, as Space does.
+// Forms are built in the design's pixels; FormScale grows them when the desktop font is larger.
 class FormDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit FormDialog(QWidget* parent = nullptr) : QDialog(parent) {}
+    explicit FormDialog(QWidget* parent = nullptr);
 
     void reject() override;
+    // Before the form first shows, its layout grows with a large desktop font (FormScale).
+    void setVisible(bool visible) override;
 
 protected:
     // Closes the form with the given result; the one way the form's buttons and timers close it.

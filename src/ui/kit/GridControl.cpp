@@ -49,8 +49,7 @@ GridControl::GridControl(QWidget* parent) : QTableView(parent) {
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(
-        std::max(fontMetrics().height() + 4, twipsToPixels(defaultRowTwips, logicalDpiY())));
+    applyRowHeight();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setStretchLastSection(false);
@@ -139,7 +138,7 @@ void GridControl::setColWidth(int col, int twips) {
     widthsTwips_.resize(std::max(widthsTwips_.size(), static_cast<std::size_t>(cols())), -1);
     widthsTwips_[static_cast<std::size_t>(col)] = twips;
     if (redraw())
-        setColumnWidth(col, twipsToPixels(twips, logicalDpiX()));
+        setColumnWidth(col, columnPixels(twips));
 }
 
 void GridControl::setColAlignment(int col, Alignment alignment) {
@@ -268,14 +267,40 @@ void GridControl::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+void GridControl::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        // Once a model is set, the header no longer follows the grid's font by itself.
+        horizontalHeader()->setFont(font());
+        applyRowHeight();
+    }
+}
+
+void GridControl::setZoom(qreal zoom) {
+    zoom_ = zoom;
+    applyRowHeight();
+    if (redraw())
+        applyColumnLayout();
+}
+
+int GridControl::columnPixels(int twips) const {
+    return qRound(twipsToPixels(twips, logicalDpiX()) * zoom_);
+}
+
+// A row holds a line of the grid's font, and never less than the usual row.
+void GridControl::applyRowHeight() {
+    verticalHeader()->setDefaultSectionSize(
+        std::max(fontMetrics().height() + 4,
+                 static_cast<int>(qRound(twipsToPixels(defaultRowTwips, logicalDpiY()) * zoom_))));
+}
+
 void GridControl::applyColumnLayout() {
-    const int dpi = logicalDpiX();
     for (int col = 0; col < cols(); ++col) {
         const int set = static_cast<std::size_t>(col) < widthsTwips_.size()
                             ? widthsTwips_[static_cast<std::size_t>(col)]
                             : -1;
         const int twips = set >= 0 ? set : (col == 0 ? defaultFixedTwips : defaultColumnTwips);
-        setColumnWidth(col, twipsToPixels(twips, dpi));
+        setColumnWidth(col, columnPixels(twips));
     }
 }
 

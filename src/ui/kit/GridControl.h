@@ -74,14 +74,21 @@ public:
     // 1440 twips to the inch.
     static int twipsToPixels(int twips, int dotsPerInch);
 
+    // Widths in twips come out this many times wider: the grid grows with its form (FormScale).
+    void setZoom(qreal zoom);
+    qreal zoom() const { return zoom_; }
+
 signals:
     void rowPicked();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    int columnPixels(int twips) const;
+    void applyRowHeight();
     void applyColumnLayout();
     void applyCurrentRow();
     void applyTopRow();
@@ -99,6 +106,7 @@ private:
     bool currentShown_ = false; // highlighted only once set or clicked
     int pendingTopRow_ = 0;
     bool syncingCurrent_ = false;
+    qreal zoom_ = 1;
 };
 
 } // namespace qvmd

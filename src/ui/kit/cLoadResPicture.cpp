@@ -1,7 +1,9 @@
 #include "ui/kit/cLoadResPicture.h"
 
+#include "ui/kit/FormScale.h"
+
+#include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -11,6 +13,12 @@ namespace qvmd {
 
 namespace {
 
+// Pixels per picture unit: the screen's density, times the growth of forms under a large desktop font, so
+// that a picture stays sharp when its form grows. The picture keeps its own size until the form grows it.
+qreal pictureDensity() {
+    return qApp ? qApp->devicePixelRatio() * fontScale(QApplication::font()) : 1.0;
+}
+
 // Drawn by the program itself rather than through an image plugin, at the picture's own size and
 // sharp on high-density screens.
 QPixmap renderSvg(const QString& path) {
@@ -18,7 +26,7 @@ QPixmap renderSvg(const QString& path) {
     const QSize size = renderer.defaultSize();
     if (!renderer.isValid() || size.isEmpty())
         return {};
-    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const qreal ratio = pictureDensity();
     QImage image(QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)),
                  QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
@@ -48,7 +56,12 @@ QPixmap cLoadResPicture::LoadResPicture(int id, const QString& type) {
             const QString path = base + QLatin1String(extension);
             if (!QFile::exists(path))
                 continue;
-            picture = QPixmap::fromImage(QImage(path));
+            QImage image(path);
+            if (const qreal ratio = pictureDensity(); ratio > 1 && !image.isNull()) {
+                image = image.scaled(image.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+                image.setDevicePixelRatio(ratio);
+            }
+            picture = QPixmap::fromImage(std::move(image));
             break;
         }
     }

@@ -1,5 +1,6 @@
 #include "ui/logging/CountryFlag.h"
 
+#include "ui/kit/FormScale.h"
 #include "ui/kit/cLoadResPicture.h"
 
 #include <QLabel>
@@ -10,7 +11,8 @@ CountryFlag::CountryFlag(QLabel& picture) : picture_(picture) {}
 
 void CountryFlag::setLogo(const QPixmap& logo) {
     // Drawn once: the flag box shows it for every number without a flag.
-    logo_ = logo.scaled(picture_.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    logo_ =
+        logo.scaled(picture_.size() * logo.devicePixelRatio(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 void CountryFlag::show(int country, const QString& spokenName) {
@@ -22,7 +24,10 @@ void CountryFlag::show(int country, const QString& spokenName) {
             flag = logo_;
         shown = flags_.insert(country, flag);
     }
-    picture_.setPixmap(*shown);
+    // The flag grows with its window, as the box it sits in did.
+    QPixmap flag = *shown;
+    flag.setDevicePixelRatio(flag.devicePixelRatio() / formScale(picture_));
+    picture_.setPixmap(flag);
     picture_.setAccessibleName(spokenName);
 }
 

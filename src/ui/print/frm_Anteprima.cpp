@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qvmd {
@@ -126,7 +127,11 @@ void frm_Anteprima::showPage(int page) {
     const int total = engine_.PagineTotAnteprima();
     page_ = std::clamp(page, 1, std::max(total, 1));
     if (total > 0) {
-        picPage->setPixmap(QPixmap::fromImage(renderPage(page_, zoom())));
+        // Drawn for the screen's density, so that the page stays sharp where Qt scales the window.
+        const qreal ratio = std::max<qreal>(1, picPage->devicePixelRatioF());
+        QPixmap picture = QPixmap::fromImage(renderPage(page_, qRound(zoom() * ratio)));
+        picture.setDevicePixelRatio(ratio);
+        picPage->setPixmap(picture);
         picPage->adjustSize();
     }
     lblPage->setText(state_.text(1646, QStringLiteral("Page %1 of %2")).arg(page_).arg(total));

@@ -62,10 +62,10 @@ frm_Print::frm_Print(AppState& state, Seams& seams, QWidget* parent)
     cLoadResPicture pictures;
     const QPixmap print = pictures.LoadResPicture(113, QStringLiteral("CUSTOM"));
     cmd_Print->setIcon(QIcon(print));
-    cmd_Print->setIconSize(print.isNull() ? QSize(32, 32) : print.size());
+    cmd_Print->setIconSize(print.isNull() ? QSize(32, 32) : print.deviceIndependentSize().toSize());
     const QPixmap exit = pictures.LoadResPicture(107, QStringLiteral("CUSTOM"));
     cmd_Close->setIcon(QIcon(exit));
-    cmd_Close->setIconSize(exit.isNull() ? QSize(32, 32) : exit.size());
+    cmd_Close->setIconSize(exit.isNull() ? QSize(32, 32) : exit.deviceIndependentSize().toSize());
     Image1->setPixmap(pictures.LoadResPicture(112, QStringLiteral("CUSTOM")));
     Label3->setText(state_.log.LogInUseName);
 

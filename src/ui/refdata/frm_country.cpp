@@ -10,6 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace qvmd {
 
@@ -18,14 +22,38 @@ namespace {
 const QColor workedColour(0, 255, 0);
 const QString gridFormat = QStringLiteral("^|^Prefix|^Country|^Coll.");
 
-void setColumnLayout(GridControl& grid) {
-    grid.setColWidth(0, 300);
-    grid.setColWidth(1, 600);
-    grid.setColWidth(2, 3000);
-    grid.setColWidth(3, 500);
+constexpr int columnTwips[] = {300, 600, 3000, 500};
+
+// The widths drawn for the list, unless the longest heading or entry of a column (in the list of every
+// country, which holds the worked ones too) would be cut: that column grows to hold it whole.
+void setColumnLayout(GridControl& grid, const GridControl& all) {
+    const QFontMetrics metrics = grid.fontMetrics();
+    const QStyle& style = *grid.style();
+    const int cellMargin = 2 * (style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
+    const int headingMargin =
+        2 * style.pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid.horizontalHeader());
+    const int dpi = std::max(1, grid.logicalDpiX());
+    for (int col = 0; col < grid.cols(); ++col) {
+        int widest = 0;
+        for (int row = 0; row < all.rows(); ++row) {
+            const QString text = all.textMatrix(row, col);
+            if (!text.isEmpty())
+                widest =
+                    std::max(widest, metrics.horizontalAdvance(text) + (row ? cellMargin : headingMargin));
+        }
+        grid.setColWidth(col, std::max(columnTwips[col], (widest * 1440 + dpi - 1) / dpi));
+    }
     grid.setColAlignment(1, GridControl::Alignment::RightCenter);
     grid.setColAlignment(2, GridControl::Alignment::LeftCenter);
     grid.setColAlignment(3, GridControl::Alignment::CenterCenter);
+}
+
+// Room the grid needs for its columns, its frame and a scroll bar.
+int gridWidth(const GridControl& grid) {
+    int width = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
+    for (int col = 0; col < grid.cols(); ++col)
+        width += grid.columnWidth(col);
+    return width;
 }
 
 } // namespace
@@ -38,8 +66,9 @@ frm_country::frm_country(AppState& state, Seams& seams, QWidget* parent) : FormD
     fillAllCountries();
     fillWorkedCountries();
     Localise(*this, *state_.strings, state_.LanguageOffset);
-    setColumnLayout(*MSHFlexGrid1);
-    setColumnLayout(*MSHFlexGrid2);
+    setColumnLayout(*MSHFlexGrid1, *MSHFlexGrid1);
+    setColumnLayout(*MSHFlexGrid2, *MSHFlexGrid1);
+    widenForColumns();
     Text1->setText(QString::number(state_.countries.count()));
 
     MSHFlexGrid1->show();
@@ -106,6 +135,17 @@ void frm_country::buildControls() {
     setNameTag(cmd_Close, "1001");
     cmd_Close->setGeometry(250, 346, 80, 28);
     connect(cmd_Close, &QPushButton::clicked, this, &frm_country::cmd_Close_Click);
+}
+
+// Wider columns widen the grids, the title and the window; Exit keeps to the right edge.
+void frm_country::widenForColumns() {
+    const int extra = std::max(0, gridWidth(*MSHFlexGrid1) - MSHFlexGrid1->width());
+    if (extra == 0)
+        return;
+    setFixedSize(width() + extra, height());
+    for (QWidget* widget : std::initializer_list<QWidget*>{Label1, MSHFlexGrid1, MSHFlexGrid2})
+        widget->resize(widget->width() + extra, widget->height());
+    cmd_Close->move(cmd_Close->x() + extra, cmd_Close->y());
 }
 
 void frm_country::fillAllCountries() {

@@ -31,6 +31,7 @@ public:
 
 private:
     void buildControls();
+    void widenForColumns();
     void fillAllCountries();
     void fillWorkedCountries();
     void cmd_order_Click(int index);

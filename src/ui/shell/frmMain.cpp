@@ -10,6 +10,7 @@
 #include "ui/exchange/frm_Send_Log.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
+#include "ui/kit/FormScale.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Mnemonics.h"
 #include "ui/kit/Seams.h"
@@ -94,10 +95,13 @@ QPushButton* makePictureButton(QWidget* parent, const char* name) {
     return button;
 }
 
+// Sized in the picture's own pixels, not the screen's, and grown with the window once it has grown.
 void setPicture(QPushButton* button, const QPixmap& picture) {
     button->setIcon(QIcon(picture));
-    button->setIconSize(picture.isNull() ? QSize(200, 64) : picture.size());
-    button->setFixedSize(button->iconSize() + QSize(12, 10));
+    const QSize size = picture.isNull() ? QSize(200, 64) : picture.deviceIndependentSize().toSize();
+    const qreal scale = formScale(*button);
+    button->setIconSize(scaledSize(size, scale));
+    button->setFixedSize(scaledSize(size + QSize(12, 10), scale));
 }
 
 } // namespace
@@ -106,6 +110,7 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
     : QMainWindow(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Marigold Day"));
+    prepareFormScale(*this);
     buildControls();
     buildMenus();
 
@@ -133,6 +138,12 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::setVisible(bool visible) {
+    if (visible)
+        applyFormScale(*this);
+    QMainWindow::setVisible(visible);
+}
 
 void frmMain::buildControls() {
     auto* central = new QWidget(this);

@@ -32,6 +32,8 @@ public:
     void applyEnablingRule();
     // After the profile changed or a restore: open and send wait until a log is selected again.
     void requireLogSelection();
+    // Grows with a large desktop font before it first shows (FormScale).
+    void setVisible(bool visible) override;
     // The backups the program makes by itself while a log is in use.
     AutoBackupKeeper& autoBackup() { return *autoBackup_; }
 
