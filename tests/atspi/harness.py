@@ -458,12 +458,15 @@ class Session:
             if wanted is None:
                 raise AssertionError("no menu entry %r among %r" % (names[depth], [_name(item) for item in items]))
             step = "Right" if depth == 0 else "Down"
+            previous = None
             for _ in range(len(items) + 1):
-                current = self.wait(lambda: next((item for item in items
-                                                  if pyatspi.STATE_FOCUSED in states(item)), None),
-                                    5, "a focused menu entry on the way to %r" % wanted)
+                # After a step the old entry may still read as focused for a moment: wait for another one.
+                at, current = self.wait(lambda: next(((i, item) for i, item in enumerate(items)
+                                                      if i != previous and pyatspi.STATE_FOCUSED in states(item)),
+                                                     None), 5, "a focused menu entry on the way to %r" % wanted)
                 if _name(current) == wanted:
                     break
+                previous = at
                 self.key(step)
             else:
                 raise AssertionError("menu entry %r never took the focus" % wanted)
