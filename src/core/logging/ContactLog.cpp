@@ -95,21 +95,40 @@ LogContents ContactLog::load(QByteArray bytes) {
     std::vector<std::size_t> mendedRows;
     const char* const base = bytes_.constData();
     PrefetchedInserts inserts(index_);
+    // Tallied in locals, which stay in registers, as count() would.
+    ContactTally tally;
+    int* const byCountry = validByCountry_.data();
     forEachLogLine<true>(
         bytes_, [&](QByteArrayView line) { addHeaderLine(contents, line); },
         [&](const RecordLine& record) {
-            if (record.inScanned) {
-                addRow(record, record.line.data() - base, false);
-                inserts.add(record.unit, size());
+            if (!record.inScanned) {
+                // Its bytes last only this call: inserted now, after the rows before it.
+                inserts.drain();
+                mendedRows.push_back(rows_.size());
+                addRow(record, mended.size());
+                mended.append(record.line);
                 return;
             }
-            // Its bytes last only this call: inserted now, after the rows before it.
-            inserts.drain();
-            mendedRows.push_back(rows_.size());
-            addRow(record, mended.size());
-            mended.append(record.line);
+            rows_.push_back({static_cast<std::int32_t>(record.line.data() - base),
+                             static_cast<std::int32_t>(record.line.size()), record.category,
+                             record.cancelled});
+            inserts.add(record.unit, size());
+            if (record.cancelled) {
+                ++tally.cancelled;
+                return;
+            }
+            tally.hunters += record.category == 'H';
+            tally.ladies += record.category == 'L';
+            const int country = countryNumberInBytes(record.unit);
+            if (country > 0 && country < nearCountries)
+                ++byCountry[country];
+            else
+                countCountry(country, +1);
         });
     inserts.drain();
+    tally_.hunters += tally.hunters;
+    tally_.ladies += tally.ladies;
+    tally_.cancelled += tally.cancelled;
     if (!mended.isEmpty()) {
         const auto shift = static_cast<std::int32_t>(bytes_.size());
         bytes_.append(mended);

@@ -17,52 +17,6 @@ std::size_t capacityFor(std::size_t keys) {
 
 } // namespace
 
-namespace {
-
-std::uint64_t load64(const char* at) {
-    std::uint64_t word;
-    std::memcpy(&word, at, 8);
-    return word;
-}
-
-std::uint64_t load32(const char* at) {
-    std::uint32_t word;
-    std::memcpy(&word, at, 4);
-    return word;
-}
-
-std::uint64_t mix(std::uint64_t hash, std::uint64_t word) {
-    hash = (hash ^ word) * 0xff51afd7ed558ccdull;
-    return hash ^ (hash >> 32);
-}
-
-} // namespace
-
-std::uint64_t RowsByIdentifier::hashOf(QByteArrayView identifier) {
-    // Identifiers are a few bytes: read in whole words, the last ones overlapping rather than byte by
-    // byte, each mixed in by a multiply, then a final avalanche.
-    const char* const at = identifier.data();
-    const auto size = static_cast<std::size_t>(identifier.size());
-    std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ size;
-    if (size >= 8) {
-        for (std::size_t i = 0; i + 8 <= size; i += 8)
-            hash = mix(hash, load64(at + i));
-        if (size % 8 != 0)
-            hash = mix(hash, load64(at + size - 8));
-    } else if (size >= 4) {
-        hash = mix(hash, load32(at) | load32(at + size - 4) << 32);
-    } else if (size > 0) {
-        const auto byte = [at](std::size_t i) {
-            return static_cast<std::uint64_t>(static_cast<unsigned char>(at[i]));
-        };
-        hash = mix(hash, byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16);
-    }
-    hash ^= hash >> 33;
-    hash *= 0xc4ceb9fe1a85ec53ull;
-    hash ^= hash >> 33;
-    return hash;
-}
-
 void RowsByIdentifier::clear(int expected) {
     keys_.clear();
     names_.clear();

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,30 @@ public:
     // The same with the identifier's hash already taken; with prefetch(hash) a few rows earlier, a large
     // log's rows go in without waiting on the memory for each.
     void insert(QByteArrayView identifier, std::uint64_t hash, int row);
-    static std::uint64_t hashOf(QByteArrayView identifier);
+    // Inline: a log's reading takes one a record.
+    static std::uint64_t hashOf(QByteArrayView identifier) {
+        // Identifiers are a few bytes: read in whole words, the last ones overlapping rather than byte by
+        // byte, each mixed in by a multiply, then a final avalanche.
+        const char* const at = identifier.data();
+        const auto size = static_cast<std::size_t>(identifier.size());
+        std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ size;
+        if (size >= 8) {
+            for (std::size_t i = 0; i + 8 <= size; i += 8)
+                hash = mix(hash, word(at + i, 8));
+            if (size % 8 != 0)
+                hash = mix(hash, word(at + size - 8, 8));
+        } else if (size >= 4) {
+            hash = mix(hash, word(at, 4) | word(at + size - 4, 4) << 32);
+        } else if (size > 0) {
+            const auto byte = [at](std::size_t i) {
+                return static_cast<std::uint64_t>(static_cast<unsigned char>(at[i]));
+            };
+            hash = mix(hash, byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16);
+        }
+        hash ^= hash >> 33;
+        hash *= 0xc4ceb9fe1a85ec53ull;
+        return hash ^ (hash >> 33);
+    }
     void prefetch(std::uint64_t hash) const {
 #if defined(__GNUC__) || defined(__clang__)
         if (!slots_.empty())
@@ -38,6 +62,20 @@ public:
     }
 
 private:
+    static std::uint64_t word(const char* at, std::size_t bytes) {
+        if (bytes == 8) {
+            std::uint64_t value;
+            std::memcpy(&value, at, 8);
+            return value;
+        }
+        std::uint32_t value;
+        std::memcpy(&value, at, 4);
+        return value;
+    }
+    static std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
+        hash = (hash ^ value) * 0xff51afd7ed558ccdull;
+        return hash ^ (hash >> 32);
+    }
     struct Slot {
         std::uint32_t check = 0; // the hash's low bits, to pass over most other keys unread
         std::int32_t key = -1;   // into keys_; -1 for an empty slot
