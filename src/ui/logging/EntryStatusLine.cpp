@@ -3,6 +3,7 @@
 #include "core/app/AppState.h"
 #include "core/logging/ContactLog.h"
 #include "core/logging/EditSession.h"
+#include "core/logging/EntryRules.h"
 #include "ui/logging/ContactGrid.h"
 #include "ui/logging/LogEntryRow.h"
 
@@ -40,8 +41,10 @@ QString EntryStatusLine::text(int id, const char* fallback) const {
 }
 
 void EntryStatusLine::refresh() {
-    // An update may have replaced a roster while the window is open.
-    if (rosters_.stale(state_.folder))
+    const EntryTexts typed = row_.texts();
+    // An update may have replaced a roster while the window is open; looked at only when the rosters are,
+    // for a member station with its unit typed, not on every change of every box.
+    if (!typed.generic && !typed.boxes[BoxUnit].trimmed().isEmpty() && rosters_.stale(state_.folder))
         rosters_.load(state_.folder);
     const StatusSources sources{log_,
                                 state_.countries,
@@ -50,7 +53,7 @@ void EntryStatusLine::refresh() {
                                 state_.counters,
                                 pointValues(state_.weights, state_.profile.category)};
     const int edited = session_.editing() ? session_.editedRow() : 0;
-    status_ = entryStatus(sources, row_.texts(), row_.category(), edited);
+    status_ = entryStatus(sources, typed, row_.category(), edited);
 
     QString html;
     for (const Piece& piece : pieces()) {
