@@ -186,11 +186,10 @@ void ContactLog::replace(int row, const ContactRecord& record) {
         listener_->changed(row);
 }
 
-void ContactLog::addRow(const RecordLine& record, qsizetype start, bool indexed) {
+void ContactLog::addRow(const RecordLine& record, qsizetype start) {
     rows_.push_back({static_cast<std::int32_t>(start), static_cast<std::int32_t>(record.line.size()),
                      record.category, record.cancelled});
-    if (indexed)
-        index_.insert(record.unit, size());
+    index_.insert(record.unit, size());
     count(record, +1);
 }
 

@@ -95,8 +95,8 @@ private:
     static constexpr int nearCountries = 1024;
 
     void reset(QByteArray bytes, int expectedRows);
-    // A row for a record whose line is already in bytes_ at start; indexed unless the caller does it.
-    void addRow(const RecordLine& record, qsizetype start, bool indexed = true);
+    // A row for a record whose line is already in bytes_ at start.
+    void addRow(const RecordLine& record, qsizetype start);
     void count(const RecordLine& record, int sign);
     void countCountry(int country, int sign);
 
