@@ -8,7 +8,7 @@
 #include "core/common/TextFile.h"
 #include "core/logfile/LogFile.h"
 #include "core/logfile/LogStatistics.h"
-#include "core/logging/ContactLog.h"
+#include "core/logging/LogInUse.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,19 +88,21 @@ void BM_ReadLogAndStatistics(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadLogAndStatistics)->Unit(benchmark::kMicrosecond);
 
-// What opening the log in use does: every record kept in memory (decoded once), the statistics, the
-// counter file checked against them (rewritten only on the first run, which finds none), and the index
-// of the worked stations that the logging window looks up.
+// What the logging window does to open the log in use, from a log in use created afresh each time: leftovers
+// of a stopped rewrite looked for, every record kept in memory, the statistics and the worked countries,
+// the counter file checked against them (rewritten only on the first run, which finds none), and the
+// index of the worked stations that the window looks up.
 void BM_OpenLogInUse(benchmark::State& state) {
-    const ProgramFolder folder(fixture().dir.path());
-    const QString name = QFileInfo(fixture().log).fileName();
+    LogInUsePlace place;
+    place.folder = ProgramFolder(fixture().dir.path());
+    place.logName = QFileInfo(fixture().log).fileName();
+    place.countryCount = CountryCount;
     for (auto _ : state) {
-        Result<OpenedLog> opened = openLog(folder, name, CountryCount);
-        if (!opened.ok() || opened.value().contents.records.size() != LogRecords)
+        LogInUse log(place);
+        const LogInUse::Opened opened = log.open();
+        if (opened.logError || log.contacts().size() != LogRecords || opened.counterError)
             state.SkipWithError("the log did not open with 32000 records");
-        ContactLog contacts;
-        contacts.assign(std::move(opened.value().contents.records));
-        benchmark::DoNotOptimize(contacts.workedCountries(CountryCount).count());
+        benchmark::DoNotOptimize(log.worked().count());
     }
 }
 BENCHMARK(BM_OpenLogInUse)->Unit(benchmark::kMicrosecond);

@@ -42,6 +42,27 @@ Result<LogCounters> readCounterFile(const ProgramFolder& folder);
 WriteResult writeCounterFile(const ProgramFolder& folder, const LogCounters& counters,
                              const DiskSync& sync = systemDiskSync());
 
+// What opening a log found of Log.dat.
+struct CounterFileCheck {
+    bool rebuilt = false; // Log.dat was missing or did not describe the log, and was rewritten
+    WriteResult error;    // that rewrite failed
+};
+// Brings Log.dat in line with the counters counted from the log's records: the log is the truth, so a
+// Log.dat that is missing or says otherwise (a crash, a power cut) is rewritten whole and synced.
+CounterFileCheck reconcileCounterFile(const ProgramFolder& folder, const LogCounters& truth,
+                                      const DiskSync& sync = systemDiskSync());
+
+// Log.dat after each change of the log in use: its few bytes rewritten in place, without a temporary file,
+// a rename or a sync, so a contact waits for no disk but its own record's. Log.dat is derived from the log
+// and rebuilt from it whenever the two disagree (reconcileCounterFile), so a power cut before the system
+// writes it back costs nothing; a killed program leaves it whole, since one write puts all of it in place.
+// A Log.dat that is missing or cannot be written in place is written whole the careful way, which also
+// says what failed.
+WriteResult updateCounterFile(const ProgramFolder& folder, const LogCounters& counters,
+                              const DiskSync& sync = systemDiskSync());
+// Puts what updateCounterFile left in place on the disk, once the log is closed.
+WriteResult syncCounterFile(const ProgramFolder& folder, const DiskSync& sync = systemDiskSync());
+
 // Creates the Logs folder when it is missing; a file in its place is reported.
 WriteResult ensureLogsFolder(const ProgramFolder& folder);
 

@@ -133,6 +133,15 @@ WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<c
     return writeLines(path, lines, sync);
 }
 
+WriteResult rewriteLog(const QString& path, const LogHeader& header, const QByteArray& recordLines,
+                       const DiskSync& sync) {
+    QByteArray bytes;
+    for (const QString& line : header.lines())
+        bytes += toWindows1252(line) + "\r\n";
+    bytes += recordLines;
+    return writeFileBytes(path, bytes, sync);
+}
+
 AppendResult appendRecord(const QString& path, const ContactRecord& record, const DiskSync& sync) {
     if (leadingNumber(record.field(ContactRecord::Progressive)) > LogCounters::LastProgressive)
         return AppendError{AppendError::Kind::LogFull, fileError(FileError::Kind::Unwritable, path)};

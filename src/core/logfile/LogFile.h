@@ -26,6 +26,9 @@ struct LogContents {
     std::vector<ContactRecord> records;
 };
 
+// A header line (starting "#") into the header values and the paper log mode, by the reading rule below.
+void addHeaderLine(LogContents& log, QByteArrayView line);
+
 // Where the lines of a log stand, for reports that name lines (1-based, counting every line).
 struct LogLinePlaces {
     struct Record {
@@ -61,6 +64,9 @@ WriteResult createLog(const ProgramFolder& folder, const QString& logName, const
 
 // Rewrites a whole log atomically: the header, then every record in order.
 WriteResult rewriteLog(const QString& path, const LogHeader& header, std::span<const ContactRecord> records,
+                       const DiskSync& sync = systemDiskSync());
+// The same with the records as the file holds them: every line followed by CR LF.
+WriteResult rewriteLog(const QString& path, const LogHeader& header, const QByteArray& recordLines,
                        const DiskSync& sync = systemDiskSync());
 
 // Why appending a record did not happen.

@@ -11,11 +11,6 @@
 
 namespace qvmd {
 
-struct LogContents;
-
-// A header line (starting "#") into the header values and the paper log mode.
-void addHeaderLine(LogContents& log, QByteArrayView line);
-
 // Calls visit(position) for every ">", LF and CR in order: sixteen bytes at a time where the processor
 // allows, since a log is mostly bytes that need no look.
 // For the log readers only.

@@ -10,16 +10,6 @@ namespace qvmd {
 WorkedCountries::WorkedCountries(int countryCount)
     : marks_(static_cast<std::size_t>(std::max(countryCount, 0)) + 1, false) {}
 
-void WorkedCountries::mark(int countryNumber) {
-    if (countryNumber < 1 || countryNumber > countryCount())
-        return;
-    auto mark = marks_[static_cast<std::size_t>(countryNumber)];
-    if (!mark) {
-        mark = true;
-        ++count_;
-    }
-}
-
 void WorkedCountries::markIdentifier(QStringView identifier) {
     mark(countryNumberOf(trimmedField(identifier)));
 }

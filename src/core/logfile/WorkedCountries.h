@@ -2,6 +2,7 @@
 
 #include <QStringView>
 
+#include <cstdint>
 #include <vector>
 
 namespace qvmd {
@@ -13,8 +14,14 @@ public:
     explicit WorkedCountries(int countryCount = 0);
 
     int countryCount() const { return static_cast<int>(marks_.size()) - 1; }
-    // Numbers outside 1..N are ignored.
-    void mark(int countryNumber);
+    // Numbers outside 1..N are ignored. Inline: the statistics of a log call it once a record.
+    void mark(int countryNumber) {
+        if (countryNumber < 1 || countryNumber > countryCount())
+            return;
+        std::uint8_t& mark = marks_[static_cast<std::size_t>(countryNumber)];
+        count_ += 1 - mark;
+        mark = 1;
+    }
     // Marks the country of a station identifier: the leading digits after leading blanks.
     void markIdentifier(QStringView identifier);
     bool isWorked(int countryNumber) const;
@@ -22,7 +29,7 @@ public:
     void clear();
 
 private:
-    std::vector<bool> marks_;
+    std::vector<std::uint8_t> marks_; // 1 for a country worked
     int count_ = 0;
 };
 

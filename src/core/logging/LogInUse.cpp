@@ -1,9 +1,6 @@
 #include "core/logging/LogInUse.h"
 
 #include "core/common/Numbers.h"
-#include "core/logfile/LogStatistics.h"
-
-#include <future>
 
 namespace qvmd {
 
@@ -19,15 +16,16 @@ QString LogInUse::logPath() const {
 }
 
 LogInUse::Opened LogInUse::open() {
-    Result<OpenedLog> opened = openLog(place_.folder, place_.logName, place_.countryCount, sync_);
-    if (!opened)
-        return {opened.error(), std::nullopt};
-    OpenedLog& log = opened.value();
-    header_ = log.contents.header;
-    paperLog_ = log.contents.paperLog;
-    contacts_.assign(std::move(log.contents.records));
+    removeLogsLeftovers(place_.folder);
+    Result<QByteArray> bytes = readLogBytes(logPath());
+    if (!bytes)
+        return {bytes.error(), std::nullopt};
+    const LogContents contents = contacts_.load(std::move(bytes.value()));
+    header_ = contents.header;
+    paperLog_ = contents.paperLog;
     recount();
-    return {std::nullopt, log.counterFileError};
+    CounterFileCheck check = reconcileCounterFile(place_.folder, counters_, sync_);
+    return {std::nullopt, std::move(check.error)};
 }
 
 void LogInUse::recount() {
@@ -48,9 +46,14 @@ LogInUse::WriteOutcome LogInUse::outcome(Outcome kind, std::optional<FileError> 
     return result;
 }
 
+// Log.dat follows every change in place and reaches the disk when the log is closed (settle): only the
+// record waits for the disk. The log file stays the truth, and Log.dat is rebuilt from it whenever the two
+// disagree, so a crash before Log.dat is on the disk loses nothing.
 LogInUse::WriteOutcome LogInUse::countersWritten(std::optional<FileError> unconfirmedLog) {
     recount();
-    WriteResult failure = writeCounterFile(place_.folder, counters_, sync_);
+    WriteResult failure = updateCounterFile(place_.folder, counters_, sync_);
+    if (!failure || inPlaceUnconfirmed(failure))
+        countersUnsynced_ = true;
     // A stale Log.dat is the graver news: opening the log mends it, but only if the operator knows.
     if (failure && !inPlaceUnconfirmed(failure))
         return outcome(Outcome::CounterFileFailed, std::move(failure));
@@ -61,37 +64,27 @@ LogInUse::WriteOutcome LogInUse::countersWritten(std::optional<FileError> unconf
     return outcome(Outcome::Done);
 }
 
-// Only the record waits for the disk: Log.dat follows in the background, one rewrite at a time and in
-// order, while the operator types the next contact. The log file stays the truth: a crash before Log.dat
-// is written is repaired when the log is next opened, since its counters are always rebuilt from the log.
-LogInUse::WriteOutcome LogInUse::append(ContactRecord record) {
+LogInUse::WriteOutcome LogInUse::append(const ContactRecord& record) {
     // A full log refuses before anything is touched.
     if (contacts_.size() + 1 > LogCounters::LastProgressive) {
         WriteOutcome refused = outcome(Outcome::Refused);
         refused.appendError = appendRecord(logPath(), record, sync_);
         return refused;
     }
-    std::optional<FileError> earlier = settle();
     if (AppendResult failure = appendRecord(logPath(), record, sync_)) {
         WriteOutcome refused = outcome(Outcome::Refused);
         refused.appendError = std::move(failure);
         return refused;
     }
-    contacts_.append(std::move(record));
-    recount();
-    pendingCounters_ =
-        std::async(std::launch::async, [&sync = sync_, folder = place_.folder, counters = counters_] {
-            return writeCounterFile(folder, counters, sync);
-        });
-    if (earlier)
-        return outcome(Outcome::CounterFileFailed, std::move(earlier));
-    return outcome(Outcome::Done);
+    contacts_.append(record);
+    return countersWritten(std::nullopt);
 }
 
 std::optional<FileError> LogInUse::settle() {
-    if (!pendingCounters_.valid())
+    if (!countersUnsynced_)
         return std::nullopt;
-    return pendingCounters_.get();
+    countersUnsynced_ = false;
+    return syncCounterFile(place_.folder, sync_);
 }
 
 LogInUse::WriteOutcome LogInUse::addContact(const ContactFields& f) {
@@ -107,34 +100,32 @@ LogInUse::WriteOutcome LogInUse::modifyContact(int row, const ContactFields& f) 
     ContactRecord record =
         ContactRecord::contact(row, f.received, f.identifier, f.name, f.category, f.country, f.timeStamp);
     // The number sent stays as the file has it.
-    record.setField(ContactRecord::Progressive, contacts_.at(row).fieldText(ContactRecord::Progressive));
-    return rewriteWith(row, std::move(record));
+    record.setField(ContactRecord::Progressive, contacts_.fieldText(row, ContactRecord::Progressive));
+    return rewriteWith(row, record);
 }
 
 LogInUse::WriteOutcome LogInUse::cancelContact(int row) {
     ContactRecord record = contacts_.at(row);
     record.setField(ContactRecord::Cancelled, QStringLiteral("S"));
-    return rewriteWith(row, std::move(record));
+    return rewriteWith(row, record);
 }
 
-LogInUse::WriteOutcome LogInUse::rewriteWith(int row, ContactRecord record) {
-    // A counter file still on its way would land after this one.
-    settle();
-    ContactRecord before = contacts_.at(row);
-    contacts_.replace(row, std::move(record));
+LogInUse::WriteOutcome LogInUse::rewriteWith(int row, const ContactRecord& record) {
+    const ContactRecord before = contacts_.at(row);
+    contacts_.replace(row, record);
     const QString year = place_.year.isEmpty() ? header_.value(LogHeader::YearValue) : place_.year;
     static const Clock systemTime;
     const Clock& clock = place_.clock ? *place_.clock : systemTime;
     const LogHeader header =
         LogHeader::forProfile(place_.profile, header_.value(LogHeader::PaperLogValue), place_.stationKind,
                               clock.now().date(), static_cast<int>(leadingNumber(year)));
-    WriteResult failure = rewriteLog(logPath(), header, contacts_.records(), sync_);
+    WriteResult failure = rewriteLog(logPath(), header, contacts_.recordLines(), sync_);
     // The new file is in place although unconfirmed: the change stands.
     if (inPlaceUnconfirmed(failure))
         return countersWritten(std::move(failure));
     if (failure) {
         // The file is as it was, so the record is too.
-        contacts_.replace(row, std::move(before));
+        contacts_.replace(row, before);
         WriteOutcome refused = outcome(Outcome::Refused);
         refused.appendError = AppendError{AppendError::Kind::WriteFailed, *failure};
         return refused;

@@ -10,7 +10,6 @@
 #include "core/logging/ContactLog.h"
 #include "core/station/StationProfile.h"
 
-#include <future>
 #include <optional>
 
 namespace qvmd {
@@ -49,6 +48,7 @@ public:
 
     // Reads the log file; the counters become those of the log itself, and the counter file is rewritten
     // when it says otherwise. A failed rewrite of the counter file is returned with the log still open.
+    // What a rewrite in Logs left behind when the program was stopped is removed first.
     struct Opened {
         std::optional<FileError> logError;     // the log could not be read: nothing is open
         std::optional<FileError> counterError; // Log.dat could not be brought in line
@@ -64,8 +64,7 @@ public:
     enum class Outcome {
         Done,
         Refused,           // the log is full or its file could not be written: nothing changed anywhere
-        CounterFileFailed, // the log file and the window agree; only Log.dat (this one or the one before) is
-                           // stale
+        CounterFileFailed, // the log file and the window agree; only Log.dat is stale
         Unconfirmed,       // the log file holds the change, but the disk did not confirm the rewrite
     };
     struct WriteOutcome {
@@ -85,14 +84,15 @@ public:
     // A blank cancelled line for paper logs, numbered NextProgressive and appended.
     WriteOutcome addBlankCancelled(const QString& timeStamp);
 
-    // Waits for the counter file an append left to the background; its failure, once.
+    // Puts Log.dat, which follows each change without waiting for the disk, on the disk (when the log is
+    // closed); its failure, once.
     std::optional<FileError> settle();
 
 private:
     // Counters and worked countries from the records.
     void recount();
-    WriteOutcome append(ContactRecord record);
-    WriteOutcome rewriteWith(int row, ContactRecord record);
+    WriteOutcome append(const ContactRecord& record);
+    WriteOutcome rewriteWith(int row, const ContactRecord& record);
     WriteOutcome countersWritten(std::optional<FileError> unconfirmedLog);
     WriteOutcome outcome(Outcome kind, std::optional<FileError> error = std::nullopt) const;
     QString logPath() const;
@@ -104,7 +104,7 @@ private:
     ContactLog contacts_;
     LogHeader header_; // as read; the rewrite keeps its paper log mode
     bool paperLog_ = false;
-    std::future<WriteResult> pendingCounters_;
+    bool countersUnsynced_ = false; // Log.dat changed in place since it was last synced
 };
 
 } // namespace qvmd

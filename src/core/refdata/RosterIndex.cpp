@@ -4,7 +4,12 @@
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include <cstring>
 
@@ -17,11 +22,20 @@ const char* const rosterCategories[2] = {"L", "H"};
 
 } // namespace
 
+// Looked at on every keystroke of the logging window: one stat, and no conversion to local time.
 RosterIndex::Stamp RosterIndex::stampOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return {static_cast<qint64>(status.st_size),
+            static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+#else
     const QFileInfo info(path);
     if (!info.exists())
         return {};
-    return {info.size(), info.lastModified()};
+    return {info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+#endif
 }
 
 void RosterIndex::load(const ProgramFolder& folder) {

@@ -46,7 +46,7 @@ private:
     };
     struct Stamp {
         qint64 size = -1;
-        QDateTime modified;
+        qint64 modified = 0; // nanoseconds since the epoch, as the file system keeps them
         bool operator==(const Stamp&) const = default;
     };
     static Stamp stampOf(const QString& path);

@@ -43,10 +43,10 @@ int ContactGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : Columns;
 }
 
-QColor ContactGridModel::rowColour(const ContactRecord& record) {
-    if (record.isCancelled())
+QColor ContactGridModel::rowColour(const ContactLog& log, int row) {
+    if (log.isCancelled(row))
         return QColor(255, 255, 0);
-    if (record.field(ContactRecord::Category) == u"L")
+    if (log.category(row) == 'L')
         return QColor(255, 192, 255);
     return QColor(255, 255, 255);
 }
@@ -60,12 +60,12 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: // the whole text where a long name is cut
-        return record && column > 0 ? log_.at(row).fieldText(column - 1) : QString();
+        return record && column > 0 ? log_.fieldText(row, column - 1) : QString();
     case Qt::AccessibleDescriptionRole: // every cell of a contact tells the whole contact
         return record ? spokenRow(*this, index.row()) : QString();
     case SpokenInRowRole: // the cancelled flag is said as a word, and only when it is set
         if (column == cancelledColumn)
-            return record && log_.at(row).isCancelled() ? spokenHeaders_[column] : QString();
+            return record && log_.isCancelled(row) ? spokenHeaders_[column] : QString();
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(columns[column].alignment);
@@ -74,7 +74,7 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
             return fixedBackground_.isValid() ? QVariant(QBrush(fixedBackground_)) : QVariant();
         if (record && row == highlighted_)
             return QBrush(highlightColour());
-        return record ? QVariant(QBrush(rowColour(log_.at(row)))) : QVariant();
+        return record ? QVariant(QBrush(rowColour(log_, row))) : QVariant();
     case Qt::ForegroundRole:
         return record && row == highlighted_ && column > 0 ? QVariant(QBrush(Qt::white)) : QVariant();
     default:

@@ -27,7 +27,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The row colour of a record: yellow when cancelled, pink for a valid Lady, white otherwise.
-    static QColor rowColour(const ContactRecord& record);
+    static QColor rowColour(const ContactLog& log, int row);
 
     void setFixedBackground(QColor colour) { fixedBackground_ = colour; }
 

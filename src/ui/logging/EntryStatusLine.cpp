@@ -4,6 +4,7 @@
 #include "core/logfile/ContactRecord.h"
 #include "core/logging/ContactLog.h"
 #include "core/logging/EditSession.h"
+#include "core/logging/EntryRules.h"
 #include "ui/kit/LiveStatusLabel.h"
 #include "ui/logging/ContactGrid.h"
 #include "ui/logging/LogEntryRow.h"
@@ -46,8 +47,10 @@ QString EntryStatusLine::text(int id, const char* fallback) const {
 }
 
 void EntryStatusLine::refresh() {
-    // An update may have replaced a roster while the window is open.
-    if (rosters_.stale(state_.folder))
+    const EntryTexts typed = row_.texts();
+    // An update may have replaced a roster while the window is open; looked at only when the rosters are,
+    // for a member station with its unit typed, not on every change of every box.
+    if (!typed.generic && !typed.boxes[BoxUnit].trimmed().isEmpty() && rosters_.stale(state_.folder))
         rosters_.load(state_.folder);
     const StatusSources sources{log_,
                                 state_.countries,
@@ -56,7 +59,7 @@ void EntryStatusLine::refresh() {
                                 state_.counters,
                                 pointValues(state_.weights, state_.profile.category)};
     const int edited = session_.editing() ? session_.editedRow() : 0;
-    status_ = entryStatus(sources, row_.texts(), row_.category(), edited);
+    status_ = entryStatus(sources, typed, row_.category(), edited);
     grid_.highlight(status_.kind == EntryStatus::Kind::Duplicate ? status_.duplicateRow : 0);
     const bool empty = status_.kind == EntryStatus::Kind::Empty;
     if (empty)

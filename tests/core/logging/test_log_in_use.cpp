@@ -6,6 +6,9 @@
 #include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace qvmd;
@@ -111,7 +114,8 @@ TEST(LogInUseWrites, EachRecordIsALineOfItsOwnAndTheCountersFollowTheLog) {
 
 // A rewrite that fails leaves the file as it was, so the record in memory goes back too; a rewrite whose
 // file is in place but whose folder the disk did not confirm is kept, and said to be unconfirmed. Each
-// write syncs exactly what it changed: the log, then Log.dat, each followed by its folder after a rename.
+// write syncs exactly what it changed: the log, then its folder after the rename. Log.dat follows in
+// place and waits for no sync.
 TEST(LogInUseWrites, FailedRewritesRollBackAndUnconfirmedOnesStand) {
     struct Case {
         const char* label;
@@ -158,23 +162,80 @@ TEST(LogInUseWrites, FailedRewritesRollBackAndUnconfirmedOnesStand) {
             }
             const QList<RecordingSync::Call> expected =
                 c.changed ? QList<RecordingSync::Call>{RecordingSync::file(open.folder.logs(logName)),
-                                                       RecordingSync::folder(open.folder.logs("")),
-                                                       RecordingSync::file(open.folder.logs("Log.dat")),
                                                        RecordingSync::folder(open.folder.logs(""))}
                           : QList<RecordingSync::Call>{RecordingSync::file(open.folder.logs(logName))};
             EXPECT_EQ(open.sync.calls(), expected);
+            EXPECT_EQ(readCounterFile(ProgramFolder(open.folder.path())).value(), open.log->counters());
         }
     }
 }
 
-// Only Log.dat's rewrite follows an append, in the background; an append syncs the log file alone.
-TEST(LogInUseWrites, AnAppendSyncsTheLogThenLogDatAndItsFolder) {
+// A contact waits for one sync, its own record's: Log.dat is rewritten in place at once, whole and right,
+// and reaches the disk when the log is settled (closed), once however many contacts came before.
+TEST(LogInUseWrites, AContactWaitsForItsRecordsSyncAloneAndLogDatIsSyncedWhenSettled) {
     OpenLog open(crlf(header + QStringList{first}));
     ASSERT_FALSE(open.log->open().logError);
     open.sync.clear();
+    const ProgramFolder folder(open.folder.path());
     ASSERT_EQ(open.log->addContact(fields("9QV9")).outcome, LogInUse::Outcome::Done);
+    EXPECT_EQ(open.folder.readRaw("Logs/Log.dat"), "3\r\n1\r\n1\r\n2\r\n0\r\n");
+    ASSERT_EQ(open.log->addContact(fields("9QV10")).outcome, LogInUse::Outcome::Done);
+    EXPECT_EQ(readCounterFile(folder).value(), open.log->counters());
+    const RecordingSync::Call logFile = RecordingSync::file(open.folder.logs(logName));
+    EXPECT_EQ(open.sync.calls(), QList<RecordingSync::Call>({logFile, logFile}));
     EXPECT_FALSE(open.log->settle());
-    EXPECT_EQ(open.sync.calls(), QList<RecordingSync::Call>({RecordingSync::file(open.folder.logs(logName)),
-                                                             RecordingSync::file(open.folder.logs("Log.dat")),
-                                                             RecordingSync::folder(open.folder.logs(""))}));
+    EXPECT_FALSE(open.log->settle());
+    EXPECT_EQ(open.sync.calls(), QList<RecordingSync::Call>(
+                                     {logFile, logFile, RecordingSync::file(open.folder.logs("Log.dat"))}));
+    EXPECT_EQ(open.folder.readRaw("Logs/Log.dat"), "4\r\n1\r\n2\r\n2\r\n0\r\n");
+
+    // A cancellation rewrites it too.
+    ASSERT_EQ(open.log->cancelContact(3).outcome, LogInUse::Outcome::Done);
+    EXPECT_EQ(open.folder.readRaw("Logs/Log.dat"), "4\r\n1\r\n1\r\n2\r\n1\r\n");
+
+    // A failed sync of Log.dat is told once; the counters in it are still right.
+    open.sync.failAll(DiskSync::Target::File);
+    ASSERT_EQ(open.log->addBlankCancelled("08/12/2026 05:04:28").outcome, LogInUse::Outcome::Refused);
+    open.sync.failAll(DiskSync::Target::Folder);
+    ASSERT_EQ(open.log->addBlankCancelled("08/12/2026 05:04:28").outcome, LogInUse::Outcome::Done);
+    open.sync.failAll(DiskSync::Target::File);
+    const std::optional<FileError> failure = open.log->settle();
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->kind, FileError::Kind::Unconfirmed);
+    EXPECT_EQ(failure->path, open.folder.logs("Log.dat"));
+    EXPECT_FALSE(open.log->settle());
+    EXPECT_EQ(readCounterFile(folder).value(), open.log->counters());
+
+    // A shorter text leaves no old byte behind.
+    ASSERT_FALSE(updateCounterFile(folder, LogCounters{10, 10, 0, 0, 0}));
+    ASSERT_FALSE(updateCounterFile(folder, LogCounters{9, 9, 0, 0, 0}));
+    EXPECT_EQ(open.folder.readRaw("Logs/Log.dat"), "9\r\n9\r\n0\r\n0\r\n0\r\n");
+}
+
+// A Log.dat that is gone, or that a folder stands in for, cannot be written in place: it is written whole
+// the careful way, or the failure is told while the log itself holds the contact.
+TEST(LogInUseWrites, LogDatThatCannotBeWrittenInPlace) {
+    {
+        OpenLog open(crlf(header + QStringList{first}));
+        ASSERT_FALSE(open.log->open().logError);
+        QFile::remove(open.folder.logs("Log.dat"));
+        open.sync.clear();
+        ASSERT_EQ(open.log->addContact(fields("9QV9")).outcome, LogInUse::Outcome::Done);
+        EXPECT_EQ(open.folder.readRaw("Logs/Log.dat"), "3\r\n1\r\n1\r\n2\r\n0\r\n");
+        EXPECT_EQ(open.sync.calls(),
+                  QList<RecordingSync::Call>({RecordingSync::file(open.folder.logs(logName)),
+                                              RecordingSync::file(open.folder.logs("Log.dat")),
+                                              RecordingSync::folder(open.folder.logs(""))}));
+    }
+    {
+        OpenLog open(crlf(header + QStringList{first}));
+        ASSERT_FALSE(open.log->open().logError);
+        QFile::remove(open.folder.logs("Log.dat"));
+        ASSERT_TRUE(QDir().mkpath(open.folder.logs("Log.dat")));
+        const LogInUse::WriteOutcome outcome = open.log->addContact(fields("9QV9"));
+        EXPECT_EQ(outcome.outcome, LogInUse::Outcome::CounterFileFailed);
+        ASSERT_TRUE(outcome.fileError);
+        EXPECT_EQ(outcome.fileError->path, open.folder.logs("Log.dat"));
+        EXPECT_TRUE(open.logBytes().endsWith("2>5>9QV9>GIULIA>L>Italia>08/12/2026 05:04:28>N>\r\n"));
+    }
 }
