@@ -1,3 +1,4 @@
+#include "support/DesktopFont.h"
 #include "ui/kit/FormDialog.h"
 #include "ui/kit/FormScale.h"
 #include "ui/kit/GridControl.h"
@@ -13,22 +14,6 @@
 using namespace qvmd;
 
 namespace {
-
-// The application font at the given size for one test, restored afterwards.
-class DesktopFont {
-public:
-    explicit DesktopFont(qreal points) : old_(QApplication::font()) {
-        QFont font = old_;
-        font.setPointSizeF(points);
-        QApplication::setFont(font);
-    }
-    ~DesktopFont() { QApplication::setFont(old_); }
-    DesktopFont(const DesktopFont&) = delete;
-    DesktopFont& operator=(const DesktopFont&) = delete;
-
-private:
-    QFont old_;
-};
 
 // A form drawn in pixels, as the program's fixed forms are: two captions side by side that touch, a
 // larger heading derived from the form's font, a button with a picture, a grid.

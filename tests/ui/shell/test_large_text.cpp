@@ -2,6 +2,7 @@
 #include "core/app/StartupLoad.h"
 #include "core/print/EasyPrint.h"
 #include "core/print/PainterSurface.h"
+#include "support/DesktopFont.h"
 #include "support/FixedClock.h"
 #include "support/LayoutCheck.h"
 #include "support/Printers.h"
@@ -146,22 +147,6 @@ const WindowCase windows[] = {
              timer->stop();
          return window;
      }},
-};
-
-// The application font for one run: the desktop's usual size or a large one, restored afterwards.
-class DesktopFont {
-public:
-    explicit DesktopFont(qreal points) : old_(QApplication::font()) {
-        QFont font = old_;
-        font.setPointSizeF(points);
-        QApplication::setFont(font);
-    }
-    ~DesktopFont() { QApplication::setFont(old_); }
-    DesktopFont(const DesktopFont&) = delete;
-    DesktopFont& operator=(const DesktopFont&) = delete;
-
-private:
-    QFont old_;
 };
 
 // Controls whose text kept the size the window was built in while the rest of it grew.
