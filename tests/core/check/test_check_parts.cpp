@@ -53,19 +53,34 @@ TEST(CheckStamps, ReadsTheFixedFormAndOtherUnambiguousForms) {
         {{u"06/03/2026 24:00:00"}, 0, Stamp::State::Unreadable, 0, false},
         {{u"06/03/2026 13:00 PM"}, 0, Stamp::State::Unreadable, 0, false},
         {{u"6 marzo 2026"}, 0, Stamp::State::Unreadable, 0, false},
+        // Blanks around and inside, a no-break space among them; the fixed form with one piece wrong.
+        {{u"\u00a006/03/2026\t2:05 pm "}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 0), false},
+        {{u"06/03/2026\u00a014:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), false},
+        {{u"06/03/2026 14:05:9:"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06/03/2026 14:60:09"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06-03/2026 14:05:09"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06/03/2026 14:05:0\u00e9"}, 0, Stamp::State::Unreadable, 0, false},
         {{u""}, 0, Stamp::State::Unreadable, 0, false},
     };
     for (const Case& c : cases) {
+        // Decoded text and a log's bytes read alike.
         std::vector<QStringView> views;
-        for (const char16_t* text : c.texts)
+        std::vector<QByteArray> bytes;
+        for (const char16_t* text : c.texts) {
             views.emplace_back(text);
-        const LogStamps stamps = readStamps(views);
-        const QString label = QStringView(c.texts[c.at]).toString();
-        EXPECT_EQ(c.state, stamps.stamps[c.at].state) << label.toStdString();
-        if (c.state == Stamp::State::Read) {
-            EXPECT_EQ(c.seconds, stamps.stamps[c.at].seconds) << label.toStdString();
+            bytes.push_back(QStringView(text).toLatin1());
         }
-        EXPECT_EQ(c.otherForm, stamps.otherForm) << label.toStdString();
+        const std::vector<QByteArrayView> byteViews(bytes.begin(), bytes.end());
+        LogStamps fromBytes;
+        readStamps(byteViews, fromBytes);
+        for (const LogStamps& stamps : {readStamps(views), fromBytes}) {
+            const QString label = QStringView(c.texts[c.at]).toString();
+            EXPECT_EQ(c.state, stamps.stamps[c.at].state) << label.toStdString();
+            if (c.state == Stamp::State::Read) {
+                EXPECT_EQ(c.seconds, stamps.stamps[c.at].seconds) << label.toStdString();
+            }
+            EXPECT_EQ(c.otherForm, stamps.otherForm) << label.toStdString();
+        }
     }
 }
 

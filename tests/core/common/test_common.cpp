@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -148,18 +149,28 @@ TEST_F(TextFileTest, OverwriteInPlaceCutsToSizeAndReportsWhatStandsInTheWay) {
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     ASSERT_EQ(mkfifo(QFile::encodeName(file("pipe")).constData(), 0600), 0);
+    // A link planted where a report goes is never written through, whether or not its target exists.
+    const QString target = file("target.txt");
+    ASSERT_TRUE(QFile::link(target, file("link")));
+    ASSERT_TRUE(QFile::link(file("folder"), file("folder link")));
     struct Case {
         QString path;
         FileError::Reason reason;
     };
     for (const Case& c : {Case{file("folder"), FileError::Reason::IsFolder},
                           Case{file("pipe"), FileError::Reason::NotRegularFile},
+                          Case{file("link"), FileError::Reason::NotRegularFile},
+                          Case{file("folder link"), FileError::Reason::NotRegularFile},
                           Case{file("no/such/folder/x.txt"), FileError::Reason::FolderMissing}}) {
         const WriteResult failed = overwriteFileBytes(c.path, "x");
         ASSERT_TRUE(failed) << c.path.toStdString();
         EXPECT_EQ(failed->kind, FileError::Kind::Unwritable) << c.path.toStdString();
         EXPECT_EQ(failed->reason, c.reason) << c.path.toStdString();
     }
+    EXPECT_FALSE(QFileInfo::exists(target));
+    ASSERT_FALSE(overwriteFileBytes(target, "kept"));
+    EXPECT_TRUE(overwriteFileBytes(file("link"), "x"));
+    EXPECT_EQ(bytes(target), QByteArray("kept"));
 
     // A full disk is a failure, never a report cut short in silence.
     WriteResult full;
