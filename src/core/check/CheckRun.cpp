@@ -15,6 +15,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <optional>
 #include <system_error>
@@ -22,6 +23,57 @@
 
 namespace qvmd {
 namespace {
+
+// Makes the logs' reports on the other cores, ahead of the thread that writes them in order. A log's
+// contacts and findings are freed once its report is made; the tables read only the members that stay.
+class ReportMaker {
+public:
+    ReportMaker(std::vector<CheckedLog>& logs, const CheckTexts& texts)
+        : logs_(logs), texts_(texts), made_(logs.size()), ready_(logs.size()) {
+        const unsigned helpers = std::min(usableCores(), 8u) - 1;
+        try {
+            for (unsigned i = 0; i < helpers && i < logs.size(); ++i)
+                helpers_.emplace_back([this] {
+                    for (std::size_t report = next_++; report < logs_.size(); report = next_++)
+                        make(report);
+                });
+        } catch (const std::system_error&) {
+            // No more threads to be had: the writer makes what nobody else takes.
+        }
+    }
+    ~ReportMaker() {
+        next_ = logs_.size();
+        for (std::thread& helper : helpers_)
+            helper.join();
+    }
+    ReportMaker(const ReportMaker&) = delete;
+    ReportMaker& operator=(const ReportMaker&) = delete;
+
+    // Report i, made here when no helper has taken it yet. Called for 0, 1, 2 … in order.
+    QByteArray take(std::size_t i) {
+        std::size_t unclaimed = i;
+        if (next_.compare_exchange_strong(unclaimed, i + 1))
+            make(i);
+        else
+            while (!ready_[i].load(std::memory_order_acquire))
+                std::this_thread::yield();
+        return std::exchange(made_[i], QByteArray());
+    }
+
+private:
+    void make(std::size_t i) {
+        made_[i] = logReport(logs_[i], texts_);
+        logs_[i].dropDetails();
+        ready_[i].store(true, std::memory_order_release);
+    }
+
+    std::vector<CheckedLog>& logs_;
+    const CheckTexts& texts_;
+    std::vector<QByteArray> made_;
+    std::vector<std::atomic<bool>> ready_;
+    std::atomic<std::size_t> next_{0};
+    std::vector<std::thread> helpers_;
+};
 
 // One run, in the order its steps take: each step either prepares what the next needs or ends the run
 // with the reason in the outcome.
@@ -109,9 +161,11 @@ private:
         crossCheck(logs_, rosters_, settings, texts_);
     }
 
-    // The two tables, then one report per log, each made and written on its own; failures are listed
-    // in that order. Reports are made anew by every run, so they are written in place without the sync
-    // per file that the tables get: three thousand syncs would take most of a run.
+    // The two tables, then one report per log; failures are listed in that order. Reports are made anew
+    // by every run, so they are written in place without the sync per file that the tables get: three
+    // thousand syncs would take most of a run. They are made on every core but written by this thread
+    // alone: creating files in one folder takes the folder's lock, so writers on several cores would
+    // only queue for it.
     void writeReports() {
         const QDir outFolder(out_);
         QSet<QString> taken;
@@ -139,19 +193,16 @@ private:
         } catch (const std::system_error&) {
             writeTables();
         }
-        parallelFor(logs_.size(), [&](std::size_t i) {
-            CheckedLog& log = logs_[i];
+        ReportMaker reports(logs_, texts_);
+        for (std::size_t i = 0; i < logs_.size(); ++i) {
             const QString path = outFolder.filePath(reportNames[static_cast<qsizetype>(i)]);
-            const WriteResult failure = overwriteFileBytes(path, logReport(log, texts_));
+            const WriteResult failure = overwriteFileBytes(path, reports.take(i));
             // A report cut short by a full disk would pass for a whole one; a special file in the way is
             // not ours to remove.
             if (failure && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink())
                 QFile::remove(path);
             noteFailure(tables + i, failure);
-            // Nearly a million records are freed here, on every core, while the tables read only the
-            // members that stay.
-            log.dropDetails();
-        });
+        }
         if (tableWriter)
             tableWriter->join();
         failures.erase(std::remove(failures.begin(), failures.end(), QString()), failures.end());
