@@ -76,9 +76,8 @@ std::optional<RawStamp> parseOwnForm(QStringView text) {
     unsigned largest = 0;
     for (int i : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18})
         largest = std::max(largest, digit(i));
-    const bool separators = (unitAt(text, 2) == u'/') & (unitAt(text, 5) == u'/') &
-                            (unitAt(text, 10) == u' ') & (unitAt(text, 13) == u':') &
-                            (unitAt(text, 16) == u':');
+    const bool separators = unitAt(text, 2) == u'/' && unitAt(text, 5) == u'/' && unitAt(text, 10) == u' ' &&
+                            unitAt(text, 13) == u':' && unitAt(text, 16) == u':';
     if (largest > 9 || !separators)
         return std::nullopt;
     auto two = [&](int i) { return static_cast<int>(digit(i) * 10 + digit(i + 1)); };
