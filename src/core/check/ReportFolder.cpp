@@ -53,9 +53,12 @@ QStringList logPaths(const QStringList& inputs, const QString& reportFolder) {
 
 QString reportName(const QString& fileName, QSet<QString>& taken) {
     QString name = fileName + QStringLiteral(".txt");
-    for (int n = 2; taken.contains(name.toLower()); ++n)
+    QString lower = name.toLower();
+    for (int n = 2; taken.contains(lower); ++n) {
         name = fileName + QStringLiteral("-%1.txt").arg(n);
-    taken.insert(name.toLower());
+        lower = name.toLower();
+    }
+    taken.insert(lower);
     return name;
 }
 
