@@ -3,6 +3,7 @@
 #include "core/check/CheckedLog.h"
 #include "core/check/CrossCheck.h"
 #include "core/check/IdentifierIndex.h"
+#include "core/check/RosterCategories.h"
 #include "core/check/StampReader.h"
 
 #include <QDate>
@@ -122,11 +123,69 @@ TEST(CheckTextsFormat, FillsEachMarkerOnceAndNeverLooksInsideAValue) {
     EXPECT_EQ(english.format(CheckTexts::OwnStation, {}), english.text(CheckTexts::OwnStation));
 }
 
+TEST(CheckTextsFormat, ALineFindingIsTheLinePrefixAndTheFinding) {
+    for (const int offset : {0, 1000}) {
+        const CheckTexts texts(offset);
+        for (const int line : {0, 7, 12, 123456, 2147483647})
+            for (const auto& [id, values] : std::vector<std::pair<CheckTexts::Id, std::vector<QStringView>>>{
+                     {CheckTexts::Duplicate, {u"12", u"5QV1"}},
+                     {CheckTexts::Duplicate, {u"12"}}, // a missing value leaves its marker
+                     {CheckTexts::OwnStation, {}},
+                     {CheckTexts::TimeOutside, {u"5QV%1", u""}}}) {
+                const std::initializer_list<QStringView> none;
+                QString expected = texts.text(CheckTexts::LinePrefix);
+                expected.replace(QStringLiteral("%1"), QString::number(line));
+                expected += QStringLiteral(": ");
+                expected += values.size() == 2   ? texts.format(id, {values[0], values[1]})
+                            : values.size() == 1 ? texts.format(id, {values[0]})
+                                                 : texts.format(id, none);
+                const QString made = values.size() == 2 ? texts.lineFinding(line, id, {values[0], values[1]})
+                                     : values.size() == 1 ? texts.lineFinding(line, id, {values[0]})
+                                                          : texts.lineFinding(line, id, none);
+                EXPECT_EQ(made, expected) << line << ' ' << expected.toStdString();
+            }
+    }
+    EXPECT_EQ(CheckTexts(1000).format(CheckTexts::Duplicate, {u"12"}),
+              QStringLiteral("duplicate of line 12 (%2)"));
+}
+
+// Roster keys are trimmed and upper-cased; a log's bytes find only the plain ASCII ones, the only kind
+// a valid identifier can match.
+TEST(CheckIdentifiers, RosterKeysAreFoundByTextAndByBytes) {
+    RosterCategories rosters;
+    rosters.addRoster(" 5qv1 >ANNA\r\n5QV\xC9"
+                      "2>BEA\r\n# 7QV7>NOT\r\nno key\r\n",
+                      RosterCategories::Lady);
+    rosters.addRoster("6QV6>CARLO\n5QV1>ANNA\n", RosterCategories::Hunter);
+    EXPECT_EQ(rosters.ids().size(), 3);
+    for (const auto& [key, found, categories] : std::vector<std::tuple<const char*, bool, quint8>>{
+             {"5QV1", true, RosterCategories::Lady | RosterCategories::Hunter},
+             {"6QV6", true, RosterCategories::Hunter},
+             {"5qv1", false, 0},
+             {"7QV7", false, 0}}) {
+        const QByteArrayView bytes(key);
+        const int number = rosters.findBytes(bytes, identifierHash(bytes));
+        EXPECT_EQ(number, rosters.find(QString::fromLatin1(key))) << key;
+        EXPECT_EQ(number >= 0, found) << key;
+        if (found) {
+            EXPECT_EQ(rosters.categories()[static_cast<std::size_t>(number)], categories) << key;
+        }
+    }
+    EXPECT_GE(rosters.find(QStringLiteral("5QV\u00c92")), 0);
+    EXPECT_EQ(RosterCategories::text(RosterCategories::Lady | RosterCategories::Hunter),
+              QStringLiteral("H/L"));
+}
+
 TEST(CheckIdentifiers, WellFormedIdentifiers) {
-    for (const char* good : {"5QV123", "1ARIV300", "12QV1"})
+    // The text and the bytes agree.
+    for (const char* good : {"5QV123", "1ARIV300", "12QV1"}) {
         EXPECT_TRUE(wellFormedIdentifier(QString::fromLatin1(good))) << good;
-    for (const char* bad : {"", "0QV0", "05QV1", "QV12", "5QV", "5123", "5qv12", "5QV12A", "5 QV12"})
+        EXPECT_TRUE(wellFormedIdentifier(QByteArrayView(good))) << good;
+    }
+    for (const char* bad : {"", "0QV0", "05QV1", "QV12", "5QV", "5123", "5qv12", "5QV12A", "5 QV12"}) {
         EXPECT_FALSE(wellFormedIdentifier(QString::fromLatin1(bad))) << bad;
+        EXPECT_FALSE(wellFormedIdentifier(QByteArrayView(bad))) << bad;
+    }
 }
 
 TEST(CheckArguments, AcceptsTheOptionsAndRefusesTheRest) {

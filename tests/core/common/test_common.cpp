@@ -15,8 +15,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <thread>
 #include <vector>
 
+#include <sched.h>
 #include <sys/stat.h>
 
 using namespace qvmd;
@@ -188,4 +190,25 @@ TEST(ParallelFor, RunsEveryIndexOnce) {
         EXPECT_TRUE(std::all_of(runs.cbegin(), runs.cend(), [](const std::atomic<int>& n) { return n == 1; }))
             << count;
     }
+}
+
+// A process held to one core (taskset, a container) works on that one, in the calling thread.
+TEST(ParallelFor, KeepsToTheCoresTheProcessMayUse) {
+    cpu_set_t before;
+    ASSERT_EQ(::sched_getaffinity(0, sizeof before, &before), 0);
+    int first = 0;
+    while (!CPU_ISSET(first, &before))
+        ++first;
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(first, &one);
+    ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
+    const unsigned cores = usableCores();
+    std::vector<std::thread::id> threads(100);
+    parallelFor(threads.size(), [&](std::size_t i) { threads[i] = std::this_thread::get_id(); });
+    ::sched_setaffinity(0, sizeof before, &before);
+    EXPECT_EQ(cores, 1u);
+    EXPECT_TRUE(std::all_of(threads.cbegin(), threads.cend(),
+                            [](std::thread::id id) { return id == std::this_thread::get_id(); }));
+    EXPECT_EQ(usableCores(), static_cast<unsigned>(CPU_COUNT(&before)));
 }
