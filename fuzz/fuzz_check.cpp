@@ -3,13 +3,17 @@
 #include "core/check/CheckTexts.h"
 #include "core/check/CheckedLog.h"
 #include "core/check/CrossCheck.h"
+#include "core/check/RecordPlaces.h"
 #include "core/check/RosterCategories.h"
+#include "core/common/Windows1252.h"
+#include "core/logfile/LogFile.h"
 
 #include <algorithm>
 
 // The checker's own reading on arbitrary bytes: two rosters and up to four logs, split at "~~~~". Each
-// log is checked (header, stamps, identifiers, duplicates), all are cross-checked and scored, and every
-// report and table is made. Nothing may crash, and the counts must add up.
+// log is split as the log reader splits it and checked (header, stamps, identifiers, duplicates), all
+// are cross-checked and scored, and every report and table is made. Nothing may crash, the fields must
+// be the reader's, and the counts must add up.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray input = qvmd::fuzz::bytesOf(data, size).toByteArray();
     // "~~~~" splits; a lone "~" stays in its part.
@@ -36,8 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rosters.addRoster(pieces[1], qvmd::RosterCategories::Hunter);
     const qvmd::LogCheckReferences references{&rosters, 8};
     std::vector<qvmd::CheckedLog> logs;
-    for (qsizetype i = 2; i < pieces.size(); ++i)
+    qvmd::RecordPlaces places;
+    for (qsizetype i = 2; i < pieces.size(); ++i) {
+        // The checker splits a log on its bytes exactly as the log reader does on its text.
+        const qvmd::LogContents expected = qvmd::parseLog(pieces[i]);
+        places.read(pieces[i]);
+        if (places.records.size() != expected.records.size() ||
+            places.header.header.values != expected.header.values)
+            __builtin_trap();
+        for (std::size_t r = 0; r < places.records.size(); ++r)
+            for (int field = 0; field < qvmd::ContactRecord::FieldCount; ++field)
+                if (qvmd::fromWindows1252(places.field(places.records[r], field)) !=
+                    expected.records[r].field(field))
+                    __builtin_trap();
         logs.push_back(qvmd::checkLogBytes(QStringLiteral("log%1.Log").arg(i), pieces[i], texts, references));
+    }
     qvmd::CrossCheckSettings settings;
     settings.countryCount = 8;
     settings.windowMinutes = 10;

@@ -75,14 +75,22 @@ std::vector<const CheckedLog*> tableOrder(const std::vector<CheckedLog>& logs) {
 
 QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& texts) {
     QString text;
-    // The first three columns are texts from the logs; the rest are numbers.
+    // The first three columns are texts from the logs; the rest are numbers, which need no quoting.
     auto addRow = [&](const QStringList& row) {
-        QStringList fields;
-        for (qsizetype i = 0; i < row.size(); ++i)
-            fields.append(csvField(row[i], i < 3));
-        text += fields.join(u',') + QStringLiteral("\r\n");
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                text += u',';
+            text += i < 3 ? csvField(row[i], true) : row[i];
+        }
+        text += QStringLiteral("\r\n");
     };
-    addRow(headingRow(texts));
+    const QStringList heading = headingRow(texts);
+    for (qsizetype i = 0; i < heading.size(); ++i) {
+        if (i > 0)
+            text += u',';
+        text += csvField(heading[i], i < 3);
+    }
+    text += QStringLiteral("\r\n");
     for (const CheckedLog* log : tableOrder(logs))
         addRow(rowOf(*log));
     return toWindows1252(text);
@@ -104,9 +112,12 @@ QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& te
     for (const CheckedLog* log : tableOrder(logs)) {
         page += QStringLiteral("<tr>");
         const QStringList row = rowOf(*log);
-        for (qsizetype i = 0; i < row.size(); ++i)
-            page += (i >= 3 ? QStringLiteral("<td class=\"n\">") : QStringLiteral("<td>")) + html(row[i]) +
-                    QStringLiteral("</td>");
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            // Numbers have nothing to escape.
+            page += i >= 3 ? QStringLiteral("<td class=\"n\">") : QStringLiteral("<td>");
+            page += i >= 3 ? row[i] : html(row[i]);
+            page += QStringLiteral("</td>");
+        }
         page += QStringLiteral("</tr>\n");
     }
     page += QStringLiteral("</tbody>\n</table>\n");
@@ -130,34 +141,40 @@ QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& te
 }
 
 QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
-    QStringList lines;
-    lines.append(texts.text(CheckTexts::ReportLog).arg(log.fileName));
-    lines.append(log.originLines);
+    QString report;
+    auto addLine = [&](const QString& line) {
+        report += line;
+        report += QStringLiteral("\r\n");
+    };
+    addLine(texts.format(CheckTexts::ReportLog, {log.fileName}));
+    for (const QString& line : log.originLines)
+        addLine(line);
     if (log.readable) {
-        lines.append(texts.text(CheckTexts::ReportStation).arg(log.station, log.category, log.name));
-        lines.append(texts.text(CheckTexts::ReportContacts)
-                         .arg(log.claimed)
-                         .arg(log.confirmed)
-                         .arg(log.notInLog)
-                         .arg(log.miscopied)
-                         .arg(log.duplicates));
-        lines.append(texts.text(CheckTexts::ReportScore)
-                         .arg(log.claimedScore)
-                         .arg(log.checkedScore)
-                         .arg(log.rank > 0 ? QString::number(log.rank) : QStringLiteral("-")));
+        addLine(texts.format(CheckTexts::ReportStation, {log.station, log.category, log.name}));
+        addLine(texts.format(CheckTexts::ReportContacts,
+                             {QString::number(log.claimed), QString::number(log.confirmed),
+                              QString::number(log.notInLog), QString::number(log.miscopied),
+                              QString::number(log.duplicates)}));
+        addLine(texts.format(CheckTexts::ReportScore,
+                             {QString::number(log.claimedScore), QString::number(log.checkedScore),
+                              log.rank > 0 ? QString::number(log.rank) : QStringLiteral("-")}));
     }
-    lines.append(QString());
-    std::vector<Finding> findings = log.findings;
+    addLine(QString());
+    if (log.findings.empty()) {
+        addLine(texts.text(CheckTexts::ReportNoFindings));
+        return report.toUtf8();
+    }
+    addLine(texts.text(CheckTexts::ReportFindings));
+    // In line order; the findings of one line in the order they were made.
+    std::vector<const Finding*> findings;
+    findings.reserve(log.findings.size());
+    for (const Finding& finding : log.findings)
+        findings.push_back(&finding);
     std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    if (findings.empty()) {
-        lines.append(texts.text(CheckTexts::ReportNoFindings));
-    } else {
-        lines.append(texts.text(CheckTexts::ReportFindings));
-        for (const Finding& finding : findings)
-            lines.append(finding.text);
-    }
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+                     [](const Finding* a, const Finding* b) { return a->line < b->line; });
+    for (const Finding* finding : findings)
+        addLine(finding->text);
+    return report.toUtf8();
 }
 
 } // namespace qvmd

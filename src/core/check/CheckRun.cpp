@@ -16,13 +16,86 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace qvmd {
 namespace {
+
+// Makes the logs' reports on the other cores for the thread that writes them; that thread makes one
+// itself whenever none is ready, so nobody waits while there is work. A log's contacts and findings are
+// freed once its report is made; the tables read only the members that stay.
+class ReportMaker {
+public:
+    ReportMaker(std::vector<CheckedLog>& logs, const CheckTexts& texts)
+        : logs_(logs), texts_(texts), made_(logs.size()) {
+        const unsigned helpers = std::min(usableCores(), 8u) - 1;
+        try {
+            for (unsigned i = 0; i < helpers && i < logs.size(); ++i)
+                helpers_.emplace_back([this] {
+                    for (std::size_t report = next_++; report < logs_.size(); report = next_++) {
+                        made_[report] = make(report);
+                        {
+                            const std::lock_guard<std::mutex> lock(mutex_);
+                            ready_.push_back(report);
+                        }
+                        readyChanged_.notify_one();
+                    }
+                });
+        } catch (const std::system_error&) {
+            // No more threads to be had: the writer makes what nobody else takes.
+        }
+    }
+    ~ReportMaker() {
+        next_ = logs_.size();
+        for (std::thread& helper : helpers_)
+            helper.join();
+    }
+    ReportMaker(const ReportMaker&) = delete;
+    ReportMaker& operator=(const ReportMaker&) = delete;
+
+    // The next report to write, with its log's number, in no particular order; nothing once every report
+    // was given out.
+    std::optional<std::pair<std::size_t, QByteArray>> next() {
+        if (given_ == logs_.size())
+            return std::nullopt;
+        ++given_;
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (ready_.empty()) {
+            lock.unlock();
+            if (const std::size_t report = next_++; report < logs_.size())
+                return std::pair{report, make(report)};
+            // Every report is taken: one is being made.
+            lock.lock();
+            readyChanged_.wait(lock, [this] { return !ready_.empty(); });
+        }
+        const std::size_t report = ready_.back();
+        ready_.pop_back();
+        return std::pair{report, std::exchange(made_[report], QByteArray())};
+    }
+
+private:
+    QByteArray make(std::size_t i) {
+        QByteArray report = logReport(logs_[i], texts_);
+        logs_[i].dropDetails();
+        return report;
+    }
+
+    std::vector<CheckedLog>& logs_;
+    const CheckTexts& texts_;
+    std::vector<QByteArray> made_;
+    std::atomic<std::size_t> next_{0};
+    std::size_t given_ = 0; // by the writer
+    std::mutex mutex_;
+    std::condition_variable readyChanged_;
+    std::vector<std::size_t> ready_; // made by a helper, not yet given out
+    std::vector<std::thread> helpers_;
+};
 
 // One run, in the order its steps take: each step either prepares what the next needs or ends the run
 // with the reason in the outcome.
@@ -118,9 +191,11 @@ private:
         crossCheck(logs_, rosters_, settings, texts_);
     }
 
-    // The two tables, then one report per log, each made and written on its own; failures are listed
-    // in that order. Reports are made anew by every run, so they are written in place without the sync
-    // per file that the tables get: three thousand syncs would take most of a run.
+    // The two tables, then one report per log; failures are listed in that order. Reports are made anew
+    // by every run, so they are written in place without the sync per file that the tables get: three
+    // thousand syncs would take most of a run. They are made on every core but written by this thread
+    // alone, as they come: creating files in one folder takes the folder's lock, so writers on several
+    // cores would only queue for it.
     void writeReports() {
         const QDir outFolder(out_);
         QSet<QString> taken;
@@ -150,19 +225,17 @@ private:
         } catch (const std::system_error&) {
             writeTables();
         }
-        parallelFor(logs_.size(), [&](std::size_t i) {
-            CheckedLog& log = logs_[i];
+        ReportMaker reports(logs_, texts_);
+        while (std::optional<std::pair<std::size_t, QByteArray>> report = reports.next()) {
+            const std::size_t i = report->first;
             const QString path = outFolder.filePath(reportNames[static_cast<qsizetype>(i)]);
-            const WriteResult failure = overwriteFileBytes(path, logReport(log, texts_));
+            const WriteResult failure = overwriteFileBytes(path, report->second);
             // A report cut short by a full disk would pass for a whole one; a special file in the way is
             // not ours to remove.
             if (failure && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink())
                 QFile::remove(path);
             noteFailure(tables + i, failure);
-            // Nearly a million records are freed here, on every core, while the tables read only the
-            // members that stay.
-            log.dropDetails();
-        });
+        }
         if (tableWriter)
             tableWriter->join();
         failures.erase(std::remove(failures.begin(), failures.end(), QString()), failures.end());

@@ -2,6 +2,8 @@
 
 #include "core/app/StringTable.h"
 
+#include <algorithm>
+
 namespace qvmd {
 
 namespace {
@@ -41,23 +43,69 @@ CheckTexts::CheckTexts(int languageOffset) : offset_(languageOffset) {
     }
 }
 
-QString CheckTexts::format(Id id, std::initializer_list<QStringView> values) const {
-    const std::vector<Piece>& pieces = templates_[slot(id)];
-    QString result;
-    result.reserve(texts_[slot(id)].size() + 32);
-    for (const Piece& piece : pieces) {
+namespace {
+
+// Writes a text into room made for it, moving on.
+void put(char16_t*& at, QStringView text) {
+    std::copy(text.utf16(), text.utf16() + text.size(), at);
+    at += text.size();
+}
+
+} // namespace
+
+qsizetype CheckTexts::formattedSize(Id id, std::initializer_list<QStringView> values) const {
+    qsizetype size = 0;
+    for (const Piece& piece : templates_[slot(id)]) {
         if (piece.value < 0)
-            result += piece.literal;
+            size += piece.literal.size();
         else if (static_cast<std::size_t>(piece.value) < values.size())
-            result += values.begin()[piece.value];
-        else // a marker without its value stays as written, as QString::arg leaves it
-            result += u'%' + QString::number(piece.value + 1);
+            size += values.begin()[piece.value].size();
+        else
+            size += 2;
     }
+    return size;
+}
+
+void CheckTexts::formatInto(char16_t*& at, Id id, std::initializer_list<QStringView> values) const {
+    for (const Piece& piece : templates_[slot(id)]) {
+        if (piece.value < 0) {
+            put(at, piece.literal);
+        } else if (static_cast<std::size_t>(piece.value) < values.size()) {
+            put(at, values.begin()[piece.value]);
+        } else { // a marker without its value stays as written, as QString::arg leaves it
+            *at++ = u'%';
+            *at++ = static_cast<char16_t>(u'1' + piece.value);
+        }
+    }
+}
+
+QString CheckTexts::format(Id id, std::initializer_list<QStringView> values) const {
+    QString result(formattedSize(id, values), Qt::Uninitialized);
+    char16_t* at = reinterpret_cast<char16_t*>(result.data());
+    formatInto(at, id, values);
     return result;
 }
 
 QString CheckTexts::lineFinding(int line, Id id, std::initializer_list<QStringView> values) const {
-    return format(LinePrefix, {QString::number(line)}) + QStringLiteral(": ") + format(id, values);
+    // Made by the ten thousand: one allocation each.
+    char16_t digits[12];
+    char16_t* end = digits + 12;
+    char16_t* first = end;
+    for (unsigned number = static_cast<unsigned>(std::max(line, 0));;) {
+        *--first = static_cast<char16_t>(u'0' + number % 10);
+        number /= 10;
+        if (number == 0)
+            break;
+    }
+    const QStringView lineNumber(first, end - first);
+    const QStringView separator(u": ");
+    QString result(formattedSize(LinePrefix, {lineNumber}) + separator.size() + formattedSize(id, values),
+                   Qt::Uninitialized);
+    char16_t* at = reinterpret_cast<char16_t*>(result.data());
+    formatInto(at, LinePrefix, {lineNumber});
+    put(at, separator);
+    formatInto(at, id, values);
+    return result;
 }
 
 } // namespace qvmd

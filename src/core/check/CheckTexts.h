@@ -91,6 +91,9 @@ private:
         int value = -1;
     };
 
+    qsizetype formattedSize(Id id, std::initializer_list<QStringView> values) const;
+    void formatInto(char16_t*& at, Id id, std::initializer_list<QStringView> values) const;
+
     static std::size_t slot(Id id) {
         return id >= HeaderLines
                    ? static_cast<std::size_t>(id - HeaderLines)

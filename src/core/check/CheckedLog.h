@@ -1,30 +1,20 @@
 #pragma once
 
-#include "core/check/StampReader.h"
 #include "core/logfile/LogCounters.h"
-#include "core/logfile/LogFile.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace qvmd {
 
 class CheckTexts;
-class CountryTable;
 class RosterCategories;
-
-// What the check makes of one record.
-enum class ContactState : quint8 {
-    Valid,
-    Cancelled,     // flag other than "N": never counted
-    BadFields,     // not eight fields
-    BadIdentifier, // worked station malformed
-    OwnStation,
-    Duplicate, // the same station already worked in this log
-};
 
 // What the other station's log says about a valid contact.
 enum class CrossState : quint8 {
@@ -36,26 +26,36 @@ enum class CrossState : quint8 {
     Miscopied, // the identifier is unknown, but one known identifier is one edit away
 };
 
+// A valid contact as the cross-check and the score need it: the log's text is gone by then. Records
+// that are cancelled or refused on their own (fields, identifier, own station, duplicate) leave only
+// their findings.
 struct CheckedContact {
-    int line = 0; // in the file, 1-based
-    ContactState state = ContactState::Valid;
+    static constexpr qint64 Unread = std::numeric_limits<qint64>::min();
+    qint64 seconds = Unread; // the stamp on one scale, or Unread
+    // The station worked: 0 or more, its number in the rosters the log was read with; below 0, the
+    // log's other station number -1 - worked (CheckedLog::others).
+    qint32 worked = 0;
+    qint32 line = 0;            // in the file, 1-based
+    qint32 country = 0;         // the identifier's country number, as the statistics mark it
+    quint8 countedCategory = 0; // RosterCategories mask of a category field that is exactly "H" or "L"
     CrossState cross = CrossState::Unchecked;
-    // Read once from the record while it is at hand, so that later passes need not go back to it:
-    quint8 category = 0;        // RosterCategories mask of the category field, trimmed
-    quint8 countedCategory = 0; // the same for a field that is exactly "H" or "L", as the statistics count
-    int country = 0;            // the worked identifier's country number, as the statistics mark it
-    int rosterNumber = -1;      // the worked station's number in the rosters read with the log; -1: none
-    Stamp stamp;
-    int categoryLength = 0; // of the category field trimmed, kept right after the identifier worked
-    // The identifier worked, trimmed and upper-cased: a view of the log's identifiers, since the records
-    // are gone once the log is checked.
-    QStringView worked;
-    // The category field trimmed, as the log has it.
-    QStringView categoryText() const { return QStringView(worked.data() + worked.size(), categoryLength); }
+
+    bool onRoster() const { return worked >= 0; }
+    std::size_t other() const { return static_cast<std::size_t>(-1 - worked); }
     bool refused() const {
-        return state != ContactState::Valid || cross == CrossState::NotInLog ||
-               cross == CrossState::TimeOff || cross == CrossState::Miscopied;
+        return cross == CrossState::NotInLog || cross == CrossState::TimeOff ||
+               cross == CrossState::Miscopied;
     }
+};
+
+// A station worked that the rosters read with the log do not list. A log works each station once, so
+// each belongs to one valid contact.
+struct OtherStation {
+    quint32 start = 0;        // in CheckedLog::otherText: the identifier, then the category field
+    quint16 size = 0;         // of the identifier, upper-cased (plain ASCII, as a valid one is)
+    quint16 categorySize = 0; // of the category field trimmed, as the log has it
+    quint8 category = 0;      // RosterCategories mask of the category field trimmed
+    qint32 number = -1;       // the cross-check's number for it, -1 when none
 };
 
 struct Finding {
@@ -64,11 +64,11 @@ struct Finding {
 };
 
 struct CheckedLog {
-    QString path;
-    QString fileName;
+    QString fileName; // as the reports name the log
     bool readable = false;
-    std::vector<CheckedContact> contacts; // one per record, in file order
-    QString identifiers;                  // what the contacts' views show, one after the other
+    std::vector<CheckedContact> contacts; // the valid contacts, in file order
+    std::vector<OtherStation> others;
+    QByteArray otherText;
     std::vector<Finding> findings;
 
     QString station; // header identifier trimmed and upper-cased
@@ -79,7 +79,8 @@ struct CheckedLog {
     bool superseded = false;
     // For a log from mail, the lines its report shows under its name: the message, what it supersedes.
     QStringList originLines;
-    // The rosters whose numbers the contacts carry; the cross-check trusts the numbers only for these.
+    // The rosters whose numbers the contacts carry; the cross-check must be given the same, or the log
+    // read without any.
     const RosterCategories* readWith = nullptr;
 
     LogCounters claimedCounters; // the statistics of every record, as the logging window keeps them
@@ -94,12 +95,21 @@ struct CheckedLog {
     int rank = 0; // 0: not ranked
 
     void addFinding(int line, const QString& text) { findings.push_back({line, text}); }
+    QByteArrayView otherIdentifier(const OtherStation& other) const {
+        return QByteArrayView(otherText).sliced(other.start, other.size);
+    }
+    QByteArrayView otherCategory(const OtherStation& other) const {
+        return QByteArrayView(otherText).sliced(other.start + other.size, other.categorySize);
+    }
+    // The identifier a contact worked, upper-cased.
+    QString workedText(const CheckedContact& contact) const;
     // Frees the contacts and findings once the report is written; the names, counts, scores and rank
     // the tables use stay.
     void dropDetails() {
         // Swapped with empty ones: assigning {} to a vector keeps its room.
         std::vector<CheckedContact>().swap(contacts);
-        identifiers = QString();
+        std::vector<OtherStation>().swap(others);
+        otherText = QByteArray();
         std::vector<Finding>().swap(findings);
     }
 };
@@ -107,19 +117,25 @@ struct CheckedLog {
 // A station identifier as the program forms it: country number without leading zero, club letters,
 // unit number.
 bool wellFormedIdentifier(QStringView identifier);
+bool wellFormedIdentifier(QByteArrayView identifier);
 
-// Reads and checks one log on its own: header, field counts, progressive order, time stamps,
-// identifiers, own station and duplicates, each finding with its line. An unreadable file gives a log
-// with readable false and one finding.
 // What reading a log can look up at once: with rosters each valid contact gets the worked station's
-// roster number, and the statistics count countries up to countryCount.
+// roster number and the category the roster gives is compared, and the statistics count countries up
+// to countryCount.
 struct LogCheckReferences {
     const RosterCategories* rosters = nullptr;
     int countryCount = 0;
 };
+
+// Checks one log on its own from its bytes (Windows-1252, as received): header, field counts,
+// progressive order, time stamps, identifiers, own station and duplicates, each finding with its line.
+// name is what the reports call the log (a file's name; it is compared with the name the header
+// gives). The bytes are read once and not kept: only the valid contacts' numbers stay.
+CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckTexts& texts,
+                         const LogCheckReferences& references = {});
+// Reads a log file and checks it by its file name. An unreadable file gives a log with readable false
+// and one finding.
 CheckedLog checkLogFile(const QString& path, const CheckTexts& texts,
                         const LogCheckReferences& references = {});
-CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts,
-                         const LogCheckReferences& references = {});
 
 } // namespace qvmd

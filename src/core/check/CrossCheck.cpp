@@ -4,9 +4,9 @@
 #include "core/check/IdentifierIds.h"
 #include "core/check/IdentifierIndex.h"
 #include "core/common/ParallelFor.h"
-#include "core/logfile/LogStatistics.h"
+#include "core/common/Windows1252.h"
+#include "core/logfile/WorkedCountries.h"
 #include "core/logging/Score.h"
-#include "core/refdata/CountryTable.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,15 +16,6 @@
 namespace qvmd {
 
 namespace {
-
-QString categoryText(quint8 mask) {
-    QString text;
-    if (mask & RosterCategories::Hunter)
-        text += u'H';
-    if (mask & RosterCategories::Lady)
-        text += text.isEmpty() ? QStringLiteral("L") : QStringLiteral("/L");
-    return text;
-}
 
 void score(CheckedLog& log, const CrossCheckSettings& settings) {
     const PointValues points = pointValues(settings.weights, log.category);
@@ -42,17 +33,15 @@ void score(CheckedLog& log, const CrossCheckSettings& settings) {
     log.checkedScore = scoreTotal(hunters, ladies, worked.count(), points);
 }
 
-// A valid contact, by station numbers, with its number among all contacts of all logs.
+// A valid contact of a log with a well-formed station, by station numbers, with its number among all
+// valid contacts of all logs and its stamp.
 struct ContactPair {
-    static constexpr quint32 None = std::numeric_limits<quint32>::max();
-    quint32 own = None; // None: not to be matched
-
+    quint32 own = 0;
     quint32 worked = 0;
     quint32 contact = 0;
-    quint32 log = 0;
+    bool answers = false; // from the station's indexed log: only that one confirms anything
+    qint64 seconds = CheckedContact::Unread;
 };
-
-constexpr qint64 UnreadStamp = std::numeric_limits<qint64>::min();
 
 // For each contact, the seconds between its stamp and the other side's; 0 when either cannot be read,
 // NotAnswered when the other side's log does not have the contact.
@@ -78,48 +67,70 @@ struct Stations {
     }
 };
 
-// Matches every contact A→B with B's contact B→A. The pairs are grouped by their lower station
-// number with one counting sort; within a group each higher number marks where its contacts are, so
-// the two sides of a contact meet without a lookup per contact.
-std::vector<qint64> matchPairs(std::vector<ContactPair> pairs, const std::vector<int>& logOf,
-                               const std::vector<qint64>& seconds) {
+// The cross-check's number of the station a contact worked, or -1 for one on no roster that sent no log.
+int stationOf(const CheckedLog& log, const CheckedContact& contact) {
+    return contact.onRoster() ? contact.worked : log.others[contact.other()].number;
+}
+
+// Every valid contact of the logs that have a station, as pairs grouped by their lower station number
+// with one counting sort: the logs are cut into runs that are counted and then placed each on its own
+// core; runs keep their order, so the result is the same as one pass in order. A contact with a station
+// that sent no log has nothing to meet and is left out.
+struct Groups {
+    std::vector<ContactPair> pairs;
+    std::vector<std::size_t> start; // by station: where its group begins; one more at the end
+};
+
+Groups groupPairs(const std::vector<CheckedLog>& logs, const std::vector<int>& ownStation,
+                  const std::vector<std::size_t>& firstContact, const std::vector<int>& logOf) {
     const std::size_t stations = logOf.size();
-    auto low = [](const ContactPair& p) { return std::min(p.own, p.worked); };
-    // The counting sort runs over a fixed number of slices, each counted and then placed on its own
-    // core; slices keep their order, so the result is the same as one pass in order.
-    constexpr std::size_t slices = 8;
-    const std::size_t sliceSize = (pairs.size() + slices - 1) / slices;
-    auto sliceOf = [&](std::size_t slice) {
-        const std::size_t begin = std::min(pairs.size(), slice * sliceSize);
-        return std::pair{begin, std::min(pairs.size(), begin + sliceSize)};
+    constexpr std::size_t runs = 8;
+    const std::size_t runSize = (logs.size() + runs - 1) / runs;
+    // Calls visit(pair) for each contact of the run's logs that has another side.
+    auto forEachPair = [&](std::size_t run, auto&& visit) {
+        const std::size_t end = std::min(logs.size(), (run + 1) * runSize);
+        for (std::size_t i = run * runSize; i < end; ++i) {
+            const CheckedLog& log = logs[i];
+            if (ownStation[i] < 0)
+                continue;
+            const auto own = static_cast<quint32>(ownStation[i]);
+            const bool answers = logOf[own] == static_cast<int>(i);
+            for (std::size_t c = 0; c < log.contacts.size(); ++c) {
+                const CheckedContact& contact = log.contacts[c];
+                const int worked = stationOf(log, contact);
+                if (worked >= 0 && logOf[static_cast<std::size_t>(worked)] >= 0)
+                    visit(ContactPair{own, static_cast<quint32>(worked),
+                                      static_cast<quint32>(firstContact[i] + c), answers, contact.seconds});
+            }
+        }
     };
-    std::vector<std::vector<quint32>> place(slices, std::vector<quint32>(stations, 0));
-    parallelFor(slices, [&](std::size_t slice) {
-        const auto [begin, end] = sliceOf(slice);
-        for (std::size_t i = begin; i < end; ++i)
-            if (pairs[i].own != ContactPair::None)
-                ++place[slice][low(pairs[i])];
+    auto low = [](const ContactPair& p) { return std::min(p.own, p.worked); };
+    std::vector<std::vector<quint32>> place(runs, std::vector<quint32>(stations, 0));
+    parallelFor(runs, [&](std::size_t run) {
+        forEachPair(run, [&](const ContactPair& pair) { ++place[run][low(pair)]; });
     });
-    std::vector<std::size_t> start(stations + 1, 0);
+    Groups groups;
+    groups.start.resize(stations + 1, 0);
     quint32 placed = 0;
     for (std::size_t station = 0; station < stations; ++station) {
-        start[station] = placed;
+        groups.start[station] = placed;
         for (std::vector<quint32>& counts : place)
             placed += std::exchange(counts[station], placed);
     }
-    start[stations] = placed;
-    std::vector<ContactPair> sorted(placed);
-    parallelFor(slices, [&](std::size_t slice) {
-        const auto [begin, end] = sliceOf(slice);
-        for (std::size_t i = begin; i < end; ++i)
-            if (pairs[i].own != ContactPair::None)
-                sorted[place[slice][low(pairs[i])]++] = pairs[i];
+    groups.start[stations] = placed;
+    groups.pairs.resize(placed);
+    parallelFor(runs, [&](std::size_t run) {
+        forEachPair(run, [&](const ContactPair& pair) { groups.pairs[place[run][low(pair)]++] = pair; });
     });
-    // Every contact's pair is in sorted now: the room goes to the answers. (Assigning {} would keep it.)
-    std::vector<ContactPair>().swap(pairs);
-    std::vector<std::vector<quint32>>().swap(place);
+    return groups;
+}
 
-    std::vector<qint64> apart(seconds.size(), NotAnswered);
+// Matches every contact A→B with B's contact B→A. Within a group each higher station number marks
+// where its contacts are, so the two sides of a contact meet without a lookup per contact.
+std::vector<qint64> matchPairs(const Groups& groups, std::size_t contactCount) {
+    const std::size_t stations = groups.start.size() - 1;
+    const std::vector<ContactPair>& sorted = groups.pairs;
+    std::vector<qint64> apart(contactCount, NotAnswered);
     // Groups are independent: each run of them is matched on its own core with its own marks.
     const std::size_t runs = std::min<std::size_t>(stations, 64);
     parallelFor(runs, [&](std::size_t run) {
@@ -127,12 +138,11 @@ std::vector<qint64> matchPairs(std::vector<ContactPair> pairs, const std::vector
         std::vector<int> fromHigh(stations, -1);
         std::vector<int> fromLow(stations, -1);
         for (std::size_t lowStation = run; lowStation < stations; lowStation += runs) {
-            const std::size_t begin = start[lowStation];
-            const std::size_t end = start[lowStation + 1];
-            // Only a station's indexed log answers: a second log from it confirms nothing.
+            const std::size_t begin = groups.start[lowStation];
+            const std::size_t end = groups.start[lowStation + 1];
             for (std::size_t i = begin; i < end; ++i) {
                 const ContactPair& pair = sorted[i];
-                if (logOf[pair.own] == static_cast<int>(pair.log))
+                if (pair.answers)
                     (pair.own == lowStation ? fromLow[pair.worked] : fromHigh[pair.own]) =
                         static_cast<int>(i);
             }
@@ -141,10 +151,11 @@ std::vector<qint64> matchPairs(std::vector<ContactPair> pairs, const std::vector
                 const int answer = mine.own == lowStation ? fromHigh[mine.worked] : fromLow[mine.own];
                 if (answer < 0)
                     continue;
-                const qint64 theirs = seconds[sorted[static_cast<std::size_t>(answer)].contact];
-                const qint64 ours = seconds[mine.contact];
-                apart[mine.contact] =
-                    ours != UnreadStamp && theirs != UnreadStamp ? std::abs(ours - theirs) : 0;
+                const qint64 theirs = sorted[static_cast<std::size_t>(answer)].seconds;
+                const qint64 ours = mine.seconds;
+                apart[mine.contact] = ours != CheckedContact::Unread && theirs != CheckedContact::Unread
+                                          ? std::abs(ours - theirs)
+                                          : 0;
             }
             for (std::size_t i = begin; i < end; ++i) {
                 fromLow[sorted[i].worked] = -1;
@@ -158,41 +169,49 @@ std::vector<qint64> matchPairs(std::vector<ContactPair> pairs, const std::vector
 // Judges one log's valid contacts from the roster, the logs received and the matched pairs, noting each
 // refusal on its line in the order the report lists them.
 void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& stations,
-                   const std::vector<int>& workedOf, const std::vector<qint64>& apart,
-                   const IdentifierIndex& known, qint64 window, const CheckTexts& texts) {
+                   const std::vector<qint64>& apart, const IdentifierIndex& known, qint64 window,
+                   const CheckTexts& texts) {
     for (std::size_t c = 0; c < log.contacts.size(); ++c) {
         CheckedContact& contact = log.contacts[c];
-        if (contact.state != ContactState::Valid)
-            continue;
-        const std::size_t index = firstContact + c;
-        const int worked = workedOf[index];
+        const int worked = stationOf(log, contact);
+        // Shown only in a finding, so made only for one.
+        auto identifier = [&] {
+            return worked >= 0 ? stations.ids.text(worked).toString()
+                               : QString::fromLatin1(log.otherIdentifier(log.others[contact.other()]));
+        };
         auto note = [&](CheckTexts::Id id, std::initializer_list<QStringView> values) {
             log.addFinding(contact.line, texts.lineFinding(contact.line, id, values));
         };
         const quint8 roster = worked < 0 ? 0 : stations.roster[static_cast<std::size_t>(worked)];
         const bool sentLog = worked >= 0 && stations.log[static_cast<std::size_t>(worked)] >= 0;
         if (roster == 0 && !sentLog) {
-            if (const std::optional<QString> near = known.onlyNeighbour(contact.worked)) {
+            const QString text = identifier();
+            if (const std::optional<QString> near = known.onlyNeighbour(text)) {
                 contact.cross = CrossState::Miscopied;
                 ++log.miscopied;
-                note(CheckTexts::Miscopied, {contact.worked, *near});
+                note(CheckTexts::Miscopied, {text, *near});
             } else {
                 contact.cross = CrossState::NoLog;
-                note(CheckTexts::UnknownStation, {contact.worked});
+                note(CheckTexts::UnknownStation, {text});
             }
             continue;
         }
-        if (roster != 0 && (contact.category & roster) == 0)
-            note(CheckTexts::CategoryDiffers, {contact.worked, contact.categoryText(), categoryText(roster)});
+        // A roster station found while the log was read had its category compared then.
+        if (roster != 0 && !contact.onRoster()) {
+            const OtherStation& other = log.others[contact.other()];
+            if ((other.category & roster) == 0)
+                note(CheckTexts::CategoryDiffers, {identifier(), fromWindows1252(log.otherCategory(other)),
+                                                   RosterCategories::text(roster)});
+        }
         if (!sentLog) {
             contact.cross = CrossState::NoLog;
             continue;
         }
-        const qint64 secondsApart = apart[index];
+        const qint64 secondsApart = apart[firstContact + c];
         if (secondsApart == NotAnswered) {
             contact.cross = CrossState::NotInLog;
             ++log.notInLog;
-            note(CheckTexts::NotInLog, {contact.worked});
+            note(CheckTexts::NotInLog, {identifier()});
         } else if (secondsApart <= window) {
             // A time that cannot be read on either side is checked without the window.
             contact.cross = CrossState::Confirmed;
@@ -200,7 +219,7 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
         } else {
             contact.cross = CrossState::TimeOff;
             ++log.timeOff;
-            note(CheckTexts::TimeOutside, {contact.worked, QString::number((secondsApart + 59) / 60)});
+            note(CheckTexts::TimeOutside, {identifier(), QString::number((secondsApart + 59) / 60)});
         }
     }
 }
@@ -237,15 +256,16 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
         known.add(rosters.ids().text(id));
 
     // One log per station: the first one received; a second is reported and left out of the index.
-    std::vector<int> stationOf(logs.size(), -1);
+    std::vector<int> ownStation(logs.size(), -1);
     std::vector<std::size_t> firstContact(logs.size() + 1, 0); // each log's contacts in one numbering
     for (std::size_t i = 0; i < logs.size(); ++i) {
         CheckedLog& log = logs[i];
+        Q_ASSERT(log.readWith == nullptr || log.readWith == &rosters);
         firstContact[i + 1] = firstContact[i] + log.contacts.size();
-        if (!log.readable || !wellFormedIdentifier(log.station))
+        if (!log.readable || !wellFormedIdentifier(QStringView(log.station)))
             continue;
         const std::size_t station = stations.add(log.station);
-        stationOf[i] = static_cast<int>(station);
+        ownStation[i] = static_cast<int>(station);
         if (log.superseded)
             continue;
         if (stations.log[station] >= 0) {
@@ -258,41 +278,22 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
         log.indexed = true;
         known.add(log.station);
     }
-
-    // Every valid contact by station numbers, for matching against the other side. Every station that
-    // can answer or be on a roster is numbered by now, so the logs are gone through on every core; a
-    // station on no roster that sent no log keeps -1.
-    const std::size_t contactCount = firstContact.back();
-    std::vector<int> workedOf(contactCount, -1);
-    std::vector<qint64> seconds(contactCount, UnreadStamp);
-    std::vector<ContactPair> pairs(contactCount);
+    // Every station that can answer or be on a roster is numbered by now: the few stations no roster
+    // the logs were read with lists get theirs, or -1.
     parallelFor(logs.size(), [&](std::size_t i) {
-        const CheckedLog& log = logs[i];
-        for (std::size_t c = 0; c < log.contacts.size(); ++c) {
-            const CheckedContact& contact = log.contacts[c];
-            if (contact.state != ContactState::Valid)
-                continue;
-            const std::size_t index = firstContact[i] + c;
-            // Numbers found while the log was read save a look at its text, long out of the cache.
-            const int worked = contact.rosterNumber >= 0 && log.readWith == &rosters
-                                   ? contact.rosterNumber
-                                   : stations.ids.find(contact.worked);
-            workedOf[index] = worked;
-            if (contact.stamp.read())
-                seconds[index] = contact.stamp.seconds;
-            if (worked >= 0 && stations.log[static_cast<std::size_t>(worked)] >= 0 && stationOf[i] >= 0)
-                pairs[index] = {static_cast<quint32>(stationOf[i]), static_cast<quint32>(worked),
-                                static_cast<quint32>(index), static_cast<quint32>(i)};
-        }
+        for (OtherStation& other : logs[i].others)
+            other.number = stations.ids.find(QString::fromLatin1(logs[i].otherIdentifier(other)));
     });
-    const std::vector<qint64> apart = matchPairs(std::move(pairs), stations.log, seconds);
+
+    const std::vector<qint64> apart =
+        matchPairs(groupPairs(logs, ownStation, firstContact, stations.log), firstContact.back());
 
     const qint64 window = static_cast<qint64>(settings.windowMinutes) * 60;
     qint64 checked = 0; // under progressLock, so that the lines come out in order
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
         CheckedLog& log = logs[i];
-        judgeContacts(log, firstContact[i], stations, workedOf, apart, known, window, texts);
+        judgeContacts(log, firstContact[i], stations, apart, known, window, texts);
         if (log.readable)
             score(log, settings);
         const std::lock_guard<std::mutex> lock(progressLock);

@@ -1,24 +1,87 @@
 #include "core/check/CheckTexts.h"
 #include "core/check/CheckedLog.h"
 #include "core/check/IdentifierIds.h"
+#include "core/check/RecordPlaces.h"
 #include "core/check/RosterCategories.h"
+#include "core/check/StampReader.h"
 
 #include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
-#include "core/common/TrimmedField.h"
+#include "core/common/Windows1252.h"
+#include "core/logfile/ContactRecord.h"
 #include "core/logfile/LogName.h"
-#include "core/logfile/LogStatistics.h"
-#include "core/refdata/CountryTable.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <string>
 
 namespace qvmd {
 namespace {
 
+// A log is checked on its bytes: Windows-1252 is one byte per character, so a field compares, trims
+// and reads as numbers there exactly as its decoded text would. Only what a finding shows is decoded.
+
+// The blanks QString::trimmed takes off, as bytes of the code page.
+bool isBlankByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte == ' ' || (byte >= 0x09 && byte <= 0x0D) || byte == 0xA0;
+}
+
+QByteArrayView trimmedBytes(QByteArrayView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlankByte(text[begin]))
+        ++begin;
+    while (end > begin && isBlankByte(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 QString quoted(QStringView text) {
     return quotedValue(text.toString());
+}
+QString quoted(QByteArrayView bytes) {
+    return quotedValue(fromWindows1252(bytes));
+}
+
+quint8 categoryMask(QByteArrayView category) {
+    if (category.size() != 1)
+        return 0;
+    if (category[0] == 'L')
+        return RosterCategories::Lady;
+    return category[0] == 'H' ? RosterCategories::Hunter : 0;
+}
+
+// The leading digits of a trimmed identifier, as countryNumberOf reads them.
+qint32 countryNumberOfBytes(QByteArrayView identifier) {
+    constexpr int limit = std::numeric_limits<int>::max();
+    int value = 0;
+    for (const char c : identifier) {
+        if (c < '0' || c > '9')
+            break;
+        const int digit = c - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return value;
+}
+
+// wholeNumber on a trimmed field: a few plain digits here, anything else by the decoded rule.
+std::optional<std::int64_t> wholeNumberOfBytes(QByteArrayView text) {
+    if (!text.isEmpty() && text.size() <= 9) {
+        std::int64_t value = 0;
+        bool digits = true;
+        for (const char c : text) {
+            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+            digits &= digit <= 9;
+            value = value * 10 + digit;
+        }
+        if (digits)
+            return value;
+    }
+    return wholeNumber(fromWindows1252(text));
 }
 
 void checkHeader(CheckedLog& log, const LogContents& contents, const std::vector<int>& headerLines,
@@ -33,7 +96,7 @@ void checkHeader(CheckedLog& log, const LogContents& contents, const std::vector
     if (log.category != QLatin1String("H") && log.category != QLatin1String("L"))
         log.addFinding(lineOf(LogHeader::CategoryValue),
                        texts.text(CheckTexts::HeaderCategory).arg(quoted(log.category)));
-    if (!wellFormedIdentifier(log.station))
+    if (!wellFormedIdentifier(QStringView(log.station)))
         log.addFinding(lineOf(LogHeader::IdentifierValue),
                        texts.text(CheckTexts::HeaderIdentifier).arg(quoted(log.station)));
     const QString year = contents.header.value(LogHeader::YearValue).trimmed();
@@ -52,85 +115,264 @@ void checkHeader(CheckedLog& log, const LogContents& contents, const std::vector
     }
 }
 
-// The first valid contact of one log with each worked station. A station on a roster is looked up by
-// its roster number in an array kept per thread and stamped per log, so nearly every contact costs no
-// hash table; the others go through a table of the log's own.
-class FirstContacts {
-public:
-    explicit FirstContacts(std::size_t rosterSize) : log_(++logsOnThisThread) {
-        if (marks.size() < rosterSize)
-            marks.resize(rosterSize);
+// What a thread keeps from one log to the next, so that checking a log allocates little beyond what
+// stays of it.
+struct Scratch {
+    RecordPlaces places;
+    std::vector<QByteArrayView> stampTexts;
+    LogStamps stamps;
+    std::vector<CheckedContact> contacts;
+    std::string identifier;
+    std::uint64_t logs = 0; // numbers the logs, so that marks need no clearing between them
+    // The first contact with each roster station, by roster number: the log and the line.
+    struct Mark {
+        std::uint64_t log = 0;
+        qint32 line = 0;
+    };
+    std::vector<Mark> marks;
+    std::vector<std::uint64_t> countries; // by country number: the last log that worked it
+    // The log's stations that no roster lists, numbered as its others, and each one's line.
+    ByteIdentifierIds others;
+    std::vector<qint32> otherLines;
+};
+
+Scratch& threadScratch() {
+    thread_local Scratch scratch;
+    return scratch;
+}
+
+// The identifier worked, trimmed and upper-cased as the program compares identifiers: plain ASCII
+// into ascii (true), or else the decoded text, which can never be a valid identifier.
+bool upperCased(QByteArrayView trimmed, std::string& ascii, QString& text) {
+    ascii.assign(trimmed.data(), static_cast<std::size_t>(trimmed.size()));
+    if (std::all_of(ascii.cbegin(), ascii.cend(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        for (char& c : ascii)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        return true;
     }
-    // The earlier contact with this station, or nothing when contact is the first (it is then noted).
-    std::optional<std::size_t> earlier(int rosterNumber, QStringView identifier, std::size_t hash,
-                                       std::size_t contact) {
-        if (rosterNumber >= 0) {
-            Mark& mark = marks[static_cast<std::size_t>(rosterNumber)];
-            if (mark.log == log_)
-                return mark.contact;
-            mark = {log_, contact};
-            return std::nullopt;
+    // A hand-edited log may hold any letter; upper-casing one can even give plain ASCII ("ß" is "SS").
+    text = fromWindows1252(trimmed);
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLower(); }))
+        text = text.toUpper();
+    if (!std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return false;
+    ascii = text.toLatin1().toStdString();
+    return true;
+}
+
+// A valid identifier with nothing around it, as the program writes them, read in one pass: upper-cased
+// into ascii, with its country number. False for anything else, which the general rule then reads.
+bool readPlainIdentifier(QByteArrayView field, std::string& ascii, qint32& country) {
+    const qsizetype size = field.size();
+    const char* c = field.data();
+    if (size == 0 || c[0] < '1' || c[0] > '9')
+        return false;
+    ascii.resize(static_cast<std::size_t>(size));
+    char* out = ascii.data();
+    constexpr int limit = std::numeric_limits<int>::max();
+    int value = 0;
+    qsizetype i = 0;
+    for (; i < size && c[i] >= '0' && c[i] <= '9'; ++i) {
+        const int digit = c[i] - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+        out[i] = c[i];
+    }
+    const qsizetype clubStart = i;
+    for (; i < size; ++i) {
+        const char upper = static_cast<char>(c[i] & ~0x20); // letters of either case, nothing else
+        if (upper < 'A' || upper > 'Z')
+            break;
+        out[i] = upper;
+    }
+    const qsizetype unitStart = i;
+    for (; i < size && c[i] >= '0' && c[i] <= '9'; ++i)
+        out[i] = c[i];
+    if (i != size || unitStart == clubStart || unitStart == size)
+        return false;
+    country = value;
+    return true;
+}
+
+class RecordCheck {
+public:
+    RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references)
+        : log_(log), texts_(texts), rosters_(references.rosters), scratch_(threadScratch()),
+          places_(scratch_.places), countryCount_(std::max(references.countryCount, 0)),
+          logNumber_(++scratch_.logs) {
+        scratch_.contacts.clear();
+        scratch_.others.clear();
+        scratch_.otherLines.clear();
+        if (rosters_ && scratch_.marks.size() < rosters_->categories().size())
+            scratch_.marks.resize(rosters_->categories().size());
+        if (scratch_.countries.size() <= static_cast<std::size_t>(countryCount_))
+            scratch_.countries.resize(static_cast<std::size_t>(countryCount_) + 1);
+        // A valid identifier is plain ASCII: a station that is not can never be worked as itself.
+        const bool plain =
+            std::all_of(log.station.cbegin(), log.station.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        station_ = plain ? log.station.toLatin1() : QByteArray();
+    }
+
+    void check(const RecordPlace& record, const Stamp& stamp) {
+        line_ = record.line;
+        if (record.fields != ContactRecord::FieldCount)
+            note(CheckTexts::FieldCount, {QString::number(record.fields)});
+        checkProgressive(field(record, ContactRecord::Progressive));
+
+        const QByteArrayView flag = field(record, ContactRecord::Cancelled);
+        if (flag.size() != 1 || flag[0] != 'N') {
+            ++cancelled_;
+            return;
         }
-        const auto station = static_cast<std::size_t>(others_.add(identifier, hash));
-        if (station < othersFirst_.size())
-            return othersFirst_[station];
-        othersFirst_.push_back(contact);
-        return std::nullopt;
+        ++log_.claimed;
+        const QByteArrayView unitField = field(record, ContactRecord::Unit);
+        const QByteArrayView category = field(record, ContactRecord::Category);
+        std::string& identifier = scratch_.identifier;
+        CheckedContact contact;
+        contact.line = line_;
+        const bool plain = readPlainIdentifier(unitField, identifier, contact.country);
+        const QByteArrayView unit = plain ? unitField : trimmedBytes(unitField);
+        if (!plain)
+            contact.country = countryNumberOfBytes(unit);
+        contact.countedCategory = categoryMask(category);
+        markCountry(contact.country);
+        hunters_ += contact.countedCategory == RosterCategories::Hunter;
+        ladies_ += contact.countedCategory == RosterCategories::Lady;
+        if (record.fields != ContactRecord::FieldCount)
+            return;
+        if (stamp.state == Stamp::State::Unreadable)
+            note(CheckTexts::StampUnreadable, {quoted(field(record, ContactRecord::DateTime))});
+        else if (stamp.state == Stamp::State::Ambiguous)
+            note(CheckTexts::StampAmbiguous, {quoted(field(record, ContactRecord::DateTime))});
+        if (!plain) {
+            QString text;
+            if (!upperCased(unit, identifier, text) || !wellFormedIdentifier(QByteArrayView(identifier))) {
+                if (text.isEmpty())
+                    text = QString::fromLatin1(identifier);
+                note(CheckTexts::IdentifierMalformed, {quoted(text)});
+                return;
+            }
+        }
+        const QByteArrayView worked(identifier);
+        if (worked.size() == station_.size() &&
+            std::memcmp(worked.data(), station_.constData(), static_cast<std::size_t>(worked.size())) == 0) {
+            note(CheckTexts::OwnStation, {});
+            return;
+        }
+        const std::size_t hash = identifierHash(worked);
+        const int rosterNumber = rosters_ ? rosters_->findBytes(worked, hash) : -1;
+        if (const std::optional<qint32> earlier = earlierLine(rosterNumber, worked, hash)) {
+            ++log_.duplicates;
+            note(CheckTexts::Duplicate, {QString::number(*earlier), QString::fromLatin1(worked)});
+            return;
+        }
+        if (stamp.read())
+            contact.seconds = stamp.seconds;
+        const QByteArrayView categoryText = contact.countedCategory ? category : trimmedBytes(category);
+        if (rosterNumber >= 0) {
+            contact.worked = rosterNumber;
+            // The roster is at hand: its category is compared now, as the cross-check would first.
+            const quint8 roster = rosters_->categories()[static_cast<std::size_t>(rosterNumber)];
+            if (roster != 0 && (categoryMask(categoryText) & roster) == 0)
+                note(CheckTexts::CategoryDiffers, {QString::fromLatin1(worked), fromWindows1252(categoryText),
+                                                   RosterCategories::text(roster)});
+        } else {
+            keepOther(contact, worked, categoryText);
+        }
+        scratch_.contacts.push_back(contact);
+    }
+
+    // The statistics of every record, as the logging window counts them.
+    void finish(std::size_t records) {
+        LogCounters& counters = log_.claimedCounters;
+        counters.NextProgressive = toInt16(static_cast<std::int64_t>(records) + 1);
+        counters.HunterCount = toInt16(hunters_);
+        counters.LadyCount = toInt16(ladies_);
+        counters.CountryCount = toInt16(countriesWorked_);
+        counters.CancelledCount = toInt16(cancelled_);
+        log_.contacts.assign(scratch_.contacts.cbegin(), scratch_.contacts.cend());
     }
 
 private:
-    struct Mark {
-        std::uint64_t log = 0; // the log that saw the station last
-        std::size_t contact = 0;
-    };
-    static thread_local std::vector<Mark> marks;
-    static thread_local std::uint64_t logsOnThisThread;
+    QByteArrayView field(const RecordPlace& record, int index) const { return places_.field(record, index); }
+    void note(CheckTexts::Id id, std::initializer_list<QStringView> values) {
+        log_.addFinding(line_, texts_.lineFinding(line_, id, values));
+    }
 
-    std::uint64_t log_;
-    IdentifierIds others_;
-    std::vector<std::size_t> othersFirst_;
+    void checkProgressive(QByteArrayView text) {
+        // Nearly always a few digits and nothing else.
+        std::optional<std::int64_t> progressive;
+        if (!text.isEmpty() && text.size() <= 9 &&
+            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            std::int64_t value = 0;
+            for (const char c : text)
+                value = value * 10 + (c - '0');
+            progressive = value;
+        } else {
+            text = trimmedBytes(text);
+            progressive = wholeNumberOfBytes(text);
+        }
+        // A number at the top of the range is followed by itself, not by one that wraps round.
+        const std::int64_t expected = previousProgressive_ + (previousProgressive_ < INT64_MAX ? 1 : 0);
+        if (!progressive || *progressive != expected)
+            note(CheckTexts::ProgressiveOrder, {quoted(text), QString::number(expected)});
+        previousProgressive_ = progressive.value_or(expected);
+    }
+
+    // Countries 1 to countryCount count once per log; other numbers mark nothing.
+    void markCountry(qint32 country) {
+        if (country < 1 || country > countryCount_)
+            return;
+        std::uint64_t& mark = scratch_.countries[static_cast<std::size_t>(country)];
+        if (mark != logNumber_) {
+            mark = logNumber_;
+            ++countriesWorked_;
+        }
+    }
+
+    // The line of the earlier valid contact with this station, or nothing when this is the first (it is
+    // then noted).
+    std::optional<qint32> earlierLine(int rosterNumber, QByteArrayView identifier, std::size_t hash) {
+        if (rosterNumber >= 0) {
+            Scratch::Mark& mark = scratch_.marks[static_cast<std::size_t>(rosterNumber)];
+            if (mark.log == logNumber_)
+                return mark.line;
+            mark = {logNumber_, line_};
+            return std::nullopt;
+        }
+        const auto other = static_cast<std::size_t>(scratch_.others.add(identifier, hash));
+        if (other < scratch_.otherLines.size())
+            return scratch_.otherLines[other];
+        scratch_.otherLines.push_back(line_);
+        return std::nullopt;
+    }
+
+    void keepOther(CheckedContact& contact, QByteArrayView worked, QByteArrayView category) {
+        category = category.first(std::min<qsizetype>(category.size(), UINT16_MAX));
+        contact.worked = -1 - static_cast<qint32>(log_.others.size());
+        log_.others.push_back({static_cast<quint32>(log_.otherText.size()),
+                               static_cast<quint16>(worked.size()), static_cast<quint16>(category.size()),
+                               categoryMask(category), -1});
+        log_.otherText.append(worked);
+        log_.otherText.append(category);
+    }
+
+    CheckedLog& log_;
+    const CheckTexts& texts_;
+    const RosterCategories* rosters_;
+    Scratch& scratch_;
+    const RecordPlaces& places_;
+    const int countryCount_;
+    const std::uint64_t logNumber_;
+    QByteArray station_; // the log's own identifier as bytes
+    qint32 line_ = 0;
+    std::int64_t previousProgressive_ = 0;
+    std::int64_t hunters_ = 0;
+    std::int64_t ladies_ = 0;
+    std::int64_t cancelled_ = 0;
+    int countriesWorked_ = 0;
 };
-thread_local std::vector<FirstContacts::Mark> FirstContacts::marks;
-thread_local std::uint64_t FirstContacts::logsOnThisThread = 0;
-
-quint8 categoryMask(QStringView category) {
-    if (category.size() != 1)
-        return 0;
-    if (category[0] == u'L')
-        return RosterCategories::Lady;
-    return category[0] == u'H' ? RosterCategories::Hunter : 0;
-}
-
-// Identifiers are compared in capitals. The program writes them so; a log edited by hand may not.
-QStringView upperCasedIdentifier(std::vector<QString>& upperCased, QStringView identifier) {
-    if (std::none_of(identifier.begin(), identifier.end(), [](QChar c) { return c.isLower(); }))
-        return identifier;
-    // The copies' characters stay where they are when the vector moves them.
-    upperCased.push_back(identifier.toString().toUpper());
-    return upperCased.back();
-}
-
-// The records are dropped with the log's text once it is checked: what the cross-check and the report
-// need of them, each contact's identifier and category text, moves into one buffer of the log's own.
-void keepIdentifiers(CheckedLog& log, const std::vector<QStringView>& categories) {
-    qsizetype size = 0;
-    for (std::size_t i = 0; i < log.contacts.size(); ++i)
-        size += log.contacts[i].worked.size() + categories[i].size();
-    log.identifiers.reserve(size);
-    std::vector<qsizetype> starts;
-    starts.reserve(log.contacts.size());
-    for (std::size_t i = 0; i < log.contacts.size(); ++i) {
-        starts.push_back(log.identifiers.size());
-        log.identifiers += log.contacts[i].worked;
-        log.identifiers += categories[i];
-    }
-    const QStringView kept(log.identifiers);
-    for (std::size_t i = 0; i < log.contacts.size(); ++i) {
-        CheckedContact& contact = log.contacts[i];
-        contact.worked = kept.sliced(starts[i], contact.worked.size());
-        contact.categoryLength = static_cast<int>(categories[i].size());
-    }
-}
 
 } // namespace
 
@@ -150,118 +392,82 @@ bool wellFormedIdentifier(QStringView identifier) {
     return i == size && unitStart > clubStart && size > unitStart;
 }
 
+bool wellFormedIdentifier(QByteArrayView identifier) {
+    qsizetype i = 0;
+    const qsizetype size = identifier.size();
+    if (size == 0 || identifier[0] < '1' || identifier[0] > '9')
+        return false;
+    while (i < size && identifier[i] >= '0' && identifier[i] <= '9')
+        ++i;
+    const qsizetype clubStart = i;
+    while (i < size && identifier[i] >= 'A' && identifier[i] <= 'Z')
+        ++i;
+    const qsizetype unitStart = i;
+    while (i < size && identifier[i] >= '0' && identifier[i] <= '9')
+        ++i;
+    return i == size && unitStart > clubStart && size > unitStart;
+}
+
+QString CheckedLog::workedText(const CheckedContact& contact) const {
+    if (contact.onRoster())
+        return readWith->ids().text(contact.worked).toString();
+    return QString::fromLatin1(otherIdentifier(others[contact.other()]));
+}
+
 CheckedLog checkLogFile(const QString& path, const CheckTexts& texts, const LogCheckReferences& references) {
+    const QString name = QFileInfo(path).fileName();
     const Result<QByteArray> bytes = readLogBytes(path);
     if (!bytes) {
         CheckedLog log;
-        log.path = path;
-        log.fileName = QFileInfo(path).fileName();
+        log.fileName = name;
         // The report names the file as received, without the folder it was checked in.
         FileError error = bytes.error();
-        error.path = log.fileName;
+        error.path = name;
         log.addFinding(
             0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
         return log;
     }
-    return checkLogBytes(path, bytes.value(), texts, references);
+    return checkLogBytes(name, bytes.value(), texts, references);
 }
 
-CheckedLog checkLogBytes(const QString& path, QByteArrayView bytes, const CheckTexts& texts,
+CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckTexts& texts,
                          const LogCheckReferences& references) {
     CheckedLog log;
-    log.path = path;
-    log.fileName = QFileInfo(path).fileName();
+    log.fileName = name;
+    // Places are kept as 32-bit positions, far beyond any log file the program reads.
+    if (bytes.size() > MaxLogFileBytes) {
+        FileError error = fileError(FileError::Kind::Unreadable, name, FileError::Reason::TooLarge);
+        error.high = MaxLogFileBytes;
+        log.addFinding(
+            0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
+        return log;
+    }
     log.readable = true;
     log.readWith = references.rosters;
-    LogLinePlaces places;
-    const LogContents contents = parseLog(bytes, &places);
-    const std::vector<int>& headerLines = places.headerLines;
-    const std::vector<LogLinePlaces::Record>& lines = places.records;
-    const LogHeader& header = contents.header;
+    RecordPlaces& places = threadScratch().places;
+    places.read(bytes);
+    const LogHeader& header = places.header.header;
     log.station = header.value(LogHeader::IdentifierValue).trimmed().toUpper();
     log.category = header.value(LogHeader::CategoryValue).trimmed().toUpper();
     log.name = header.value(LogHeader::NameValue).trimmed();
-    checkHeader(log, contents, headerLines, texts);
+    checkHeader(log, places.header, places.headerLines, texts);
 
-    const std::vector<ContactRecord>& records = contents.records;
-    log.claimedCounters = logStatistics(records, references.countryCount).counters;
-    std::vector<QStringView> stampTexts;
-    stampTexts.reserve(records.size());
-    for (const ContactRecord& record : records)
-        stampTexts.push_back(record.field(ContactRecord::DateTime));
-    LogStamps stamps = readStamps(stampTexts);
+    // The log's date order shows only in all its stamps together.
+    std::vector<QByteArrayView>& stampTexts = threadScratch().stampTexts;
+    stampTexts.clear();
+    for (const RecordPlace& record : places.records)
+        stampTexts.push_back(places.field(record, ContactRecord::DateTime));
+    LogStamps& stamps = threadScratch().stamps;
+    readStamps(std::span<const QByteArrayView>(stampTexts), stamps);
     if (stamps.otherForm)
         log.addFinding(0, texts.text(CheckTexts::OtherDateForm)
                               .arg(stamps.form == DateForm::MonthDayYear ? QStringLiteral("MM/dd/yyyy")
                                                                          : QStringLiteral("yyyy-MM-dd")));
 
-    FirstContacts firstContacts(references.rosters ? references.rosters->ids().size() : 0);
-    std::vector<QString> upperCased;
-    std::vector<QStringView> categories(records.size());
-    std::int64_t previousProgressive = 0;
-    log.contacts.resize(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const ContactRecord& record = records[i];
-        CheckedContact& contact = log.contacts[i];
-        contact.line = i < lines.size() ? lines[i].line : 0;
-        contact.stamp = stamps.stamps[i];
-        const QStringView category = record.field(ContactRecord::Category);
-        contact.category = categoryMask(trimmedField(category));
-        contact.countedCategory = categoryMask(category);
-        contact.country = countryNumberOf(trimmedField(record.field(ContactRecord::Unit)));
-        auto note = [&](CheckTexts::Id id, std::initializer_list<QStringView> values) {
-            log.addFinding(contact.line, texts.lineFinding(contact.line, id, values));
-        };
-
-        const int fields = i < lines.size() ? lines[i].separators + (lines[i].trailingText ? 1 : 0) : 0;
-        if (fields != ContactRecord::FieldCount)
-            note(CheckTexts::FieldCount, {QString::number(fields)});
-        const QStringView progressiveText = trimmedField(record.field(ContactRecord::Progressive));
-        const std::optional<std::int64_t> progressive = wholeNumber(progressiveText);
-        // A number at the top of the range is followed by itself, not by one that wraps round.
-        const std::int64_t expected = previousProgressive + (previousProgressive < INT64_MAX ? 1 : 0);
-        if (!progressive || *progressive != expected)
-            note(CheckTexts::ProgressiveOrder, {quoted(progressiveText), QString::number(expected)});
-        previousProgressive = progressive.value_or(expected);
-
-        if (record.isCancelled()) {
-            contact.state = ContactState::Cancelled;
-            continue;
-        }
-        ++log.claimed;
-        contact.worked = upperCasedIdentifier(upperCased, trimmedField(record.field(ContactRecord::Unit)));
-        categories[i] = trimmedField(category);
-        if (fields != ContactRecord::FieldCount) {
-            contact.state = ContactState::BadFields;
-            continue;
-        }
-        const QStringView stampText = record.field(ContactRecord::DateTime);
-        if (contact.stamp.state == Stamp::State::Unreadable)
-            note(CheckTexts::StampUnreadable, {quoted(stampText)});
-        else if (contact.stamp.state == Stamp::State::Ambiguous)
-            note(CheckTexts::StampAmbiguous, {quoted(stampText)});
-        if (!wellFormedIdentifier(contact.worked)) {
-            contact.state = ContactState::BadIdentifier;
-            note(CheckTexts::IdentifierMalformed, {quoted(contact.worked)});
-            continue;
-        }
-        if (contact.worked == log.station) {
-            contact.state = ContactState::OwnStation;
-            note(CheckTexts::OwnStation, {});
-            continue;
-        }
-        const std::size_t hash = identifierHash(contact.worked);
-        const int rosterNumber = references.rosters ? references.rosters->find(contact.worked, hash) : -1;
-        if (const std::optional<std::size_t> earlier =
-                firstContacts.earlier(rosterNumber, contact.worked, hash, i)) {
-            contact.state = ContactState::Duplicate;
-            ++log.duplicates;
-            note(CheckTexts::Duplicate, {QString::number(log.contacts[*earlier].line), contact.worked});
-            continue;
-        }
-        contact.rosterNumber = rosterNumber;
-    }
-    keepIdentifiers(log, categories);
+    RecordCheck check(log, texts, references);
+    for (std::size_t i = 0; i < places.records.size(); ++i)
+        check.check(places.records[i], stamps.stamps[i]);
+    check.finish(places.records.size());
     return log;
 }
 

@@ -37,27 +37,28 @@ QStringList logPaths(const QStringList& inputs, const QString& reportFolder) {
         const QDir folder(input);
         // Only the folders among the entries are looked at closer: a report folder inside a log folder
         // is no log, and reading it would fail every run.
-        QSet<QString> skipped;
-        for (const QString& name :
-             folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
-            const QString path = canonicalFolder(folder.filePath(name));
-            if (!path.isEmpty() && (reports == path || reports.startsWith(path + u'/')))
-                skipped.insert(name);
-        }
-        const QStringList names = folder.entryList(
+        const QFileInfoList entries = folder.entryInfoList(
             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-        for (const QString& name : names)
-            if (!skipped.contains(name))
-                paths.append(folder.filePath(name));
+        for (const QFileInfo& entry : entries) {
+            if (entry.isDir()) {
+                const QString path = entry.canonicalFilePath();
+                if (!path.isEmpty() && (reports == path || reports.startsWith(path + u'/')))
+                    continue;
+            }
+            paths.append(folder.filePath(entry.fileName()));
+        }
     }
     return paths;
 }
 
 QString reportName(const QString& fileName, QSet<QString>& taken) {
     QString name = fileName + QStringLiteral(".txt");
-    for (int n = 2; taken.contains(name.toLower()); ++n)
+    QString lower = name.toLower();
+    for (int n = 2; taken.contains(lower); ++n) {
         name = fileName + QStringLiteral("-%1.txt").arg(n);
-    taken.insert(name.toLower());
+        lower = name.toLower();
+    }
+    taken.insert(lower);
     return name;
 }
 

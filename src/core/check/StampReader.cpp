@@ -3,6 +3,8 @@
 #include <QDate>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include <optional>
 
@@ -16,17 +18,50 @@ struct RawStamp {
     int seconds = 0;         // within the day
 };
 
+// The same reading on decoded text and on a log's Windows-1252 bytes, where each byte is one character
+// and the blanks are the bytes QChar::isSpace takes for their characters.
+char16_t unitAt(QStringView text, qsizetype pos) {
+    return text[pos].unicode();
+}
+char16_t unitAt(QByteArrayView text, qsizetype pos) {
+    return static_cast<unsigned char>(text[pos]);
+}
+bool isSpaceAt(QStringView text, qsizetype pos) {
+    return text[pos].isSpace();
+}
+bool isSpaceAt(QByteArrayView text, qsizetype pos) {
+    const char16_t c = unitAt(text, pos);
+    return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0;
+}
+template <typename View> View trimmedText(View text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isSpaceAt(text, begin))
+        ++begin;
+    while (end > begin && isSpaceAt(text, end - 1))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+// "AM" or "PM" in any case: the only letters a time carries.
+bool isMarker(QStringView text, const char16_t* marker) {
+    return text.compare(QStringView(marker), Qt::CaseInsensitive) == 0;
+}
+bool isMarker(QByteArrayView text, const char16_t* marker) {
+    return text.size() == 2 && (unitAt(text, 0) & ~0x20) == marker[0] &&
+           (unitAt(text, 1) & ~0x20) == marker[1];
+}
+
 // Logs are Windows-1252, whose only decimal digits are ASCII ones.
-bool isDigitAt(QStringView text, qsizetype pos) {
-    return pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9';
+template <typename View> bool isDigitAt(View text, qsizetype pos) {
+    return pos < text.size() && unitAt(text, pos) >= u'0' && unitAt(text, pos) <= u'9';
 }
 
 // Reads a run of digits at pos; -1 when there is none or it is too long to be a date part.
-int digitsAt(QStringView text, qsizetype& pos, int* length = nullptr) {
+template <typename View> int digitsAt(View text, qsizetype& pos, int* length = nullptr) {
     const qsizetype start = pos;
     int value = 0;
     while (isDigitAt(text, pos) && pos - start < 5)
-        value = value * 10 + (text[pos++].unicode() - u'0');
+        value = value * 10 + (unitAt(text, pos++) - u'0');
     if (length)
         *length = static_cast<int>(pos - start);
     return pos == start || isDigitAt(text, pos) ? -1 : value;
@@ -37,13 +72,12 @@ int digitsAt(QStringView text, qsizetype& pos, int* length = nullptr) {
 std::optional<RawStamp> parseOwnForm(QStringView text) {
     if (text.size() != 19)
         return std::nullopt;
-    const char16_t* c = text.utf16();
-    auto digit = [c](int i) { return static_cast<unsigned>(c[i] - u'0'); };
+    auto digit = [text](int i) { return static_cast<unsigned>(unitAt(text, i) - u'0'); };
     unsigned largest = 0;
     for (int i : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18})
         largest = std::max(largest, digit(i));
-    const bool separators =
-        (c[2] == u'/') & (c[5] == u'/') & (c[10] == u' ') & (c[13] == u':') & (c[16] == u':');
+    const bool separators = unitAt(text, 2) == u'/' && unitAt(text, 5) == u'/' && unitAt(text, 10) == u' ' &&
+                            unitAt(text, 13) == u':' && unitAt(text, 16) == u':';
     if (largest > 9 || !separators)
         return std::nullopt;
     auto two = [&](int i) { return static_cast<int>(digit(i) * 10 + digit(i + 1)); };
@@ -55,24 +89,72 @@ std::optional<RawStamp> parseOwnForm(QStringView text) {
     return RawStamp{true, false, two(0), two(3), two(6) * 100 + two(8), hour * 3600 + minute * 60 + second};
 }
 
-RawStamp parseRaw(QStringView text) {
+// The same on bytes, eight at a time: "dd/MM/yy", "yy HH:mm" and "HH:mm:ss" all have their digits at
+// places 0, 1, 3, 4, 6 and 7 and their separators at 2 and 5.
+std::optional<RawStamp> parseOwnForm(QByteArrayView text) {
+    if (text.size() != 19)
+        return std::nullopt;
+    std::uint64_t date = 0;
+    std::uint64_t middle = 0;
+    std::uint64_t time = 0;
+    std::memcpy(&date, text.data(), 8);
+    std::memcpy(&middle, text.data() + 8, 8);
+    std::memcpy(&time, text.data() + 11, 8);
+    constexpr std::uint64_t digits = 0xFFFF00FFFF00FFFFULL;
+    constexpr std::uint64_t highNibbles = 0xF0F0F0F0F0F0F0F0ULL;
+    auto allDigits = [&](std::uint64_t word) {
+        const std::uint64_t low = (word & 0x0F0F0F0F0F0F0F0FULL & digits) + (0x0606060606060606ULL & digits);
+        return (word & highNibbles & digits) == (0x3030303030303030ULL & digits) && (low & highNibbles) == 0;
+    };
+    auto separators = [](std::uint64_t word, char first, char second) {
+        return (word & 0x0000FF0000FF0000ULL) ==
+               ((static_cast<std::uint64_t>(static_cast<unsigned char>(first)) << 16) |
+                (static_cast<std::uint64_t>(static_cast<unsigned char>(second)) << 40));
+    };
+    if (!allDigits(date) || !allDigits(middle) || !allDigits(time) || !separators(date, '/', '/') ||
+        !separators(middle, ' ', ':') || !separators(time, ':', ':'))
+        return std::nullopt;
+    // Each byte of a word's pairs is its digit times ten plus the next digit; the number of the two
+    // digits at place i is byte i.
+    auto pairsOf = [](std::uint64_t word) {
+        const std::uint64_t units = word & 0x0F0F0F0F0F0F0F0FULL;
+        return units * 10 + (units >> 8);
+    };
+    const std::uint64_t datePairs = pairsOf(date);
+    const std::uint64_t middlePairs = pairsOf(middle);
+    const std::uint64_t timePairs = pairsOf(time);
+    auto two = [](std::uint64_t pairs, int i) { return static_cast<int>((pairs >> (8 * i)) & 0xFF); };
+    const int hour = two(middlePairs, 3);
+    const int minute = two(middlePairs, 6);
+    const int second = two(timePairs, 6);
+    if (hour > 23 || minute > 59 || second > 59)
+        return RawStamp{};
+    return RawStamp{true,
+                    false,
+                    two(datePairs, 0),
+                    two(datePairs, 3),
+                    two(datePairs, 6) * 100 + two(middlePairs, 0),
+                    hour * 3600 + minute * 60 + second};
+}
+
+template <typename View> RawStamp parseRaw(View text) {
     if (const std::optional<RawStamp> own = parseOwnForm(text))
         return *own;
     RawStamp raw;
     // Stamps as the program writes them start and end with a digit: trim only the others.
     if (!isDigitAt(text, 0) || !isDigitAt(text, text.size() - 1))
-        text = text.trimmed();
+        text = trimmedText(text);
     qsizetype pos = 0;
     int firstLength = 0;
     const int a = digitsAt(text, pos, &firstLength);
     if (a < 0 || pos >= text.size())
         return raw;
-    const QChar separator = text[pos];
+    const char16_t separator = unitAt(text, pos);
     if (separator != u'/' && separator != u'-' && separator != u'.')
         return raw;
     ++pos;
     const int b = digitsAt(text, pos);
-    if (b < 0 || pos >= text.size() || text[pos] != separator)
+    if (b < 0 || pos >= text.size() || unitAt(text, pos) != separator)
         return raw;
     ++pos;
     int lastLength = 0;
@@ -85,29 +167,29 @@ RawStamp parseRaw(QStringView text) {
     else if (!raw.yearFirst && lastLength != 4)
         return raw;
     // The time: blanks (or a "T"), then H:mm with optional :ss and AM/PM.
-    if (pos < text.size() && text[pos] == u'T')
+    if (pos < text.size() && unitAt(text, pos) == u'T')
         ++pos;
-    while (pos < text.size() && text[pos].isSpace())
+    while (pos < text.size() && isSpaceAt(text, pos))
         ++pos;
     const int hours = digitsAt(text, pos);
-    if (hours < 0 || pos >= text.size() || text[pos] != u':')
+    if (hours < 0 || pos >= text.size() || unitAt(text, pos) != u':')
         return raw;
     ++pos;
     const int minutes = digitsAt(text, pos);
     int seconds = 0;
     if (minutes < 0)
         return raw;
-    if (pos < text.size() && text[pos] == u':') {
+    if (pos < text.size() && unitAt(text, pos) == u':') {
         ++pos;
         seconds = digitsAt(text, pos);
         if (seconds < 0)
             return raw;
     }
     int hour = hours;
-    const QStringView rest = pos < text.size() ? text.sliced(pos).trimmed() : QStringView();
+    const View rest = pos < text.size() ? trimmedText(text.sliced(pos)) : View();
     if (!rest.isEmpty()) {
-        const bool am = rest.compare(u"AM", Qt::CaseInsensitive) == 0;
-        const bool pm = rest.compare(u"PM", Qt::CaseInsensitive) == 0;
+        const bool am = isMarker(rest, u"AM");
+        const bool pm = isMarker(rest, u"PM");
         if ((!am && !pm) || hours < 1 || hours > 12)
             return raw;
         hour = hours % 12 + (pm ? 12 : 0);
@@ -145,15 +227,14 @@ private:
     std::optional<qint64> julianDay_;
 };
 
-} // namespace
-
-LogStamps readStamps(std::span<const QStringView> texts) {
-    std::vector<RawStamp> raws;
+template <typename View>
+void readStampsOf(std::span<const View> texts, LogStamps& result, std::vector<RawStamp>& raws) {
+    raws.clear();
     raws.reserve(texts.size());
     bool dayFirstProved = false;
     bool monthFirstProved = false;
     bool yearFirst = false;
-    for (QStringView text : texts) {
+    for (View text : texts) {
         raws.push_back(parseRaw(text));
         const RawStamp& raw = raws.back();
         if (!raw.ok)
@@ -165,12 +246,12 @@ LogStamps readStamps(std::span<const QStringView> texts) {
         dayFirstProved |= raw.a > 12;
         monthFirstProved |= raw.b > 12;
     }
-    LogStamps result;
     const bool monthFirst = monthFirstProved && !dayFirstProved;
     result.form = monthFirst
                       ? DateForm::MonthDayYear
                       : (yearFirst && !dayFirstProved ? DateForm::YearMonthDay : DateForm::DayMonthYear);
     result.otherForm = monthFirst || yearFirst;
+    result.stamps.clear();
     result.stamps.reserve(raws.size());
     DayNumbers days;
     for (const RawStamp& raw : raws) {
@@ -185,7 +266,20 @@ LogStamps readStamps(std::span<const QStringView> texts) {
         else
             result.stamps.push_back(days.stampOf(raw.c, raw.a, raw.b, raw.seconds));
     }
-    return result;
+}
+
+} // namespace
+
+LogStamps readStamps(std::span<const QStringView> texts) {
+    LogStamps stamps;
+    std::vector<RawStamp> raws;
+    readStampsOf(texts, stamps, raws);
+    return stamps;
+}
+
+void readStamps(std::span<const QByteArrayView> texts, LogStamps& stamps) {
+    thread_local std::vector<RawStamp> raws;
+    readStampsOf(texts, stamps, raws);
 }
 
 } // namespace qvmd

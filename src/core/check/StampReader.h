@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -30,5 +31,7 @@ struct LogStamps {
 // proves it (a second number above 12) and none proves day/month/year; under that order a stamp whose
 // day and month could be swapped is ambiguous. Times are H:mm[:ss], with AM/PM accepted.
 LogStamps readStamps(std::span<const QStringView> texts);
+// The same on a log's Windows-1252 bytes, into stamps, whose room is kept from one log to the next.
+void readStamps(std::span<const QByteArrayView> texts, LogStamps& stamps);
 
 } // namespace qvmd

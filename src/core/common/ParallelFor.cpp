@@ -1,5 +1,11 @@
 #include "core/common/ParallelFor.h"
 
+#include <QtGlobal>
+
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <system_error>
@@ -8,8 +14,20 @@
 
 namespace qvmd {
 
+unsigned usableCores() {
+#ifdef Q_OS_LINUX
+    // The cores this process may run on (taskset, a container's share), not all the machine has:
+    // more threads than those only wait for each other.
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 0)
+        return static_cast<unsigned>(CPU_COUNT(&allowed));
+#endif
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 void parallelFor(std::size_t count, const std::function<void(std::size_t)>& work, unsigned maxThreads) {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned cores = usableCores();
     const std::size_t threads = std::min<std::size_t>({cores, maxThreads, count});
     if (threads <= 1) {
         for (std::size_t i = 0; i < count; ++i)

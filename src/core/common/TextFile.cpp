@@ -114,6 +114,11 @@ public:
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
+    void reset(int fd) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
     int get() const { return fd_; }
     // Gives the descriptor up, for a close whose result is checked.
     int release() { return std::exchange(fd_, -1); }
@@ -184,6 +189,9 @@ Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes) {
         if (got == 0)
             break;
         filled += got;
+        // A regular file gives less than asked only at its end: no further call to find it.
+        if (filled < bytes.size())
+            break;
     }
     if (filled > maxBytes)
         return tooLarge(path, maxBytes);
@@ -339,32 +347,48 @@ int removeLeftoverTemporaries(const QString& folder, const std::function<bool(co
 }
 
 #ifdef Q_OS_UNIX
-WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
-    // A special file in the way is refused before it is opened: opening a pipe or a device has effects
-    // of its own. The open is non-blocking and checked again, for one that appears in between.
-    const QByteArray name = QFile::encodeName(path);
-    struct stat before {};
-    if (::stat(name.constData(), &before) == 0 && !S_ISREG(before.st_mode))
-        return fileError(FileError::Kind::Unwritable, path,
-                         S_ISDIR(before.st_mode) ? FileError::Reason::IsFolder
-                                                 : FileError::Reason::NotRegularFile);
-    Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
-    if (fd.get() < 0) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR)
-            return folderMissing(FileError::Kind::Unwritable, path);
-        if (error == EISDIR)
-            return fileError(FileError::Kind::Unwritable, path, FileError::Reason::IsFolder);
-        // A pipe nobody reads refuses a non-blocking open for writing.
-        if (error == ENXIO)
-            return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
-        return fileError(FileError::Kind::Unwritable, path, reasonOf(error));
-    }
-    struct stat status {};
-    if (::fstat(fd.get(), &status) != 0)
-        return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
-    if (!S_ISREG(status.st_mode))
+namespace {
+
+FileError openForWriteFailure(const QString& path, int error) {
+    if (error == ENOENT || error == ENOTDIR)
+        return folderMissing(FileError::Kind::Unwritable, path);
+    if (error == EISDIR)
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::IsFolder);
+    // A pipe nobody reads refuses a non-blocking open for writing; a link is never followed.
+    if (error == ENXIO || error == ELOOP)
         return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
+    return fileError(FileError::Kind::Unwritable, path, reasonOf(error));
+}
+
+} // namespace
+
+WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
+    const QByteArray name = QFile::encodeName(path);
+    constexpr int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW;
+    // A name nothing stands on yet (a new report folder) is created in one call that follows no link.
+    Descriptor fd(::open(name.constData(), flags | O_CREAT | O_EXCL, 0666));
+    off_t oldSize = 0;
+    if (fd.get() < 0) {
+        if (errno != EEXIST)
+            return openForWriteFailure(path, errno);
+        // Something stands there. A special file or a link is refused before it is opened: opening a
+        // pipe or a device has effects of its own. The open is checked again, for one that appears in
+        // between.
+        struct stat before {};
+        if (::lstat(name.constData(), &before) == 0 && !S_ISREG(before.st_mode))
+            return fileError(FileError::Kind::Unwritable, path,
+                             S_ISDIR(before.st_mode) ? FileError::Reason::IsFolder
+                                                     : FileError::Reason::NotRegularFile);
+        fd.reset(::open(name.constData(), flags | O_CREAT, 0666));
+        if (fd.get() < 0)
+            return openForWriteFailure(path, errno);
+        struct stat status {};
+        if (::fstat(fd.get(), &status) != 0)
+            return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
+        if (!S_ISREG(status.st_mode))
+            return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
+        oldSize = status.st_size;
+    }
     for (qsizetype written = 0; written < bytes.size();) {
         const ssize_t done =
             ::write(fd.get(), bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
@@ -376,7 +400,7 @@ WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
         written += done;
     }
     // Only a longer old file needs cutting: the call costs as much as the write.
-    if (status.st_size > bytes.size() && ::ftruncate(fd.get(), bytes.size()) != 0)
+    if (oldSize > bytes.size() && ::ftruncate(fd.get(), bytes.size()) != 0)
         return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
     if (::close(fd.release()) != 0)
         return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));

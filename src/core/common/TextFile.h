@@ -40,8 +40,9 @@ WriteResult writeFileBytes(const QString& path, const QByteArray& bytes,
                            const DiskSync& sync = systemDiskSync());
 
 // Writes a file that every run makes anew (a report): in place over the old one and cut to size, without
-// a temporary file or a sync, so a rerun reuses the old file's disk blocks. A folder or a pipe in its
-// place is reported without waiting on it. A failure can leave the file part old, part new.
+// a temporary file or a sync, so a rerun reuses the old file's disk blocks. A folder, a pipe or a
+// symbolic link in its place is reported without waiting on it or writing through it. A failure can
+// leave the file part old, part new.
 WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // Appends one line ended by CR LF and syncs it to the disk before reporting success. A last line left

@@ -3,6 +3,7 @@
 #include "core/check/CheckedLog.h"
 #include "core/check/CrossCheck.h"
 #include "core/check/IdentifierIndex.h"
+#include "core/check/RosterCategories.h"
 #include "core/check/StampReader.h"
 
 #include <QDate>
@@ -53,19 +54,34 @@ TEST(CheckStamps, ReadsTheFixedFormAndOtherUnambiguousForms) {
         {{u"06/03/2026 24:00:00"}, 0, Stamp::State::Unreadable, 0, false},
         {{u"06/03/2026 13:00 PM"}, 0, Stamp::State::Unreadable, 0, false},
         {{u"6 marzo 2026"}, 0, Stamp::State::Unreadable, 0, false},
+        // Blanks around and inside, a no-break space among them; the fixed form with one piece wrong.
+        {{u"\u00a006/03/2026\t2:05 pm "}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 0), false},
+        {{u"06/03/2026\u00a014:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), false},
+        {{u"06/03/2026 14:05:9:"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06/03/2026 14:60:09"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06-03/2026 14:05:09"}, 0, Stamp::State::Unreadable, 0, false},
+        {{u"06/03/2026 14:05:0\u00e9"}, 0, Stamp::State::Unreadable, 0, false},
         {{u""}, 0, Stamp::State::Unreadable, 0, false},
     };
     for (const Case& c : cases) {
+        // Decoded text and a log's bytes read alike.
         std::vector<QStringView> views;
-        for (const char16_t* text : c.texts)
+        std::vector<QByteArray> bytes;
+        for (const char16_t* text : c.texts) {
             views.emplace_back(text);
-        const LogStamps stamps = readStamps(views);
-        const QString label = QStringView(c.texts[c.at]).toString();
-        EXPECT_EQ(c.state, stamps.stamps[c.at].state) << label.toStdString();
-        if (c.state == Stamp::State::Read) {
-            EXPECT_EQ(c.seconds, stamps.stamps[c.at].seconds) << label.toStdString();
+            bytes.push_back(QStringView(text).toLatin1());
         }
-        EXPECT_EQ(c.otherForm, stamps.otherForm) << label.toStdString();
+        const std::vector<QByteArrayView> byteViews(bytes.begin(), bytes.end());
+        LogStamps fromBytes;
+        readStamps(byteViews, fromBytes);
+        for (const LogStamps& stamps : {readStamps(views), fromBytes}) {
+            const QString label = QStringView(c.texts[c.at]).toString();
+            EXPECT_EQ(c.state, stamps.stamps[c.at].state) << label.toStdString();
+            if (c.state == Stamp::State::Read) {
+                EXPECT_EQ(c.seconds, stamps.stamps[c.at].seconds) << label.toStdString();
+            }
+            EXPECT_EQ(c.otherForm, stamps.otherForm) << label.toStdString();
+        }
     }
 }
 
@@ -107,11 +123,69 @@ TEST(CheckTextsFormat, FillsEachMarkerOnceAndNeverLooksInsideAValue) {
     EXPECT_EQ(english.format(CheckTexts::OwnStation, {}), english.text(CheckTexts::OwnStation));
 }
 
+TEST(CheckTextsFormat, ALineFindingIsTheLinePrefixAndTheFinding) {
+    for (const int offset : {0, 1000}) {
+        const CheckTexts texts(offset);
+        for (const int line : {0, 7, 12, 123456, 2147483647})
+            for (const auto& [id, values] : std::vector<std::pair<CheckTexts::Id, std::vector<QStringView>>>{
+                     {CheckTexts::Duplicate, {u"12", u"5QV1"}},
+                     {CheckTexts::Duplicate, {u"12"}}, // a missing value leaves its marker
+                     {CheckTexts::OwnStation, {}},
+                     {CheckTexts::TimeOutside, {u"5QV%1", u""}}}) {
+                const std::initializer_list<QStringView> none;
+                QString expected = texts.text(CheckTexts::LinePrefix);
+                expected.replace(QStringLiteral("%1"), QString::number(line));
+                expected += QStringLiteral(": ");
+                expected += values.size() == 2   ? texts.format(id, {values[0], values[1]})
+                            : values.size() == 1 ? texts.format(id, {values[0]})
+                                                 : texts.format(id, none);
+                const QString made = values.size() == 2 ? texts.lineFinding(line, id, {values[0], values[1]})
+                                     : values.size() == 1 ? texts.lineFinding(line, id, {values[0]})
+                                                          : texts.lineFinding(line, id, none);
+                EXPECT_EQ(made, expected) << line << ' ' << expected.toStdString();
+            }
+    }
+    EXPECT_EQ(CheckTexts(1000).format(CheckTexts::Duplicate, {u"12"}),
+              QStringLiteral("duplicate of line 12 (%2)"));
+}
+
+// Roster keys are trimmed and upper-cased; a log's bytes find only the plain ASCII ones, the only kind
+// a valid identifier can match.
+TEST(CheckIdentifiers, RosterKeysAreFoundByTextAndByBytes) {
+    RosterCategories rosters;
+    rosters.addRoster(" 5qv1 >ANNA\r\n5QV\xC9"
+                      "2>BEA\r\n# 7QV7>NOT\r\nno key\r\n",
+                      RosterCategories::Lady);
+    rosters.addRoster("6QV6>CARLO\n5QV1>ANNA\n", RosterCategories::Hunter);
+    EXPECT_EQ(rosters.ids().size(), 3);
+    for (const auto& [key, found, categories] : std::vector<std::tuple<const char*, bool, quint8>>{
+             {"5QV1", true, RosterCategories::Lady | RosterCategories::Hunter},
+             {"6QV6", true, RosterCategories::Hunter},
+             {"5qv1", false, 0},
+             {"7QV7", false, 0}}) {
+        const QByteArrayView bytes(key);
+        const int number = rosters.findBytes(bytes, identifierHash(bytes));
+        EXPECT_EQ(number, rosters.find(QString::fromLatin1(key))) << key;
+        EXPECT_EQ(number >= 0, found) << key;
+        if (found) {
+            EXPECT_EQ(rosters.categories()[static_cast<std::size_t>(number)], categories) << key;
+        }
+    }
+    EXPECT_GE(rosters.find(QStringLiteral("5QV\u00c92")), 0);
+    EXPECT_EQ(RosterCategories::text(RosterCategories::Lady | RosterCategories::Hunter),
+              QStringLiteral("H/L"));
+}
+
 TEST(CheckIdentifiers, WellFormedIdentifiers) {
-    for (const char* good : {"5QV123", "1ARIV300", "12QV1"})
+    // The text and the bytes agree.
+    for (const char* good : {"5QV123", "1ARIV300", "12QV1"}) {
         EXPECT_TRUE(wellFormedIdentifier(QString::fromLatin1(good))) << good;
-    for (const char* bad : {"", "0QV0", "05QV1", "QV12", "5QV", "5123", "5qv12", "5QV12A", "5 QV12"})
+        EXPECT_TRUE(wellFormedIdentifier(QByteArrayView(good))) << good;
+    }
+    for (const char* bad : {"", "0QV0", "05QV1", "QV12", "5QV", "5123", "5qv12", "5QV12A", "5 QV12"}) {
         EXPECT_FALSE(wellFormedIdentifier(QString::fromLatin1(bad))) << bad;
+        EXPECT_FALSE(wellFormedIdentifier(QByteArrayView(bad))) << bad;
+    }
 }
 
 TEST(CheckArguments, AcceptsTheOptionsAndRefusesTheRest) {

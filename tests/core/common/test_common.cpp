@@ -8,14 +8,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <thread>
 #include <vector>
 
+#include <sched.h>
 #include <sys/stat.h>
 
 using namespace qvmd;
@@ -148,18 +151,28 @@ TEST_F(TextFileTest, OverwriteInPlaceCutsToSizeAndReportsWhatStandsInTheWay) {
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     ASSERT_EQ(mkfifo(QFile::encodeName(file("pipe")).constData(), 0600), 0);
+    // A link planted where a report goes is never written through, whether or not its target exists.
+    const QString target = file("target.txt");
+    ASSERT_TRUE(QFile::link(target, file("link")));
+    ASSERT_TRUE(QFile::link(file("folder"), file("folder link")));
     struct Case {
         QString path;
         FileError::Reason reason;
     };
     for (const Case& c : {Case{file("folder"), FileError::Reason::IsFolder},
                           Case{file("pipe"), FileError::Reason::NotRegularFile},
+                          Case{file("link"), FileError::Reason::NotRegularFile},
+                          Case{file("folder link"), FileError::Reason::NotRegularFile},
                           Case{file("no/such/folder/x.txt"), FileError::Reason::FolderMissing}}) {
         const WriteResult failed = overwriteFileBytes(c.path, "x");
         ASSERT_TRUE(failed) << c.path.toStdString();
         EXPECT_EQ(failed->kind, FileError::Kind::Unwritable) << c.path.toStdString();
         EXPECT_EQ(failed->reason, c.reason) << c.path.toStdString();
     }
+    EXPECT_FALSE(QFileInfo::exists(target));
+    ASSERT_FALSE(overwriteFileBytes(target, "kept"));
+    EXPECT_TRUE(overwriteFileBytes(file("link"), "x"));
+    EXPECT_EQ(bytes(target), QByteArray("kept"));
 
     // A full disk is a failure, never a report cut short in silence.
     WriteResult full;
@@ -177,4 +190,25 @@ TEST(ParallelFor, RunsEveryIndexOnce) {
         EXPECT_TRUE(std::all_of(runs.cbegin(), runs.cend(), [](const std::atomic<int>& n) { return n == 1; }))
             << count;
     }
+}
+
+// A process held to one core (taskset, a container) works on that one, in the calling thread.
+TEST(ParallelFor, KeepsToTheCoresTheProcessMayUse) {
+    cpu_set_t before;
+    ASSERT_EQ(::sched_getaffinity(0, sizeof before, &before), 0);
+    int first = 0;
+    while (!CPU_ISSET(first, &before))
+        ++first;
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(first, &one);
+    ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
+    const unsigned cores = usableCores();
+    std::vector<std::thread::id> threads(100);
+    parallelFor(threads.size(), [&](std::size_t i) { threads[i] = std::this_thread::get_id(); });
+    ::sched_setaffinity(0, sizeof before, &before);
+    EXPECT_EQ(cores, 1u);
+    EXPECT_TRUE(std::all_of(threads.cbegin(), threads.cend(),
+                            [](std::thread::id id) { return id == std::this_thread::get_id(); }));
+    EXPECT_EQ(usableCores(), static_cast<unsigned>(CPU_COUNT(&before)));
 }
