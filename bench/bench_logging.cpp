@@ -5,6 +5,7 @@
 #include "core/app/AppState.h"
 #include "core/logfile/LogFile.h"
 #include "ui/kit/Seams.h"
+#include "ui/kit/LiveStatusLabel.h"
 #include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/frm_Log.h"
 
