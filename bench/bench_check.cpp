@@ -8,16 +8,15 @@
 // deleted only after all of them are timed: for about half a minute after thousands of files are deleted,
 // this machine's file system creates new ones slowly, and that would be measured instead.
 
+#include "ChildProcess.h"
 #include "FixtureFile.h"
+#include "GeneratedLogs.h"
 #include "RatioReporter.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 
-#include <sched.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,20 +29,8 @@
 
 namespace {
 
-constexpr int ContactsPerLog = 300;
 constexpr int Runs = 5;
 
-QByteArray identifierOf(int station) {
-    return QByteArray::number(station % 90 + 1) + "QV" + QByteArray::number(station + 1);
-}
-
-QByteArray stampOf(int minute) {
-    return "06/03/2026 " + QByteArray::number(10 + minute / 60).rightJustified(2, '0') + ':' +
-           QByteArray::number(minute % 60).rightJustified(2, '0') + ":00";
-}
-
-// Station s works stations s+1 .. s+150 and s-1 .. s-150 (wrapping), each at the same minute as the
-// partner's log has it, apart from a sprinkling of errors of each kind.
 struct Fixture {
     int logs;
     // The number names the generator: change it with the generator, or old logs are reused.
@@ -65,81 +52,13 @@ struct Fixture {
         QDir(root).removeRecursively();
         QDir().mkpath(data);
         QDir().mkpath(logFolder);
-        QByteArray prefixes;
-        for (int i = 1; i <= 341; ++i)
-            prefixes += "P" + QByteArray::number(i) + ">Country " + QByteArray::number(i) + "\r\n";
-        writeFixtureFile(data + QStringLiteral("/Prefix.dat"), prefixes);
-        writeFixtureFile(data + QStringLiteral("/Data.dat"), "1\r\n3\r\n3\r\n1\r\n2\r\n");
-        QByteArray lady = "# generated\r\n";
-        QByteArray hunter = "# generated\r\n";
-        for (int s = 0; s < logs; ++s)
-            (s % 2 ? lady : hunter) += identifierOf(s) + ">NAME " + QByteArray::number(s) + "\r\n";
-        writeFixtureFile(data + QStringLiteral("/Lady.dat"), lady);
-        writeFixtureFile(data + QStringLiteral("/Hunter.dat"), hunter);
+        writeReferenceData(data, logs);
         std::mt19937 random(7);
-        for (int s = 0; s < logs; ++s) {
-            const QByteArray own = identifierOf(s);
-            const char* category = s % 2 ? "L" : "H";
-            QByteArray bytes = QByteArray("##") + category + "\r\n#" + own +
-                               "\r\n#NAME\r\n#N\r\n#1\r\n#07/12/2026\r\n#" + QByteArray::number(s % 90 + 1) +
-                               "\r\n#QV\r\n#" + QByteArray::number(s + 1) + "\r\n#2026\r\n#LOG\r\n";
-            for (int c = 1; c <= ContactsPerLog; ++c) {
-                const int partner = c % 2 ? (s + (c + 1) / 2) % logs : (s - c / 2 + logs) % logs;
-                QByteArray worked = identifierOf(partner);
-                QByteArray stamp = stampOf((c + 1) / 2 * 2);
-                const unsigned roll = random() % 1000;
-                if (roll < 5)
-                    worked.append('7'); // miscopied
-                else if (roll < 10)
-                    stamp = stampOf((c + 1) / 2 * 2 + 30); // time outside the window
-                else if (roll < 13)
-                    worked = identifierOf((s + 1) % logs); // duplicate
-                bytes += QByteArray::number(c) + ">1>" + worked + ">NAME>" + (partner % 2 ? "L" : "H") +
-                         ">Country>" + stamp + (roll >= 995 ? ">S>\r\n" : ">N>\r\n");
-            }
-            writeFixtureFile(logFolder + u'/' + QString::fromLatin1(own) + QStringLiteral("_MD_") +
-                                 QLatin1String(category) + QStringLiteral("_2026.Log"),
-                             bytes);
-        }
+        for (int s = 0; s < logs; ++s)
+            writeFixtureFile(logFolder + u'/' + QString::fromLatin1(logNameOf(s)), logOf(s, logs, random));
         writeFixtureFile(root + QStringLiteral("/complete"), {});
     }
 };
-
-struct Measure {
-    double seconds = 0;
-    double megabytes = 0; // peak resident memory
-    int status = -1;
-};
-
-// One fresh process, its output thrown away, optionally held to the first core.
-Measure runProcess(const std::vector<std::string>& command, bool oneCore) {
-    std::vector<char*> argv;
-    for (const std::string& argument : command)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (oneCore) {
-            cpu_set_t cores;
-            CPU_ZERO(&cores);
-            CPU_SET(0, &cores);
-            ::sched_setaffinity(0, sizeof cores, &cores);
-        }
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    Measure measure;
-    int status = 0;
-    rusage usage{};
-    ::wait4(child, &status, 0, &usage);
-    measure.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    measure.megabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    measure.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return measure;
-}
 
 struct Spread {
     double min, median, max;

@@ -3,7 +3,9 @@
 // 3,000 logs as files on disk. Both are timed from outside, alternately, each into a new report folder;
 // an mbox file is the measured mailbox, a Maildir folder of the same messages is shown beside it.
 
+#include "ChildProcess.h"
 #include "FixtureFile.h"
+#include "GeneratedLogs.h"
 #include "RatioReporter.h"
 
 #include <QByteArray>
@@ -11,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,45 +25,7 @@
 namespace {
 
 constexpr int Logs = 3000;
-constexpr int ContactsPerLog = 300;
 constexpr int Runs = 5;
-
-QByteArray identifierOf(int station) {
-    return QByteArray::number(station % 90 + 1) + "QV" + QByteArray::number(station + 1);
-}
-
-QByteArray stampOf(int minute) {
-    return "06/03/2026 " + QByteArray::number(10 + minute / 60).rightJustified(2, '0') + ':' +
-           QByteArray::number(minute % 60).rightJustified(2, '0') + ":00";
-}
-
-// Station s works its 150 neighbours on each side at the minute the partner's log has it, with a
-// sprinkling of errors of each kind, as the checker's own benchmark does.
-QByteArray logOf(int s, std::mt19937& random) {
-    const QByteArray own = identifierOf(s);
-    QByteArray bytes = QByteArray("##") + (s % 2 ? "L" : "H") + "\r\n#" + own +
-                       "\r\n#NAME\r\n#N\r\n#1\r\n#07/12/2026\r\n#" + QByteArray::number(s % 90 + 1) +
-                       "\r\n#QV\r\n#" + QByteArray::number(s + 1) + "\r\n#2026\r\n#LOG\r\n";
-    for (int c = 1; c <= ContactsPerLog; ++c) {
-        const int partner = c % 2 ? (s + (c + 1) / 2) % Logs : (s - c / 2 + Logs) % Logs;
-        QByteArray worked = identifierOf(partner);
-        QByteArray stamp = stampOf((c + 1) / 2 * 2);
-        const unsigned roll = random() % 1000;
-        if (roll < 5)
-            worked.append('7');
-        else if (roll < 10)
-            stamp = stampOf((c + 1) / 2 * 2 + 30);
-        else if (roll < 13)
-            worked = identifierOf((s + 1) % Logs);
-        bytes += QByteArray::number(c) + ">1>" + worked + ">NAME>" + (partner % 2 ? "L" : "H") + ">Country>" +
-                 stamp + (roll >= 995 ? ">S>\r\n" : ">N>\r\n");
-    }
-    return bytes;
-}
-
-QByteArray logNameOf(int s) {
-    return identifierOf(s) + "_MD_" + (s % 2 ? "L" : "H") + "_2026.Log";
-}
 
 // A message as a desktop mail program sends a log: a short text, then the file in base64 lines of 76.
 QByteArray messageOf(int s, const QByteArray& log) {
@@ -105,23 +68,13 @@ struct Fixture {
         for (const QString& folder : {data, logFolder, maildir + QStringLiteral("/cur"),
                                       maildir + QStringLiteral("/new"), maildir + QStringLiteral("/tmp")})
             QDir().mkpath(folder);
-        QByteArray prefixes;
-        for (int i = 1; i <= 341; ++i)
-            prefixes += "P" + QByteArray::number(i) + ">Country " + QByteArray::number(i) + "\r\n";
-        writeFixtureFile(data + QStringLiteral("/Prefix.dat"), prefixes);
-        writeFixtureFile(data + QStringLiteral("/Data.dat"), "1\r\n3\r\n3\r\n1\r\n2\r\n");
-        QByteArray lady = "# generated\r\n";
-        QByteArray hunter = "# generated\r\n";
-        for (int s = 0; s < Logs; ++s)
-            (s % 2 ? lady : hunter) += identifierOf(s) + ">NAME " + QByteArray::number(s) + "\r\n";
-        writeFixtureFile(data + QStringLiteral("/Lady.dat"), lady);
-        writeFixtureFile(data + QStringLiteral("/Hunter.dat"), hunter);
+        writeReferenceData(data, Logs);
         std::mt19937 random(7);
         QFile mboxFile(mbox);
         if (!mboxFile.open(QIODevice::WriteOnly))
             std::fprintf(stderr, "cannot write %s\n", qPrintable(mbox));
         for (int s = 0; s < Logs; ++s) {
-            const QByteArray log = logOf(s, random);
+            const QByteArray log = logOf(s, Logs, random);
             writeFixtureFile(logFolder + u'/' + QString::fromLatin1(logNameOf(s)), log);
             const QByteArray message = messageOf(s, log);
             mboxFile.write("From s" + QByteArray::number(s) + "@qv.example Mon Dec  7 10:00:00 2026\n" +
@@ -134,26 +87,6 @@ struct Fixture {
         writeFixtureFile(root + QStringLiteral("/complete"), {});
     }
 };
-
-// One fresh process, its output thrown away; the wall time it took.
-double runProcess(const std::vector<std::string>& command, int& status) {
-    std::vector<char*> argv;
-    for (const std::string& argument : command)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int result = 0;
-    ::waitpid(child, &result, 0);
-    status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -185,8 +118,7 @@ int main() {
 
     // The first runs bring the files into the page cache and show that every side succeeds.
     for (const auto* input : {&files, &mbox, &maildir}) {
-        int status = 0;
-        runProcess(command(*input), status);
+        const int status = runProcess(command(*input)).status;
         if (status != 0) {
             std::fprintf(stderr, "qvmd-check failed (status %d) on the generated %s\n", status,
                          input == &files ? "logs" : "mailbox");
@@ -195,10 +127,9 @@ int main() {
     }
     std::vector<double> fileTimes, mboxTimes, maildirTimes, ratios;
     for (int i = 0; i < Runs; ++i) {
-        int status = 0;
-        fileTimes.push_back(runProcess(command(files), status));
-        mboxTimes.push_back(runProcess(command(mbox), status));
-        maildirTimes.push_back(runProcess(command(maildir), status));
+        fileTimes.push_back(runProcess(command(files)).seconds);
+        mboxTimes.push_back(runProcess(command(mbox)).seconds);
+        maildirTimes.push_back(runProcess(command(maildir)).seconds);
         ratios.push_back(mboxTimes.back() / fileTimes.back());
     }
     std::printf("%d logs of %d contacts; %d runs each, median ms\n", Logs, ContactsPerLog, Runs);
