@@ -25,7 +25,6 @@ class EditSession {
 public:
     bool editing() const { return editing_; }
     int editedRow() const { return editedRow_; }
-    const QString& savedTimeStamp() const { return saved_.timeStamp; }
 
     // Clear, a finished write or a cancellation: the modification in hand ends.
     void end() { editing_ = false; }

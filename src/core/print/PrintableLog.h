@@ -19,7 +19,6 @@ public:
 
     // Every line, empty ones too; a last line without its end counts, a file's last line end adds none.
     qsizetype lineCount() const { return lineCount_; }
-    qsizetype byteCount() const { return bytes_.size(); }
 
     // A pass over the records from the first, by the log's reading rule: empty lines and lines starting
     // "#" are passed over, every other line gives its eight fields. Each pass starts again at the top.
