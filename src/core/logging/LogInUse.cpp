@@ -68,10 +68,17 @@ LogInUse::WriteOutcome LogInUse::append(const ContactRecord& record) {
     // A full log refuses before anything is touched.
     if (contacts_.size() + 1 > LogCounters::LastProgressive) {
         WriteOutcome refused = outcome(Outcome::Refused);
+        const WriteSequence::Writing writing(*writes_);
         refused.appendError = appendRecord(logPath(), record, sync_);
         return refused;
     }
-    if (AppendResult failure = appendRecord(logPath(), record, sync_)) {
+    AppendResult failure;
+    {
+        // A failed append is cut off again inside the same write.
+        const WriteSequence::Writing writing(*writes_);
+        failure = appendRecord(logPath(), record, sync_);
+    }
+    if (failure) {
         WriteOutcome refused = outcome(Outcome::Refused);
         refused.appendError = std::move(failure);
         return refused;
@@ -119,7 +126,11 @@ LogInUse::WriteOutcome LogInUse::rewriteWith(int row, const ContactRecord& recor
     const LogHeader header =
         LogHeader::forProfile(place_.profile, header_.value(LogHeader::PaperLogValue), place_.stationKind,
                               clock.now().date(), static_cast<int>(leadingNumber(year)));
-    WriteResult failure = rewriteLog(logPath(), header, contacts_.recordLines(), sync_);
+    WriteResult failure;
+    {
+        const WriteSequence::Writing writing(*writes_);
+        failure = rewriteLog(logPath(), header, contacts_.recordLines(), sync_);
+    }
     // The new file is in place although unconfirmed: the change stands.
     if (inPlaceUnconfirmed(failure))
         return countersWritten(std::move(failure));

@@ -4,12 +4,14 @@
 #include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
+#include "core/common/WriteSequence.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
 #include "core/logfile/WorkedCountries.h"
 #include "core/logging/ContactLog.h"
 #include "core/station/StationProfile.h"
 
+#include <memory>
 #include <optional>
 
 namespace qvmd {
@@ -88,6 +90,9 @@ public:
     // closed); its failure, once.
     std::optional<FileError> settle();
 
+    // The writes into the log file, for a copy of it taken on another thread; it outlives the log.
+    std::shared_ptr<const WriteSequence> writes() const { return writes_; }
+
 private:
     // Counters and worked countries from the records.
     void recount();
@@ -105,6 +110,7 @@ private:
     LogHeader header_; // as read; the rewrite keeps its paper log mode
     bool paperLog_ = false;
     bool countersUnsynced_ = false; // Log.dat changed in place since it was last synced
+    std::shared_ptr<WriteSequence> writes_ = std::make_shared<WriteSequence>();
 };
 
 } // namespace qvmd

@@ -358,7 +358,7 @@ int frmMain::open_frm_Log() {
     // A log that cannot be read has been reported; there is nothing to show.
     if (!window.ready())
         return QDialog::Rejected;
-    autoBackup_->logWindowOpening();
+    autoBackup_->logWindowOpening(window.log().writes());
     connect(&window, &frm_Log::contactWritten, this, [this] { autoBackup_->contactWritten(); });
     return seams_.showModal(window);
 }
@@ -449,6 +449,8 @@ void frmMain::mnu_SendLog_Click() {
 }
 
 void frmMain::mnu_DelLog_Click() {
+    // No automatic copy of the log may be under way while it is moved.
+    autoBackup_->settle();
     if (deleteLogInUse(state_, seams_, this))
         applyEnablingRule();
 }
@@ -475,6 +477,7 @@ void frmMain::mnu_ModUte_Click() {
 }
 
 void frmMain::mnu_Rest_Click() {
+    autoBackup_->settle();
     open_frm_Restor();
     // Whatever the restore did, the log must be selected again before it is opened or sent.
     requireLogSelection();
