@@ -381,6 +381,7 @@ bool print(const char* what, const Figures& figures, double limit) {
 
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const int writeCount = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 50) : 50;
     XSetErrorHandler(ignoreXError);
     const fs::path program = QVMD_PROGRAM;
     const fs::path source = QVMD_SOURCE_DIR;
@@ -452,16 +453,16 @@ int main(int argc, char** argv) {
 
         // Writing: 50 roster stations found and written with Enter in the received number's box; the 50th
         // starts the automatic backup.
-        for (int c = 0; c < 50 && c < static_cast<int>(stations.size()); ++c) {
+        for (int c = 0; c < writeCount && c < static_cast<int>(stations.size()); ++c) {
             double t[2];
             for (int s = 0; s < 2; ++s) {
-                sessions[s]->send({"type", stations[c].country});
-                sessions[s]->send({"key", "Return"});
-                sessions[s]->send({"type", stations[c].unit});
-                sessions[s]->send({"key", "Return"});
-                sessions[s]->send({"type", "5"});
+                sessions[s]->send({"type", stations[c].country, "key", "Return", "type", stations[c].unit,
+                                   "key", "Return", "type", "5"});
                 t[s] = sessions[s]->timeKey("Return");
             }
+            if (std::getenv("QVMD_OUTSIDE_DEBUG"))
+                std::printf("write %d %s%s: %.2f %.2f ms\n", c + 1, stations[c].country.c_str(),
+                            stations[c].unit.c_str(), t[0] * 1e3, t[1] * 1e3);
             (c == 49 ? fiftieth : write).add(t[0], t[1]);
         }
     }
