@@ -5,7 +5,9 @@
 #include "LineEnds.h"
 #include "RatioReporter.h"
 #include "core/app/AppState.h"
+#include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
+#include "core/logfile/LogStatistics.h"
 #include "ui/kit/LiveStatusLabel.h"
 #include "ui/kit/Seams.h"
 #include "ui/logging/EntryStatusLine.h"
@@ -130,11 +132,16 @@ void BM_PhysicalRead32000(benchmark::State& run) {
 }
 BENCHMARK(BM_PhysicalRead32000)->Unit(benchmark::kMillisecond);
 
-// The log changed since its last copy, as it is after a session of logging: opening makes a copy.
+// The log changed since its last copy, as it is after a session of logging: opening makes a copy. The
+// counter file follows, as the logging window leaves it.
 void changeLog(Setup& setup) {
-    QFile log(setup.logPath());
-    log.open(QIODevice::Append);
-    log.write("1>1>7ZZ1>NAME>H>Austria>09/05/2026 12:05:09>S>\r\n");
+    {
+        QFile log(setup.logPath());
+        log.open(QIODevice::Append);
+        log.write("1>1>7ZZ1>NAME>H>Austria>09/05/2026 12:05:09>S>\r\n");
+    }
+    const Result<OpenedLog> opened = openLog(setup.state.folder, logName, setup.state.countries.count());
+    writeCounterFile(setup.state.folder, opened.value().statistics.counters);
 }
 
 // From a click on Open Log to a window that takes keys: read, count, fill the grid, show, paint, and the
@@ -379,12 +386,30 @@ public:
         pairedRatio("keystroke with the status line, 100000-line roster / 300-line roster", "roster", 1.2);
         pairedRatio("find with 32000 contacts / with an empty log", "find", 1.2);
         pairedRatio("write a burst of 50 contacts into 32000 / 50 bare appends and syncs", "write", 3.0);
-        if (!writeSeconds.empty())
+        if (!writeSeconds.empty()) {
             if (qEnvironmentVariableIsSet("QVMD_BENCH_WRITES"))
                 for (std::size_t i = 0; i < writeSeconds.size(); ++i)
                     std::printf("write %zu: %.3f ms\n", i % burst + 1, writeSeconds[i] * 1e3);
-        printRatio("slowest write of a contact (the 50th included) / median write",
-                   *std::max_element(writeSeconds.begin(), writeSeconds.end()) / median(writeSeconds), 2.0);
+            // Each write's place in the burst over the runs, so that a sync the shared disk delays once
+            // does not pass for a slow write; the 50th is the one that starts the automatic backup.
+            std::vector<double> positions;
+            for (int place = 0; place < burst; ++place) {
+                std::vector<double> times;
+                for (std::size_t i = place; i < writeSeconds.size(); i += burst)
+                    times.push_back(writeSeconds[i]);
+                positions.push_back(median(times));
+            }
+            const double typical = median(writeSeconds);
+            const auto sorted = [](std::vector<double> v) {
+                std::sort(v.begin(), v.end());
+                return v;
+            }(writeSeconds);
+            std::printf(
+                "one write of a contact in ms: min %.2f, median %.2f, max %.2f; the 50th, median %.2f\n",
+                sorted.front() * 1e3, typical * 1e3, sorted.back() * 1e3, positions.back() * 1e3);
+            printRatio("slowest place in the burst (the 50th included) / median write, medians over the runs",
+                       *std::max_element(positions.begin(), positions.end()) / typical, 2.0);
+        }
     }
 
 private:
