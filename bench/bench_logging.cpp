@@ -13,6 +13,7 @@
 #include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/frm_Log.h"
 #include "ui/shell/AutoBackupKeeper.h"
+#include "core/exchange/AutoBackupSettings.h"
 #include "ui/shell/frmMain.h"
 
 #include <QApplication>
@@ -429,6 +430,11 @@ int main(int argc, char** argv) {
     QTemporaryDir settings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("QVMD_BENCH_NO_AUTOBACKUP")) {
+        AutoBackupSettings off;
+        off.enabled = false;
+        off.save(*AutoBackupSettings::openUserSettings());
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QSettings>
+#include <QTimer>
 
 #include <utility>
 
@@ -23,7 +24,8 @@ AutoBackupKeeper::AutoBackupKeeper(AppState& state, QLabel& statusPanel, const D
     : state_(state), panel_(statusPanel), sync_(sync), idleText_(statusPanel.text()) {}
 
 AutoBackupKeeper::~AutoBackupKeeper() {
-    waiting_.reset();
+    // A copy asked for is made even when the window goes without ending the program (a system shutdown).
+    startWaiting();
     if (worker_.joinable())
         worker_.join();
 }
@@ -58,14 +60,19 @@ void AutoBackupKeeper::backUp() {
     const AutoBackupSettings settings = AutoBackupSettings::load(*AutoBackupSettings::openUserSettings());
     if (!settings.enabled)
         return;
-    start({state_.folder, state_.log.LogInUseName, state_.clock->now(), settings.keep, writes_});
+    // Only the newest request waits: it copies the newest log. The copy starts once the window has shown
+    // what the operator just did, so the two never share the processor.
+    waiting_ = Job{state_.folder, state_.log.LogInUseName, state_.clock->now(), settings.keep, writes_};
+    if (running_ == 0)
+        QTimer::singleShot(0, this, &AutoBackupKeeper::startWaiting);
+}
+
+void AutoBackupKeeper::startWaiting() {
+    if (running_ == 0 && waiting_)
+        start(*std::exchange(waiting_, std::nullopt));
 }
 
 void AutoBackupKeeper::start(Job job) {
-    if (running_ != 0) {
-        waiting_ = std::move(job);
-        return;
-    }
     running_ = ++jobs_;
     runningLog_ = job.logName;
     worker_ = std::thread([this, job = std::move(job), id = running_] {
@@ -86,8 +93,7 @@ void AutoBackupKeeper::collect(unsigned job) {
     if (job != running_)
         return;
     finish();
-    if (waiting_)
-        start(*std::exchange(waiting_, std::nullopt));
+    startWaiting();
 }
 
 void AutoBackupKeeper::finish() {
@@ -98,10 +104,10 @@ void AutoBackupKeeper::finish() {
 }
 
 void AutoBackupKeeper::settle() {
+    startWaiting();
     while (running_ != 0) {
         finish();
-        if (waiting_)
-            start(*std::exchange(waiting_, std::nullopt));
+        startWaiting();
     }
 }
 

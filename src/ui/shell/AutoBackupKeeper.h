@@ -27,7 +27,7 @@ public:
     static constexpr int contactsBetweenBackups = 50;
 
     AutoBackupKeeper(AppState& state, QLabel& statusPanel, const DiskSync& sync = systemDiskSync());
-    // Waits for a copy under way: the program never ends in the middle of one.
+    // Makes the copy asked for and waits for it: the program never ends in the middle of one.
     ~AutoBackupKeeper() override;
 
     // The writes of the open log tell a copy whether a contact was written while it was taken.
@@ -56,6 +56,7 @@ private:
         std::shared_ptr<const WriteSequence> writes;
     };
     void backUp();
+    void startWaiting();
     void start(Job job);
     void collect(unsigned job);
     void finish();
@@ -75,8 +76,8 @@ private:
     unsigned running_ = 0; // the job under way, 0 when none
     unsigned jobs_ = 0;
     QString runningLog_;
-    AutoBackupOutcome result_;   // written by the worker, read after it is joined
-    std::optional<Job> waiting_; // only the newest request waits: it copies the newest log
+    AutoBackupOutcome result_; // written by the worker, read after it is joined
+    std::optional<Job> waiting_;
 };
 
 } // namespace qvmd
