@@ -25,9 +25,14 @@ AutoBackupKeeper::AutoBackupKeeper(AppState& state, QLabel& statusPanel, const D
 
 AutoBackupKeeper::~AutoBackupKeeper() {
     // A copy asked for is made even when the window goes without ending the program (a system shutdown).
-    startWaiting();
-    if (worker_.joinable())
-        worker_.join();
+    for (;;) {
+        if (worker_.joinable())
+            worker_.join();
+        running_ = 0;
+        if (!waiting_)
+            break;
+        start(*std::exchange(waiting_, std::nullopt));
+    }
 }
 
 void AutoBackupKeeper::logWindowOpening(std::shared_ptr<const WriteSequence> writes) {
