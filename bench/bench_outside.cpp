@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -137,6 +138,8 @@ pid_t spawn(const std::vector<std::string>& command, const std::map<std::string,
             const fs::path& directory = {}) {
     const pid_t child = ::fork();
     if (child == 0) {
+        // The display and the program go with the benchmark, however it ends.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         for (const auto& [name, value] : env)
             ::setenv(name.c_str(), value.c_str(), 1);
         if (!directory.empty() && ::chdir(directory.c_str()) != 0)

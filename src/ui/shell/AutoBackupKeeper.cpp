@@ -17,11 +17,18 @@ namespace {
 // A copy cut by a contact written meanwhile is taken again; an operator does not write this many in the
 // time of one copy.
 constexpr int copyAttempts = 4;
+// The copy starts this long after it is asked for: by then the window has shown what the operator did,
+// and the copy does not take the processor from the next keys (an operator needs longer for a contact).
+constexpr int startDelayMilliseconds = 400;
 
 } // namespace
 
 AutoBackupKeeper::AutoBackupKeeper(AppState& state, QLabel& statusPanel, const DiskSync& sync)
-    : state_(state), panel_(statusPanel), sync_(sync), idleText_(statusPanel.text()) {}
+    : state_(state), panel_(statusPanel), sync_(sync), idleText_(statusPanel.text()) {
+    startDelay.setSingleShot(true);
+    startDelay.setInterval(startDelayMilliseconds);
+    connect(&startDelay, &QTimer::timeout, this, &AutoBackupKeeper::startWaiting);
+}
 
 AutoBackupKeeper::~AutoBackupKeeper() {
     // A copy asked for is made even when the window goes without ending the program (a system shutdown).
@@ -65,14 +72,14 @@ void AutoBackupKeeper::backUp() {
     const AutoBackupSettings settings = AutoBackupSettings::load(*AutoBackupSettings::openUserSettings());
     if (!settings.enabled)
         return;
-    // Only the newest request waits: it copies the newest log. The copy starts once the window has shown
-    // what the operator just did, so the two never share the processor.
+    // Only the newest request waits: it copies the newest log.
     waiting_ = Job{state_.folder, state_.log.LogInUseName, state_.clock->now(), settings.keep, writes_};
-    if (running_ == 0)
-        QTimer::singleShot(0, this, &AutoBackupKeeper::startWaiting);
+    if (running_ == 0 && !startDelay.isActive())
+        startDelay.start();
 }
 
 void AutoBackupKeeper::startWaiting() {
+    startDelay.stop();
     if (running_ == 0 && waiting_)
         start(*std::exchange(waiting_, std::nullopt));
 }
@@ -98,7 +105,8 @@ void AutoBackupKeeper::collect(unsigned job) {
     if (job != running_)
         return;
     finish();
-    startWaiting();
+    if (waiting_)
+        startDelay.start();
 }
 
 void AutoBackupKeeper::finish() {
@@ -109,6 +117,7 @@ void AutoBackupKeeper::finish() {
 }
 
 void AutoBackupKeeper::settle() {
+    startDelay.stop();
     startWaiting();
     while (running_ != 0) {
         finish();

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -19,8 +20,9 @@ struct AppState;
 
 // Backs up the log in use by itself: when the logging window opens, after every 50 written contacts and
 // when the program ends with a contact written, as the user's setting allows. The copy is made on a
-// thread of its own, so the operator never waits for the disk; its outcome shows when it is done. A
-// failure never stops anything: it shows in the status panel and waits, once, for the next Backup window.
+// thread of its own, a moment after it is asked for, so the operator never waits for the disk; its
+// outcome shows when it is done. A failure never stops anything: it shows in the status panel and waits,
+// once, for the next Backup window.
 class AutoBackupKeeper : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +49,12 @@ public:
     // What the last finished attempt did; nothing when none was made (off, or no log in use).
     const std::optional<AutoBackupOutcome>& lastOutcome() const { return last_; }
 
+    // Starts the copy asked for, a moment after the request.
+    QTimer startDelay;
+
+public slots:
+    void startWaiting();
+
 private:
     struct Job {
         ProgramFolder folder{QString()};
@@ -56,7 +64,6 @@ private:
         std::shared_ptr<const WriteSequence> writes;
     };
     void backUp();
-    void startWaiting();
     void start(Job job);
     void collect(unsigned job);
     void finish();

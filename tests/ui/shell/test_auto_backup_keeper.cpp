@@ -118,3 +118,16 @@ TEST_F(AutoBackupKeeperTest, RequestsWhileACopyIsUnderWayEndInOneCopyOfTheNewest
     keeper.settle();
     EXPECT_EQ(backups(), made);
 }
+
+TEST_F(AutoBackupKeeperTest, TheCopyStartsAMomentAfterItIsAskedFor) {
+    AutoBackupKeeper keeper(state, panel, sync);
+    keeper.logWindowOpening();
+    // Nothing touches the disk while the window shows what was asked.
+    EXPECT_TRUE(keeper.startDelay.isActive());
+    EXPECT_TRUE(sync.threads().empty());
+    EXPECT_TRUE(backups().isEmpty());
+    keeper.startWaiting(); // the delay is over
+    EXPECT_FALSE(keeper.startDelay.isActive());
+    keeper.settle();
+    EXPECT_EQ(backups().size(), 1);
+}
