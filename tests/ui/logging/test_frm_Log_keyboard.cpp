@@ -72,9 +72,9 @@ TEST_F(LogWindowKeyboard, TabGoesRoundTheRowWriteTheGridAndTheCommands) {
     press(Qt::Key_Space);
     ASSERT_TRUE(log.Check1->isChecked());
     log.Check1->setFocus();
-    const QStringList forward = {"Text1_0",   "Text1_1",      "Text1_2",  "Text1_3",   "cmd_NameUnknown",
-                                 "Text1_4",   "Text1_5",      "cmd_H",    "cmd_L",     "cmd_Country",
-                                 "cmd_Write", "MSHFlexGrid1", "cmd_Find", "cmd_Clear", "cmd_Empty",
+    const QStringList forward = {"Text1_0",   "Text1_1",      "Text1_2",  "Text1_3",         "Text1_4",
+                                 "Text1_5",   "cmd_H",        "cmd_L",    "cmd_NameUnknown", "cmd_Country",
+                                 "cmd_Write", "MSHFlexGrid1", "cmd_Find", "cmd_Clear",       "cmd_Empty",
                                  "cmd_Close", "Check1"};
     EXPECT_EQ(round(Qt::Key_Tab), forward);
     QStringList backward(forward.rbegin() + 1, forward.rend());
