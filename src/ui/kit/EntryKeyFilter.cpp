@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -88,13 +89,17 @@ int EntryKeyFilter::room(const QLineEdit* box) const {
     return static_cast<int>(std::max<qsizetype>(0, limit - kept));
 }
 
-QString EntryKeyFilter::admitted(const QLineEdit* box, const QString& text) const {
+QString EntryKeyFilter::admittedCharacters(const QLineEdit* box, const QString& text) const {
     QString kept;
     for (const QChar c : upperEach(text)) {
         if (rules_.admits(box, c))
             kept.append(c);
     }
-    return kept.left(room(box));
+    return kept;
+}
+
+QString EntryKeyFilter::admitted(const QLineEdit* box, const QString& text) const {
+    return admittedCharacters(box, text).left(room(box));
 }
 
 bool EntryKeyFilter::insertAdmitted(QLineEdit* box, const QString& text) {
@@ -176,11 +181,8 @@ bool EntryKeyFilter::dropped(QLineEdit* box, QDropEvent* event) {
         event->ignore();
         return true;
     }
-    QString kept;
-    for (const QChar c : upperEach(event->mimeData()->text())) {
-        if (rules_.admits(box, c))
-            kept.append(c);
-    }
+    // Dropped text goes where it is dropped, beside any selection.
+    QString kept = admittedCharacters(box, event->mimeData()->text());
     const int limit = rules_.typedLimit ? rules_.typedLimit(box) : 0;
     if (limit > 0)
         kept.truncate(std::max<qsizetype>(0, limit - box->text().size()));

@@ -63,6 +63,7 @@ private:
     bool contextMenu(QLineEdit* box, const QPoint& globalPos);
     void paste(QLineEdit* box, bool selection);
     bool pasteAllowed() const { return rules_.shortcuts == Shortcuts::Editing; }
+    QString admittedCharacters(const QLineEdit* box, const QString& text) const;
     int room(const QLineEdit* box) const;
     void select(QLineEdit* box) const;
 

@@ -312,14 +312,15 @@ void LogEntryRow::applyRules(int index) {
         if (number <= countries_) {
             emit countryTyped(static_cast<int>(number));
         } else {
-            emit outOfRange(index);
+            // Emptied before the message, so that what the window shows under it is what the boxes hold.
             edit->clear();
             Text1[BoxCountryName]->clear();
+            emit outOfRange(index);
             edit->setFocus();
         }
     } else if (index == BoxUnit && !generic_ && leadingNumber(edit->text()) > maxUnit_) {
-        emit outOfRange(index);
         edit->clear();
+        emit outOfRange(index);
         edit->setFocus();
     }
 }
