@@ -220,7 +220,8 @@ bool EntryKeyFilter::contextMenu(QLineEdit* box, const QPoint& globalPos) {
         // Submenus insert control characters no key types.
         if (action->menu()) {
             action->setVisible(false);
-        } else if (action->objectName() == QLatin1String("edit-paste")) {
+        } else if (action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste")) {
+            // The box's own Paste, known by the words it gives it.
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             if (pasteAllowed())
                 connect(action, &QAction::triggered, box, [this, box] { paste(box, false); });

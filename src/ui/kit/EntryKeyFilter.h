@@ -36,7 +36,7 @@ public:
         bool escapeReported = false; // otherwise Escape keeps its usual meaning
         // The most characters typing may leave in the box (0: no limit). A longer text the program shows
         // stays whole; typing into it can only shorten it.
-        std::function<int(const QLineEdit* box)> typedLimit;
+        std::function<int(const QLineEdit* box)> typedLimit = nullptr;
     };
 
     explicit EntryKeyFilter(Rules rules, QObject* parent = nullptr);

@@ -79,9 +79,8 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     auto* keys = new EntryKeyFilter(
         {[this](const QLineEdit* box, QChar c) { return entryAdmits(kindOf(box), c); }}, this);
     connect(keys, &EntryKeyFilter::enterPressed, this, &StationFormBase::handleEnter);
-    for (QLineEdit* box : entries) {
+    for (QLineEdit* box : entries)
         keys->watch(box);
-    }
     for (QLineEdit* box : Text1)
         connect(box, &QLineEdit::textChanged, this, [this, box] { numberChanged(box); });
 

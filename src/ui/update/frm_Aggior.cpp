@@ -181,7 +181,8 @@ void frm_Aggior::onCheckFinished() {
         } else {
             // The usual advice, then what the program knows of the cause: a missing file or an untrusted
             // certificate is no matter of the connection.
-            const DownloadFault known = fault.value_or(DownloadFault{DownloadFault::Kind::WrongShape});
+            const DownloadFault known =
+                fault.value_or(DownloadFault{DownloadFault::Kind::WrongShape, 0, QString(), 0, 0});
             QString reason = downloadFaultReason(known, state_.LanguageOffset);
             reason[0] = reason[0].toUpper();
             why = Label13->text() + QStringLiteral("\n\n") + reason + QLatin1Char('.');

@@ -301,11 +301,11 @@ TEST_F(UpdateWindow, AFailedFileIsReportedAndKept) {
         {"empty", LocalHttpServer::Response{200, ""}, "the file received is empty"},
         {"truncated", LocalHttpServer::Response{200, newHunters, "text/plain", Mode::Truncate},
          "the file arrived incomplete"},
-        // No length announced: the cut last line still looks like a roster line, but lacks its CR LF.
+        // No length announced: a cut, mid-line or at a line end, cannot be told from the end.
         {"cut without a length",
          LocalHttpServer::Response{200, "7QV2999>NEW HUNTER WITH A VERY LONG NAME INDEED\r\n", "text/plain",
                                    Mode::Unannounced},
-         "the file arrived incomplete"},
+         "the server did not say how long the file is"},
         // Cut at a line end, it would pass for a shorter roster: no length, no install.
         {"no length, cut at a line end",
          LocalHttpServer::Response{200, "7QV2998>NEW HUNTER ONE\r\n7QV2999>NEW HUNTER TWO\r\n", "text/plain",
