@@ -43,11 +43,6 @@ public:
 
     void watch(QLineEdit* box);
 
-    // The part of the text the box takes by the rules, at its cursor in place of its selection.
-    QString admitted(const QLineEdit* box, const QString& text) const;
-    // Puts what the rules admit of the text into the box, as typing it would; false when nothing went in.
-    bool insertAdmitted(QLineEdit* box, const QString& text);
-
 signals:
     void enterPressed(QLineEdit* box);
     void escapePressed(QLineEdit* box);
@@ -56,6 +51,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The part of the text the box takes by the rules, at its cursor in place of its selection.
+    QString admitted(const QLineEdit* box, const QString& text) const;
+    // Puts what the rules admit of the text into the box, as typing it would; false when nothing went in.
+    bool insertAdmitted(QLineEdit* box, const QString& text);
     bool keyPressed(QLineEdit* box, QKeyEvent* event);
     bool middleReleased(QLineEdit* box, QMouseEvent* event);
     bool dropped(QLineEdit* box, QDropEvent* event);

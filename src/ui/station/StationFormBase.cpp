@@ -21,8 +21,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace qvmd {
 
 namespace {

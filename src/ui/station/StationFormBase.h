@@ -5,7 +5,6 @@
 
 #include "ui/kit/FormDialog.h"
 #include <QColor>
-#include <QHash>
 #include <QList>
 #include <QString>
 
