@@ -43,6 +43,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     // The program's own style, so that what the windows draw in the tests is what the operator sees.
-    app.setStyle(new qvmd::FocusMarkStyle);
+    app.setStyle(new qvmd::FocusMarkStyle(app.style()->name()));
     return RUN_ALL_TESTS();
 }

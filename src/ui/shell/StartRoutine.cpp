@@ -92,7 +92,8 @@ int runProgram(QApplication& app) {
     // The user's data folder of an installed copy is named after the program, whatever its file is called.
     QCoreApplication::setApplicationName(VersionInfo::title());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.qvmd"));
-    app.setStyle(new FocusMarkStyle);
+    // Over the style the desktop (or -style) chose.
+    app.setStyle(new FocusMarkStyle(app.style()->name()));
     DesktopSeams seams;
     const std::optional<QString> folder =
         openProgramFolder(seams, installedPlaces(QCoreApplication::applicationDirPath()));
