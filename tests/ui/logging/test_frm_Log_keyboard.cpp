@@ -1,5 +1,8 @@
 #include "support/LogWindowFixture.h"
 
+#include <QImage>
+#include <QPixmap>
+
 #include <functional>
 
 using namespace qvmd;
