@@ -354,6 +354,8 @@ int frmMain::open_frm_Log() {
         frm_messag window(state_, seams_, identifier, rosterResult, parent);
         return seams_.showModal(window) == QDialog::Accepted;
     };
+    // Opening may cut what a power cut left at the log's end: no copy of it may be under way then.
+    autoBackup_->settle();
     frm_Log window(state_, seams_, notFound, this);
     // A log that cannot be read has been reported; there is nothing to show.
     if (!window.ready())
