@@ -18,6 +18,8 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev li
 # Only for the targets that need them, so that make test stays lean on a fresh machine.
 PACKAGE_PACKAGES := dpkg-dev file
 SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
+# What the virtual display suggested by make run needs: xvfb-run fails without xauth.
+VIRTUAL_DISPLAY_PACKAGES := xvfb xauth
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 BUILD := build
@@ -41,6 +43,7 @@ layout: build
 run: layout
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display: QV_md is a desktop program and needs one."; \
+	  ./tools/install-deps.sh $(VIRTUAL_DISPLAY_PACKAGES) || exit 1; \
 	  echo "Run it on a desktop, or under a virtual display: xvfb-run -a $(PROGRAM_DIR)/QV_md"; \
 	  echo "(the program is built and laid out in $(PROGRAM_DIR)/)"; \
 	  exit 1; \
