@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QResizeEvent>
 
 #include <algorithm>
 
@@ -56,9 +57,29 @@ private:
     QString spoken() const { return widget()->accessibleName(); }
 };
 
+const QString noticeName = QStringLiteral("liveStatusNotice");
+
+// The notification inside the status bar: its name is what the label said last. A notification in a
+// status bar is read without its role's name, so only the words are heard.
+class NoticeAccessible : public QAccessibleWidget {
+public:
+    explicit NoticeAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name)
+            return widget()->parentWidget()->accessibleName();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 QAccessibleInterface* liveStatusFactory(const QString& key, QObject* object) {
-    if (key == QLatin1String(LiveStatusLabel::staticMetaObject.className()) && object->isWidgetType())
+    if (!object->isWidgetType())
+        return nullptr;
+    if (key == QLatin1String(LiveStatusLabel::staticMetaObject.className()))
         return new LiveStatusAccessible(static_cast<QWidget*>(object));
+    if (key == QLatin1String("QWidget") && object->objectName() == noticeName &&
+        qobject_cast<LiveStatusLabel*>(object->parent()))
+        return new NoticeAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }
 
@@ -72,6 +93,16 @@ LiveStatusLabel::LiveStatusLabel(QWidget* parent) : QLabel(parent) {
     // Before anything asks for this label's interface, which Qt then keeps.
     QAccessible::installFactory(liveStatusFactory);
     setFocusPolicy(Qt::NoFocus);
+    notice_ = new QWidget(this);
+    notice_->setObjectName(noticeName);
+    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice_->setFocusPolicy(Qt::NoFocus);
+    notice_->hide();
+}
+
+void LiveStatusLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    notice_->setGeometry(rect());
 }
 
 void LiveStatusLabel::announce(const QString& text, Repeat repeat) {
@@ -89,6 +120,14 @@ void LiveStatusLabel::announce(const QString& text, Repeat repeat) {
         send(QAccessibleTextRemoveEvent(this, 0, before));
     else
         send(QAccessibleTextUpdateEvent(this, 0, before, text));
+    // Shown anew for every announcement: that is what a screen reader speaks. Silence hides it, so a
+    // window that opens with the label says nothing of it.
+    if (text.isEmpty())
+        notice_->hide();
+    else if (notice_->isHidden())
+        notice_->show();
+    else if (isVisible())
+        send(QAccessibleEvent(notice_, QAccessible::ObjectShow));
 }
 
 } // namespace qvmd
