@@ -79,6 +79,10 @@ frm_Print::frm_Print(AppState& state, Seams& seams, QWidget* parent)
         pointsPerLady_ = weights.ladyPointsForLady;
         pointsPerHunter_ = weights.hunterPointsForLady;
     }
+    // A screen reader reads a dialog's labels of three words or more only: the heading says the log's
+    // name and category too.
+    Label1->setAccessibleName(Label1->text() + QStringLiteral(": ") + Label3->text() + QStringLiteral(", ") +
+                              Label4->text());
 }
 
 frm_Print::~frm_Print() = default;
