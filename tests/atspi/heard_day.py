@@ -109,10 +109,10 @@ def run_day(s, language, transcript_path):
 
     # The log in use opens from the button that has the focus.
     mark = s.mark()
-    s.wait(lambda: harness.name(day.focus()) == "Open Log", 20, "Open Log focused")
+    s.wait(lambda: harness.name(day.focus()) == t(1025), 20, "Open Log focused")
     s.key("space")
-    log = s.wait_window("Log  Station", timeout=30)
-    s.hear("Log  Station", mark)
+    log = s.wait_window("Log  Stazione|Log  Station", timeout=30)
+    s.hear("Log  Sta", mark)
     contact_from = s.mark()
 
     # A station worked already: the line is spoken once the typing pauses, before any Enter.
@@ -156,7 +156,7 @@ def run_day(s, language, transcript_path):
     mark = s.mark()
     s.key("space")
     s.wait(lambda: question not in s.windows(), 20, "the question to go")
-    s.wait_window("Log  Station")
+    s.wait_window("Log  Stazione|Log  Station")
     day.once(re.compile("^" + re.escape(t(1452)).replace("%1", r"\d") + re.escape(SEP + t(1451).replace("%1", "")) + r"\d+"),
              mark, "the cancel")
 
