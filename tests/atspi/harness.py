@@ -54,7 +54,7 @@ Session methods (all waits are bounded polls on a condition, never fixed sleeps)
   focus(window)              gives the keyboard focus back to a window (after the one above it closed)
   wait(condition, timeout=10, what="")     polls condition() until it returns a true value and returns it;
                              raises Timeout naming `what`
-  key(*keys), type(text)     X key presses (xdotool syntax: "Return", "alt+f", "Tab") to the focused window
+  key(*keys), type(text, delay=20)  X key presses (xdotool syntax: "Return", "alt+f", "Tab") to the focused window
   menu(window, *names)       opens a menu path of the window's menu bar with the keys alone (Alt, arrows,
                              Enter), e.g. menu(main, "Log", "Open Log"); names as the menus show them (an &
                              marking a mnemonic may stay in: names here and in find() are compared without it)
@@ -591,8 +591,8 @@ class Session:
     def key(self, *keys):
         subprocess.run(["xdotool", "key", "--delay", "20"] + list(keys), env=self._x_env(), check=True, timeout=20)
 
-    def type(self, text):
-        subprocess.run(["xdotool", "type", "--delay", "20", text], env=self._x_env(), check=True, timeout=20)
+    def type(self, text, delay=20):
+        subprocess.run(["xdotool", "type", "--delay", str(delay), text], env=self._x_env(), check=True, timeout=20)
 
     def menu(self, window, *names):
         bar = self.find(window, role=pyatspi.ROLE_MENU_BAR)
