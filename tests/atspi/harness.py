@@ -48,7 +48,7 @@ its debug file, line by line; the Session reads it:
 Session methods (all waits are bounded polls on a condition, never fixed sleeps):
   app()                      the program's application object (waits for it on the bus)
   windows()                  its top-level windows that are showing
-  wait_window(title, timeout=10, gone=())  a showing top-level window whose name matches the regular
+  wait_window(title, timeout=30, gone=())  a showing top-level window whose name matches the regular
                              expression `title` (full match), other than those in `gone`; its keyboard focus
                              is given to it so that keys reach it
   focus(window)              gives the keyboard focus back to a window (after the one above it closed)
@@ -560,7 +560,8 @@ class Session:
 
         return _poll(checked, timeout, what)
 
-    def wait_window(self, title, timeout=10, gone=()):
+    def wait_window(self, title, timeout=30, gone=()):
+        # Generous: a sanitizer build opens a window slowly on a machine busy with other tests.
         pattern = re.compile(title)
 
         def lookup():
