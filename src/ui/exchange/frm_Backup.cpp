@@ -107,6 +107,8 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     // Load.
     Localise(*this, *state_.strings, state_.LanguageOffset);
     Label3->setText(state_.log.LogInUseName);
+    // A screen reader reads a dialog's labels of three words or more only: the heading names the log.
+    Label1->setAccessibleName(Label1->text() + QStringLiteral(": ") + Label3->text());
     layout->activate();
     paintBackground(*this, Backdrop::darkToLightGreen);
 }

@@ -193,6 +193,9 @@ void LogEntryRow::chooseCategory(const QString& category) {
 }
 
 void LogEntryRow::reset() {
+    // The focus moves first: a box emptied before it takes the focus tells a screen reader of its caret
+    // first, and the reader then takes the focus as known and does not say where it went.
+    focus(BoxCountry);
     Check1->setChecked(false);
     setGeneric(false);
     setCheckLook(false);
@@ -203,10 +206,10 @@ void LogEntryRow::reset() {
     lockClubAndName(true);
     cmd_H->setEnabled(false);
     cmd_L->setEnabled(false);
-    focus(BoxCountry);
 }
 
 void LogEntryRow::switchTo(bool generic) {
+    focus(BoxCountry);
     setGeneric(generic);
     setCheckLook(generic);
     showNameUnknown(generic);
@@ -217,7 +220,6 @@ void LogEntryRow::switchTo(bool generic) {
     if (!generic)
         Text1[BoxClub]->setText(clubOfMembers);
     lockClubAndName(!generic);
-    focus(BoxCountry);
 }
 
 void LogEntryRow::showFound(const QString& name, const QString& category) {

@@ -530,6 +530,13 @@ void frmMain::StatusClock_Timer() {
     const QDateTime now = state_.clock->now();
     statusPanels[1]->setText(shortDateText(now.date()));
     statusPanels[2]->setText(longTimeText(now.time()));
+    // Read to the minute: a label without a name of its own tells a screen reader of every second.
+    const QString minute = now.time().toString(QStringLiteral("HH:mm"));
+    if (statusPanels[2]->accessibleName() != minute)
+        statusPanels[2]->setAccessibleName(minute);
+    const QString date = statusPanels[1]->text();
+    if (statusPanels[1]->accessibleName() != date)
+        statusPanels[1]->setAccessibleName(date);
 }
 
 void frmMain::cmd_Close_Click() {
