@@ -1,0 +1,33 @@
+#include "ui/shell/MainStatusBar.h"
+
+#include "core/common/Clock.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+
+namespace qvmd {
+
+MainStatusBar::MainStatusBar(QMainWindow* window) {
+    sbStatusBar = new QStatusBar(window);
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(false);
+    for (const QString& text : {QStringLiteral("Stato"), QString(), QString()}) {
+        auto* panel = new QLabel(text, sbStatusBar);
+        panel->setMinimumWidth(110);
+        panel->setFrameShape(QFrame::StyledPanel);
+        statusPanels.append(panel);
+    }
+    sbStatusBar->addWidget(statusPanels[0], 1);
+    sbStatusBar->addPermanentWidget(statusPanels[1]);
+    sbStatusBar->addPermanentWidget(statusPanels[2]);
+    window->setStatusBar(sbStatusBar);
+}
+
+void MainStatusBar::showTime(const QDateTime& now) {
+    statusPanels[1]->setText(shortDateText(now.date()));
+    statusPanels[2]->setText(longTimeText(now.time()));
+}
+
+} // namespace qvmd
