@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/app/StringTable.h"
 #include "core/common/Clock.h"
 #include "core/common/Numbers.h"
 #include "core/common/ProgramFolder.h"
+#include "core/common/StringTable.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/WorkedCountries.h"
 #include "core/refdata/CountryTable.h"

@@ -2,8 +2,8 @@
 
 #include "core/app/AppState.h"
 #include "core/app/StartupFiles.h"
-#include "core/app/VersionInfo.h"
 #include "core/common/FileErrorText.h"
+#include "core/common/VersionInfo.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/FormScale.h"

@@ -1,4 +1,4 @@
-#include "core/app/StringTable.h"
+#include "core/common/StringTable.h"
 
 #include <QFile>
 #include <QList>
