@@ -43,4 +43,8 @@ std::optional<QString> StringTable::text(int id) const {
     return *found;
 }
 
+QString builtInText(int italianId, int languageOffset) {
+    return StringTable::builtIn().localised(italianId, languageOffset).value_or(QString());
+}
+
 } // namespace qvmd

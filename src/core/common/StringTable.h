@@ -28,4 +28,8 @@ private:
     QHash<int, QString> texts_;
 };
 
+// The built-in table's text of an id in the language (offset 0 or 1000), empty when it has none: how
+// core words its codes without holding a text of its own.
+QString builtInText(int italianId, int languageOffset);
+
 } // namespace qvmd
