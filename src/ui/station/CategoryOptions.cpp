@@ -7,17 +7,6 @@
 
 namespace qvmd {
 
-namespace {
-
-// Controls that come and go keep their place, so the fixed form does not shift.
-void keepPlaceWhenHidden(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-} // namespace
-
 CategoryOptions::CategoryOptions(QWidget* form, std::function<void()> localise)
     : localise_(std::move(localise)) {
     opt_Scelta = {new QRadioButton(QStringLiteral("Lady"), form),

@@ -5,6 +5,7 @@
 #include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/refdata/Roster.h"
+#include "core/station/StationIdentifier.h"
 #include "core/station/StationProfile.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/Localise.h"
@@ -21,19 +22,6 @@
 #include <QVBoxLayout>
 
 namespace qvmd {
-
-namespace {
-
-const QString clubOfMembers = QStringLiteral("QV");
-
-// Controls that come and go keep their place, so the fixed form does not shift.
-void keepPlaceWhenHidden(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-} // namespace
 
 StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams) {
@@ -193,23 +181,32 @@ void StationFormBase::showCountry() {
 }
 
 StationFormBase::ErrorCode StationFormBase::validate() {
-    errorCode_ = NoError;
-    const std::int64_t country = leadingNumber(Text1[0]->text().trimmed());
-    const std::int64_t unit = leadingNumber(Text1[1]->text().trimmed());
-    const bool generic = Check1->isChecked();
-    const QString club = Text2[0]->text().trimmed();
-    if (country < 1 || country > state_.countries.count())
+    const IdentifierFault fault =
+        identifierFault(leadingNumber(Text1[0]->text().trimmed()), leadingNumber(Text1[1]->text().trimmed()),
+                        Text2[0]->text().trimmed(), Check1->isChecked(),
+                        {static_cast<int>(state_.countries.count()), state_.MaxUnitNumber});
+    switch (fault) {
+    case IdentifierFault::Country:
         errorCode_ = WrongPrefix;
-    else if (unit < 1 || unit > state_.MaxUnitNumber)
+        break;
+    case IdentifierFault::Unit:
         errorCode_ = WrongUnit;
-    else if (generic && club == clubOfMembers)
+        break;
+    case IdentifierFault::GenericIsMember:
         errorCode_ = GenericIsQv;
-    else if (generic && (club.size() < 1 || club.size() > 5))
+        break;
+    case IdentifierFault::ClubLength:
         errorCode_ = ClubLength;
-    else if (Text2[1]->text().trimmed().size() < 2)
-        errorCode_ = NameTooShort;
-    else if (categoryMissing())
-        errorCode_ = NoCategory;
+        break;
+    case IdentifierFault::None:
+        if (Text2[1]->text().trimmed().size() < 2)
+            errorCode_ = NameTooShort;
+        else if (categoryMissing())
+            errorCode_ = NoCategory;
+        else
+            errorCode_ = NoError;
+        break;
+    }
     return errorCode_;
 }
 
@@ -298,7 +295,7 @@ void StationFormBase::Check1_Click() {
     const bool generic = Check1->isChecked();
     options_->hideFound();
     clearOptions();
-    Text2[0]->setText(generic ? QString() : clubOfMembers);
+    Text2[0]->setText(generic ? QString() : MemberClub.toString());
     Text2[1]->clear();
     applyModeLocks(generic);
     showTitleFor(generic);
