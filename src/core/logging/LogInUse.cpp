@@ -65,12 +65,7 @@ LogInUse::WriteOutcome LogInUse::countersWritten(std::optional<FileError> unconf
 }
 
 LogInUse::WriteOutcome LogInUse::append(const ContactRecord& record) {
-    // A full log refuses before anything is touched.
-    if (contacts_.size() + 1 > LogCounters::LastProgressive) {
-        WriteOutcome refused = outcome(Outcome::Refused);
-        refused.appendError = appendRecord(logPath(), record, sync_);
-        return refused;
-    }
+    // A full log is refused there, before anything is touched.
     if (AppendResult failure = appendRecord(logPath(), record, sync_)) {
         WriteOutcome refused = outcome(Outcome::Refused);
         refused.appendError = std::move(failure);
@@ -114,11 +109,9 @@ LogInUse::WriteOutcome LogInUse::rewriteWith(int row, const ContactRecord& recor
     const ContactRecord before = contacts_.at(row);
     contacts_.replace(row, record);
     const QString year = place_.year.isEmpty() ? header_.value(LogHeader::YearValue) : place_.year;
-    static const Clock systemTime;
-    const Clock& clock = place_.clock ? *place_.clock : systemTime;
     const LogHeader header =
         LogHeader::forProfile(place_.profile, header_.value(LogHeader::PaperLogValue), place_.stationKind,
-                              clock.now().date(), static_cast<int>(leadingNumber(year)));
+                              place_.clock->now().date(), static_cast<int>(leadingNumber(year)));
     WriteResult failure = rewriteLog(logPath(), header, contacts_.recordLines(), sync_);
     // The new file is in place although unconfirmed: the change stands.
     if (inPlaceUnconfirmed(failure))

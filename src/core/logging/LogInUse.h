@@ -22,7 +22,7 @@ struct LogInUsePlace {
     int countryCount = 0;
     StationProfile profile;
     std::int16_t stationKind = 1;
-    const Clock* clock = nullptr;
+    const Clock* clock = &systemClock(); // dates the header of a rewrite
 };
 
 // What the window hands over for a contact; the progressive number and the flag come from the log.
