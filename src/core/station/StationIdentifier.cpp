@@ -62,7 +62,7 @@ IdentifierFault genericClubFault(QStringView club) {
 
 IdentifierFault identifierFault(std::int64_t country, std::int64_t unit, QStringView club, bool generic,
                                 IdentifierLimits limits) {
-    if (country < 1 || country > limits.countryCount)
+    if (!isCountryNumber(country, limits.countryCount))
         return IdentifierFault::Country;
     if (unit < 1 || unit > limits.maxUnit)
         return IdentifierFault::Unit;

@@ -39,6 +39,11 @@ enum class IdentifierFault {
     ClubLength,      // a generic station's club not of 1 to LongestClub letters
 };
 
+// A country number names a line of the country table.
+inline bool isCountryNumber(std::int64_t country, int countryCount) {
+    return country >= 1 && country <= countryCount;
+}
+
 // A generic station's club: neither the members' club nor longer than LongestClub letters, nor empty.
 IdentifierFault genericClubFault(QStringView club);
 
