@@ -39,6 +39,7 @@ enum TextId {
     FileMalformed = 1717,
     FileUnconfirmed = 1718,
     LockUnusable = 1719,
+    InUseReason = 1724,
 };
 
 QString reasonText(const FileError& error, int languageOffset) {
@@ -65,6 +66,8 @@ QString reasonText(const FileError& error, int languageOffset) {
         return text(DiskErrorReason);
     case Reason::SyncFailed:
         return text(SyncFailedReason);
+    case Reason::InUse:
+        return text(InUseReason);
     case Reason::NotWholeNumber:
         return text(NotWholeNumberReason).arg(quotedValue(error.value));
     case Reason::OutOfRange:

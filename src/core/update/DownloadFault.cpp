@@ -38,6 +38,7 @@ enum TextId {
     PreviousFileKept = 1751,
     CannotDownload = 1752, // the system's own words, Italian only
     DownloadErrorCode = 1753,
+    LengthUnknown = 1754,
 };
 
 // What the network layer said, in our own words; empty where the sentence already says it all.
@@ -79,6 +80,7 @@ std::int32_t resultCode(const DownloadFault& fault) {
         return code(0x800C000B); // connection timeout
     case Kind::Empty:
     case Kind::Truncated:
+    case Kind::UnknownLength:
         return code(0x800C0007); // data not available
     case Kind::WebPage:
     case Kind::WrongShape:
@@ -106,7 +108,7 @@ DownloadUrlError downloadUrlError(const QString& url, const QString& localFile, 
     return error;
 }
 
-QString downloadFaultText(const DownloadFault& fault, const QString& fileName, int languageOffset) {
+QString downloadFaultReason(const DownloadFault& fault, int languageOffset) {
     const auto text = [languageOffset](TextId id) { return builtInText(id, languageOffset); };
     using Kind = DownloadFault::Kind;
     QString what;
@@ -128,6 +130,9 @@ QString downloadFaultText(const DownloadFault& fault, const QString& fileName, i
         break;
     case Kind::Truncated:
         what = text(IncompleteFile);
+        break;
+    case Kind::UnknownLength:
+        what = text(LengthUnknown);
         break;
     case Kind::WebPage:
         what = text(WebPageInPlace);
@@ -158,11 +163,15 @@ QString downloadFaultText(const DownloadFault& fault, const QString& fileName, i
         what = text(SettingsNotSecure).arg(fault.detail).arg(fault.line);
         break;
     }
-    QString sentence = fileName + QStringLiteral(": ") + what;
     const QString reason = networkReason(fault.networkError, languageOffset);
     if (!reason.isEmpty() && fault.kind != Kind::HttpStatus)
-        sentence += QStringLiteral(" (") + reason + QLatin1Char(')');
-    return sentence + text(PreviousFileKept);
+        what += QStringLiteral(" (") + reason + QLatin1Char(')');
+    return what;
+}
+
+QString downloadFaultText(const DownloadFault& fault, const QString& fileName, int languageOffset) {
+    return fileName + QStringLiteral(": ") + downloadFaultReason(fault, languageOffset) +
+           builtInText(PreviousFileKept, languageOffset);
 }
 
 } // namespace qvmd

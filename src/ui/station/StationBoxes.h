@@ -2,7 +2,6 @@
 
 #include "core/common/EntryCharacters.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -36,10 +35,7 @@ signals:
 
 private:
     EntryKind kindOf(const QLineEdit* box) const;
-    void sanitiseEdited(QLineEdit* box);
     void dropLeadingZero(QLineEdit* box);
-
-    QHash<const QLineEdit*, QString> lastText_; // each entry box's text as it stood after its last change
 };
 
 } // namespace qvmd

@@ -14,11 +14,11 @@ inline QStringList fileAndFolderTexts() {
     using Reason = FileError::Reason;
     const Kind kinds[] = {Kind::Missing,   Kind::Unreadable, Kind::Unwritable,
                           Kind::Malformed, Kind::Unlockable, Kind::Unconfirmed};
-    const Reason reasons[] = {Reason::None,           Reason::FolderMissing,  Reason::IsFolder,
-                              Reason::NotRegularFile, Reason::TooLarge,       Reason::AccessDenied,
-                              Reason::ReadOnly,       Reason::NoSpace,        Reason::DiskError,
-                              Reason::SyncFailed,     Reason::NotWholeNumber, Reason::OutOfRange,
-                              Reason::TooManyLines};
+    const Reason reasons[] = {Reason::None,           Reason::FolderMissing, Reason::IsFolder,
+                              Reason::NotRegularFile, Reason::TooLarge,      Reason::AccessDenied,
+                              Reason::ReadOnly,       Reason::NoSpace,       Reason::DiskError,
+                              Reason::SyncFailed,     Reason::InUse,         Reason::NotWholeNumber,
+                              Reason::OutOfRange,     Reason::TooManyLines};
     QStringList texts;
     for (const int language : {0, 1000}) {
         for (const Kind kind : kinds) {

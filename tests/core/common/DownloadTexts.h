@@ -11,10 +11,10 @@ namespace qvmd::test {
 // in both languages.
 inline QStringList downloadFaultTexts() {
     using Kind = DownloadFault::Kind;
-    const Kind kinds[] = {
-        Kind::NoConnection, Kind::Secure,    Kind::HttpStatus,       Kind::Timeout,         Kind::Empty,
-        Kind::Truncated,    Kind::WebPage,   Kind::WrongShape,       Kind::TooLarge,        Kind::Unwritable,
-        Kind::BadAddress,   Kind::OffServer, Kind::InsecureRedirect, Kind::InsecureSettings};
+    const Kind kinds[] = {Kind::NoConnection, Kind::Secure,           Kind::HttpStatus,      Kind::Timeout,
+                          Kind::Empty,        Kind::Truncated,        Kind::UnknownLength,   Kind::WebPage,
+                          Kind::WrongShape,   Kind::TooLarge,         Kind::Unwritable,      Kind::BadAddress,
+                          Kind::OffServer,    Kind::InsecureRedirect, Kind::InsecureSettings};
     const int networkErrors[] = {0,
                                  QNetworkReply::ConnectionRefusedError,
                                  QNetworkReply::RemoteHostClosedError,
