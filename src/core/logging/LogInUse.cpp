@@ -13,8 +13,7 @@ LogInUse::~LogInUse() {
 }
 
 const Clock& LogInUse::clock() const {
-    static const Clock systemTime;
-    return place_.clock ? *place_.clock : systemTime;
+    return *place_.clock;
 }
 
 QString LogInUse::logPath() const {
@@ -75,16 +74,10 @@ LogInUse::WriteOutcome LogInUse::countersWritten(std::optional<FileError> unconf
 }
 
 LogInUse::WriteOutcome LogInUse::append(const ContactRecord& record) {
-    // A full log refuses before anything is touched.
-    if (contacts_.size() + 1 > LogCounters::LastProgressive) {
-        WriteOutcome refused = outcome(Outcome::Refused);
-        const WriteSequence::Writing writing(*writes_);
-        refused.appendError = appendRecord(logPath(), record, sync_);
-        return refused;
-    }
+    // A full log is refused inside appendRecord, before anything is touched; a failed append is cut off
+    // again inside the same write.
     AppendResult failure;
     {
-        // A failed append is cut off again inside the same write.
         const WriteSequence::Writing writing(*writes_);
         failure = appendRecord(logPath(), record, sync_);
     }

@@ -25,7 +25,7 @@ struct LogInUsePlace {
     int countryCount = 0;
     StationProfile profile;
     std::int16_t stationKind = 1;
-    const Clock* clock = nullptr;
+    const Clock* clock = &systemClock(); // dates a rewrite's header and a cut crash tail
 };
 
 // What the window hands over for a contact; the progressive number and the flag come from the log.

@@ -1,7 +1,7 @@
 #include "ui/kit/Localise.h"
 
-#include "core/app/StringTable.h"
 #include "core/common/Numbers.h"
+#include "core/common/StringTable.h"
 #include "ui/kit/QtTranslations.h"
 
 #include <QAbstractButton>

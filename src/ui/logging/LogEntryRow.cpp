@@ -2,6 +2,7 @@
 
 #include "core/common/Numbers.h"
 #include "core/logging/EntryRules.h"
+#include "core/station/StationIdentifier.h"
 #include "ui/kit/EntryKeyFilter.h"
 #include "ui/kit/FormControls.h"
 #include "ui/logging/LogLabels.h"
@@ -15,7 +16,6 @@ namespace qvmd {
 
 namespace {
 
-const QString clubOfMembers = QStringLiteral("QV");
 const QColor hunterColour(0, 0, 255);
 const QColor ladyColour(255, 0, 0);
 const QColor genericColour(255, 0, 0);
@@ -202,7 +202,7 @@ void LogEntryRow::reset() {
     showNameUnknown(false);
     empty();
     category_.clear();
-    Text1[BoxClub]->setText(clubOfMembers);
+    Text1[BoxClub]->setText(MemberClub.toString());
     lockClubAndName(true);
     cmd_H->setEnabled(false);
     cmd_L->setEnabled(false);
@@ -218,7 +218,7 @@ void LogEntryRow::switchTo(bool generic) {
     cmd_H->setEnabled(generic);
     cmd_L->setEnabled(generic);
     if (!generic)
-        Text1[BoxClub]->setText(clubOfMembers);
+        Text1[BoxClub]->setText(MemberClub.toString());
     lockClubAndName(!generic);
 }
 

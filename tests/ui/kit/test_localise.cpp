@@ -1,4 +1,4 @@
-#include "core/app/StringTable.h"
+#include "core/common/StringTable.h"
 #include "support/Printers.h"
 #include "ui/kit/Localise.h"
 
