@@ -97,6 +97,15 @@ private:
     std::vector<std::thread> helpers_;
 };
 
+// A table is replaced whole and synced. As with a report, a symbolic link or a special file in its place
+// is refused, never written through: the replacement would otherwise land wherever the link points.
+WriteResult writeTable(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isFile() && !info.isDir()))
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
+    return writeFileBytes(path, bytes);
+}
+
 // One run, in the order its steps take: each step either prepares what the next needs or ends the run
 // with the reason in the outcome.
 class CheckSteps {
@@ -184,6 +193,7 @@ private:
         settings.windowMinutes = options_.windowMinutes;
         settings.countryCount = countryCount_;
         settings.weights = weights_;
+        settings.strictNumbers = options_.strictNumbers;
         if (progress_)
             settings.progress = [this](qint64 count) {
                 progress_(texts_.text(CheckTexts::ProgressCrossChecked).arg(count));
@@ -210,12 +220,12 @@ private:
                                             {fileErrorText(*failure, options_.languageOffset)});
         };
         auto writeTables = [&] {
-            noteFailure(0, writeFileBytes(outFolder.filePath(QStringLiteral("results.csv")),
-                                          resultsCsv(logs_, texts_)));
-            noteFailure(1, writeFileBytes(outFolder.filePath(QStringLiteral("results.html")),
-                                          resultsHtml(logs_, texts_)));
+            noteFailure(
+                0, writeTable(outFolder.filePath(QStringLiteral("results.csv")), resultsCsv(logs_, texts_)));
+            noteFailure(1, writeTable(outFolder.filePath(QStringLiteral("results.html")),
+                                      resultsHtml(logs_, texts_)));
             if (mail_.wanted())
-                noteFailure(2, writeFileBytes(outFolder.filePath(QStringLiteral("mail.csv")), mail_.csv()));
+                noteFailure(2, writeTable(outFolder.filePath(QStringLiteral("mail.csv")), mail_.csv()));
         };
         // The tables mostly wait for their syncs, so they get a thread beside the cores the reports keep
         // busy.
@@ -249,7 +259,7 @@ private:
         qint64 confirmed = 0;
         for (const CheckedLog& log : logs_) {
             confirmed += log.confirmed;
-            crossChecked += log.confirmed + log.notInLog + log.timeOff;
+            crossChecked += log.confirmed + log.notInLog + log.timeOff + log.numbersRefused;
         }
         outcome_.exitCode = unreadable > 0 || mail_.failed() ? 1 : 0;
         outcome_.summary =
@@ -302,6 +312,10 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
 }
 
 QString visibleText(QStringView text) {
+    // Nearly every text is plain printable ASCII and stays as it is.
+    if (std::all_of(text.begin(), text.end(),
+                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }))
+        return text.toString();
     QString visible;
     visible.reserve(text.size());
     for (const QChar c : text) {

@@ -19,9 +19,9 @@ int markerAt(const QString& text, qsizetype i) {
 
 CheckTexts::CheckTexts(int languageOffset) : offset_(languageOffset) {
     std::vector<int> ids;
-    for (int id = HeaderLines; id <= ReportFolderHoldsLogs; ++id)
+    for (int id = HeaderLines; id <= LastFinding; ++id)
         ids.push_back(id);
-    for (int id = HelpPurpose; id <= UnknownOption; ++id)
+    for (int id = HelpPurpose; id <= LastHelp; ++id)
         ids.push_back(id);
     for (const int id : ids) {
         const QString text = StringTable::builtIn().localised(id, offset_).value_or(QString());

@@ -63,6 +63,14 @@ public:
         ReportFolderUnusable,
         MoreWriteFailures,
         ReportFolderHoldsLogs,
+        DateOrderDay,
+        DateOrderClock,
+        DateOrderOthers,
+        NotUsedLogs,
+        NumberMiscopied,
+        ColumnNumbers,
+        LinkLoop,
+        LastFinding = LinkLoop,
         // The command line's own help, from a second range of the table.
         HelpPurpose = 1300,
         HelpData,
@@ -72,6 +80,8 @@ public:
         HelpOptions,
         HelpExit,
         UnknownOption,
+        HelpNumbers,
+        LastHelp = HelpNumbers,
     };
 
     // Every text is looked up once here: findings are made by the thousand, from several threads.
@@ -95,9 +105,8 @@ private:
     void formatInto(char16_t*& at, Id id, std::initializer_list<QStringView> values) const;
 
     static std::size_t slot(Id id) {
-        return id >= HeaderLines
-                   ? static_cast<std::size_t>(id - HeaderLines)
-                   : static_cast<std::size_t>(ReportFolderHoldsLogs - HeaderLines + 1 + id - HelpPurpose);
+        return id >= HeaderLines ? static_cast<std::size_t>(id - HeaderLines)
+                                 : static_cast<std::size_t>(LastFinding - HeaderLines + 1 + id - HelpPurpose);
     }
 
     int offset_;

@@ -218,7 +218,7 @@ public:
         line_ = record.line;
         if (record.fields != ContactRecord::FieldCount)
             note(CheckTexts::FieldCount, {QString::number(record.fields)});
-        checkProgressive(field(record, ContactRecord::Progressive));
+        const qint32 sent = checkProgressive(field(record, ContactRecord::Progressive));
 
         const QByteArrayView flag = field(record, ContactRecord::Cancelled);
         if (flag.size() != 1 || flag[0] != 'N') {
@@ -231,10 +231,15 @@ public:
         std::string& identifier = scratch_.identifier;
         CheckedContact contact;
         contact.line = line_;
-        const bool plain = readPlainIdentifier(unitField, identifier, contact.country);
+        contact.sent = sent;
+        contact.received = numberOrNone(field(record, ContactRecord::Received));
+        qint32 country = 0;
+        const bool plain = readPlainIdentifier(unitField, identifier, country);
         const QByteArrayView unit = plain ? unitField : trimmedBytes(unitField);
         if (!plain)
-            contact.country = countryNumberOfBytes(unit);
+            country = countryNumberOfBytes(unit);
+        // No country table comes near this: a number beyond it marks nothing either way.
+        contact.country = static_cast<qint16>(std::min<qint32>(country, INT16_MAX));
         contact.countedCategory = categoryMask(category);
         markCountry(contact.country);
         hunters_ += contact.countedCategory == RosterCategories::Hunter;
@@ -243,8 +248,6 @@ public:
             return;
         if (stamp.state == Stamp::State::Unreadable)
             note(CheckTexts::StampUnreadable, {quoted(field(record, ContactRecord::DateTime))});
-        else if (stamp.state == Stamp::State::Ambiguous)
-            note(CheckTexts::StampAmbiguous, {quoted(field(record, ContactRecord::DateTime))});
         if (!plain) {
             QString text;
             if (!upperCased(unit, identifier, text) || !wellFormedIdentifier(QByteArrayView(identifier))) {
@@ -300,24 +303,32 @@ private:
         log_.addFinding(line_, texts_.lineFinding(line_, id, values));
     }
 
-    void checkProgressive(QByteArrayView text) {
-        // Nearly always a few digits and nothing else.
-        std::optional<std::int64_t> progressive;
+    // The progressive number sent, as the cross-check compares it (-1 when it is no number).
+    qint32 checkProgressive(QByteArrayView text) {
+        const std::optional<std::int64_t> progressive = numberOfField(text);
+        // A number at the top of the range is followed by itself, not by one that wraps round.
+        const std::int64_t expected = previousProgressive_ + (previousProgressive_ < INT64_MAX ? 1 : 0);
+        if (!progressive || *progressive != expected)
+            note(CheckTexts::ProgressiveOrder, {quoted(trimmedBytes(text)), QString::number(expected)});
+        previousProgressive_ = progressive.value_or(expected);
+        return progressive && *progressive >= 0 && *progressive <= INT32_MAX
+                   ? static_cast<qint32>(*progressive)
+                   : -1;
+    }
+    static qint32 numberOrNone(QByteArrayView text) {
+        const std::optional<std::int64_t> number = numberOfField(text);
+        return number && *number >= 0 && *number <= INT32_MAX ? static_cast<qint32>(*number) : -1;
+    }
+    // A number field: nearly always a few digits and nothing else.
+    static std::optional<std::int64_t> numberOfField(QByteArrayView text) {
         if (!text.isEmpty() && text.size() <= 9 &&
             std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
             std::int64_t value = 0;
             for (const char c : text)
                 value = value * 10 + (c - '0');
-            progressive = value;
-        } else {
-            text = trimmedBytes(text);
-            progressive = wholeNumberOfBytes(text);
+            return value;
         }
-        // A number at the top of the range is followed by itself, not by one that wraps round.
-        const std::int64_t expected = previousProgressive_ + (previousProgressive_ < INT64_MAX ? 1 : 0);
-        if (!progressive || *progressive != expected)
-            note(CheckTexts::ProgressiveOrder, {quoted(text), QString::number(expected)});
-        previousProgressive_ = progressive.value_or(expected);
+        return wholeNumberOfBytes(trimmedBytes(text));
     }
 
     // Countries 1 to countryCount count once per log; other numbers mark nothing.
@@ -408,6 +419,10 @@ bool wellFormedIdentifier(QByteArrayView identifier) {
     return i == size && unitStart > clubStart && size > unitStart;
 }
 
+QString monthFirstForm() {
+    return QStringLiteral("MM/dd/yyyy");
+}
+
 QString CheckedLog::workedText(const CheckedContact& contact) const {
     if (contact.onRoster())
         return readWith->ids().text(contact.worked).toString();
@@ -423,8 +438,15 @@ CheckedLog checkLogFile(const QString& path, const CheckTexts& texts, const LogC
         // The report names the file as received, without the folder it was checked in.
         FileError error = bytes.error();
         error.path = name;
-        log.addFinding(
-            0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
+        // A link that leads round in a loop gives the system no reason of its own to tell.
+        const QFileInfo info(path);
+        const QFileInfo target(info.symLinkTarget());
+        if (error.reason == FileError::Reason::None && info.isSymLink() && !target.exists() &&
+            target.isSymLink())
+            log.addFinding(0, texts.format(CheckTexts::LinkLoop, {name}));
+        else
+            log.addFinding(
+                0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
         return log;
     }
     return checkLogBytes(name, bytes.value(), texts, references);
@@ -459,10 +481,14 @@ CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckT
         stampTexts.push_back(places.field(record, ContactRecord::DateTime));
     LogStamps& stamps = threadScratch().stamps;
     readStamps(std::span<const QByteArrayView>(stampTexts), stamps);
-    if (stamps.otherForm)
-        log.addFinding(0, texts.text(CheckTexts::OtherDateForm)
-                              .arg(stamps.form == DateForm::MonthDayYear ? QStringLiteral("MM/dd/yyyy")
-                                                                         : QStringLiteral("yyyy-MM-dd")));
+    if (stamps.form == DateForm::MonthDayYear)
+        log.addFinding(0, texts.format(stamps.proof == DateProof::TwelveHour ? CheckTexts::DateOrderClock
+                                                                             : CheckTexts::DateOrderDay,
+                                       {monthFirstForm()}));
+    else if (stamps.otherForm)
+        log.addFinding(0, texts.format(CheckTexts::OtherDateForm, {u"yyyy-MM-dd"}));
+    // Turned, or not, once every log is read.
+    log.daySwaps = stamps.daySwaps;
 
     RecordCheck check(log, texts, references);
     for (std::size_t i = 0; i < places.records.size(); ++i)
