@@ -168,7 +168,7 @@ QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
     // Every line may carry a value from the log: its control characters are shown escaped, so that no
     // byte of a log can cut a line or drive the terminal the report is read in.
     auto addLine = [&](const QString& line) {
-        report += visibleText(line);
+        appendVisible(report, line);
         report += QStringLiteral("\r\n");
     };
     addLine(texts.format(CheckTexts::ReportLog, {log.fileName}));
@@ -198,7 +198,7 @@ QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding* a, const Finding* b) { return a->line < b->line; });
     for (const Finding* finding : findings)
-        addLine(finding->text);
+        addLine(log.findingText(*finding, texts));
     return report.toUtf8();
 }
 

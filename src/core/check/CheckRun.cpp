@@ -38,7 +38,16 @@ public:
         try {
             for (unsigned i = 0; i < helpers && i < logs.size(); ++i)
                 helpers_.emplace_back([this] {
-                    for (std::size_t report = next_++; report < logs_.size(); report = next_++) {
+                    for (;;) {
+                        {
+                            // Made reports wait in memory for the writer: only a few at a time.
+                            std::unique_lock<std::mutex> lock(mutex_);
+                            takenChanged_.wait(lock,
+                                               [this] { return ready_.size() < MostWaiting || stopping_; });
+                        }
+                        const std::size_t report = next_++;
+                        if (report >= logs_.size())
+                            break;
                         made_[report] = make(report);
                         {
                             const std::lock_guard<std::mutex> lock(mutex_);
@@ -53,6 +62,11 @@ public:
     }
     ~ReportMaker() {
         next_ = logs_.size();
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        takenChanged_.notify_all();
         for (std::thread& helper : helpers_)
             helper.join();
     }
@@ -76,6 +90,8 @@ public:
         }
         const std::size_t report = ready_.back();
         ready_.pop_back();
+        lock.unlock();
+        takenChanged_.notify_one();
         return std::pair{report, std::exchange(made_[report], QByteArray())};
     }
 
@@ -92,7 +108,10 @@ private:
     std::atomic<std::size_t> next_{0};
     std::size_t given_ = 0; // by the writer
     std::mutex mutex_;
+    static constexpr std::size_t MostWaiting = 16;
     std::condition_variable readyChanged_;
+    std::condition_variable takenChanged_;
+    bool stopping_ = false;          // under mutex_
     std::vector<std::size_t> ready_; // made by a helper, not yet given out
     std::vector<std::thread> helpers_;
 };
@@ -311,25 +330,31 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
     return CheckSteps(options, progress, mail).run();
 }
 
-QString visibleText(QStringView text) {
-    // Nearly every text is plain printable ASCII and stays as it is.
+void appendVisible(QString& out, QStringView text) {
+    // Nearly every text is plain printable ASCII and goes as it is.
     if (std::all_of(text.begin(), text.end(),
-                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }))
-        return text.toString();
-    QString visible;
-    visible.reserve(text.size());
+                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; })) {
+        out += text;
+        return;
+    }
     for (const QChar c : text) {
         if (c == u'\r')
-            visible += QStringLiteral("\\r");
+            out += QStringLiteral("\\r");
         else if (c == u'\n')
-            visible += QStringLiteral("\\n");
+            out += QStringLiteral("\\n");
         else if (c == u'\t')
-            visible += QStringLiteral("\\t");
+            out += QStringLiteral("\\t");
         else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            visible += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
         else
-            visible += c;
+            out += c;
     }
+}
+
+QString visibleText(QStringView text) {
+    QString visible;
+    visible.reserve(text.size());
+    appendVisible(visible, text);
     return visible;
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -63,9 +64,13 @@ struct OtherStation {
     qint32 number = -1;       // the cross-check's number for it, -1 when none
 };
 
+// A finding as a few bytes until its report is written, when its text is made: tens of thousands of
+// them would otherwise hold their texts through the whole run.
 struct Finding {
-    int line = 0; // 0: about the whole log
-    QString text;
+    qint32 line = 0;    // 0: about the whole log
+    quint16 id = 0;     // the CheckTexts::Id of a line's finding; 0: one whole text, its only value
+    quint16 count = 0;  // of values
+    quint32 values = 0; // where its values begin in CheckedLog::findingValues
 };
 
 struct CheckedLog {
@@ -75,6 +80,8 @@ struct CheckedLog {
     std::vector<OtherStation> others;
     QByteArray otherText;
     std::vector<Finding> findings;
+    // The findings' values one after another, each as its length in two units, then its text.
+    QString findingValues;
 
     QString station; // header identifier trimmed and upper-cased
     QString category;
@@ -107,7 +114,12 @@ struct CheckedLog {
     std::int64_t checkedScore = 0;
     int rank = 0; // 0: not ranked
 
-    void addFinding(int line, const QString& text) { findings.push_back({line, text}); }
+    // A finding given whole.
+    void addFinding(int line, QStringView text) { addFinding(line, 0, {text}); }
+    // A line's finding: "Line N: " and the text id with the values, made when the report is written.
+    void addFinding(int line, int id, std::initializer_list<QStringView> values);
+    // The text a finding stands for.
+    QString findingText(const Finding& finding, const CheckTexts& texts) const;
     QByteArrayView otherIdentifier(const OtherStation& other) const {
         return QByteArrayView(otherText).sliced(other.start, other.size);
     }
@@ -124,6 +136,7 @@ struct CheckedLog {
         std::vector<OtherStation>().swap(others);
         otherText = QByteArray();
         std::vector<Finding>().swap(findings);
+        findingValues = QString();
     }
 };
 

@@ -207,8 +207,7 @@ QString numberText(qint32 number) {
 }
 
 void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& stations,
-                   const Matches& matches, const IdentifierIndex& known, qint64 window, bool strictNumbers,
-                   const CheckTexts& texts) {
+                   const Matches& matches, const IdentifierIndex& known, qint64 window, bool strictNumbers) {
     for (std::size_t c = 0; c < log.contacts.size(); ++c) {
         CheckedContact& contact = log.contacts[c];
         const int worked = stationOf(log, contact);
@@ -218,7 +217,7 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
                                : QString::fromLatin1(log.otherIdentifier(log.others[contact.other()]));
         };
         auto note = [&](CheckTexts::Id id, std::initializer_list<QStringView> values) {
-            log.addFinding(contact.line, texts.lineFinding(contact.line, id, values));
+            log.addFinding(contact.line, id, values);
         };
         const quint8 roster = worked < 0 ? 0 : stations.roster[static_cast<std::size_t>(worked)];
         const bool sentLog = worked >= 0 && stations.sentLog(static_cast<std::size_t>(worked));
@@ -436,7 +435,7 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
         CheckedLog& log = logs[i];
-        judgeContacts(log, firstContact[i], stations, matches, known, window, settings.strictNumbers, texts);
+        judgeContacts(log, firstContact[i], stations, matches, known, window, settings.strictNumbers);
         if (log.readable)
             score(log, settings);
         const std::lock_guard<std::mutex> lock(progressLock);

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -300,7 +301,7 @@ public:
 private:
     QByteArrayView field(const RecordPlace& record, int index) const { return places_.field(record, index); }
     void note(CheckTexts::Id id, std::initializer_list<QStringView> values) {
-        log_.addFinding(line_, texts_.lineFinding(line_, id, values));
+        log_.addFinding(line_, id, values);
     }
 
     // The progressive number sent, as the cross-check compares it (-1 when it is no number).
@@ -417,6 +418,33 @@ bool wellFormedIdentifier(QByteArrayView identifier) {
     while (i < size && identifier[i] >= '0' && identifier[i] <= '9')
         ++i;
     return i == size && unitStart > clubStart && size > unitStart;
+}
+
+void CheckedLog::addFinding(int line, int id, std::initializer_list<QStringView> values) {
+    const auto start = static_cast<quint32>(findingValues.size());
+    for (const QStringView value : values) {
+        const auto size = static_cast<quint32>(value.size());
+        findingValues += QChar(static_cast<char16_t>(size & 0xFFFF));
+        findingValues += QChar(static_cast<char16_t>(size >> 16));
+        findingValues += value;
+    }
+    findings.push_back({line, static_cast<quint16>(id), static_cast<quint16>(values.size()), start});
+}
+
+QString CheckedLog::findingText(const Finding& finding, const CheckTexts& texts) const {
+    std::array<QStringView, 8> values;
+    qsizetype at = finding.values;
+    for (std::size_t i = 0; i < finding.count && i < values.size(); ++i) {
+        const qsizetype size =
+            findingValues[at].unicode() | (qsizetype(findingValues[at + 1].unicode()) << 16);
+        values[i] = QStringView(findingValues).sliced(at + 2, size);
+        at += 2 + size;
+    }
+    if (finding.id == 0)
+        return finding.count > 0 ? values[0].toString() : QString();
+    return texts.lineFinding(
+        finding.line, static_cast<CheckTexts::Id>(finding.id),
+        std::span<const QStringView>(values.data(), std::min<std::size_t>(finding.count, values.size())));
 }
 
 QString monthFirstForm() {

@@ -299,7 +299,7 @@ TEST(CheckLog, AProgressiveNumberAtTheTopOfTheRangeDoesNotWrapRound) {
         checkLogBytes(QStringLiteral("1QV1_MD_H_2026.Log"),
                       header + "99999999999999999999" + record + "7" + record, CheckTexts(1000));
     ASSERT_EQ(log.findings.size(), 3u);
-    EXPECT_EQ(log.findings[1].text,
+    EXPECT_EQ(log.findingText(log.findings[1], CheckTexts(1000)),
               QStringLiteral("Line 13: progressive number \"7\", expected 9223372036854775807"));
 }
 
