@@ -1,3 +1,4 @@
+#include "core/check/ByteText.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/CheckedLog.h"
 #include "core/check/IdentifierIds.h"
@@ -24,22 +25,6 @@ namespace {
 
 // A log is checked on its bytes: Windows-1252 is one byte per character, so a field compares, trims
 // and reads as numbers there exactly as its decoded text would. Only what a finding shows is decoded.
-
-// The blanks QString::trimmed takes off, as bytes of the code page.
-bool isBlankByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte == ' ' || (byte >= 0x09 && byte <= 0x0D) || byte == 0xA0;
-}
-
-QByteArrayView trimmedBytes(QByteArrayView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlankByte(text[begin]))
-        ++begin;
-    while (end > begin && isBlankByte(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 QString quoted(QStringView text) {
     return quotedValue(text.toString());
@@ -166,34 +151,12 @@ bool upperCased(QByteArrayView trimmed, std::string& ascii, QString& text) {
 // A valid identifier with nothing around it, as the program writes them, read in one pass: upper-cased
 // into ascii, with its country number. False for anything else, which the general rule then reads.
 bool readPlainIdentifier(QByteArrayView field, std::string& ascii, qint32& country) {
-    const qsizetype size = field.size();
-    const char* c = field.data();
-    if (size == 0 || c[0] < '1' || c[0] > '9')
-        return false;
-    ascii.resize(static_cast<std::size_t>(size));
+    ascii.resize(static_cast<std::size_t>(field.size()));
     char* out = ascii.data();
-    constexpr int limit = std::numeric_limits<int>::max();
-    int value = 0;
-    qsizetype i = 0;
-    for (; i < size && c[i] >= '0' && c[i] <= '9'; ++i) {
-        const int digit = c[i] - '0';
-        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
-        out[i] = c[i];
-    }
-    const qsizetype clubStart = i;
-    for (; i < size; ++i) {
-        const char upper = static_cast<char>(c[i] & ~0x20); // letters of either case, nothing else
-        if (upper < 'A' || upper > 'Z')
-            break;
-        out[i] = upper;
-    }
-    const qsizetype unitStart = i;
-    for (; i < size && c[i] >= '0' && c[i] <= '9'; ++i)
-        out[i] = c[i];
-    if (i != size || unitStart == clubStart || unitStart == size)
-        return false;
-    country = value;
-    return true;
+    // Letters of either case, nothing else.
+    auto upper = [](char16_t c) { return capitalLetter(static_cast<char16_t>(c & ~0x20)); };
+    auto put = [out](qsizetype i, char16_t c) { out[i] = static_cast<char>(c); };
+    return readIdentifier(field, upper, put, &country);
 }
 
 class RecordCheck {
@@ -389,35 +352,11 @@ private:
 } // namespace
 
 bool wellFormedIdentifier(QStringView identifier) {
-    qsizetype i = 0;
-    const qsizetype size = identifier.size();
-    if (size == 0 || identifier[0] < u'1' || identifier[0] > u'9')
-        return false;
-    while (i < size && identifier[i].isDigit())
-        ++i;
-    const qsizetype clubStart = i;
-    while (i < size && identifier[i] >= u'A' && identifier[i] <= u'Z')
-        ++i;
-    const qsizetype unitStart = i;
-    while (i < size && identifier[i] >= u'0' && identifier[i] <= u'9')
-        ++i;
-    return i == size && unitStart > clubStart && size > unitStart;
+    return readIdentifier(identifier, capitalLetter, [](qsizetype, char16_t) {});
 }
 
 bool wellFormedIdentifier(QByteArrayView identifier) {
-    qsizetype i = 0;
-    const qsizetype size = identifier.size();
-    if (size == 0 || identifier[0] < '1' || identifier[0] > '9')
-        return false;
-    while (i < size && identifier[i] >= '0' && identifier[i] <= '9')
-        ++i;
-    const qsizetype clubStart = i;
-    while (i < size && identifier[i] >= 'A' && identifier[i] <= 'Z')
-        ++i;
-    const qsizetype unitStart = i;
-    while (i < size && identifier[i] >= '0' && identifier[i] <= '9')
-        ++i;
-    return i == size && unitStart > clubStart && size > unitStart;
+    return readIdentifier(identifier, capitalLetter, [](qsizetype, char16_t) {});
 }
 
 void CheckedLog::addFinding(int line, int id, std::initializer_list<QStringView> values) {

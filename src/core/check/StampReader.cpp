@@ -1,5 +1,7 @@
 #include "core/check/StampReader.h"
 
+#include "core/check/ByteText.h"
+
 #include <QDate>
 
 #include <algorithm>
@@ -21,18 +23,11 @@ struct RawStamp {
 
 // The same reading on decoded text and on a log's Windows-1252 bytes, where each byte is one character
 // and the blanks are the bytes QChar::isSpace takes for their characters.
-char16_t unitAt(QStringView text, qsizetype pos) {
-    return text[pos].unicode();
-}
-char16_t unitAt(QByteArrayView text, qsizetype pos) {
-    return static_cast<unsigned char>(text[pos]);
-}
 bool isSpaceAt(QStringView text, qsizetype pos) {
     return text[pos].isSpace();
 }
 bool isSpaceAt(QByteArrayView text, qsizetype pos) {
-    const char16_t c = unitAt(text, pos);
-    return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0;
+    return isBlankByte(text[pos]);
 }
 template <typename View> View trimmedText(View text) {
     qsizetype begin = 0;
