@@ -22,8 +22,6 @@ endif()
 
 if(LAYER STREQUAL "core" OR LAYER STREQUAL "mail")
     set(above_within "core/app/")
-    # A forwarding header left behind when the string table moved to core/common.
-    set(above_within_kept "core/app/StringTable.h")
 endif()
 
 string(REPLACE "|" ";" SOURCES "${SOURCES}")
@@ -48,7 +46,7 @@ foreach(source IN LISTS SOURCES)
             endif()
         endif()
         if(DEFINED above_within AND named MATCHES "^${above_within}"
-           AND NOT source_in_root MATCHES "^${above_within}" AND NOT named STREQUAL above_within_kept)
+           AND NOT source_in_root MATCHES "^${above_within}")
             string(APPEND faults "\n  ${source}: ${header}")
             continue()
         endif()

@@ -1,6 +1,6 @@
 #include "core/check/CheckTexts.h"
 
-#include "core/app/StringTable.h"
+#include "core/common/StringTable.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "core/check/MailTexts.h"
 
-#include "core/app/StringTable.h"
+#include "core/common/StringTable.h"
 
 namespace qvmd {
 
