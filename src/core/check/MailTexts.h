@@ -46,7 +46,8 @@ public:
         MimeBadHeader,
         NoMailReader,
         NotesUnlisted,
-        Last = NotesUnlisted,
+        HelpMailMissing,
+        Last = HelpMailMissing,
     };
 
     explicit MailTexts(int languageOffset);

@@ -1,0 +1,27 @@
+# The core's tests in a Windows build, run under Wine: no windows, no mail reader, and none of the tests
+# listed below, which need a Linux-only tool or call.
+set(QVMD_GOOGLETEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest's sources (Debian's libgtest-dev)")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory("${QVMD_GOOGLETEST_SOURCE}" "${CMAKE_CURRENT_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+
+# Linux-only: each one names why.
+set(QVMD_LINUX_ONLY_TESTS
+)
+
+file(GLOB_RECURSE QVMD_CORE_TEST_SOURCES CONFIGURE_DEPENDS core/*.cpp core/*.h)
+list(FILTER QVMD_CORE_TEST_SOURCES EXCLUDE REGEX "/core/mail/|/test_check_mail_golden\\.cpp$")
+foreach(test IN LISTS QVMD_LINUX_ONLY_TESTS)
+    list(FILTER QVMD_CORE_TEST_SOURCES EXCLUDE REGEX "/${test}$")
+endforeach()
+add_executable(qvmd_core_tests ${QVMD_CORE_TEST_SOURCES} main.cpp
+               support/TempProgramFolder.cpp support/LocalHttpServer.cpp)
+target_include_directories(qvmd_core_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(qvmd_core_tests PRIVATE qvmd_core Qt6::Widgets Qt6::Test gtest)
+add_dependencies(qvmd_core_tests log_append_helper auto_backup_helper qvmd-check)
+target_compile_definitions(qvmd_core_tests PRIVATE
+    QVMD_LOG_APPEND_HELPER="$<TARGET_FILE:log_append_helper>"
+    QVMD_AUTO_BACKUP_HELPER="$<TARGET_FILE:auto_backup_helper>"
+    QVMD_CHECK_PROGRAM="$<TARGET_FILE:qvmd-check>"
+    QVMD_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    QVMD_FIXTURES_DIR="${CMAKE_CURRENT_SOURCE_DIR}/fixtures")
