@@ -48,8 +48,9 @@ QImage cLoadResPicture::loadPng(const QString& base, qreal ratio) {
         return image;
     const QSize logical = image.size() / scale;
     const QSize wanted = ratio > 1 ? (QSizeF(logical) * ratio).toSize() : logical;
+    // The wanted size is already in proportion; keeping the ratio again could round a pixel away.
     if (image.size() != wanted)
-        image = image.scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image.setDevicePixelRatio(ratio > 1 ? ratio : 1.0);
     return image;
 }

@@ -259,8 +259,9 @@ TEST(CheckArguments, HelpSaysWhenThisBuildCannotReadMail) {
         EXPECT_EQ(help.contains(QStringLiteral("non sa leggere")) ||
                       help.contains(QStringLiteral("cannot read mail")),
                   !readsMail);
-        if (missingLine)
+        if (missingLine) {
             EXPECT_TRUE(help.contains(QString::fromUtf8(missingLine)));
+        }
     }
 }
 
