@@ -14,16 +14,17 @@ if [ -f "$prefix/.complete" ]; then
 fi
 mkdir -p "$cache"
 
-# The sources: a deb-src entry beside every deb822 entry of the machine's own mirror.
+# The sources: a deb-src entry beside each of the machine's own Debian entries (other vendors' archives
+# serve no sources, and a failing entry would stop the update).
 if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
     for f in /etc/apt/sources.list.d/*.sources; do
         [ -f "$f" ] || continue
         case "$f" in *-qvmd-src.sources) continue ;; esac
-        grep -q '^Types: deb$' "$f" || continue
+        grep -q '^Types: deb$' "$f" && grep -q 'debian-archive-keyring' "$f" || continue
         sed 's/^Types: deb$/Types: deb-src/' "$f" > "${f%.sources}-qvmd-src.sources"
     done
     if [ -f /etc/apt/sources.list ]; then
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/qvmd-src.list
+        grep '^deb .*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/qvmd-src.list || true
     fi
     apt-get update -q
 fi
