@@ -24,7 +24,7 @@ pthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread
 export WINEPATH="$(winepath -w "$qt/bin");$(winepath -w "$runtime");$(winepath -w "$(realpath "$pthread")")"
 
 # Without a filter of the caller's, the cases the build lists as Linux-only are left out.
-skip=$(cat "$build/tests/linux-only-cases.txt" 2>/dev/null || true)
+skip=$(cat "$build/tests/posix-only-cases.txt" 2>/dev/null || true)
 case " $* " in
 *--gtest_filter=*) ;;
 *) [ -n "$skip" ] && set -- "--gtest_filter=-$skip" "$@" ;;

@@ -113,6 +113,7 @@ private:
     std::unique_ptr<EntryStatusLine> entryStatus_; // gone before the grid it highlights in
     EditSession session_;
     bool ready_ = false;
+    std::optional<QString> tailNote_; // what opening found at the end of the log, for the status line
 };
 
 } // namespace qvmd

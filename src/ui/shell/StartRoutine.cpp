@@ -12,6 +12,7 @@
 #include "ui/shell/frmSplash.h"
 
 #include <QApplication>
+#include <QLabel>
 
 #include <cstdio>
 

@@ -127,6 +127,21 @@ TEST_F(MainMenuEntries, AFailedMoveIsToldAndLeavesTheLogInUse) {
     EXPECT_TRUE(window.cmd_Open_Log->isEnabled());
 }
 
+// A log that is gone by the time it is deleted: one message that says so, and the choice is cleared.
+TEST_F(MainMenuEntries, DeletingALogThatIsGoneSaysSoOnceAndClearsTheChoice) {
+    QFile::remove(folder.logs(logName));
+    seams.answers = {true, true};
+    frmMain window(state, seams);
+    window.mnu_DelLog->trigger();
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_EQ(seams.messages[0].text, state.text(1361).arg(logName));
+    EXPECT_FALSE(seams.messages[0].text.contains(state.text(1333)));
+    EXPECT_EQ(state.log.LogInUse, 0);
+    EXPECT_TRUE(folder.readData("Use.dat").startsWith("0\r\n0\r\nL\r\n0\r\n2015\r\n5QV123\r\n"));
+    EXPECT_FALSE(window.mnu_DelLog->isEnabled());
+    EXPECT_TRUE(backups().isEmpty());
+}
+
 TEST_F(MainMenuEntries, ALoggingSessionLeavesItsAutomaticBackups) {
     frmMain window(state, seams);
     AutoBackupKeeper& keeper = window.autoBackup();
