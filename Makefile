@@ -21,6 +21,8 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev li
 # Only for the targets that need them, so that make test stays lean on a fresh machine.
 PACKAGE_PACKAGES := dpkg-dev file
 SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
+# What the virtual display suggested by make run needs: xvfb-run fails without xauth.
+VIRTUAL_DISPLAY_PACKAGES := xvfb xauth
 # The Windows cross build: MinGW-w64, Wine to run the tests, Debian's Qt as the host tools and the Qt sources'
 # unpacker, and the host Qt with QtSvg for the tools that render the pictures at build time.
 WINDOWS_PACKAGES := cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils ca-certificates \
@@ -60,6 +62,7 @@ layout: build
 run: layout
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display: QV_md is a desktop program and needs one."; \
+	  ./tools/install-deps.sh $(VIRTUAL_DISPLAY_PACKAGES) || exit 1; \
 	  echo "Run it on a desktop, or under a virtual display: xvfb-run -a $(PROGRAM_DIR)/QV_md"; \
 	  echo "(the program is built and laid out in $(PROGRAM_DIR)/)"; \
 	  exit 1; \

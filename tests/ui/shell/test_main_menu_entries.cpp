@@ -14,10 +14,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -219,6 +223,30 @@ TEST_F(MainMenuEntries, TheSettingWindowStoresTheChoiceThatTheBackupsFollow) {
     form.Text1->setValue(3);
     QTest::mouseClick(form.cmd_Close, Qt::LeftButton); // Exit keeps the stored choice
     EXPECT_FALSE(AutoBackupSettings::load(*AutoBackupSettings::openUserSettings()).enabled);
+}
+
+// On the dark green the caption is white, but the tick must stand out from its white box: a ticked box and
+// an empty one differ plainly where the tick is drawn.
+TEST_F(MainMenuEntries, TheBackupTickIsPlainlyVisible) {
+    frm_AutoBackup form(state, seams);
+    form.show();
+    QStyleOptionButton option;
+    option.initFrom(form.Check1);
+    const QRect box =
+        form.Check1->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, form.Check1);
+    ASSERT_FALSE(box.isEmpty());
+    const auto indicator = [&](bool ticked) {
+        form.Check1->setChecked(ticked);
+        return form.Check1->grab().toImage().copy(box);
+    };
+    const QImage on = indicator(true);
+    const QImage off = indicator(false);
+    int strong = 0;
+    for (int y = 0; y < on.height(); ++y)
+        for (int x = 0; x < on.width(); ++x)
+            strong += std::abs(qGray(on.pixel(x, y)) - qGray(off.pixel(x, y))) > 100;
+    EXPECT_GE(strong, 6) << "the tick hardly differs from the empty box";
+    EXPECT_EQ(form.Check1->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 TEST_F(MainMenuEntries, TheManualOpensInTheActiveLanguageOrIsExplained) {
