@@ -6,6 +6,9 @@
 # make install / make uninstall   installs into PREFIX (default /usr/local) / removes what was installed
 # make screenshots  saves the main windows in both languages into docs/screenshots/ (virtual display),
 #                   the main and logging windows also at twice the size
+# make windows   cross-builds Qt (once, into QT_WINDOWS_CACHE) and the program for 64-bit Windows, and lays
+#                out the portable folder build-windows/QV_md/
+# make windows-test  cross-builds the core's tests and runs them under Wine
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
             pkg-config libgmime-3.0-dev \
@@ -20,13 +23,29 @@ PACKAGE_PACKAGES := dpkg-dev file
 SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
 # What the virtual display suggested by make run needs: xvfb-run fails without xauth.
 VIRTUAL_DISPLAY_PACKAGES := xvfb xauth
+# The Windows cross build: MinGW-w64, Wine to run the tests, Debian's Qt as the host tools and the Qt sources'
+# unpacker, and the host Qt with QtSvg for the tools that render the pictures at build time.
+WINDOWS_PACKAGES := cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils ca-certificates \
+                    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n iso-flags-png-320x240 \
+                    libgtest-dev
+# Qt for Windows is built once into this folder, outside the repository, and reused by later runs.
+QT_WINDOWS_CACHE ?= $(abspath $(CURDIR)/../qt-win-cache)
+QT_WINDOWS := $(QT_WINDOWS_CACHE)/qt6
+WINDOWS_HOST_BUILD := build-windows-host
+WINDOWS_BUILD := build-windows
+WINDOWS_TEST_BUILD := build-windows-test
+WINDOWS_DIR := $(WINDOWS_BUILD)/QV_md
+WINDOWS_CONFIGURE = $(QT_WINDOWS)/bin/qt-cmake -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/mingw-toolchain.cmake \
+  -DQVMD_HOST_TOOLS=$(CURDIR)/$(WINDOWS_HOST_BUILD)
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 BUILD := build
 TEST_BUILD := build-test
 PROGRAM_DIR := $(BUILD)/QV_md
 
-.PHONY: deps build layout run test check-includes bench fuzz format clean package install uninstall screenshots
+.PHONY: deps build layout run test check-includes bench fuzz format clean package install uninstall screenshots \
+        windows windows-qt windows-host-tools windows-test
 
 deps:
 	@./tools/install-deps.sh $(PACKAGES)
@@ -86,6 +105,30 @@ screenshots: layout
 	@./tools/install-deps.sh $(SCREENSHOT_PACKAGES)
 	./tools/screenshots.sh $(PROGRAM_DIR)/QV_md docs/screenshots
 
+# Qt's modules for Windows, cross-built from Debian's qt6-base sources (about 40 CPU-minutes, once).
+windows-qt:
+	@./tools/install-deps.sh $(WINDOWS_PACKAGES)
+	./tools/windows/build-qt.sh $(QT_WINDOWS_CACHE) $(JOBS)
+
+# The build-time tools (flags, pictures) run on this machine: built natively.
+windows-host-tools: windows-qt
+	cmake -S . -B $(WINDOWS_HOST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVMD_TESTS=OFF -DQVMD_MAIL=OFF
+	cmake --build $(WINDOWS_HOST_BUILD) -j $(JOBS) --target qvmd_flagscale qvmd_picturerender
+
+# The portable folder: the two programs, Qt's and MinGW's libraries, the plugins, Data, Logs, Backup, Manual.
+windows: windows-host-tools
+	$(WINDOWS_CONFIGURE) -S . -B $(WINDOWS_BUILD) -DQVMD_TESTS=OFF
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target QV_md qvmd-check qvmd_manual
+	rm -rf $(WINDOWS_DIR)
+	cmake --install $(WINDOWS_BUILD) --prefix $(WINDOWS_DIR) --strip
+	@echo "Portable folder: $(WINDOWS_DIR)"
+
+# The core's tests, cross-built and run under Wine without a display.
+windows-test: windows-host-tools
+	$(WINDOWS_CONFIGURE) -S . -B $(WINDOWS_TEST_BUILD) -DQVMD_TESTS=ON
+	cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) --target qvmd_core_tests
+	./tools/windows/run-tests.sh $(WINDOWS_TEST_BUILD) $(QT_WINDOWS)
+
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVMD_TESTS=OFF -DQVMD_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
@@ -103,4 +146,4 @@ format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(TEST_BUILD) build-bench build-fuzz $(WINDOWS_HOST_BUILD) $(WINDOWS_BUILD) $(WINDOWS_TEST_BUILD)

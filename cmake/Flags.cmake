@@ -1,5 +1,6 @@
 # Country flags: scaled at build time from Debian's iso-flags-png-320x240 pictures, as named by
 # resources/flags/flag-map.tsv, and compiled in as ":/pictures/flag/<country number>.png".
+include(${CMAKE_CURRENT_LIST_DIR}/HostTool.cmake)
 set(QVMD_FLAG_SOURCE_DIR "/usr/share/iso-flags-png-320x240" CACHE PATH "Folder of the full-size flag pictures")
 
 function(qvmd_add_flag_resources target)
@@ -34,16 +35,12 @@ function(qvmd_add_flag_resources target)
     endif()
     list(REMOVE_DUPLICATES sources)
 
-    # The scaler runs on the build machine: keep it free of the sanitizer and fuzzer options of the build.
-    add_executable(qvmd_flagscale "${PROJECT_SOURCE_DIR}/tools/flagscale.cpp")
-    set_target_properties(qvmd_flagscale PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra;-Wpedantic" LINK_OPTIONS ""
-                                                    AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
-    target_link_libraries(qvmd_flagscale PRIVATE Qt6::Gui)
+    qvmd_host_tool(qvmd_flagscale "${PROJECT_SOURCE_DIR}/tools/flagscale.cpp" Qt6::Gui)
 
     list(LENGTH outputs count)
     add_custom_command(OUTPUT ${outputs}
         COMMAND qvmd_flagscale "${map}" "${QVMD_FLAG_SOURCE_DIR}" "${out}"
-        DEPENDS qvmd_flagscale "${map}" ${sources}
+        DEPENDS ${qvmd_flagscale_DEPENDS} "${map}" ${sources}
         COMMENT "Scaling ${count} flag pictures"
         VERBATIM)
     qt_add_resources(${target} qvmd_flags PREFIX "/pictures/flag" BASE "${out}" FILES ${outputs})

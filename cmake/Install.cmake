@@ -8,9 +8,10 @@ set(QVMD_ICON_SIZES 16 24 32 48 64 128 256)
 set(QVMD_ICON_SOURCE "${PROJECT_SOURCE_DIR}/resources/pictures/custom/116.svg")
 set(QVMD_PACKAGING_OUT "${CMAKE_BINARY_DIR}/packaging")
 
-# The PNG sizes are rendered from the emblem at build time; the tool runs on the build machine, so it is
+# The PNG sizes are rendered from the emblem when installing; the tool runs on the build machine, so it is
 # kept free of the sanitizer options of the build.
-add_executable(qvmd_iconrender "${PROJECT_SOURCE_DIR}/tools/iconrender.cpp")
+find_package(Qt6 REQUIRED COMPONENTS Svg)
+add_executable(qvmd_iconrender EXCLUDE_FROM_ALL "${PROJECT_SOURCE_DIR}/tools/iconrender.cpp")
 set_target_properties(qvmd_iconrender PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra;-Wpedantic" LINK_OPTIONS ""
                                                  AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 target_link_libraries(qvmd_iconrender PRIVATE Qt6::Gui Qt6::Svg)
@@ -38,7 +39,10 @@ foreach(page IN ITEMS QV_md qvmd-check)
         VERBATIM)
     list(APPEND QVMD_MAN_PAGES "${QVMD_PACKAGING_OUT}/${page}.1.gz")
 endforeach()
-add_custom_target(qvmd_desktop_files ALL DEPENDS ${QVMD_ICON_PNGS} ${QVMD_MAN_PAGES})
+# Made when installing, not by every build: building the program needs neither gzip nor the icon renderer.
+add_custom_target(qvmd_desktop_files DEPENDS ${QVMD_ICON_PNGS} ${QVMD_MAN_PAGES})
+install(CODE "execute_process(COMMAND \"${CMAKE_COMMAND}\" --build \"${CMAKE_BINARY_DIR}\" --target qvmd_desktop_files
+                              COMMAND_ERROR_IS_FATAL ANY)")
 
 install(TARGETS QV_md qvmd-check RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION "${CMAKE_INSTALL_DATADIR}/${QVMD_SHARE_NAME}/Data"
@@ -53,6 +57,8 @@ foreach(size IN LISTS QVMD_ICON_SIZES)
             DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
 install(FILES ${QVMD_MAN_PAGES} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(DIRECTORY "${QVMD_MANUAL_SOURCE}/" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/${QVMD_SHARE_NAME}/manual"
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(FILES "${PROJECT_SOURCE_DIR}/packaging/copyright" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/${QVMD_SHARE_NAME}")
 
 # Removes what the last install put down, by its manifest; the user's data folder is never in it.

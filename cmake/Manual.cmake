@@ -1,5 +1,5 @@
 # The user's manual: HTML pages with screenshots, one folder per language. The build lays it beside the
-# executable (Manual/), the install puts it under share/doc/qv-md/manual.
+# executable (Manual/); the install rules of each system put it in their place.
 set(QVMD_MANUAL_SOURCE "${PROJECT_SOURCE_DIR}/docs/manual")
 file(GLOB_RECURSE QVMD_MANUAL_FILES CONFIGURE_DEPENDS "${QVMD_MANUAL_SOURCE}/*.html" "${QVMD_MANUAL_SOURCE}/*.css"
      "${QVMD_MANUAL_SOURCE}/*.png")
@@ -12,7 +12,5 @@ add_custom_command(OUTPUT "${QVMD_MANUAL_STAMP}"
     COMMENT "Laying out the manual beside the program"
     VERBATIM)
 add_custom_target(qvmd_manual ALL DEPENDS "${QVMD_MANUAL_STAMP}")
-install(DIRECTORY "${QVMD_MANUAL_SOURCE}/" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/${QVMD_SHARE_NAME}/manual"
-        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 # `make run` builds only the program; the manual comes with it.
 add_dependencies(QV_md qvmd_manual)

@@ -1,8 +1,8 @@
 // qvmd-check: the award manager's checker of received logs.
+#include "check/MailReader.h"
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
 #include "core/common/VersionInfo.h"
-#include "core/mail/GMimeMailSource.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,8 +41,9 @@ int main(int argc, char* argv[]) {
     const int localeOffset =
         qvmd::languageOffsetOfLocale(qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG"));
     const QString dataFolder = defaultDataFolder();
+    const std::unique_ptr<qvmd::MailSource> mail = makeMailReader();
     if (arguments.isEmpty()) {
-        print(stderr, qvmd::checkHelp(qvmd::CheckTexts(localeOffset), dataFolder));
+        print(stderr, qvmd::checkHelp(qvmd::CheckTexts(localeOffset), dataFolder, mail != nullptr));
         return 2;
     }
     QString error;
@@ -66,16 +67,15 @@ int main(int argc, char* argv[]) {
     }
     const qvmd::CheckTexts texts(options->languageOffset);
     if (options->action == qvmd::CheckOptions::Action::Help) {
-        print(stdout, qvmd::checkHelp(texts, dataFolder));
+        print(stdout, qvmd::checkHelp(texts, dataFolder, mail != nullptr));
         return 0;
     }
     if (options->action == qvmd::CheckOptions::Action::Version) {
         print(stdout, QStringLiteral("qvmd-check %1\n").arg(qvmd::VersionInfo::versionText()));
         return 0;
     }
-    qvmd::GMimeMailSource mail;
     const qvmd::CheckOutcome outcome = qvmd::runCheck(
-        *options, [](const QString& line) { print(stderr, line + u'\n'); }, &mail);
+        *options, [](const QString& line) { print(stderr, line + u'\n'); }, mail.get());
     if (!outcome.error.isEmpty())
         print(stderr, outcome.error + u'\n');
     print(stdout, outcome.summary);

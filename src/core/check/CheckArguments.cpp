@@ -91,13 +91,16 @@ int languageOffsetOfLocale(const QByteArray& lcAll, const QByteArray& lcMessages
     return 1000;
 }
 
-QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder) {
+QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder, bool readsMail) {
     QString help = texts.text(CheckTexts::Usage) + u'\n' + texts.text(CheckTexts::HelpPurpose) + u'\n';
     for (const CheckTexts::Id id : {CheckTexts::HelpData, CheckTexts::HelpWindow, CheckTexts::HelpNumbers,
                                     CheckTexts::HelpLang, CheckTexts::HelpOut, CheckTexts::HelpOptions})
         help +=
             QStringLiteral("  ") + texts.format(id, {QDir::toNativeSeparators(defaultDataFolder)}) + u'\n';
-    help += QStringLiteral("  ") + MailTexts(texts.languageOffset()).text(MailTexts::HelpMail) + u'\n';
+    const MailTexts mailTexts(texts.languageOffset());
+    help += QStringLiteral("  ") + mailTexts.text(MailTexts::HelpMail) + u'\n';
+    if (!readsMail)
+        help += QStringLiteral("  ") + mailTexts.text(MailTexts::HelpMailMissing) + u'\n';
     return help + texts.text(CheckTexts::HelpExit) + u'\n';
 }
 

@@ -33,7 +33,7 @@ std::optional<CheckOptions> parseCheckArguments(const QStringList& arguments,
 // Italian when it begins with "it", English otherwise.
 int languageOffsetOfLocale(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang);
 
-// The usage line and what each option does, one per line.
-QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder);
+// The usage line and what each option does, one per line; a build that cannot read mail says so under --mail.
+QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder, bool readsMail = true);
 
 } // namespace qvmd

@@ -48,7 +48,8 @@ public:
         NotesUnlisted,
         NoteWrappedLog,
         WrappedRecords,
-        Last = WrappedRecords,
+        HelpMailMissing,
+        Last = HelpMailMissing,
     };
 
     explicit MailTexts(int languageOffset);

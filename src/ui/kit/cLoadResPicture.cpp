@@ -1,14 +1,12 @@
 #include "ui/kit/cLoadResPicture.h"
 
 #include "ui/kit/FormScale.h"
+#include "ui/kit/SvgImage.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QPixmapCache>
-#include <QSvgRenderer>
-#include <QtMath>
 
 namespace qvmd {
 
@@ -20,25 +18,8 @@ qreal pictureDensity() {
     return qApp ? qApp->devicePixelRatio() * fontScale(QApplication::font()) : 1.0;
 }
 
-// Drawn by the program itself rather than through an image plugin, at the picture's own size and
-// sharp on high-density screens.
-QPixmap renderSvg(const QString& path) {
-    QSvgRenderer renderer(path);
-    const QSize size = renderer.defaultSize();
-    if (!renderer.isValid() || size.isEmpty())
-        return {};
-    const qreal ratio = pictureDensity();
-    QImage image(QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)),
-                 QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return {};
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    return QPixmap::fromImage(std::move(image));
-}
+// The scales a picture may come rendered at besides its own size, as "<id>@<N>x.png".
+constexpr int LargestRenderedScale = 4;
 
 } // namespace
 
@@ -46,34 +27,68 @@ QString cLoadResPicture::resourceBase(int id, const QString& type) {
     return QStringLiteral(":/pictures/%1/%2").arg(type.toLower()).arg(id);
 }
 
+QImage cLoadResPicture::loadPng(const QString& base, qreal ratio) {
+    // The smallest rendering at least as dense as asked, else the densest there is; scaled to the exact
+    // density so that the picture's size on screen never depends on which rendering was found.
+    QString path;
+    int scale = 0;
+    for (int candidate = 1; candidate <= LargestRenderedScale; ++candidate) {
+        const QString name = candidate == 1 ? base + QLatin1String(".png")
+                                            : QStringLiteral("%1@%2x.png").arg(base).arg(candidate);
+        if (!QFile::exists(name))
+            continue;
+        path = name;
+        scale = candidate;
+        if (candidate >= ratio)
+            break;
+    }
+    if (path.isEmpty())
+        return {};
+    QImage image(path);
+    if (image.isNull())
+        return image;
+    const QSize logical = image.size() / scale;
+    const QSize wanted = ratio > 1 ? (QSizeF(logical) * ratio).toSize() : logical;
+    // The wanted size is already in proportion; keeping the ratio again could round a pixel away.
+    if (image.size() != wanted)
+        image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(ratio > 1 ? ratio : 1.0);
+    return image;
+}
+
 QPixmap cLoadResPicture::LoadResPicture(int id, const QString& type) {
-    // Decoded straight from the compiled-in resources; no temporary file is needed.
+    // Decoded straight from the compiled-in resources; no temporary file is needed. A build without an SVG
+    // renderer has the same pictures as PNG.
     const QString base = resourceBase(id, type);
+    const qreal ratio = pictureDensity();
     // Each picture is drawn once per density: windows open again and again during an event.
-    const qreal density = pictureDensity();
-    const QString key = base + QLatin1Char('@') + QString::number(density);
+    const QString key = base + QLatin1Char('@') + QString::number(ratio);
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
+    const auto kept = [&key](QImage image) {
+        QPixmap drawn = QPixmap::fromImage(std::move(image));
+        QPixmapCache::insert(key, drawn);
+        return drawn;
+    };
     if (const QString svg = base + QLatin1String(".svg"); QFile::exists(svg)) {
-        picture = renderSvg(svg);
-    } else {
-        for (const char* extension : {".png", ".gif", ".jpg"}) {
-            const QString path = base + QLatin1String(extension);
-            if (!QFile::exists(path))
-                continue;
-            QImage image(path);
-            if (const qreal ratio = pictureDensity(); ratio > 1 && !image.isNull()) {
-                image = image.scaled(image.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-                image.setDevicePixelRatio(ratio);
-            }
-            picture = QPixmap::fromImage(std::move(image));
-            break;
-        }
+        if (QImage image = renderSvgImage(svg, ratio); !image.isNull())
+            return kept(std::move(image));
     }
-    if (!picture.isNull())
-        QPixmapCache::insert(key, picture);
-    return picture;
+    if (QImage image = loadPng(base, ratio); !image.isNull())
+        return kept(std::move(image));
+    for (const char* extension : {".gif", ".jpg"}) {
+        const QString path = base + QLatin1String(extension);
+        if (!QFile::exists(path))
+            continue;
+        QImage image(path);
+        if (ratio > 1 && !image.isNull()) {
+            image = image.scaled(image.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            image.setDevicePixelRatio(ratio);
+        }
+        return kept(std::move(image));
+    }
+    return {};
 }
 
 } // namespace qvmd

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -13,6 +14,10 @@ public:
 
     // The resource path tried first for (id, type); for tests and tools.
     static QString resourceBase(int id, const QString& type);
+
+    // "<base>.png" or its denser renderings "<base>@<N>x.png", as an image of `ratio` pixels per unit; null
+    // when there is none.
+    static QImage loadPng(const QString& base, qreal ratio);
 };
 
 } // namespace qvmd

@@ -262,6 +262,26 @@ TEST(CheckArguments, HelpAndVersionNeedNoLogs) {
     }
 }
 
+TEST(CheckArguments, HelpSaysWhenThisBuildCannotReadMail) {
+    for (
+        const auto& [offset, readsMail, missingLine] : std::vector<std::tuple<int, bool, const char*>>{
+            {1000, true, nullptr},
+            {1000, false, "  --mail is not available in this build of the program, which cannot read mail\n"},
+            {0, true, nullptr},
+            {0, false,
+             "  --mail non è disponibile in questa versione del programma, che non sa leggere la posta\n"}}) {
+        SCOPED_TRACE(testing::Message() << offset << " " << readsMail);
+        const QString help = checkHelp(CheckTexts(offset), QStringLiteral("Data"), readsMail);
+        EXPECT_TRUE(help.contains(QStringLiteral("--mail")));
+        EXPECT_EQ(help.contains(QStringLiteral("non sa leggere")) ||
+                      help.contains(QStringLiteral("cannot read mail")),
+                  !readsMail);
+        if (missingLine) {
+            EXPECT_TRUE(help.contains(QString::fromUtf8(missingLine)));
+        }
+    }
+}
+
 TEST(CheckArguments, TheLanguageFollowsTheLocale) {
     // LC_ALL, LC_MESSAGES, LANG: the first one set decides.
     for (const auto& [all, messages, lang, offset] :

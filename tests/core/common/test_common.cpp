@@ -5,6 +5,7 @@
 #include "core/common/Windows1252.h"
 #include "support/FileSizeLimit.h"
 #include "support/Printers.h"
+#include "support/SystemFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,9 +18,6 @@
 #include <atomic>
 #include <thread>
 #include <vector>
-
-#include <sched.h>
-#include <sys/stat.h>
 
 using namespace qvmd;
 using qvmd::test::FileSizeLimit;
@@ -182,7 +180,7 @@ TEST_F(TextFileTest, OverwriteInPlaceCutsToSizeAndReportsWhatStandsInTheWay) {
     EXPECT_EQ(bytes(path), QByteArray("longer than short\r\n"));
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(file("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(test::makeNamedPipe(file("pipe")));
     // A link planted where a report goes is never written through, whether or not its target exists.
     const QString target = file("target.txt");
     ASSERT_TRUE(QFile::link(target, file("link")));
@@ -226,21 +224,18 @@ TEST(ParallelFor, RunsEveryIndexOnce) {
 
 // A process held to one core (taskset, a container) works on that one, in the calling thread.
 TEST(ParallelFor, KeepsToTheCoresTheProcessMayUse) {
-    cpu_set_t before;
-    ASSERT_EQ(::sched_getaffinity(0, sizeof before, &before), 0);
-    int first = 0;
-    while (!CPU_ISSET(first, &before))
-        ++first;
-    cpu_set_t one;
-    CPU_ZERO(&one);
-    CPU_SET(first, &one);
-    ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
-    const unsigned cores = usableCores();
+    const unsigned before = test::allowedCores();
+    ASSERT_GT(before, 0u);
     std::vector<std::thread::id> threads(100);
-    parallelFor(threads.size(), [&](std::size_t i) { threads[i] = std::this_thread::get_id(); });
-    ::sched_setaffinity(0, sizeof before, &before);
+    unsigned cores = 0;
+    {
+        test::OneCore one;
+        ASSERT_TRUE(one.held());
+        cores = usableCores();
+        parallelFor(threads.size(), [&](std::size_t i) { threads[i] = std::this_thread::get_id(); });
+    }
     EXPECT_EQ(cores, 1u);
     EXPECT_TRUE(std::all_of(threads.cbegin(), threads.cend(),
                             [](std::thread::id id) { return id == std::this_thread::get_id(); }));
-    EXPECT_EQ(usableCores(), static_cast<unsigned>(CPU_COUNT(&before)));
+    EXPECT_EQ(usableCores(), before);
 }

@@ -1,5 +1,6 @@
 #include "core/common/ProgramFolderRule.h"
 #include "support/Printers.h"
+#include "support/SystemFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +8,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace qvmd;
 
@@ -110,7 +109,7 @@ TEST_F(FolderRuleTest, InstalledCopyUsesTheUsersFolderEvenWhenItsFolderCanBeWrit
 TEST_F(FolderRuleTest, SeedsOnlyRegularFilesAndLeavesThemWritable) {
     write(defaults + "/Md.ini", "[settings]\r\n");
     QFile::setPermissions(defaults + "/Md.ini", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    ASSERT_EQ(::mkfifo(QFile::encodeName(defaults + "/Pipe.dat").constData(), 0644), 0);
+    ASSERT_TRUE(test::makeNamedPipe(defaults + "/Pipe.dat"));
     ASSERT_TRUE(QDir().mkpath(defaults + "/Folder.dat"));
     // The user's file may be a folder, or a link to nowhere: neither is replaced.
     ASSERT_TRUE(QDir().mkpath(user + "/Data/Lang.dat"));

@@ -8,6 +8,7 @@
 #include "core/exchange/PCCBackup.h"
 #include "support/Printers.h"
 #include "support/RecordingSync.h"
+#include "support/SystemFiles.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -15,8 +16,6 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace qvmd;
 using qvmd::test::RecordingSync;
@@ -34,7 +33,7 @@ QStringList entries(const QString& folder) {
 }
 
 void makeFifo(const QString& path) {
-    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+    ASSERT_TRUE(test::makeNamedPipe(path)) << path.toStdString();
 }
 
 } // namespace

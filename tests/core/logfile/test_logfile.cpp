@@ -7,14 +7,13 @@
 #include "core/logfile/LogStatistics.h"
 #include "support/FileSizeLimit.h"
 #include "support/Printers.h"
+#include "support/SystemFiles.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace qvmd;
 using qvmd::test::crlf;
@@ -164,8 +163,7 @@ TEST(LogRead, SpecialAndMissingFilesAreReportedNotWaitedOn) {
     QDir(folder.path()).mkpath("Logs/Folder.Log");
     EXPECT_EQ(readLog(folder.logs("Folder.Log")).error().kind, FileError::Kind::Unreadable);
     EXPECT_EQ(readLog(folder.logs("None.Log")).error().kind, FileError::Kind::Missing);
-    const QByteArray fifo = QFile::encodeName(folder.logs("Fifo.Log"));
-    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(test::makeNamedPipe(folder.logs("Fifo.Log")));
     EXPECT_EQ(readLog(folder.logs("Fifo.Log")).error().kind, FileError::Kind::Unreadable);
     const AppendResult append = appendRecord(folder.logs("Fifo.Log"), ContactRecord());
     ASSERT_TRUE(append);
@@ -283,7 +281,7 @@ TEST(LogWrite, FailuresLeaveTheOldFileAndAFullLogRefuses) {
     std::vector<ContactRecord> many(200, ContactRecord::fromLine(sampleRecord));
     {
         // The disk fills part-way through each write.
-        test::FileSizeLimit limit(static_cast<rlim_t>(old.size() + 20));
+        test::FileSizeLimit limit(old.size() + 20);
         EXPECT_TRUE(
             rewriteLog(path, LogHeader::forProfile(ladyProfile(), "N", 1, QDate(2016, 1, 1), 2015), many));
         const AppendResult append = appendRecord(path, ContactRecord::fromLine(sampleBlank));

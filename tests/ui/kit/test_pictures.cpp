@@ -105,5 +105,40 @@ TEST_F(PictureLoader, EachPictureIsDrawnOncePerDensity) {
     }
 }
 
+// A build without an SVG renderer carries each picture rendered at 1x and at denser scales; the loader must
+// take the sharpest one needed and always give the same size on screen.
+TEST(PngRenderings, TheSmallestRenderingDenseEnoughIsTakenAndScaledToTheDensity) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString base = folder.filePath(QStringLiteral("7"));
+    const struct {
+        const char* suffix;
+        int scale;
+        Qt::GlobalColor colour;
+    } renderings[] = {{".png", 1, Qt::red}, {"@2x.png", 2, Qt::green}, {"@4x.png", 4, Qt::blue}};
+    for (const auto& rendering : renderings) {
+        QImage image(QSize(30, 20) * rendering.scale, QImage::Format_ARGB32);
+        image.fill(rendering.colour);
+        ASSERT_TRUE(image.save(base + QLatin1String(rendering.suffix)));
+    }
+    const struct {
+        qreal ratio;
+        Qt::GlobalColor from;
+        QSize pixels;
+    } cases[] = {
+        {1.0, Qt::red, {30, 20}},  {1.25, Qt::green, {38, 25}}, {2.0, Qt::green, {60, 40}},
+        {2.5, Qt::blue, {75, 50}}, {4.0, Qt::blue, {120, 80}},  {5.0, Qt::blue, {150, 100}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ratio);
+        const QImage image = cLoadResPicture::loadPng(base, c.ratio);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), c.pixels);
+        EXPECT_EQ(image.deviceIndependentSize().toSize(), QSize(30, 20));
+        EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(c.from));
+    }
+    EXPECT_TRUE(cLoadResPicture::loadPng(folder.filePath(QStringLiteral("8")), 2.0).isNull());
+}
+
 } // namespace
 } // namespace qvmd

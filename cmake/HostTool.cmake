@@ -1,0 +1,23 @@
+# A tool run by the build on the build machine: built here in a native build, kept free of the sanitizer and
+# fuzzer options; in a cross build taken ready-made from QVMD_HOST_TOOLS.
+macro(qvmd_host_tool name source)
+    if(CMAKE_CROSSCOMPILING)
+        find_program(${name}_PATH ${name} PATHS "${QVMD_HOST_TOOLS}" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+        if(NOT ${name}_PATH)
+            message(FATAL_ERROR "${name} not found in QVMD_HOST_TOOLS (${QVMD_HOST_TOOLS}): build it natively first")
+        endif()
+        if(NOT TARGET ${name})
+            add_executable(${name} IMPORTED)
+            set_target_properties(${name} PROPERTIES IMPORTED_LOCATION "${${name}_PATH}")
+        endif()
+        set(${name}_DEPENDS "${${name}_PATH}")
+    else()
+        if(NOT TARGET ${name})
+            add_executable(${name} "${source}")
+            set_target_properties(${name} PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra;-Wpedantic" LINK_OPTIONS ""
+                                                     AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+            target_link_libraries(${name} PRIVATE ${ARGN})
+        endif()
+        set(${name}_DEPENDS ${name})
+    endif()
+endmacro()
