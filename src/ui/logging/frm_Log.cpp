@@ -17,6 +17,7 @@
 #include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/LogMessages.h"
 #include "ui/logging/LogTabOrder.h"
+#include "ui/logging/StatisticsOpener.h"
 #include "ui/refdata/frm_country.h"
 
 #include <QCheckBox>
@@ -125,6 +126,7 @@ void frm_Log::buildControls() {
     entryStatus_ = std::make_unique<EntryStatusLine>(this, 14, boxY + boxH + 2, 600, state_, log_.contacts(),
                                                      session_, *row_, *grid_);
     connect(MSHFlexGrid1, &GridControl::rowPicked, this, &frm_Log::MSHFlexGrid1_Pick);
+    statistics_ = makeStatisticsOpener(*this, state_, seams_, log_.contacts(), grid_->model());
 
     // The score table beside the grid, whose width follows the font and the columns' content.
     score_ = std::make_unique<ScorePanel>(this, MSHFlexGrid1->geometry().right() + 24, 242);
