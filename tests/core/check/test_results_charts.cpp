@@ -69,7 +69,7 @@ TEST(ResultsCharts, CountAndDrawWhatTheTableHolds) {
         {"each with a title a screen reader reads", "<title id=", 6},
         {"and a caption", "<figcaption>", 6},
         {"the top ten of H stops at ten", "end\">\\d+\\. \\dQV\\d+ HUNTER", 10},
-        {"stations per category: 12 Hunters", ">12</text>", 1},
+        {"stations per category: 12 Hunters and 1 Lady", "H 12, L 1<", 1},
         {"the name escaped", "&lt;b&gt;ANNA &amp; CO&lt;/b&gt;", 2},
         {"nothing unescaped", "<b>", 0},
         {"no script, no link, nothing fetched", "<script|href=|src=|http", 0},
