@@ -76,8 +76,12 @@ DayCharts::DayCharts(QWidget* parent) {
     auto* hourAxis = new QBarCategoryAxis;
     QStringList hours;
     for (int hour = 0; hour < 24; ++hour)
-        hours.append(QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')));
+        hours.append(QString::number(hour));
     hourAxis->append(hours);
+    // Twenty-four labels fit under the bars only small and short.
+    QFont small = hourAxis->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    hourAxis->setLabelsFont(small);
     countAxis_ = new QValueAxis;
     countAxis_->setLabelFormat(QStringLiteral("%d"));
     hoursChart->addAxis(hourAxis, Qt::AlignBottom);
