@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <random>
 
 constexpr int ContactsPerLog = 300;
@@ -25,8 +26,9 @@ inline QByteArray logNameOf(int s) {
     return identifierOf(s) + "_MD_" + (s % 2 ? "L" : "H") + "_2026.Log";
 }
 
-// The log of station s among `logs` stations; `random` decides where the errors fall.
-inline QByteArray logOf(int s, int logs, std::mt19937& random) {
+// The log of station s among `logs` stations; `random` decides where the errors fall, on about
+// `errorsPerMille` of the contacts (a sprinkling, or most of them).
+inline QByteArray logOf(int s, int logs, std::mt19937& random, unsigned errorsPerMille = 13) {
     const QByteArray own = identifierOf(s);
     QByteArray bytes = QByteArray("##") + (s % 2 ? "L" : "H") + "\r\n#" + own +
                        "\r\n#NAME\r\n#N\r\n#1\r\n#07/12/2026\r\n#" + QByteArray::number(s % 90 + 1) +
@@ -35,15 +37,20 @@ inline QByteArray logOf(int s, int logs, std::mt19937& random) {
         const int partner = c % 2 ? (s + (c + 1) / 2) % logs : (s - c / 2 + logs) % logs;
         QByteArray worked = identifierOf(partner);
         QByteArray stamp = stampOf((c + 1) / 2 * 2);
-        const unsigned roll = random() % 1000;
-        if (roll < 5)
+        // The partner logged this contact next to its own: one after an odd number, one before an even.
+        int received = c % 2 ? c + 1 : c - 1;
+        const unsigned roll = random() % 1000 * 13 / std::max(errorsPerMille, 13u);
+        const unsigned kind = random() % 5;
+        if (roll < 13 && errorsPerMille > 13 && kind == 4)
+            received += 9; // number miscopied
+        else if (roll < 5 || (roll < 13 && errorsPerMille > 13 && kind == 3))
             worked.append('7'); // miscopied
-        else if (roll < 10)
+        else if (roll < 10 || (roll < 13 && errorsPerMille > 13 && kind >= 1))
             stamp = stampOf((c + 1) / 2 * 2 + 30); // time outside the window
         else if (roll < 13)
             worked = identifierOf((s + 1) % logs); // duplicate
-        bytes += QByteArray::number(c) + ">1>" + worked + ">NAME>" + (partner % 2 ? "L" : "H") + ">Country>" +
-                 stamp + (roll >= 995 ? ">S>\r\n" : ">N>\r\n");
+        bytes += QByteArray::number(c) + '>' + QByteArray::number(received) + '>' + worked + ">NAME>" +
+                 (partner % 2 ? "L" : "H") + ">Country>" + stamp + (roll >= 995 ? ">S>\r\n" : ">N>\r\n");
     }
     return bytes;
 }

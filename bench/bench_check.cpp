@@ -1,8 +1,8 @@
 // The award manager's wait: a fresh qvmd-check process over 3,000 logs of 300 contacts into a new report
-// folder, against io_baseline, a small program doing the same input and output (read every log, find its
-// line ends with memchr, write as many files of the same sizes into a new folder). Both are timed from
-// outside, alternately, on all cores and on one, with their peak memory; 6,000 logs show how the time
-// grows.
+// folder, against the same input and output done by this program itself in a fresh process (read every
+// log, find its line ends with memchr, write as many files of the same sizes into a new folder). Both
+// are timed from outside, alternately, on all cores and on one, with their peak memory; 6,000 logs show
+// how the time grows, and a set where most contacts draw a finding shows the cost of findings.
 //
 // The generated logs stay in the system's temporary folder between runs. The report folders of a run are
 // deleted only after all of them are timed: for about half a minute after thousands of files are deleted,
@@ -11,6 +11,7 @@
 #include "ChildProcess.h"
 #include "FixtureFile.h"
 #include "GeneratedLogs.h"
+#include "IoBaseline.h"
 #include "RatioReporter.h"
 
 #include <QByteArray>
@@ -33,14 +34,17 @@ constexpr int Runs = 5;
 
 struct Fixture {
     int logs;
+    unsigned errorsPerMille;
     // The number names the generator: change it with the generator, or old logs are reused.
     QString root;
     QString data;
     QString logFolder;
     qint64 bytes = 0;
 
-    explicit Fixture(int count)
-        : logs(count), root(QDir::temp().filePath(QStringLiteral("qvmd-bench-check-2-%1").arg(count))),
+    Fixture(int count, unsigned errors, const char* kind)
+        : logs(count), errorsPerMille(errors),
+          root(QDir::temp().filePath(
+              QStringLiteral("qvmd-bench-check-3-%1-%2").arg(QLatin1String(kind)).arg(count))),
           data(root + QStringLiteral("/Data")), logFolder(root + QStringLiteral("/Logs")) {
         if (!QFileInfo::exists(root + QStringLiteral("/complete")))
             generate();
@@ -55,7 +59,8 @@ struct Fixture {
         writeReferenceData(data, logs);
         std::mt19937 random(7);
         for (int s = 0; s < logs; ++s)
-            writeFixtureFile(logFolder + u'/' + QString::fromLatin1(logNameOf(s)), logOf(s, logs, random));
+            writeFixtureFile(logFolder + u'/' + QString::fromLatin1(logNameOf(s)),
+                             logOf(s, logs, random, errorsPerMille));
         writeFixtureFile(root + QStringLiteral("/complete"), {});
     }
 };
@@ -104,11 +109,31 @@ double pairedRatio(const Side& measured, const Side& baseline, const char* what)
     return spread.median;
 }
 
+// The sizes of the files one checker run writes, one per line, for the baseline to write alike.
+std::string sizesOf(const std::string& folder, const QString& sizesFile) {
+    QByteArray sizes;
+    for (const QFileInfo& info : QDir(QString::fromStdString(folder)).entryInfoList(QDir::Files))
+        sizes += QByteArray::number(info.size()) + '\n';
+    writeFixtureFile(sizesFile, sizes);
+    return sizesFile.toStdString();
+}
+
+double peakOf(const Side& side) {
+    double peak = 0;
+    for (const Measure& run : side.runs)
+        peak = std::max(peak, run.megabytes);
+    return peak;
+}
+
 } // namespace
 
-int main() {
-    const Fixture small(3000);
-    const Fixture large(6000);
+int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--io-baseline")
+        return ioBaseline(argv[2], argv[3], argv[4]);
+    const std::string self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().toStdString();
+    const Fixture small(3000, 13, "confirmed");
+    const Fixture large(6000, 13, "confirmed");
+    const Fixture findings(3000, 700, "findings");
     const QString runs = QDir::temp().filePath(QStringLiteral("qvmd-bench-check-runs-%1").arg(::getpid()));
     QDir().mkpath(runs);
     int folders = 0;
@@ -120,58 +145,74 @@ int main() {
                 fixture.data.toStdString(), "--out",  folder, fixture.logFolder.toStdString()};
         };
     };
-
-    // The first runs read the logs into the page cache; one gives the sizes of the files a run writes.
-    const std::string reference = newFolder();
-    if (runProcess(check(small)(reference), false).status != 0) {
-        std::fprintf(stderr, "qvmd-check failed on the generated logs\n");
-        return 1;
+    // The first runs read the logs into the page cache and give the sizes of the files a run writes.
+    std::vector<std::string> sizes;
+    for (const Fixture* fixture : {&small, &findings}) {
+        const std::string reference = newFolder();
+        if (runProcess(check(*fixture)(reference), false).status > 1) {
+            std::fprintf(stderr, "qvmd-check failed on the generated logs\n");
+            return 1;
+        }
+        sizes.push_back(sizesOf(reference, runs + QStringLiteral("/sizes-%1").arg(sizes.size())));
     }
     runProcess(check(large)(newFolder()), false);
-    QByteArray sizes;
-    for (const QFileInfo& info : QDir(QString::fromStdString(reference)).entryInfoList(QDir::Files))
-        sizes += QByteArray::number(info.size()) + '\n';
-    const std::string sizesFile = (runs + QStringLiteral("/sizes")).toStdString();
-    writeFixtureFile(QString::fromStdString(sizesFile), sizes);
-    auto baseline = [&](const std::string& folder) {
-        return std::vector<std::string>{QVMD_IO_BASELINE, small.logFolder.toStdString(), sizesFile, folder};
+    auto baseline = [&](const Fixture& fixture, const std::string& sizesFile) {
+        return [&, sizesFile](const std::string& folder) {
+            return std::vector<std::string>{self, "--io-baseline", fixture.logFolder.toStdString(), sizesFile,
+                                            folder};
+        };
     };
 
     Side checkAll{"qvmd-check, 3000 logs, all cores", check(small)};
-    Side ioAll{"same input and output, all cores", baseline};
+    Side ioAll{"same input and output, all cores", baseline(small, sizes[0])};
     Side check6000{"qvmd-check, 6000 logs, all cores", check(large)};
+    Side findingsAll{"qvmd-check, 3000 logs, most with findings", check(findings)};
+    Side findingsIo{"same input and output, most with findings", baseline(findings, sizes[1])};
     Side checkOne{"qvmd-check, 3000 logs, one core", check(small), true};
-    Side ioOne{"same input and output, one core", baseline, true};
+    Side ioOne{"same input and output, one core", baseline(small, sizes[0]), true};
+    Side findingsOne{"qvmd-check, most with findings, one core", check(findings), true};
+    Side findingsIoOne{"same input and output, findings, one core", baseline(findings, sizes[1]), true};
     auto timeOnce = [&](Side& side) {
         side.runs.push_back(runProcess(side.command(newFolder()), side.oneCore));
     };
     for (int i = 0; i < Runs; ++i)
-        for (Side* side : {&checkAll, &ioAll, &check6000})
+        for (Side* side : {&checkAll, &ioAll, &check6000, &findingsAll, &findingsIo})
             timeOnce(*side);
     for (int i = 0; i < Runs; ++i)
-        for (Side* side : {&checkOne, &ioOne})
+        for (Side* side : {&checkOne, &ioOne, &findingsOne, &findingsIoOne})
             timeOnce(*side);
 
-    std::printf("%.1f MB in 3000 logs, %.1f MB in 6000; %d runs each, min median max\n", small.bytes / 1e6,
-                large.bytes / 1e6, Runs);
-    for (const Side* side : {&checkAll, &ioAll, &checkOne, &ioOne, &check6000})
+    std::printf("%.1f MB in 3000 logs, %.1f MB in 6000, %.1f MB in 3000 most with findings; %d runs each, "
+                "min median max\n",
+                small.bytes / 1e6, large.bytes / 1e6, findings.bytes / 1e6, Runs);
+    for (const Side* side : {&checkAll, &ioAll, &checkOne, &ioOne, &check6000, &findingsAll, &findingsIo,
+                             &findingsOne, &findingsIoOne})
         printSide(*side);
-    for (const Side* side : {&checkAll, &checkOne, &check6000})
+    // The findings set ends with status 0 too: every log is read.
+    for (const Side* side : {&checkAll, &checkOne, &check6000, &findingsAll, &findingsOne})
         for (const Measure& run : side->runs)
             if (run.status != 0)
                 std::printf("  ** %s ended with status %d **\n", side->name.c_str(), run.status);
     const double allCores = pairedRatio(checkAll, ioAll, "all cores");
     const double oneCore = pairedRatio(checkOne, ioOne, "one core");
     const double growth = pairedRatio(check6000, checkAll, "6000 logs against 3000");
-    double peak = 0;
-    for (const Measure& run : checkAll.runs)
-        peak = std::max(peak, run.megabytes);
-    const double allowed = 2 * static_cast<double>(small.bytes) / (1024 * 1024) + 30;
-    std::printf("  peak memory %.0f MB, logs %.0f MB\n", peak, small.bytes / (1024.0 * 1024));
+    const double findingsAllCores = pairedRatio(findingsAll, findingsIo, "most with findings, all cores");
+    const double findingsOneCore = pairedRatio(findingsOne, findingsIoOne, "most with findings, one core");
+    auto allowed = [](const Fixture& fixture) {
+        return 2 * static_cast<double>(fixture.bytes) / (1024 * 1024) + 30;
+    };
+    std::printf("  peak memory %.0f MB for %.0f MB of logs; %.0f MB for %.0f MB most with findings\n",
+                peakOf(checkAll), small.bytes / (1024.0 * 1024), peakOf(findingsAll),
+                findings.bytes / (1024.0 * 1024));
     printRatio("qvmd-check of 3000 logs into a new folder / the same input and output", allCores, 3.0);
     printRatio("the same on one core / the same input and output on one core", oneCore, 4.0);
     printRatio("qvmd-check of 6000 logs / of 3000 logs", growth, 2.2);
-    printRatio("peak memory of qvmd-check / (2 x the logs + 30 MB)", peak / allowed, 1.0);
+    printRatio("most contacts with findings / the same input and output", findingsAllCores, 3.0);
+    printRatio("most with findings on one core / the same input and output on one core", findingsOneCore,
+               4.0);
+    printRatio("peak memory of qvmd-check / (2 x the logs + 30 MB)", peakOf(checkAll) / allowed(small), 1.0);
+    printRatio("peak memory, most with findings / (2 x the logs + 30 MB)",
+               peakOf(findingsAll) / allowed(findings), 1.0);
 
     // Only now, with every run timed.
     QDir(runs).removeRecursively();

@@ -52,7 +52,7 @@ QByteArray messageOf(int s, const QByteArray& log) {
 
 struct Fixture {
     // The number names the generator: change it with the generator, or old files are reused.
-    QString root = QDir::temp().filePath(QStringLiteral("qvmd-bench-check-mail-1"));
+    QString root = QDir::temp().filePath(QStringLiteral("qvmd-bench-check-mail-2"));
     QString data = root + QStringLiteral("/Data");
     QString logFolder = root + QStringLiteral("/Logs");
     QString mbox = root + QStringLiteral("/inbox");

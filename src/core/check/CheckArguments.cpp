@@ -52,6 +52,13 @@ std::optional<CheckOptions> parseCheckArguments(const QStringList& arguments,
                 return std::nullopt;
             }
             options.windowMinutes = number;
+        } else if (argument == QLatin1String("--numbers")) {
+            const std::optional<QString> rule = value();
+            if (rule != QStringLiteral("strict") && rule != QStringLiteral("report")) {
+                error = argument + (rule ? u' ' + *rule : QString());
+                return std::nullopt;
+            }
+            options.strictNumbers = rule == QStringLiteral("strict");
         } else if (argument == QLatin1String("--lang")) {
             const std::optional<QString> language = value();
             if (language == QStringLiteral("it")) {
@@ -86,8 +93,8 @@ int languageOffsetOfLocale(const QByteArray& lcAll, const QByteArray& lcMessages
 
 QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder) {
     QString help = texts.text(CheckTexts::Usage) + u'\n' + texts.text(CheckTexts::HelpPurpose) + u'\n';
-    for (const CheckTexts::Id id : {CheckTexts::HelpData, CheckTexts::HelpWindow, CheckTexts::HelpLang,
-                                    CheckTexts::HelpOut, CheckTexts::HelpOptions})
+    for (const CheckTexts::Id id : {CheckTexts::HelpData, CheckTexts::HelpWindow, CheckTexts::HelpNumbers,
+                                    CheckTexts::HelpLang, CheckTexts::HelpOut, CheckTexts::HelpOptions})
         help +=
             QStringLiteral("  ") + texts.format(id, {QDir::toNativeSeparators(defaultDataFolder)}) + u'\n';
     help += QStringLiteral("  ") + MailTexts(texts.languageOffset()).text(MailTexts::HelpMail) + u'\n';

@@ -14,6 +14,8 @@ struct CheckOptions {
     Action action = Action::Run;
     QString dataFolder; // holds Prefix.dat, Data.dat, Lady.dat, Hunter.dat
     int windowMinutes = 10;
+    // A received number that differs from the one the other station sent: reported, or also refused.
+    bool strictNumbers = false;
     int languageOffset = 0; // 0 Italian, 1000 English
     QString outFolder;      // empty: the current folder
     QStringList inputs;     // log folders or files

@@ -1,5 +1,6 @@
 #include "core/check/CheckReports.h"
 
+#include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/ResultsCharts.h"
 #include "core/common/Windows1252.h"
@@ -29,29 +30,51 @@ QString rankText(const CheckedLog& log) {
     return log.rank > 0 ? QString::number(log.rank) : QString();
 }
 
+// The tables' columns in order: the first three are texts from the logs, the rest numbers.
+struct Column {
+    CheckTexts::Id heading;
+    QString (*value)(const CheckedLog&);
+};
+constexpr qsizetype TextColumns = 3;
+
+const std::vector<Column>& columns() {
+    static const std::vector<Column> list = {
+        {CheckTexts::ColumnCategory, [](const CheckedLog& log) { return log.category; }},
+        {CheckTexts::ColumnStation, [](const CheckedLog& log) { return log.station; }},
+        {CheckTexts::ColumnName, [](const CheckedLog& log) { return log.name; }},
+        {CheckTexts::ColumnClaimed, [](const CheckedLog& log) { return QString::number(log.claimed); }},
+        {CheckTexts::ColumnConfirmed, [](const CheckedLog& log) { return QString::number(log.confirmed); }},
+        {CheckTexts::ColumnNotInLog, [](const CheckedLog& log) { return QString::number(log.notInLog); }},
+        {CheckTexts::ColumnMiscopied, [](const CheckedLog& log) { return QString::number(log.miscopied); }},
+        {CheckTexts::ColumnNumbers,
+         [](const CheckedLog& log) { return QString::number(log.numbersMiscopied); }},
+        {CheckTexts::ColumnDuplicates, [](const CheckedLog& log) { return QString::number(log.duplicates); }},
+        {CheckTexts::ColumnClaimedScore,
+         [](const CheckedLog& log) { return QString::number(log.claimedScore); }},
+        {CheckTexts::ColumnCheckedScore,
+         [](const CheckedLog& log) { return QString::number(log.checkedScore); }},
+        {CheckTexts::ColumnRank, rankText},
+    };
+    return list;
+}
+
 QStringList rowOf(const CheckedLog& log) {
-    return {log.category,
-            log.station,
-            log.name,
-            QString::number(log.claimed),
-            QString::number(log.confirmed),
-            QString::number(log.notInLog),
-            QString::number(log.miscopied),
-            QString::number(log.duplicates),
-            QString::number(log.claimedScore),
-            QString::number(log.checkedScore),
-            rankText(log)};
+    QStringList row;
+    for (const Column& column : columns())
+        row.append(column.value(log));
+    return row;
 }
 
 QStringList headingRow(const CheckTexts& texts) {
     QStringList row;
-    for (int id = CheckTexts::ColumnCategory; id <= CheckTexts::ColumnRank; ++id)
-        row.append(texts.text(static_cast<CheckTexts::Id>(id)));
+    for (const Column& column : columns())
+        row.append(texts.text(column.heading));
     return row;
 }
 
+// A log's values may hold control characters: shown escaped, as everywhere else.
 QString html(const QString& text) {
-    return text.toHtmlEscaped();
+    return visibleText(text).toHtmlEscaped();
 }
 
 } // namespace
@@ -59,7 +82,7 @@ QString html(const QString& text) {
 std::vector<const CheckedLog*> tableOrder(const std::vector<CheckedLog>& logs) {
     std::vector<const CheckedLog*> order;
     for (const CheckedLog& log : logs)
-        if (log.readable)
+        if (log.readable && log.inTables)
             order.push_back(&log);
     std::stable_sort(order.begin(), order.end(), [](const CheckedLog* a, const CheckedLog* b) {
         if (a->category != b->category)
@@ -81,7 +104,7 @@ QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& tex
         for (qsizetype i = 0; i < row.size(); ++i) {
             if (i > 0)
                 text += u',';
-            text += i < 3 ? csvField(row[i], true) : row[i];
+            text += i < TextColumns ? csvField(row[i], true) : row[i];
         }
         text += QStringLiteral("\r\n");
     };
@@ -89,7 +112,7 @@ QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& tex
     for (qsizetype i = 0; i < heading.size(); ++i) {
         if (i > 0)
             text += u',';
-        text += csvField(heading[i], i < 3);
+        text += csvField(heading[i], i < TextColumns);
     }
     text += QStringLiteral("\r\n");
     for (const CheckedLog* log : tableOrder(logs))
@@ -121,8 +144,8 @@ QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& te
         const QStringList row = rowOf(*log);
         for (qsizetype i = 0; i < row.size(); ++i) {
             // Numbers have nothing to escape.
-            page += i >= 3 ? QStringLiteral("<td class=\"n\">") : QStringLiteral("<td>");
-            page += i >= 3 ? row[i] : html(row[i]);
+            page += i >= TextColumns ? QStringLiteral("<td class=\"n\">") : QStringLiteral("<td>");
+            page += i >= TextColumns ? row[i] : html(row[i]);
             page += QStringLiteral("</td>");
         }
         page += QStringLiteral("</tr>\n");
@@ -149,8 +172,10 @@ QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& te
 
 QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
     QString report;
+    // Every line may carry a value from the log: its control characters are shown escaped, so that no
+    // byte of a log can cut a line or drive the terminal the report is read in.
     auto addLine = [&](const QString& line) {
-        report += line;
+        appendVisible(report, line);
         report += QStringLiteral("\r\n");
     };
     addLine(texts.format(CheckTexts::ReportLog, {log.fileName}));
@@ -180,7 +205,7 @@ QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding* a, const Finding* b) { return a->line < b->line; });
     for (const Finding* finding : findings)
-        addLine(finding->text);
+        addLine(log.findingText(*finding, texts));
     return report.toUtf8();
 }
 

@@ -39,7 +39,16 @@ public:
         try {
             for (unsigned i = 0; i < helpers && i < logs.size(); ++i)
                 helpers_.emplace_back([this] {
-                    for (std::size_t report = next_++; report < logs_.size(); report = next_++) {
+                    for (;;) {
+                        {
+                            // Made reports wait in memory for the writer: only a few at a time.
+                            std::unique_lock<std::mutex> lock(mutex_);
+                            takenChanged_.wait(lock,
+                                               [this] { return ready_.size() < MostWaiting || stopping_; });
+                        }
+                        const std::size_t report = next_++;
+                        if (report >= logs_.size())
+                            break;
                         made_[report] = make(report);
                         {
                             const std::lock_guard<std::mutex> lock(mutex_);
@@ -54,6 +63,11 @@ public:
     }
     ~ReportMaker() {
         next_ = logs_.size();
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        takenChanged_.notify_all();
         for (std::thread& helper : helpers_)
             helper.join();
     }
@@ -77,6 +91,8 @@ public:
         }
         const std::size_t report = ready_.back();
         ready_.pop_back();
+        lock.unlock();
+        takenChanged_.notify_one();
         return std::pair{report, std::exchange(made_[report], QByteArray())};
     }
 
@@ -93,10 +109,22 @@ private:
     std::atomic<std::size_t> next_{0};
     std::size_t given_ = 0; // by the writer
     std::mutex mutex_;
+    static constexpr std::size_t MostWaiting = 16;
     std::condition_variable readyChanged_;
+    std::condition_variable takenChanged_;
+    bool stopping_ = false;          // under mutex_
     std::vector<std::size_t> ready_; // made by a helper, not yet given out
     std::vector<std::thread> helpers_;
 };
+
+// A table is replaced whole and synced. As with a report, a symbolic link or a special file in its place
+// is refused, never written through: the replacement would otherwise land wherever the link points.
+WriteResult writeTable(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isFile() && !info.isDir()))
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
+    return writeFileBytes(path, bytes);
+}
 
 // One run, in the order its steps take: each step either prepares what the next needs or ends the run
 // with the reason in the outcome.
@@ -186,6 +214,7 @@ private:
         settings.windowMinutes = options_.windowMinutes;
         settings.countryCount = countryCount_;
         settings.weights = weights_;
+        settings.strictNumbers = options_.strictNumbers;
         if (progress_)
             settings.progress = [this](qint64 count) {
                 progress_(texts_.text(CheckTexts::ProgressCrossChecked).arg(count));
@@ -214,12 +243,12 @@ private:
         // The charts count contacts, which the reports free as they are made.
         const ResultsChartData charts = resultsChartData(logs_, countries_);
         auto writeTables = [&] {
-            noteFailure(0, writeFileBytes(outFolder.filePath(QStringLiteral("results.csv")),
-                                          resultsCsv(logs_, texts_)));
-            noteFailure(1, writeFileBytes(outFolder.filePath(QStringLiteral("results.html")),
-                                          resultsHtml(logs_, texts_, &charts)));
+            noteFailure(
+                0, writeTable(outFolder.filePath(QStringLiteral("results.csv")), resultsCsv(logs_, texts_)));
+            noteFailure(1, writeTable(outFolder.filePath(QStringLiteral("results.html")),
+                                      resultsHtml(logs_, texts_, &charts)));
             if (mail_.wanted())
-                noteFailure(2, writeFileBytes(outFolder.filePath(QStringLiteral("mail.csv")), mail_.csv()));
+                noteFailure(2, writeTable(outFolder.filePath(QStringLiteral("mail.csv")), mail_.csv()));
         };
         // The tables mostly wait for their syncs, so they get a thread beside the cores the reports keep
         // busy.
@@ -253,7 +282,7 @@ private:
         qint64 confirmed = 0;
         for (const CheckedLog& log : logs_) {
             confirmed += log.confirmed;
-            crossChecked += log.confirmed + log.notInLog + log.timeOff;
+            crossChecked += log.confirmed + log.notInLog + log.timeOff + log.numbersRefused;
         }
         outcome_.exitCode = unreadable > 0 || mail_.failed() ? 1 : 0;
         outcome_.summary =
@@ -306,21 +335,31 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
     return CheckSteps(options, progress, mail).run();
 }
 
+void appendVisible(QString& out, QStringView text) {
+    // Nearly every text is plain printable ASCII and goes as it is.
+    if (std::all_of(text.begin(), text.end(),
+                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; })) {
+        out += text;
+        return;
+    }
+    for (const QChar c : text) {
+        if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+}
+
 QString visibleText(QStringView text) {
     QString visible;
     visible.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'\r')
-            visible += QStringLiteral("\\r");
-        else if (c == u'\n')
-            visible += QStringLiteral("\\n");
-        else if (c == u'\t')
-            visible += QStringLiteral("\\t");
-        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            visible += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            visible += c;
-    }
+    appendVisible(visible, text);
     return visible;
 }
 

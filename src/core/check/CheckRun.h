@@ -25,5 +25,7 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
 // A value as the summary shows it: control characters escaped (\r, \n, \t, \xNN), so that no byte of a
 // log can cut or shift the lines around it.
 QString visibleText(QStringView text);
+// The same, appended to out.
+void appendVisible(QString& out, QStringView text);
 
 } // namespace qvmd

@@ -19,9 +19,9 @@ int markerAt(const QString& text, qsizetype i) {
 
 CheckTexts::CheckTexts(int languageOffset) : offset_(languageOffset) {
     std::vector<int> ids;
-    for (int id = HeaderLines; id <= ReportFolderHoldsLogs; ++id)
+    for (int id = HeaderLines; id <= LastFinding; ++id)
         ids.push_back(id);
-    for (int id = HelpPurpose; id <= UnknownOption; ++id)
+    for (int id = HelpPurpose; id <= LastHelp; ++id)
         ids.push_back(id);
     for (const int id : ids) {
         const QString text = StringTable::builtIn().localised(id, offset_).value_or(QString());
@@ -53,25 +53,25 @@ void put(char16_t*& at, QStringView text) {
 
 } // namespace
 
-qsizetype CheckTexts::formattedSize(Id id, std::initializer_list<QStringView> values) const {
+qsizetype CheckTexts::formattedSize(Id id, std::span<const QStringView> values) const {
     qsizetype size = 0;
     for (const Piece& piece : templates_[slot(id)]) {
         if (piece.value < 0)
             size += piece.literal.size();
         else if (static_cast<std::size_t>(piece.value) < values.size())
-            size += values.begin()[piece.value].size();
+            size += values[static_cast<std::size_t>(piece.value)].size();
         else
             size += 2;
     }
     return size;
 }
 
-void CheckTexts::formatInto(char16_t*& at, Id id, std::initializer_list<QStringView> values) const {
+void CheckTexts::formatInto(char16_t*& at, Id id, std::span<const QStringView> values) const {
     for (const Piece& piece : templates_[slot(id)]) {
         if (piece.value < 0) {
             put(at, piece.literal);
         } else if (static_cast<std::size_t>(piece.value) < values.size()) {
-            put(at, values.begin()[piece.value]);
+            put(at, values[static_cast<std::size_t>(piece.value)]);
         } else { // a marker without its value stays as written, as QString::arg leaves it
             *at++ = u'%';
             *at++ = static_cast<char16_t>(u'1' + piece.value);
@@ -79,14 +79,14 @@ void CheckTexts::formatInto(char16_t*& at, Id id, std::initializer_list<QStringV
     }
 }
 
-QString CheckTexts::format(Id id, std::initializer_list<QStringView> values) const {
+QString CheckTexts::format(Id id, std::span<const QStringView> values) const {
     QString result(formattedSize(id, values), Qt::Uninitialized);
     char16_t* at = reinterpret_cast<char16_t*>(result.data());
     formatInto(at, id, values);
     return result;
 }
 
-QString CheckTexts::lineFinding(int line, Id id, std::initializer_list<QStringView> values) const {
+QString CheckTexts::lineFinding(int line, Id id, std::span<const QStringView> values) const {
     // Made by the ten thousand: one allocation each.
     char16_t digits[12];
     char16_t* end = digits + 12;
@@ -99,10 +99,11 @@ QString CheckTexts::lineFinding(int line, Id id, std::initializer_list<QStringVi
     }
     const QStringView lineNumber(first, end - first);
     const QStringView separator(u": ");
-    QString result(formattedSize(LinePrefix, {lineNumber}) + separator.size() + formattedSize(id, values),
+    QString result(formattedSize(LinePrefix, std::span<const QStringView>(&lineNumber, 1)) +
+                       separator.size() + formattedSize(id, values),
                    Qt::Uninitialized);
     char16_t* at = reinterpret_cast<char16_t*>(result.data());
-    formatInto(at, LinePrefix, {lineNumber});
+    formatInto(at, LinePrefix, std::span<const QStringView>(&lineNumber, 1));
     put(at, separator);
     formatInto(at, id, values);
     return result;

@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 namespace qvmd {
@@ -63,6 +64,14 @@ public:
         ReportFolderUnusable,
         MoreWriteFailures,
         ReportFolderHoldsLogs,
+        DateOrderDay,
+        DateOrderClock,
+        DateOrderOthers,
+        NotUsedLogs,
+        NumberMiscopied,
+        ColumnNumbers,
+        LinkLoop,
+        LastFinding = LinkLoop,
         // The command line's own help, from a second range of the table.
         HelpPurpose = 1300,
         HelpData,
@@ -72,6 +81,8 @@ public:
         HelpOptions,
         HelpExit,
         UnknownOption,
+        HelpNumbers,
+        LastHelp = HelpNumbers,
     };
 
     // Every text is looked up once here: findings are made by the thousand, from several threads.
@@ -80,9 +91,15 @@ public:
     int languageOffset() const { return offset_; }
     // The text with %1, %2 … replaced by the values, in one pass over a template read once: findings
     // are made by the ten thousand. A value is never searched for markers itself.
-    QString format(Id id, std::initializer_list<QStringView> values) const;
+    QString format(Id id, std::initializer_list<QStringView> values) const {
+        return format(id, std::span<const QStringView>(values.begin(), values.size()));
+    }
+    QString format(Id id, std::span<const QStringView> values) const;
     // A finding about one line: "Line N: " and the formatted text.
-    QString lineFinding(int line, Id id, std::initializer_list<QStringView> values) const;
+    QString lineFinding(int line, Id id, std::initializer_list<QStringView> values) const {
+        return lineFinding(line, id, std::span<const QStringView>(values.begin(), values.size()));
+    }
+    QString lineFinding(int line, Id id, std::span<const QStringView> values) const;
 
 private:
     // A template in pieces: literal text, or the number (0 up) of the value that goes there.
@@ -91,13 +108,12 @@ private:
         int value = -1;
     };
 
-    qsizetype formattedSize(Id id, std::initializer_list<QStringView> values) const;
-    void formatInto(char16_t*& at, Id id, std::initializer_list<QStringView> values) const;
+    qsizetype formattedSize(Id id, std::span<const QStringView> values) const;
+    void formatInto(char16_t*& at, Id id, std::span<const QStringView> values) const;
 
     static std::size_t slot(Id id) {
-        return id >= HeaderLines
-                   ? static_cast<std::size_t>(id - HeaderLines)
-                   : static_cast<std::size_t>(ReportFolderHoldsLogs - HeaderLines + 1 + id - HelpPurpose);
+        return id >= HeaderLines ? static_cast<std::size_t>(id - HeaderLines)
+                                 : static_cast<std::size_t>(LastFinding - HeaderLines + 1 + id - HelpPurpose);
     }
 
     int offset_;

@@ -8,7 +8,9 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace qvmd {
@@ -24,6 +26,8 @@ enum class CrossState : quint8 {
     NotInLog,  // its log has no contact with this station
     TimeOff,   // its log has the contact, but outside the time window
     Miscopied, // the identifier is unknown, but one known identifier is one edit away
+    // Confirmed, but the number received is not the one the other station sent, and the rules refuse it.
+    WrongNumber,
 };
 
 // A valid contact as the cross-check and the score need it: the log's text is gone by then. Records
@@ -36,7 +40,9 @@ struct CheckedContact {
     // log's other station number -1 - worked (CheckedLog::others).
     qint32 worked = 0;
     qint32 line = 0;            // in the file, 1-based
-    qint32 country = 0;         // the identifier's country number, as the statistics mark it
+    qint32 sent = -1;           // the progressive number sent, -1 when it is no number
+    qint32 received = -1;       // the number received, -1 when it is no number
+    qint16 country = 0;         // the identifier's country number (capped), as the statistics mark it
     quint8 countedCategory = 0; // RosterCategories mask of a category field that is exactly "H" or "L"
     CrossState cross = CrossState::Unchecked;
 
@@ -44,7 +50,7 @@ struct CheckedContact {
     std::size_t other() const { return static_cast<std::size_t>(-1 - worked); }
     bool refused() const {
         return cross == CrossState::NotInLog || cross == CrossState::TimeOff ||
-               cross == CrossState::Miscopied;
+               cross == CrossState::Miscopied || cross == CrossState::WrongNumber;
     }
 };
 
@@ -58,9 +64,13 @@ struct OtherStation {
     qint32 number = -1;       // the cross-check's number for it, -1 when none
 };
 
+// A finding as a few bytes until its report is written, when its text is made: tens of thousands of
+// them would otherwise hold their texts through the whole run.
 struct Finding {
-    int line = 0; // 0: about the whole log
-    QString text;
+    qint32 line = 0;    // 0: about the whole log
+    quint16 id = 0;     // the CheckTexts::Id of a line's finding; 0: one whole text, its only value
+    quint16 count = 0;  // of values
+    quint32 values = 0; // where its values begin in CheckedLog::findingValues
 };
 
 struct CheckedLog {
@@ -70,11 +80,15 @@ struct CheckedLog {
     std::vector<OtherStation> others;
     QByteArray otherText;
     std::vector<Finding> findings;
+    // The findings' values one after another, each as its length in two units, then its text.
+    QString findingValues;
 
     QString station; // header identifier trimmed and upper-cased
     QString category;
     QString name;
-    bool indexed = false; // the log the cross-check uses for its station
+    bool indexed = false; // the log the cross-check uses for its station and category
+    // False for a log another log of its station and category stands for: one row each in the tables.
+    bool inTables = true;
     // A log from mail that a newer message of its station replaced: kept out of the index and the ranks.
     bool superseded = false;
     // For a log from mail, the lines its report shows under its name: the message, what it supersedes.
@@ -83,6 +97,10 @@ struct CheckedLog {
     // read without any.
     const RosterCategories* readWith = nullptr;
 
+    // Set while nothing in the log proves its date order: its stamps were read day/month/year, and each
+    // day that reads otherwise month/day/year is listed both ways (Julian day numbers).
+    std::vector<std::pair<qint64, qint64>> daySwaps;
+
     LogCounters claimedCounters; // the statistics of every record, as the logging window keeps them
     int claimed = 0;             // valid (not cancelled) records
     int confirmed = 0;
@@ -90,11 +108,18 @@ struct CheckedLog {
     int timeOff = 0;
     int miscopied = 0;
     int duplicates = 0;
+    int numbersMiscopied = 0; // confirmed contacts whose number received differs from the one sent
+    int numbersRefused = 0;   // of those, the ones the rules refuse
     std::int64_t claimedScore = 0;
     std::int64_t checkedScore = 0;
     int rank = 0; // 0: not ranked
 
-    void addFinding(int line, const QString& text) { findings.push_back({line, text}); }
+    // A finding given whole.
+    void addFinding(int line, QStringView text) { addFinding(line, 0, {text}); }
+    // A line's finding: "Line N: " and the text id with the values, made when the report is written.
+    void addFinding(int line, int id, std::initializer_list<QStringView> values);
+    // The text a finding stands for.
+    QString findingText(const Finding& finding, const CheckTexts& texts) const;
     QByteArrayView otherIdentifier(const OtherStation& other) const {
         return QByteArrayView(otherText).sliced(other.start, other.size);
     }
@@ -111,12 +136,15 @@ struct CheckedLog {
         std::vector<OtherStation>().swap(others);
         otherText = QByteArray();
         std::vector<Finding>().swap(findings);
+        findingValues = QString();
     }
 };
 
 // A station identifier as the program forms it: country number without leading zero, club letters,
 // unit number.
 bool wellFormedIdentifier(QStringView identifier);
+// How the reports write the month-first date order.
+QString monthFirstForm();
 bool wellFormedIdentifier(QByteArrayView identifier);
 
 // What reading a log can look up at once: with rosters each valid contact gets the worked station's

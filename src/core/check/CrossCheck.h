@@ -15,6 +15,7 @@ struct CrossCheckSettings {
     int windowMinutes = 10;
     int countryCount = 0;
     ScoreWeights weights;
+    bool strictNumbers = false; // a miscopied number refuses the contact
     // Called now and then with the contacts cross-checked so far.
     std::function<void(qint64)> progress;
 };

@@ -1,3 +1,4 @@
+#include "core/check/ByteText.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/CheckedLog.h"
 #include "core/check/IdentifierIds.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -23,22 +25,6 @@ namespace {
 
 // A log is checked on its bytes: Windows-1252 is one byte per character, so a field compares, trims
 // and reads as numbers there exactly as its decoded text would. Only what a finding shows is decoded.
-
-// The blanks QString::trimmed takes off, as bytes of the code page.
-bool isBlankByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte == ' ' || (byte >= 0x09 && byte <= 0x0D) || byte == 0xA0;
-}
-
-QByteArrayView trimmedBytes(QByteArrayView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlankByte(text[begin]))
-        ++begin;
-    while (end > begin && isBlankByte(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 QString quoted(QStringView text) {
     return quotedValue(text.toString());
@@ -165,34 +151,12 @@ bool upperCased(QByteArrayView trimmed, std::string& ascii, QString& text) {
 // A valid identifier with nothing around it, as the program writes them, read in one pass: upper-cased
 // into ascii, with its country number. False for anything else, which the general rule then reads.
 bool readPlainIdentifier(QByteArrayView field, std::string& ascii, qint32& country) {
-    const qsizetype size = field.size();
-    const char* c = field.data();
-    if (size == 0 || c[0] < '1' || c[0] > '9')
-        return false;
-    ascii.resize(static_cast<std::size_t>(size));
+    ascii.resize(static_cast<std::size_t>(field.size()));
     char* out = ascii.data();
-    constexpr int limit = std::numeric_limits<int>::max();
-    int value = 0;
-    qsizetype i = 0;
-    for (; i < size && c[i] >= '0' && c[i] <= '9'; ++i) {
-        const int digit = c[i] - '0';
-        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
-        out[i] = c[i];
-    }
-    const qsizetype clubStart = i;
-    for (; i < size; ++i) {
-        const char upper = static_cast<char>(c[i] & ~0x20); // letters of either case, nothing else
-        if (upper < 'A' || upper > 'Z')
-            break;
-        out[i] = upper;
-    }
-    const qsizetype unitStart = i;
-    for (; i < size && c[i] >= '0' && c[i] <= '9'; ++i)
-        out[i] = c[i];
-    if (i != size || unitStart == clubStart || unitStart == size)
-        return false;
-    country = value;
-    return true;
+    // Letters of either case, nothing else.
+    auto upper = [](char16_t c) { return capitalLetter(static_cast<char16_t>(c & ~0x20)); };
+    auto put = [out](qsizetype i, char16_t c) { out[i] = static_cast<char>(c); };
+    return readIdentifier(field, upper, put, &country);
 }
 
 class RecordCheck {
@@ -218,7 +182,7 @@ public:
         line_ = record.line;
         if (record.fields != ContactRecord::FieldCount)
             note(CheckTexts::FieldCount, {QString::number(record.fields)});
-        checkProgressive(field(record, ContactRecord::Progressive));
+        const qint32 sent = checkProgressive(field(record, ContactRecord::Progressive));
 
         const QByteArrayView flag = field(record, ContactRecord::Cancelled);
         if (flag.size() != 1 || flag[0] != 'N') {
@@ -231,10 +195,15 @@ public:
         std::string& identifier = scratch_.identifier;
         CheckedContact contact;
         contact.line = line_;
-        const bool plain = readPlainIdentifier(unitField, identifier, contact.country);
+        contact.sent = sent;
+        contact.received = numberOrNone(field(record, ContactRecord::Received));
+        qint32 country = 0;
+        const bool plain = readPlainIdentifier(unitField, identifier, country);
         const QByteArrayView unit = plain ? unitField : trimmedBytes(unitField);
         if (!plain)
-            contact.country = countryNumberOfBytes(unit);
+            country = countryNumberOfBytes(unit);
+        // No country table comes near this: a number beyond it marks nothing either way.
+        contact.country = static_cast<qint16>(std::min<qint32>(country, INT16_MAX));
         contact.countedCategory = categoryMask(category);
         markCountry(contact.country);
         hunters_ += contact.countedCategory == RosterCategories::Hunter;
@@ -243,8 +212,6 @@ public:
             return;
         if (stamp.state == Stamp::State::Unreadable)
             note(CheckTexts::StampUnreadable, {quoted(field(record, ContactRecord::DateTime))});
-        else if (stamp.state == Stamp::State::Ambiguous)
-            note(CheckTexts::StampAmbiguous, {quoted(field(record, ContactRecord::DateTime))});
         if (!plain) {
             QString text;
             if (!upperCased(unit, identifier, text) || !wellFormedIdentifier(QByteArrayView(identifier))) {
@@ -297,27 +264,35 @@ public:
 private:
     QByteArrayView field(const RecordPlace& record, int index) const { return places_.field(record, index); }
     void note(CheckTexts::Id id, std::initializer_list<QStringView> values) {
-        log_.addFinding(line_, texts_.lineFinding(line_, id, values));
+        log_.addFinding(line_, id, values);
     }
 
-    void checkProgressive(QByteArrayView text) {
-        // Nearly always a few digits and nothing else.
-        std::optional<std::int64_t> progressive;
+    // The progressive number sent, as the cross-check compares it (-1 when it is no number).
+    qint32 checkProgressive(QByteArrayView text) {
+        const std::optional<std::int64_t> progressive = numberOfField(text);
+        // A number at the top of the range is followed by itself, not by one that wraps round.
+        const std::int64_t expected = previousProgressive_ + (previousProgressive_ < INT64_MAX ? 1 : 0);
+        if (!progressive || *progressive != expected)
+            note(CheckTexts::ProgressiveOrder, {quoted(trimmedBytes(text)), QString::number(expected)});
+        previousProgressive_ = progressive.value_or(expected);
+        return progressive && *progressive >= 0 && *progressive <= INT32_MAX
+                   ? static_cast<qint32>(*progressive)
+                   : -1;
+    }
+    static qint32 numberOrNone(QByteArrayView text) {
+        const std::optional<std::int64_t> number = numberOfField(text);
+        return number && *number >= 0 && *number <= INT32_MAX ? static_cast<qint32>(*number) : -1;
+    }
+    // A number field: nearly always a few digits and nothing else.
+    static std::optional<std::int64_t> numberOfField(QByteArrayView text) {
         if (!text.isEmpty() && text.size() <= 9 &&
             std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
             std::int64_t value = 0;
             for (const char c : text)
                 value = value * 10 + (c - '0');
-            progressive = value;
-        } else {
-            text = trimmedBytes(text);
-            progressive = wholeNumberOfBytes(text);
+            return value;
         }
-        // A number at the top of the range is followed by itself, not by one that wraps round.
-        const std::int64_t expected = previousProgressive_ + (previousProgressive_ < INT64_MAX ? 1 : 0);
-        if (!progressive || *progressive != expected)
-            note(CheckTexts::ProgressiveOrder, {quoted(text), QString::number(expected)});
-        previousProgressive_ = progressive.value_or(expected);
+        return wholeNumberOfBytes(trimmedBytes(text));
     }
 
     // Countries 1 to countryCount count once per log; other numbers mark nothing.
@@ -377,35 +352,42 @@ private:
 } // namespace
 
 bool wellFormedIdentifier(QStringView identifier) {
-    qsizetype i = 0;
-    const qsizetype size = identifier.size();
-    if (size == 0 || identifier[0] < u'1' || identifier[0] > u'9')
-        return false;
-    while (i < size && identifier[i].isDigit())
-        ++i;
-    const qsizetype clubStart = i;
-    while (i < size && identifier[i] >= u'A' && identifier[i] <= u'Z')
-        ++i;
-    const qsizetype unitStart = i;
-    while (i < size && identifier[i] >= u'0' && identifier[i] <= u'9')
-        ++i;
-    return i == size && unitStart > clubStart && size > unitStart;
+    return readIdentifier(identifier, capitalLetter, [](qsizetype, char16_t) {});
 }
 
 bool wellFormedIdentifier(QByteArrayView identifier) {
-    qsizetype i = 0;
-    const qsizetype size = identifier.size();
-    if (size == 0 || identifier[0] < '1' || identifier[0] > '9')
-        return false;
-    while (i < size && identifier[i] >= '0' && identifier[i] <= '9')
-        ++i;
-    const qsizetype clubStart = i;
-    while (i < size && identifier[i] >= 'A' && identifier[i] <= 'Z')
-        ++i;
-    const qsizetype unitStart = i;
-    while (i < size && identifier[i] >= '0' && identifier[i] <= '9')
-        ++i;
-    return i == size && unitStart > clubStart && size > unitStart;
+    return readIdentifier(identifier, capitalLetter, [](qsizetype, char16_t) {});
+}
+
+void CheckedLog::addFinding(int line, int id, std::initializer_list<QStringView> values) {
+    const auto start = static_cast<quint32>(findingValues.size());
+    for (const QStringView value : values) {
+        const auto size = static_cast<quint32>(value.size());
+        findingValues += QChar(static_cast<char16_t>(size & 0xFFFF));
+        findingValues += QChar(static_cast<char16_t>(size >> 16));
+        findingValues += value;
+    }
+    findings.push_back({line, static_cast<quint16>(id), static_cast<quint16>(values.size()), start});
+}
+
+QString CheckedLog::findingText(const Finding& finding, const CheckTexts& texts) const {
+    std::array<QStringView, 8> values;
+    qsizetype at = finding.values;
+    for (std::size_t i = 0; i < finding.count && i < values.size(); ++i) {
+        const qsizetype size =
+            findingValues[at].unicode() | (qsizetype(findingValues[at + 1].unicode()) << 16);
+        values[i] = QStringView(findingValues).sliced(at + 2, size);
+        at += 2 + size;
+    }
+    if (finding.id == 0)
+        return finding.count > 0 ? values[0].toString() : QString();
+    return texts.lineFinding(
+        finding.line, static_cast<CheckTexts::Id>(finding.id),
+        std::span<const QStringView>(values.data(), std::min<std::size_t>(finding.count, values.size())));
+}
+
+QString monthFirstForm() {
+    return QStringLiteral("MM/dd/yyyy");
 }
 
 QString CheckedLog::workedText(const CheckedContact& contact) const {
@@ -423,8 +405,15 @@ CheckedLog checkLogFile(const QString& path, const CheckTexts& texts, const LogC
         // The report names the file as received, without the folder it was checked in.
         FileError error = bytes.error();
         error.path = name;
-        log.addFinding(
-            0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
+        // A link that leads round in a loop gives the system no reason of its own to tell.
+        const QFileInfo info(path);
+        const QFileInfo target(info.symLinkTarget());
+        if (error.reason == FileError::Reason::None && info.isSymLink() && !target.exists() &&
+            target.isSymLink())
+            log.addFinding(0, texts.format(CheckTexts::LinkLoop, {name}));
+        else
+            log.addFinding(
+                0, texts.text(CheckTexts::LogUnreadable).arg(fileErrorText(error, texts.languageOffset())));
         return log;
     }
     return checkLogBytes(name, bytes.value(), texts, references);
@@ -459,10 +448,14 @@ CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckT
         stampTexts.push_back(places.field(record, ContactRecord::DateTime));
     LogStamps& stamps = threadScratch().stamps;
     readStamps(std::span<const QByteArrayView>(stampTexts), stamps);
-    if (stamps.otherForm)
-        log.addFinding(0, texts.text(CheckTexts::OtherDateForm)
-                              .arg(stamps.form == DateForm::MonthDayYear ? QStringLiteral("MM/dd/yyyy")
-                                                                         : QStringLiteral("yyyy-MM-dd")));
+    if (stamps.form == DateForm::MonthDayYear)
+        log.addFinding(0, texts.format(stamps.proof == DateProof::TwelveHour ? CheckTexts::DateOrderClock
+                                                                             : CheckTexts::DateOrderDay,
+                                       {monthFirstForm()}));
+    else if (stamps.otherForm)
+        log.addFinding(0, texts.format(CheckTexts::OtherDateForm, {u"yyyy-MM-dd"}));
+    // Turned, or not, once every log is read.
+    log.daySwaps = stamps.daySwaps;
 
     RecordCheck check(log, texts, references);
     for (std::size_t i = 0; i < places.records.size(); ++i)

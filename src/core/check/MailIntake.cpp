@@ -88,6 +88,9 @@ void MailIntake::readAndCheck(std::vector<CheckedLog>& logs, const CheckTexts& t
         logs.resize(start + batch.size());
         parallelFor(batch.size(), [&](std::size_t i) {
             logs[start + i] = checkLogBytes(batch[i].name, batch[i].bytes, texts, references);
+            if (batch[i].brokenRecords > 0)
+                logs[start + i].addFinding(
+                    0, texts_.text(MailTexts::WrappedRecords).arg(batch[i].brokenRecords));
         });
         for (ReceivedLog& log : batch)
             origins_.push_back(std::move(log.origin));
@@ -130,13 +133,14 @@ QString MailIntake::originText(MailTexts::Id id, const MessageOrigin& origin, co
     return texts_.text(id).arg(logName, sender, date, subject);
 }
 
-void MailIntake::settle(std::vector<CheckedLog>& logs) const {
+void MailIntake::settle(std::vector<CheckedLog>& logs) {
+    // Logs are per station and category: a station's H log never supersedes its L log.
     QHash<QString, std::vector<std::size_t>> byStation;
     for (std::size_t i = 0; i < origins_.size(); ++i) {
         CheckedLog& log = logs[first_ + i];
         log.originLines = {originText(MailTexts::MessageLine, origins_[i], QString())};
         if (log.readable && wellFormedIdentifier(log.station))
-            byStation[log.station].push_back(i);
+            byStation[log.station + u'_' + log.category].push_back(i);
     }
     for (std::vector<std::size_t>& sent : byStation) {
         if (sent.size() < 2)
@@ -150,8 +154,11 @@ void MailIntake::settle(std::vector<CheckedLog>& logs) const {
             older.originLines.append(
                 originText(MailTexts::SupersededBy, origins_[sent.front()], newest.fileName));
             newest.originLines.append(originText(MailTexts::Supersedes, origins_[sent[k]], older.fileName));
+            superseded_.push_back({sent[k], sent.front(), older.fileName, newest.fileName});
         }
     }
+    std::sort(superseded_.begin(), superseded_.end(),
+              [](const Superseded& a, const Superseded& b) { return a.log < b.log; });
 }
 
 QString MailIntake::placeText(const MessageOrigin& origin) const {
@@ -194,6 +201,8 @@ QString MailIntake::noteText(const MailNote& note) const {
                                     : note.value;
     case MailNote::Kind::NotAMailbox:
         return texts_.text(MailTexts::NoteNotAMailbox);
+    case MailNote::Kind::WrappedLog:
+        return texts_.text(MailTexts::NoteWrappedLog).arg(note.value);
     }
     return QString();
 }
@@ -213,6 +222,13 @@ QByteArray MailIntake::csv() const {
     for (const MailNote& note : notes_)
         addRow({QDir::toNativeSeparators(note.origin.mailbox), placeText(note.origin), note.origin.sender,
                 note.origin.date, note.origin.subject, note.attachment, noteText(note)});
+    // A superseded log is no note to answer, but the manager sees which log of a station was not used.
+    for (const Superseded& row : superseded_) {
+        const MessageOrigin& origin = origins_[row.log];
+        addRow({QDir::toNativeSeparators(origin.mailbox), placeText(origin), origin.sender, origin.date,
+                origin.subject, row.fileName,
+                originText(MailTexts::SupersededBy, origins_[row.by], row.byName)});
+    }
     if (unlisted_ > 0)
         addRow({QString(), QString(), QString(), QString(), QString(), QString(),
                 texts_.text(MailTexts::NotesUnlisted).arg(unlisted_)});

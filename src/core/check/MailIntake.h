@@ -27,9 +27,9 @@ public:
     void readAndCheck(std::vector<CheckedLog>& logs, const CheckTexts& texts,
                       const LogCheckReferences& references,
                       const std::function<void(const QString&)>& progress);
-    // Before the cross-check: of several logs of one station from mail, all but the newest message's
-    // are superseded; every log from mail gets its message's lines.
-    void settle(std::vector<CheckedLog>& logs) const;
+    // Before the cross-check: of several logs of one station and category from mail, all but the newest
+    // message's are superseded (and listed in mail.csv); every log from mail gets its message's lines.
+    void settle(std::vector<CheckedLog>& logs);
     // mail.csv: one row per note, Windows-1252 with CR LF, as results.csv.
     QByteArray csv() const;
     // The summary's lines: the counts, then the first notes.
@@ -48,6 +48,13 @@ private:
     std::size_t first_ = 0;              // the first log from mail in the run's logs
     std::vector<MessageOrigin> origins_; // one per log from mail, in the same order
     std::vector<MailNote> notes_;        // the first MaxNotes
+    struct Superseded {
+        std::size_t log = 0; // in origins_
+        std::size_t by = 0;
+        QString fileName;
+        QString byName;
+    };
+    std::vector<Superseded> superseded_; // in the order of the messages
     qint64 unlisted_ = 0;                // the notes after them, only counted
     bool failed_ = false;
     qint64 messages_ = 0;

@@ -46,7 +46,9 @@ public:
         MimeBadHeader,
         NoMailReader,
         NotesUnlisted,
-        Last = NotesUnlisted,
+        NoteWrappedLog,
+        WrappedRecords,
+        Last = WrappedRecords,
     };
 
     explicit MailTexts(int languageOffset);

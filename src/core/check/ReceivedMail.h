@@ -28,6 +28,7 @@ struct ReceivedLog {
     QString name;
     QByteArray bytes;
     MessageOrigin origin;
+    int brokenRecords = 0; // of a log pasted into a body: records the mail program wrapped
 };
 
 // What the manager should hear of a message beyond its logs.
@@ -43,6 +44,7 @@ struct MailNote {
         UnknownCharset, // value: the character set's name
         Unreadable,     // the mailbox or message file cannot be read: error says why
         NotAMailbox,    // a folder with no Maildir and no .eml files
+        WrappedLog,     // a log pasted into the text, its records wrapped: value: how many
     };
     Kind kind = Kind::NoLog;
     MessageOrigin origin;

@@ -44,6 +44,9 @@ QStringList logPaths(const QStringList& inputs, const QString& reportFolder) {
                 const QString path = entry.canonicalFilePath();
                 if (!path.isEmpty() && (reports == path || reports.startsWith(path + u'/')))
                     continue;
+                // An old report folder left among the logs is no unreadable log either.
+                if (QFileInfo(QDir(entry.filePath()).filePath(QStringLiteral("results.csv"))).isFile())
+                    continue;
             }
             paths.append(folder.filePath(entry.fileName()));
         }

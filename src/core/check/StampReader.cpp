@@ -1,5 +1,7 @@
 #include "core/check/StampReader.h"
 
+#include "core/check/ByteText.h"
+
 #include <QDate>
 
 #include <algorithm>
@@ -16,22 +18,16 @@ struct RawStamp {
     bool yearFirst = false;
     int a = 0, b = 0, c = 0; // the date's numbers in written order
     int seconds = 0;         // within the day
+    bool twelveHour = false; // written with AM/PM
 };
 
 // The same reading on decoded text and on a log's Windows-1252 bytes, where each byte is one character
 // and the blanks are the bytes QChar::isSpace takes for their characters.
-char16_t unitAt(QStringView text, qsizetype pos) {
-    return text[pos].unicode();
-}
-char16_t unitAt(QByteArrayView text, qsizetype pos) {
-    return static_cast<unsigned char>(text[pos]);
-}
 bool isSpaceAt(QStringView text, qsizetype pos) {
     return text[pos].isSpace();
 }
 bool isSpaceAt(QByteArrayView text, qsizetype pos) {
-    const char16_t c = unitAt(text, pos);
-    return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0;
+    return isBlankByte(text[pos]);
 }
 template <typename View> View trimmedText(View text) {
     qsizetype begin = 0;
@@ -193,6 +189,7 @@ template <typename View> RawStamp parseRaw(View text) {
         if ((!am && !pm) || hours < 1 || hours > 12)
             return raw;
         hour = hours % 12 + (pm ? 12 : 0);
+        raw.twelveHour = true;
     }
     if (hour > 23 || minutes > 59 || seconds > 59)
         return raw;
@@ -233,6 +230,8 @@ void readStampsOf(std::span<const View> texts, LogStamps& result, std::vector<Ra
     raws.reserve(texts.size());
     bool dayFirstProved = false;
     bool monthFirstProved = false;
+    bool twelveHour = false;
+    bool twoWay = false; // some date reads differently in the two orders
     bool yearFirst = false;
     for (View text : texts) {
         raws.push_back(parseRaw(text));
@@ -245,27 +244,43 @@ void readStampsOf(std::span<const View> texts, LogStamps& result, std::vector<Ra
         }
         dayFirstProved |= raw.a > 12;
         monthFirstProved |= raw.b > 12;
+        twelveHour |= raw.twelveHour;
+        twoWay |= raw.a != raw.b;
     }
-    const bool monthFirst = monthFirstProved && !dayFirstProved;
+    // A first number above 12 outweighs a clock: only a date proves a date's order.
+    const bool monthFirst = (monthFirstProved || twelveHour) && !dayFirstProved;
     result.form = monthFirst
                       ? DateForm::MonthDayYear
                       : (yearFirst && !dayFirstProved ? DateForm::YearMonthDay : DateForm::DayMonthYear);
+    result.proof = dayFirstProved || monthFirstProved
+                       ? DateProof::DayAbove12
+                       : (twelveHour ? DateProof::TwelveHour : DateProof::None);
     result.otherForm = monthFirst || yearFirst;
+    result.daySwaps.clear();
     result.stamps.clear();
     result.stamps.reserve(raws.size());
+    const bool open = result.proof == DateProof::None && twoWay;
     DayNumbers days;
+    DayNumbers swapped;
     for (const RawStamp& raw : raws) {
-        if (!raw.ok)
+        if (!raw.ok) {
             result.stamps.push_back({});
-        else if (raw.yearFirst)
+        } else if (raw.yearFirst) {
             result.stamps.push_back(days.stampOf(raw.a, raw.b, raw.c, raw.seconds));
-        else if (!monthFirst)
+        } else if (!monthFirst) {
             result.stamps.push_back(days.stampOf(raw.c, raw.b, raw.a, raw.seconds));
-        else if (raw.a <= 12 && raw.b <= 12 && raw.a != raw.b)
-            result.stamps.push_back({Stamp::State::Ambiguous, 0});
-        else
+            if (open && raw.a != raw.b) {
+                const qint64 dayFirstDay = result.stamps.back().seconds / 86400;
+                const qint64 monthFirstDay = swapped.stampOf(raw.c, raw.a, raw.b, 0).seconds / 86400;
+                if (result.daySwaps.empty() || result.daySwaps.back().first != dayFirstDay)
+                    result.daySwaps.emplace_back(dayFirstDay, monthFirstDay);
+            }
+        } else {
             result.stamps.push_back(days.stampOf(raw.c, raw.a, raw.b, raw.seconds));
+        }
     }
+    std::sort(result.daySwaps.begin(), result.daySwaps.end());
+    result.daySwaps.erase(std::unique(result.daySwaps.begin(), result.daySwaps.end()), result.daySwaps.end());
 }
 
 } // namespace

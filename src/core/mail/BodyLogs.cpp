@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace qvmd {
 namespace {
 
@@ -51,21 +53,35 @@ std::vector<BodyLog> findBodyLogs(const QString& text) {
             continue;
         }
         const qsizetype start = i;
-        qsizetype end = i + HeaderLines; // one past the last line of the log
-        for (qsizetype j = end; j < lines.size(); ++j) {
-            if (isRecord(lines[j]))
-                end = j + 1;
-            else if (!lines[j].trimmed().isEmpty())
-                break;
-        }
         QString log;
-        for (qsizetype j = start; j < end; ++j)
+        for (qsizetype j = start; j < start + HeaderLines; ++j)
             log += lines[j] + QStringLiteral("\r\n");
+        int broken = 0;
+        QString blanks;                      // kept only when a record follows them
+        qsizetype end = start + HeaderLines; // one past the last line of the log
+        for (qsizetype j = end; j < lines.size(); ++j) {
+            if (!isRecord(lines[j])) {
+                if (!lines[j].trimmed().isEmpty())
+                    break;
+                blanks += lines[j] + QStringLiteral("\r\n");
+                continue;
+            }
+            log += std::exchange(blanks, QString());
+            QString record = lines[j];
+            // A wrapped record goes on in the lines after it, at most as many as it has fields.
+            const qsizetype first = j;
+            while (!record.trimmed().endsWith(u'>') && j + 1 < lines.size() && j - first < 8 &&
+                   !lines[j + 1].trimmed().isEmpty() && !lines[j + 1].startsWith(u'#'))
+                record += u' ' + lines[++j];
+            broken += j > first;
+            log += record + QStringLiteral("\r\n");
+            end = j + 1;
+        }
         const QString category = namePart(lines[start].mid(2));
         const QString identifier = namePart(lines[start + 1].mid(1));
         const QString year = namePart(lines[start + 9].mid(1));
         logs.push_back({identifier + QStringLiteral("_MD_") + category + u'_' + year + QStringLiteral(".Log"),
-                        toWindows1252(log)});
+                        toWindows1252(log), broken});
         i = end;
     }
     return logs;

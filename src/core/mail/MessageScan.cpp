@@ -198,8 +198,11 @@ private:
         const bool deleteSpace =
             fromLibrary(g_mime_object_get_content_type_parameter(object, "delsp")).toLower() ==
             QLatin1String("yes");
-        for (BodyLog& log : findBodyLogs(flowed ? unflowed(text, deleteSpace) : text))
-            harvest_.logs.push_back({std::move(log.name), std::move(log.bytes), origin_});
+        for (BodyLog& log : findBodyLogs(flowed ? unflowed(text, deleteSpace) : text)) {
+            if (log.brokenRecords > 0)
+                note(MailNote::Kind::WrappedLog, log.name, QString::number(log.brokenRecords));
+            harvest_.logs.push_back({std::move(log.name), std::move(log.bytes), origin_, log.brokenRecords});
+        }
     }
 
     // The part's bytes with the transfer encoding undone and nothing else changed; nothing when they

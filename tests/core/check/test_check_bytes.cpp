@@ -18,10 +18,10 @@ namespace {
 
 const QByteArray header = "##H\r\n#1QV1\r\n#OP\r\n#N\r\n#1\r\n#x\r\n#1\r\n#QV\r\n#1\r\n#2026\r\n#LOG\r\n";
 
-QStringList texts(const std::vector<Finding>& findings) {
+QStringList texts(const CheckedLog& log) {
     QStringList list;
-    for (const Finding& finding : findings)
-        list.append(finding.text);
+    for (const Finding& finding : log.findings)
+        list.append(log.findingText(finding, CheckTexts(1000)));
     return list;
 }
 
@@ -87,10 +87,10 @@ TEST(CheckLogBytes, ReadsHandEditedIdentifiersAsTheirText) {
             ASSERT_EQ(checked.contacts.size(), 1u) << label;
             EXPECT_EQ(checked.workedText(checked.contacts[0]), QLatin1String(c.worked)) << label;
             EXPECT_EQ(checked.contacts[0].country, 5) << label;
-            EXPECT_TRUE(checked.findings.empty()) << texts(checked.findings).join(u'|').toStdString();
+            EXPECT_TRUE(checked.findings.empty()) << texts(checked).join(u'|').toStdString();
         } else {
             EXPECT_TRUE(checked.contacts.empty()) << label;
-            EXPECT_EQ(texts(checked.findings), QStringList{QString::fromUtf8(c.finding)}) << label;
+            EXPECT_EQ(texts(checked), QStringList{QString::fromUtf8(c.finding)}) << label;
         }
     }
 }

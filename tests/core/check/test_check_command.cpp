@@ -55,19 +55,19 @@ TEST(CheckHostileInput, TheSummaryShowsEveryStationWhateverItsName) {
 // Names that a spreadsheet would run as formulas, or that break a row, are shown as written.
 TEST(CheckHostileInput, TheTableIsSafeInASpreadsheet) {
     const std::vector<std::pair<QString, QByteArray>> cases{
-        {QStringLiteral("=HYPERLINK(\"x\")"), "H,1QV0,\"'=HYPERLINK(\"\"x\"\")\",0,0,0,0,0,0,0,\r\n"},
-        {QStringLiteral("+39 ANNA"), "H,1QV1,'+39 ANNA,0,0,0,0,0,0,0,\r\n"},
-        {QStringLiteral("-ANNA"), "H,1QV2,'-ANNA,0,0,0,0,0,0,0,\r\n"},
-        {QStringLiteral("@SUM(A1)"), "H,1QV3,'@SUM(A1),0,0,0,0,0,0,0,\r\n"},
-        {QStringLiteral("A\rB"), "H,1QV4,\"A\rB\",0,0,0,0,0,0,0,\r\n"},
-        {QStringLiteral("A\nB"), "H,1QV5,\"A\nB\",0,0,0,0,0,0,0,\r\n"},
+        {QStringLiteral("=HYPERLINK(\"x\")"), "H,1QV0,\"'=HYPERLINK(\"\"x\"\")\",0,0,0,0,0,0,0,0,\r\n"},
+        {QStringLiteral("+39 ANNA"), "H,1QV1,'+39 ANNA,0,0,0,0,0,0,0,0,\r\n"},
+        {QStringLiteral("-ANNA"), "H,1QV2,'-ANNA,0,0,0,0,0,0,0,0,\r\n"},
+        {QStringLiteral("@SUM(A1)"), "H,1QV3,'@SUM(A1),0,0,0,0,0,0,0,0,\r\n"},
+        {QStringLiteral("A\rB"), "H,1QV4,\"A\rB\",0,0,0,0,0,0,0,0,\r\n"},
+        {QStringLiteral("A\nB"), "H,1QV5,\"A\nB\",0,0,0,0,0,0,0,0,\r\n"},
         {QStringLiteral("ROSSI; BIANCHI, \"IL CONTE\""),
-         "H,1QV6,\"ROSSI; BIANCHI, \"\"IL CONTE\"\"\",0,0,0,0,0,0,0,\r\n"},
-        {QStringLiteral("NICCOL\u00d2 A-B"), "H,1QV7,NICCOL\xd2 A-B,0,0,0,0,0,0,0,\r\n"},
+         "H,1QV6,\"ROSSI; BIANCHI, \"\"IL CONTE\"\"\",0,0,0,0,0,0,0,0,\r\n"},
+        {QStringLiteral("NICCOL\u00d2 A-B"), "H,1QV7,NICCOL\xd2 A-B,0,0,0,0,0,0,0,0,\r\n"},
     };
     std::vector<CheckedLog> logs(cases.size());
-    QByteArray expected = "Category,Station,Name,Claimed,Confirmed,Not in log,Miscopied,Duplicates,Claimed "
-                          "score,Checked score,Rank\r\n";
+    QByteArray expected = "Category,Station,Name,Claimed,Confirmed,Not in log,Miscopied,Numbers miscopied,"
+                          "Duplicates,Claimed score,Checked score,Rank\r\n";
     for (std::size_t i = 0; i < cases.size(); ++i) {
         logs[i].readable = true;
         logs[i].category = QStringLiteral("H");
@@ -96,7 +96,6 @@ TEST(CheckHostileInput, AReportFolderAmongTheLogsIsNeverReadAsALog) {
     options.inputs = {logs};
     for (const QString& out :
          {logs + QStringLiteral("/reports"), logs + QStringLiteral("/deep/er/reports")}) {
-        // A report folder of an earlier run is no longer this run's: it is reported, as any folder is.
         QDir(logs + QStringLiteral("/reports")).removeRecursively();
         options.outFolder = out;
         for (int run = 1; run <= 2; ++run) {
@@ -116,6 +115,65 @@ TEST(CheckHostileInput, AReportFolderAmongTheLogsIsNeverReadAsALog) {
             << outcome.error.toStdString();
     }
     EXPECT_EQ(filesIn(logs), received.entryList(QDir::Files, QDir::Name));
+}
+
+// Links planted in the report folder: no file is written through one, whatever the file; the run
+// says which could not be written.
+TEST(CheckHostileInput, NoFileIsWrittenThroughALink) {
+    QTemporaryDir scratch;
+    const QString out = scratch.filePath(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QStringList names = {QStringLiteral("results.csv"), QStringLiteral("results.html"),
+                               QStringLiteral("1QV1_MD_H_2026.Log.txt")};
+    for (const QString& name : names) {
+        const QString target = scratch.filePath(QStringLiteral("precious-") + name);
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+        file.close();
+        ASSERT_TRUE(QFile::link(target, out + u'/' + name));
+    }
+    CheckOptions options;
+    options.dataFolder = root + QStringLiteral("/data");
+    options.languageOffset = 1000;
+    options.outFolder = out;
+    options.inputs = {root + QStringLiteral("/confirmed/logs")};
+    const CheckOutcome outcome = runCheck(options);
+    EXPECT_EQ(1, outcome.exitCode);
+    for (const QString& name : names) {
+        QFile file(scratch.filePath(QStringLiteral("precious-") + name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ("keep", file.readAll()) << name.toStdString();
+        EXPECT_TRUE(outcome.error.contains(name)) << outcome.error.toStdString();
+    }
+}
+
+// What cannot be read among the logs says why, and what is no log at all is passed over.
+TEST(CheckHostileInput, ALinkLoopSaysSoAndAnOldReportFolderIsNoLog) {
+    QTemporaryDir scratch;
+    const QString logs = scratch.filePath(QStringLiteral("logs"));
+    ASSERT_TRUE(QDir().mkpath(logs + QStringLiteral("/old reports")));
+    writeLog(logs + QStringLiteral("/1QV1_MD_H_2026.Log"), "1QV1", "2QV2");
+    QFile old(logs + QStringLiteral("/old reports/results.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    CheckOptions options;
+    options.dataFolder = root + QStringLiteral("/data");
+    options.languageOffset = 1000;
+    options.outFolder = scratch.filePath(QStringLiteral("out"));
+    options.inputs = {logs};
+    CheckOutcome outcome = runCheck(options);
+    EXPECT_EQ(0, outcome.exitCode) << outcome.summary.toStdString();
+    EXPECT_TRUE(outcome.summary.startsWith(QStringLiteral("Logs read: 1, unreadable: 0")))
+        << outcome.summary.toStdString();
+
+    ASSERT_TRUE(QFile::link(logs + QStringLiteral("/e2"), logs + QStringLiteral("/e1")));
+    ASSERT_TRUE(QFile::link(logs + QStringLiteral("/e1"), logs + QStringLiteral("/e2")));
+    outcome = runCheck(options);
+    EXPECT_EQ(1, outcome.exitCode);
+    QFile report(options.outFolder + QStringLiteral("/e1.txt"));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(report.readAll().contains("e1 is a symbolic link that leads round in a loop"));
 }
 
 #ifdef QVMD_CHECK_PROGRAM
@@ -139,6 +197,7 @@ TEST(CheckCommandLine, BehavesLikeACommand) {
              {{"-x", "logs"}, "C", 2, "", "Unknown option: -x"},
              {{"--lang", "it", "--windows", "5"}, "C", 2, "", "Opzione sconosciuta: --windows"},
              {{"--window"}, "en_US", 2, "", "Bad argument: --window"},
+             {{"--numbers", "loose", "logs"}, "en_US", 2, "", "Bad argument: --numbers loose"},
              {{"--data", data, "--out", "reports", "missing.Log"}, "C", 1, "Logs read: 0, unreadable: 1", ""},
              {{"--data", data, "--out", "reports", "missing.Log"},
               "it_IT",

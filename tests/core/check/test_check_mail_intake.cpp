@@ -103,8 +103,44 @@ TEST(CheckMailIntake, TheNewestMessageOfAStationCounts) {
     EXPECT_TRUE(outcome.summary.contains(QStringLiteral("logs found: 4, superseded by a newer message: 2; to "
                                                         "look at: 0")))
         << outcome.summary.toStdString();
-    EXPECT_EQ("Mailbox,Message,Sender,Date,Subject,Attachment,Finding\r\n",
-              readAll(out.filePath(QStringLiteral("mail.csv"))));
+    // The superseded logs are named in mail.csv too, with the message that replaced them.
+    const QList<QByteArray> rows = readAll(out.filePath(QStringLiteral("mail.csv"))).split('\n');
+    ASSERT_EQ(4, rows.size());
+    EXPECT_EQ("Mailbox,Message,Sender,Date,Subject,Attachment,Finding\r", rows[0]);
+    for (const QByteArray& row : {rows[1], rows[2]})
+        EXPECT_TRUE(row.contains("Superseded by the log 1QV1_MD_H_2026.Log of the message from "
+                                 "Mario <m@qv.example>, 07/12/2026 10:00"))
+            << row.toStdString();
+}
+
+// A station's Hunter and Lady logs from mail are two logs, each checked and ranked; a body log that the
+// mail program wrapped says in its report how many records it had broken, and mail.csv asks for it.
+TEST(CheckMailIntake, EachCategoryCountsAndAWrappedLogIsNamed) {
+    ScriptedMail mail;
+    mail.logs = {{QStringLiteral("1QV1_MD_H_2026.Log"), logOf("1QV1", "H", 2),
+                  origin(1, QStringLiteral("07/12/2026 10:00"), QStringLiteral("H")), 0},
+                 {QStringLiteral("1QV1_MD_L_2026.Log"), logOf("1QV1", "L", 1),
+                  origin(2, QStringLiteral("06/12/2026 10:00"), QStringLiteral("L")), 2}};
+    MailNote wrapped;
+    wrapped.kind = MailNote::Kind::WrappedLog;
+    wrapped.origin = mail.logs[1].origin;
+    wrapped.attachment = mail.logs[1].name;
+    wrapped.value = QStringLiteral("2");
+    mail.notes = {wrapped};
+    QTemporaryDir out;
+    const CheckOutcome outcome = runCheck(mailOptions(out.path()), {}, &mail);
+    EXPECT_EQ(1, outcome.exitCode);
+    for (const char* name : {"1QV1_MD_H_2026.Log.txt", "1QV1_MD_L_2026.Log.txt"}) {
+        const QString report = QString::fromUtf8(readAll(out.filePath(QLatin1String(name))));
+        EXPECT_TRUE(report.contains(QStringLiteral("rank: 1"))) << report.toStdString();
+        EXPECT_FALSE(report.contains(QStringLiteral("Superseded"))) << report.toStdString();
+    }
+    EXPECT_TRUE(QString::fromUtf8(readAll(out.filePath(QStringLiteral("1QV1_MD_L_2026.Log.txt"))))
+                    .contains(QStringLiteral("The mail program wrapped 2 records of the log pasted")));
+    EXPECT_TRUE(
+        readAll(out.filePath(QStringLiteral("mail.csv")))
+            .contains("1QV1_MD_L_2026.Log,\"log pasted into the text and wrapped by the mail program: 2 "
+                      "records broken, joined again; ask for the log as an attachment\"\r\n"));
 }
 
 // mail.csv is as safe in a spreadsheet as results.csv; a message without a log is news, not a failure,

@@ -35,14 +35,31 @@ TEST(CheckStamps, ReadsTheFixedFormAndOtherUnambiguousForms) {
         {{u"06.03.2026 14:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), false},
         // A day of exactly 12 proves nothing either way.
         {{u"06/12/2026 10:00:00"}, 0, Stamp::State::Read, secondsOf(2026, 12, 6, 10, 0, 0), false},
-        {{u"12/03/2026 10:00:00", u"03/13/2026 10:00:00"}, 0, Stamp::State::Ambiguous, 0, true},
+        // Once the log's order is proved, every date is read in it.
+        {{u"12/03/2026 10:00:00", u"03/13/2026 10:00:00"},
+         0,
+         Stamp::State::Read,
+         secondsOf(2026, 12, 3, 10, 0, 0),
+         true},
         // A day above 12 in second place proves month/day/year for the whole log.
         {{u"03/13/2026 2:05:09 PM", u"03/14/2026 12:00:00 AM"},
          1,
          Stamp::State::Read,
          secondsOf(2026, 3, 14, 0, 0, 0),
          true},
-        {{u"03/13/2026 2:05:09 PM", u"03/04/2026 2:05:09 PM"}, 1, Stamp::State::Ambiguous, 0, true},
+        {{u"03/13/2026 2:05:09 PM", u"03/04/2026 2:05:09 PM"},
+         1,
+         Stamp::State::Read,
+         secondsOf(2026, 3, 4, 14, 5, 9),
+         true},
+        // A 12-hour clock is written by the regional settings that put the month first.
+        {{u"3/6/2026 2:05:09 PM"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), true},
+        // ... but a day above 12 outweighs it.
+        {{u"3/6/2026 2:05:09 PM", u"13/6/2026 2:05:09 PM"},
+         0,
+         Stamp::State::Read,
+         secondsOf(2026, 6, 3, 14, 5, 9),
+         false},
         {{u"03/13/2026 2:05:09 PM", u"04/04/2026 2:05:09 PM"},
          1,
          Stamp::State::Read,
@@ -55,7 +72,7 @@ TEST(CheckStamps, ReadsTheFixedFormAndOtherUnambiguousForms) {
         {{u"06/03/2026 13:00 PM"}, 0, Stamp::State::Unreadable, 0, false},
         {{u"6 marzo 2026"}, 0, Stamp::State::Unreadable, 0, false},
         // Blanks around and inside, a no-break space among them; the fixed form with one piece wrong.
-        {{u"\u00a006/03/2026\t2:05 pm "}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 0), false},
+        {{u"\u00a006/03/2026\t2:05 pm "}, 0, Stamp::State::Read, secondsOf(2026, 6, 3, 14, 5, 0), true},
         {{u"06/03/2026\u00a014:05:09"}, 0, Stamp::State::Read, secondsOf(2026, 3, 6, 14, 5, 9), false},
         {{u"06/03/2026 14:05:9:"}, 0, Stamp::State::Unreadable, 0, false},
         {{u"06/03/2026 14:60:09"}, 0, Stamp::State::Unreadable, 0, false},
@@ -282,7 +299,7 @@ TEST(CheckLog, AProgressiveNumberAtTheTopOfTheRangeDoesNotWrapRound) {
         checkLogBytes(QStringLiteral("1QV1_MD_H_2026.Log"),
                       header + "99999999999999999999" + record + "7" + record, CheckTexts(1000));
     ASSERT_EQ(log.findings.size(), 3u);
-    EXPECT_EQ(log.findings[1].text,
+    EXPECT_EQ(log.findingText(log.findings[1], CheckTexts(1000)),
               QStringLiteral("Line 13: progressive number \"7\", expected 9223372036854775807"));
 }
 

@@ -81,6 +81,35 @@ TEST(MailBodyLogs, NeedTheWholeHeader) {
     }
 }
 
+// A mail program that wraps long lines at a blank breaks records in two or three: each is joined again
+// and counted, whatever line its pieces begin with.
+TEST(MailBodyLogs, WrappedRecordsAreJoinedAndCounted) {
+    const QString record1 = QStringLiteral("1>1>2QV20>BICE>L>Citt\u00e0 del Vaticano, Stato della Citt\u00e0 "
+                                           "del Vaticano>06/03/2026 14:20:00>N>");
+    const QString record2 = QStringLiteral("2>1>1QV10>ANNA MARIA>L>Canada>06/03/2026 14:21:00>N>");
+    const QString record3 = QStringLiteral("3>1>3QV30>CARLA>L>Italia>06/03/2026 14:30:00>N>");
+    const struct {
+        QString body;
+        int broken;
+    } cases[] = {
+        {record1 + u'\n' + record2 + u'\n' + record3, 0},
+        // Cut before a letter, before a digit, and twice in one record.
+        {QStringLiteral(
+             "1>1>2QV20>BICE>L>Citt\u00e0 del Vaticano, Stato della Citt\u00e0 del\nVaticano>06/03/2026\n"
+             "14:20:00>N>\n2>1>1QV10>ANNA\nMARIA>L>Canada>06/03/2026 14:21:00>N>\n") +
+             record3,
+         2},
+    };
+    for (const auto& c : cases) {
+        const std::vector<BodyLog> logs = findBodyLogs(header + c.body + QStringLiteral("\n\nCiao\n"));
+        ASSERT_EQ(1u, logs.size());
+        EXPECT_EQ(c.broken, logs[0].brokenRecords);
+        QString expected = header + record1 + u'\n' + record2 + u'\n' + record3 + u'\n';
+        expected.replace(u'\n', QStringLiteral("\r\n"));
+        EXPECT_EQ(toWindows1252(expected).toStdString(), logs[0].bytes.toStdString()) << c.broken;
+    }
+}
+
 TEST(MailBodyLogs, FlowedLinesAreJoinedAgain) {
     EXPECT_EQ(
         QStringLiteral("1>1>1QV1>MARIA DE LAURENTIIS>H>\nfine\n-- \nfirma\n"),
@@ -99,30 +128,85 @@ std::vector<MboxSplitter::Message> split(const QByteArray& mbox, qsizetype piece
 }
 
 // The same messages however the file is read in pieces, down to a byte at a time.
-TEST(MailMboxSplitter, CutsAtFromLinesOnly) {
+TEST(MailMboxSplitter, CutsAtSeparatorsOnly) {
     const QByteArray mbox =
         "From a@b Mon Dec  7 10:00:00 2026\nSubject: one\n\nFrom the start\n>From here\n"
         "a line with From inside\n\nFrom c@d Tue Dec  8 10:00:00 2026\r\nSubject: two\r\n\r\nbody";
     for (const qsizetype piece : {mbox.size(), qsizetype(1), qsizetype(3), qsizetype(17)}) {
         const std::vector<MboxSplitter::Message> messages = split(mbox, piece);
-        ASSERT_EQ(3u, messages.size()) << piece;
-        EXPECT_EQ("Subject: one\n\n", messages[0].bytes) << piece;
-        EXPECT_EQ(">From here\na line with From inside\n\n", messages[1].bytes) << piece;
-        EXPECT_EQ("Subject: two\r\n\r\nbody", messages[2].bytes) << piece;
-        EXPECT_EQ(3, messages[2].number);
+        ASSERT_EQ(2u, messages.size()) << piece;
+        EXPECT_EQ("Subject: one\n\nFrom the start\n>From here\na line with From inside\n\n",
+                  messages[0].bytes)
+            << piece;
+        EXPECT_EQ("Subject: two\r\n\r\nbody", messages[1].bytes) << piece;
+        EXPECT_EQ(2, messages[1].number);
     }
     EXPECT_TRUE(split("no marker at all\n", 4).empty());
     EXPECT_TRUE(split("", 4).empty());
 }
 
+// The separators real programs write, and body lines that begin the same way but are no separator.
+TEST(MailMboxSplitter, TakesOnlyTheSeparatorsForm) {
+    const struct {
+        const char* line;
+        bool separator;
+    } cases[] = {
+        {"From MAILER-DAEMON Tue Dec  8 12:00:00 2026", true},
+        {"From mario@qv.example Tue Dec  8 12:00:00 2026\r\n", true},
+        {"From mario@qv.example  Tue Dec 8 12:00:00 2026", true},
+        {"From - Tue Dec 08 12:00:00 2026", true},
+        {"From mario@qv.example Tue Dec  8 12:00 2026", true},
+        {"From mario@qv.example Tue Dec  8 12:00:00 +0100 2026", true},
+        {"From mario@qv.example Tue, 8 Dec 2026 12:00:00 +0000", true},
+        {"From the shack, 73 to all", false},
+        {"From the shack Tue Dec  8 until 2026", false},
+        {"From mario@qv.example", false},
+        {"From  Tue Dec  8 12:00:00 2026", false},
+        {"From mario Tue Dec  8 12:00:00", false},
+        {"from mario@qv.example Tue Dec  8 12:00:00 2026", false},
+        {">From mario@qv.example Tue Dec  8 12:00:00 2026", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.separator, MboxSplitter::isSeparator(c.line)) << c.line;
+}
+
+// Four messages as mail programs save them: the body lines that look like a separator are escaped
+// with ">" (mboxo, mboxrd) or left as they are, since only the separator's form and an empty line
+// before it make a new message.
+TEST(MailMboxSplitter, ReadsMailboxesAsMailProgramsWriteThem) {
+    auto mailbox = [](const char* escape) {
+        QByteArray mbox;
+        for (int n = 1; n <= 4; ++n) {
+            mbox += "From mario@qv.example Tue Dec  8 12:0" + QByteArray::number(n) + ":00 2026\n";
+            mbox += "From: Mario <mario@qv.example>\nSubject: log " + QByteArray::number(n) + "\n\n";
+            mbox += escape + QByteArray("From the shack, 73\n\n");
+            mbox += escape + QByteArray("From mario Tue Dec  8 until late\n");
+            mbox += QByteArray(escape) + escape + "From here\nend\n\n";
+        }
+        return mbox;
+    };
+    for (const char* escape : {"", ">"}) {
+        const QByteArray mbox = mailbox(escape);
+        for (const qsizetype piece : {mbox.size(), qsizetype(1), qsizetype(64)}) {
+            const std::vector<MboxSplitter::Message> messages = split(mbox, piece);
+            ASSERT_EQ(4u, messages.size()) << escape << piece;
+            for (int n = 0; n < 4; ++n) {
+                EXPECT_TRUE(messages[n].bytes.startsWith("From: Mario")) << escape << piece << n;
+                EXPECT_TRUE(messages[n].bytes.endsWith("From here\nend\n\n")) << escape << piece << n;
+            }
+        }
+    }
+}
+
 // A message over the limit keeps its head for the note and lets the next one be read whole.
 TEST(MailMboxSplitter, KeepsOnlyTheHeadOfAMessageOverTheLimit) {
     const QByteArray large = "Subject: big\n\n" + QByteArray(400 * 1024, 'x') + '\n';
-    const QByteArray mbox = "From a\n" + large + "From b\nSubject: small\n\nok\n";
+    const QByteArray mbox = "From a Tue Dec  8 12:00:00 2026\n" + large +
+                            "\nFrom b Tue Dec  8 12:01:00 2026\n" + "Subject: small\n\nok\n";
     const std::vector<MboxSplitter::Message> messages = split(mbox, 65536, 300 * 1024);
     ASSERT_EQ(2u, messages.size());
     EXPECT_TRUE(messages[0].tooLarge);
-    EXPECT_EQ(large.size(), messages[0].size);
+    EXPECT_EQ(large.size() + 1, messages[0].size);
     EXPECT_EQ(MboxSplitter::HeadBytes, messages[0].bytes.size());
     EXPECT_TRUE(messages[0].bytes.startsWith("Subject: big"));
     EXPECT_FALSE(messages[1].tooLarge);
@@ -131,10 +215,12 @@ TEST(MailMboxSplitter, KeepsOnlyTheHeadOfAMessageOverTheLimit) {
 
 // A line that never ends is taken as it stands, never held whole while waiting for its end.
 TEST(MailMboxSplitter, AnEndlessLineIsNoMarker) {
-    const QByteArray mbox = "From a\n" + QByteArray(3 * 1024 * 1024, 'y') + "From b\nz\n";
+    const QByteArray marker = "From a Tue Dec  8 12:00:00 2026\n";
+    const QByteArray mbox =
+        marker + QByteArray(3 * 1024 * 1024, 'y') + "From b Tue Dec  8 12:00:00 2026\nz\n";
     const std::vector<MboxSplitter::Message> messages = split(mbox, 1 << 20, 64 << 20);
     ASSERT_EQ(1u, messages.size());
-    EXPECT_EQ(mbox.size() - 7, messages[0].size);
+    EXPECT_EQ(mbox.size() - marker.size(), messages[0].size);
 }
 
 } // namespace

@@ -91,6 +91,23 @@ TEST(MailMessages, BodyLogsAreReadInTheirCharacterSet) {
 }
 
 // A forwarded message is opened; what is not a log is named for the manager, never a stop.
+// A log pasted into a body that the mail program wrapped at 72 columns: every contact is kept, and the
+// manager is told to ask for the log as an attachment, with the count of broken records.
+TEST(MailMessages, AWrappedBodyLogIsKeptWholeAndNoted) {
+    const QByteArray message =
+        "From: a@b\nSubject: s\nContent-Type: text/plain; charset=us-ascii\n\n"
+        "##H\n#1QV1\n#MARIO\n#N\n#1\n#07/12/2026\n#1\n#QV\n#1\n#2026\n#LOG\n"
+        "1>2>2QV20>BICE>L>Citta del Vaticano, Stato della Citta del Vaticano>06/03/2026\n"
+        "14:20:00>N>\n2>1>1QV10>ANNA>L>Canada>06/03/2026 14:21:00>N>\n\n73\n";
+    const MessageHarvest harvest = scanMessage(message, {});
+    ASSERT_EQ(1u, harvest.logs.size());
+    EXPECT_EQ(1, harvest.logs[0].brokenRecords);
+    EXPECT_TRUE(harvest.logs[0].bytes.contains("Vaticano>06/03/2026 14:20:00>N>\r\n2>1>"));
+    ASSERT_EQ(std::vector<MailNote::Kind>{MailNote::Kind::WrappedLog}, kinds(harvest));
+    EXPECT_EQ(QStringLiteral("1"), harvest.notes[0].value);
+    EXPECT_TRUE(harvest.notes[0].failure());
+}
+
 TEST(MailMessages, ForwardedLogsAreFoundAndEverythingElseIsANote) {
     const QByteArray inner =
         "From: old@qv.example\nSubject: first\nMIME-Version: 1.0\nContent-Type: multipart/mixed; "
@@ -174,7 +191,8 @@ TEST(MailMailboxes, EachFormIsReadInItsOrder) {
     write(dir.filePath(QStringLiteral("eml/notes.txt")), message);
     write(dir.filePath(QStringLiteral("Maildir/new/2.x")), message);
     write(dir.filePath(QStringLiteral("Maildir/cur/1.x:2,S")), message);
-    write(dir.filePath(QStringLiteral("mbox")), "From a\n" + message + "\nFrom b\n" + message);
+    write(dir.filePath(QStringLiteral("mbox")), "From a@b Tue Dec  8 12:00:00 2026\n" + message +
+                                                    "\nFrom b@c Tue Dec  8 12:01:00 2026\n" + message);
     write(dir.filePath(QStringLiteral("single.eml")), message);
     const Read read =
         readMail({dir.filePath(QStringLiteral("eml")), dir.filePath(QStringLiteral("Maildir")),

@@ -1,6 +1,9 @@
-// The physical limit of the checker's input and output, as a program of its own: reads every file of a
-// folder whole, finds its line ends with memchr, and writes files of the given sizes into a new folder.
-// Usage: io_baseline LOG_FOLDER SIZES_FILE NEW_FOLDER   (SIZES_FILE: one byte count per line)
+#pragma once
+
+// The physical limit of the checker's input and output: reads every file of a folder whole, finds its
+// line ends with memchr, and writes files of the given sizes into a new folder. The benchmark runs it
+// as a fresh process of its own binary, as the checker runs: ioBaseline(LOG_FOLDER, SIZES_FILE,
+// NEW_FOLDER), SIZES_FILE holding one byte count per line.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,9 +16,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace iobaseline {
 
-bool readWhole(const std::string& path, std::vector<char>& buffer) {
+inline bool readWhole(const std::string& path, std::vector<char>& buffer) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -33,14 +36,11 @@ bool readWhole(const std::string& path, std::vector<char>& buffer) {
     return done == buffer.size();
 }
 
-} // namespace
+} // namespace iobaseline
 
-int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: io_baseline LOG_FOLDER SIZES_FILE NEW_FOLDER\n");
-        return 2;
-    }
-    const std::string logs = argv[1];
+inline int ioBaseline(const char* logFolder, const char* sizesFile, const char* newFolder) {
+    using iobaseline::readWhole;
+    const std::string logs = logFolder;
     std::vector<std::string> names;
     if (DIR* folder = ::opendir(logs.c_str())) {
         while (const dirent* entry = ::readdir(folder))
@@ -63,13 +63,13 @@ int main(int argc, char** argv) {
     }
 
     std::vector<long> sizes;
-    if (std::FILE* list = std::fopen(argv[2], "r")) {
+    if (std::FILE* list = std::fopen(sizesFile, "r")) {
         long size = 0;
         while (std::fscanf(list, "%ld", &size) == 1)
             sizes.push_back(size);
         std::fclose(list);
     }
-    const std::string out = argv[3];
+    const std::string out = newFolder;
     if (::mkdir(out.c_str(), 0777) != 0)
         return 1;
     const long largest = sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
