@@ -1,5 +1,6 @@
 # make run   installs what is missing, builds, lays out build/QV_md/ and starts the program
 # make test  installs what is missing, builds with sanitizers and runs every test
+# make check-includes  builds the program without precompiled headers (a missing include shows)
 # make bench / make fuzz  build and run the benchmarks / fuzz targets (bounded time)
 # make package   builds the Debian package build/qv-md_<version>_<arch>.deb
 # make install / make uninstall   installs into PREFIX (default /usr/local) / removes what was installed
@@ -17,13 +18,15 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev li
 # Only for the targets that need them, so that make test stays lean on a fresh machine.
 PACKAGE_PACKAGES := dpkg-dev file
 SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
+# What the virtual display suggested by make run needs: xvfb-run fails without xauth.
+VIRTUAL_DISPLAY_PACKAGES := xvfb xauth
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 BUILD := build
 TEST_BUILD := build-test
 PROGRAM_DIR := $(BUILD)/QV_md
 
-.PHONY: deps build layout run test bench fuzz format clean package install uninstall screenshots
+.PHONY: deps build layout run test check-includes bench fuzz format clean package install uninstall screenshots
 
 deps:
 	@./tools/install-deps.sh $(PACKAGES)
@@ -40,6 +43,7 @@ layout: build
 run: layout
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display: QV_md is a desktop program and needs one."; \
+	  ./tools/install-deps.sh $(VIRTUAL_DISPLAY_PACKAGES) || exit 1; \
 	  echo "Run it on a desktop, or under a virtual display: xvfb-run -a $(PROGRAM_DIR)/QV_md"; \
 	  echo "(the program is built and laid out in $(PROGRAM_DIR)/)"; \
 	  exit 1; \
@@ -53,6 +57,12 @@ test: deps
 	  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# The program built without precompiled headers, which would hide a file's missing include.
+check-includes: deps
+	cmake -S . -B build-nopch -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVMD_TESTS=OFF \
+	  -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
+	cmake --build build-nopch -j $(JOBS) --target QV_md qvmd-check
 
 # Builds everything the install puts down (icons, manual page) as well as the program.
 package: deps

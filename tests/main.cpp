@@ -1,3 +1,5 @@
+#include "ui/kit/FocusMarkStyle.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
@@ -40,5 +42,7 @@ int main(int argc, char** argv) {
 
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // The program's own style, so that what the windows draw in the tests is what the operator sees.
+    app.setStyle(new qvmd::FocusMarkStyle(app.style()->name()));
     return RUN_ALL_TESTS();
 }

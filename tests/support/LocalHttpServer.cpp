@@ -90,10 +90,19 @@ void LocalHttpServer::answer(QTcpSocket* socket) {
     if (!response.location.isEmpty())
         head += "\r\nLocation: " + response.location;
     QByteArray body = response.body;
-    if (response.mode == Mode::Unannounced)
+    if (response.mode == Mode::Unannounced) {
         body.truncate(body.size() / 2);
-    else
+    } else if (response.mode == Mode::Chunked) {
+        head += "\r\nTransfer-Encoding: chunked";
+        body.clear();
+        for (qsizetype at = 0; at < response.body.size(); at += 16) {
+            const QByteArray chunk = response.body.mid(at, 16);
+            body += QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n";
+        }
+        body += "0\r\n\r\n";
+    } else {
         head += "\r\nContent-Length: " + QByteArray::number(announced);
+    }
     head += "\r\nConnection: close\r\n\r\n";
     socket->write(head + body);
     socket->disconnectFromHost();

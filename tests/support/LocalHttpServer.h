@@ -24,6 +24,7 @@ public:
             Truncate,    // announces more bytes than it sends, then closes
             Hangup,      // closes without a word
             Unannounced, // sends no length, then the first half of the body, then closes
+            Chunked,     // sends the whole body in chunks of at most 16 bytes, with no length
         };
         int status = 200;
         QByteArray body;

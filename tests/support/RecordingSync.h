@@ -31,12 +31,19 @@ public:
         const std::lock_guard lock(mutex_);
         failing_ = target;
         error_ = error;
+        failingPath_.clear();
+    }
+    // Only the calls of this target that name this path fail.
+    void failOnly(Target target, const QString& path, int error = EIO) {
+        failAll(target, error);
+        const std::lock_guard lock(mutex_);
+        failingPath_ = QDir::cleanPath(path);
     }
 
     int sync(int, Target target, const QString& path) const override {
         const std::lock_guard lock(mutex_);
         calls_.append({target, QDir::cleanPath(path)});
-        if (failing_ == target) {
+        if (failing_ == target && (failingPath_.isEmpty() || failingPath_ == QDir::cleanPath(path))) {
             errno = error_;
             return -1;
         }
@@ -59,6 +66,7 @@ private:
     mutable std::mutex mutex_;
     mutable QList<Call> calls_;
     std::optional<Target> failing_;
+    QString failingPath_;
     int error_ = EIO;
 };
 

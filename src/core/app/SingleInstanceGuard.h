@@ -8,9 +8,11 @@
 #include <memory>
 #include <optional>
 
-class QLockFile;
-
 namespace qvmd {
+
+namespace platform {
+class SingleCopyLock;
+}
 
 // Tells whether another copy of the program runs on the same program folder. The lock is the system's,
 // taken on the program folder's Data folder itself (opened for reading, so a read-only Data works too),
@@ -36,8 +38,7 @@ public:
     const std::optional<FileError>& error() const { return error_; }
 
 private:
-    int descriptor_ = -1;
-    std::unique_ptr<QLockFile> lockFile_;
+    std::unique_ptr<platform::SingleCopyLock> lock_;
     bool acquired_ = false;
     std::optional<FileError> error_;
 };

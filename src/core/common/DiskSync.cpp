@@ -1,18 +1,12 @@
 #include "core/common/DiskSync.h"
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include "core/platform/FileSystem.h"
 
 namespace qvmd {
 
-int DiskSync::sync(int fileDescriptor, Target, const QString&) const {
-#ifdef Q_OS_UNIX
-    return ::fsync(fileDescriptor);
-#else
-    Q_UNUSED(fileDescriptor);
-    return 0;
-#endif
+int DiskSync::sync(int fileDescriptor, Target target, const QString&) const {
+    return target == Target::File ? platform::flushFile(fileDescriptor)
+                                  : platform::flushFolder(fileDescriptor);
 }
 
 const DiskSync& systemDiskSync() {

@@ -15,11 +15,13 @@ public:
     DiskSync(const DiskSync&) = delete;
     DiskSync& operator=(const DiskSync&) = delete;
 
-    // 0 on success, otherwise -1 with errno set. The path names what is synced (the file or the folder).
+    // 0 on success, otherwise -1 with errno set. The path names what is synced (the file or the folder);
+    // a folder's descriptor is -1 where the system syncs no folder.
     virtual int sync(int fileDescriptor, Target target, const QString& path) const;
 };
 
-// The system's sync (fsync), for every writer that is given no other. It keeps no state, so threads share it.
+// The system's sync (fsync, FlushFileBuffers), for every writer that is given no other. It keeps no state, so
+// threads share it.
 const DiskSync& systemDiskSync();
 
 } // namespace qvmd

@@ -24,6 +24,7 @@ struct FileError {
         NoSpace,
         DiskError,      // the device reported an input/output error
         SyncFailed,     // the disk did not confirm that the data is stored
+        InUse,          // another program holds the file and shares it with no one
         NotWholeNumber, // value
         OutOfRange,     // value, low, high
         TooManyLines,   // high: the most lines allowed

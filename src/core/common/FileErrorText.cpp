@@ -42,6 +42,8 @@ QString reasonText(const FileError& error, bool italian) {
         return pick("errore del disco", "the disk reported an error");
     case Reason::SyncFailed:
         return pick("il disco non ha confermato la scrittura", "the disk did not confirm the write");
+    case Reason::InUse:
+        return pick("è aperto in un altro programma", "another program has it open");
     case Reason::NotWholeNumber:
         return pick("%1 non è un numero intero", "%1 is not a whole number").arg(quotedValue(error.value));
     case Reason::OutOfRange:

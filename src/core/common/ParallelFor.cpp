@@ -1,10 +1,6 @@
 #include "core/common/ParallelFor.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_LINUX
-#include <sched.h>
-#endif
+#include "core/platform/Cores.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,14 +11,9 @@
 namespace qvmd {
 
 unsigned usableCores() {
-#ifdef Q_OS_LINUX
-    // The cores this process may run on (taskset, a container's share), not all the machine has:
-    // more threads than those only wait for each other.
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 0)
-        return static_cast<unsigned>(CPU_COUNT(&allowed));
-#endif
+    // More threads than the cores this process may use only wait for each other.
+    if (const unsigned allowed = platform::allowedCores())
+        return allowed;
     return std::max(1u, std::thread::hardware_concurrency());
 }
 

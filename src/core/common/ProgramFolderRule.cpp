@@ -38,13 +38,18 @@ QString installedDataFolder(const QString& executableFolder) {
 FolderPlaces installedPlaces(const QString& executableFolder) {
     FolderPlaces places;
     places.executableFolder = executableFolder;
-    places.userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // ~/.local/share/QV_md on Linux, %LOCALAPPDATA%\QV_md on Windows: the logs stay on this machine.
+    places.userFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     places.defaultDataFolders.append(installedDataFolder(executableFolder));
     for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         const QString candidate = QDir::cleanPath(folder + QStringLiteral("/qv-md/Data"));
         if (!places.defaultDataFolders.contains(candidate))
             places.defaultDataFolders.append(candidate);
     }
+    // An installed Windows copy keeps its defaults in the Data folder beside the program.
+    const QString beside = QDir::cleanPath(executableFolder + QStringLiteral("/Data"));
+    if (!places.defaultDataFolders.contains(beside))
+        places.defaultDataFolders.append(beside);
     return places;
 }
 
@@ -72,7 +77,8 @@ FolderChoiceResult chooseProgramFolder(const FolderPlaces& places, const Writabl
     const QDir user(places.userFolder);
     for (const QString& subfolder : programSubfolders) {
         const QString path = user.filePath(subfolder);
-        if (!QDir().mkpath(path)) {
+        // Made durable, so the first log or settings never vanish with their folder in a power cut.
+        if (const WriteResult made = makeFolderDurably(path); made && !inPlaceUnconfirmed(made)) {
             problem.unusableFolder = path;
             return {std::nullopt, problem};
         }

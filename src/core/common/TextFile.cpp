@@ -1,21 +1,16 @@
 #include "core/common/TextFile.h"
 
+#include "core/common/StagedFile.h"
 #include "core/common/Windows1252.h"
+#include "core/platform/FileSystem.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <utility>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace qvmd {
 
@@ -56,6 +51,8 @@ FileError::Reason reasonOf(int error) {
         return FileError::Reason::DiskError;
     case EISDIR:
         return FileError::Reason::IsFolder;
+    case EBUSY:
+        return FileError::Reason::InUse;
     default:
         return FileError::Reason::None;
     }
@@ -82,19 +79,6 @@ std::optional<FileError> writeBlocker(const QString& path) {
     return std::nullopt;
 }
 
-FileError writeFailure(const QFileDevice& file, const QString& path, int error) {
-    FileError::Reason reason = reasonOf(error);
-    if (reason == FileError::Reason::None) {
-        if (file.error() == QFileDevice::ResourceError)
-            reason = FileError::Reason::NoSpace;
-        else if (file.error() == QFileDevice::PermissionsError)
-            reason = FileError::Reason::AccessDenied;
-        else if (QFileInfo(path).exists() && !QFileInfo(path).isWritable())
-            reason = FileError::Reason::ReadOnly;
-    }
-    return fileError(FileError::Kind::Unwritable, path, reason);
-}
-
 QByteArray encodeLines(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) {
@@ -104,19 +88,19 @@ QByteArray encodeLines(const QStringList& lines) {
     return bytes;
 }
 
-#ifdef Q_OS_UNIX
+// Owns a descriptor of the platform layer; closed on every way out.
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0)
-            ::close(fd_);
+            platform::closeFile(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     void reset(int fd) {
         if (fd_ >= 0)
-            ::close(fd_);
+            platform::closeFile(fd_);
         fd_ = fd;
     }
     int get() const { return fd_; }
@@ -126,18 +110,6 @@ public:
 private:
     int fd_;
 };
-
-// After a rename the folder entry must reach the disk too, or a power cut can bring the old file back.
-bool syncFolderOf(const QString& path, const DiskSync& sync) {
-    const QString folderPath = QFileInfo(path).absolutePath();
-    const Descriptor folder(::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_CLOEXEC));
-    // A folder that cannot be opened cannot be synced; the rename itself is done.
-    if (folder.get() < 0)
-        return true;
-    // Some file systems cannot sync a folder at all; that is not a failure of this write.
-    return sync.sync(folder.get(), DiskSync::Target::Folder, folderPath) == 0 || errno == EINVAL;
-}
-#endif
 
 // What must come before an appended line: the end of a last line that has none.
 QByteArray lineEndMissingAt(const QString& path) {
@@ -153,26 +125,28 @@ QByteArray lineEndMissingAt(const QString& path) {
 
 } // namespace
 
-#ifdef Q_OS_UNIX
 Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes) {
-    // Non-blocking, so that opening a pipe returns at once instead of waiting for a writer.
-    const Descriptor fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0)
+    const int fd = platform::openForReading(path);
+    if (fd < 0)
         return readFailure(path, errno);
-    struct stat status {};
-    if (::fstat(fd.get(), &status) != 0)
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        platform::closeFile(fd);
+        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::None);
+    }
+    platform::OpenedKind opened;
+    if (!platform::kindOf(fd, opened))
         return readFailure(path, errno);
-    if (S_ISDIR(status.st_mode))
+    if (opened.kind == platform::EntryKind::Folder)
         return fileError(FileError::Kind::Unreadable, path, FileError::Reason::IsFolder);
-    if (!S_ISREG(status.st_mode))
+    if (opened.kind != platform::EntryKind::RegularFile)
         return fileError(FileError::Kind::Unreadable, path, FileError::Reason::NotRegularFile);
-    if (status.st_size > maxBytes)
+    if (opened.size > maxBytes)
         return tooLarge(path, maxBytes);
 
     // The file may grow while it is read: never more than the limit is taken in.
     QByteArray bytes;
-    bytes.resize(static_cast<qsizetype>(status.st_size) + 1);
+    bytes.resize(static_cast<qsizetype>(opened.size) + 1);
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -180,12 +154,9 @@ Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes) {
                 return tooLarge(path, maxBytes);
             bytes.resize(std::min<qsizetype>(bytes.size() * 2, maxBytes + 1));
         }
-        const ssize_t got =
-            ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
+        const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
         if (got < 0)
-            return readFailure(path, errno);
+            return fileError(FileError::Kind::Unreadable, path, FileError::Reason::DiskError);
         if (got == 0)
             break;
         filled += got;
@@ -200,30 +171,6 @@ Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes) {
         bytes.remove(0, byteOrderMark.size());
     return bytes;
 }
-#else
-Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return readFailure(path, ENOENT);
-    if (info.isDir())
-        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::IsFolder);
-    if (!info.isFile())
-        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::NotRegularFile);
-    if (info.size() > maxBytes)
-        return tooLarge(path, maxBytes);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::None);
-    QByteArray bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fileError(FileError::Kind::Unreadable, path, FileError::Reason::DiskError);
-    if (bytes.size() > maxBytes)
-        return tooLarge(path, maxBytes);
-    if (bytes.startsWith(byteOrderMark))
-        bytes.remove(0, byteOrderMark.size());
-    return bytes;
-}
-#endif
 
 QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
@@ -255,39 +202,12 @@ WriteResult writeLines(const QString& path, const QStringList& lines, const Disk
 }
 
 WriteResult writeFileBytes(const QString& path, const QByteArray& bytes, const DiskSync& sync) {
-    if (auto blocked = writeBlocker(path))
-        return blocked;
-    QSaveFile file(path);
-    // errno tells the reason Qt's error codes lump together (a full disk, a read-only file system).
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return writeFailure(file, path, errno);
-    // The flush is checked here because commit() renames a short file over the old one when the buffered
-    // rest fails to reach the disk (a full disk), and still reports success.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        FileError error = writeFailure(file, path, errno);
-        file.cancelWriting();
-        return error;
-    }
-#ifdef Q_OS_UNIX
-    // commit() syncs too but reports success when that sync fails, so the sync is done and checked here.
-    if (sync.sync(file.handle(), DiskSync::Target::File, path) != 0) {
-        const FileError::Reason reason =
-            errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed;
-        file.cancelWriting();
-        return fileError(FileError::Kind::Unwritable, path, reason);
-    }
-#endif
-    if (!file.commit())
-        return writeFailure(file, path, errno);
-#ifdef Q_OS_UNIX
-    // The new file is in place now, whatever the folder's sync says.
-    if (!syncFolderOf(path, sync))
-        return fileError(FileError::Kind::Unconfirmed, path, FileError::Reason::SyncFailed);
-#else
-    Q_UNUSED(sync);
-#endif
-    return std::nullopt;
+    StagedFile file(sync);
+    if (WriteResult failed = file.open(path))
+        return failed;
+    if (WriteResult failed = file.write(bytes))
+        return failed;
+    return file.commit();
 }
 
 WriteResult appendLine(const QString& path, const QString& line, const DiskSync& sync) {
@@ -296,30 +216,32 @@ WriteResult appendLine(const QString& path, const QString& line, const DiskSync&
     const bool created = !QFileInfo::exists(path);
     // Ended and appended in one write, so a failure takes both off again.
     const QByteArray bytes = lineEndMissingAt(path) + encodeLines({line});
-    // Unbuffered, so that a failed write can be cut off again without a stale buffer in the way.
-    QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return writeFailure(file, path, errno);
-    const qint64 oldSize = file.size();
+    Descriptor fd(platform::openForAppend(path, true));
+    if (fd.get() < 0)
+        return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
+    platform::OpenedKind opened;
+    if (!platform::kindOf(fd.get(), opened))
+        return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
+    const qint64 oldSize = opened.size;
     // A line that is not wholly on the disk is taken off again: a torn record would merge with the next
     // one, and a record reported as failed must not turn up in the file later.
     auto failed = [&](FileError error) {
-        file.resize(oldSize);
+        platform::truncateFile(fd.get(), oldSize);
         return error;
     };
-    if (file.write(bytes) != bytes.size())
-        return failed(writeFailure(file, path, errno));
-#ifdef Q_OS_UNIX
-    if (sync.sync(file.handle(), DiskSync::Target::File, path) != 0)
+    if (!platform::writeAll(fd.get(), bytes.constData(), bytes.size())) {
+        const FileError::Reason reason = reasonOf(errno);
+        return failed(fileError(FileError::Kind::Unwritable, path,
+                                reason == FileError::Reason::None ? FileError::Reason::NoSpace : reason));
+    }
+    if (sync.sync(fd.get(), DiskSync::Target::File, path) != 0)
         return failed(fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed));
     // A new file's folder entry must reach the disk as well.
-    if (created && !syncFolderOf(path, sync))
+    if (created && !syncFolderOfFile(path, sync))
         return failed(fileError(FileError::Kind::Unwritable, path, FileError::Reason::SyncFailed));
-#else
-    Q_UNUSED(created);
-    Q_UNUSED(sync);
-#endif
+    if (platform::closeFile(fd.release()) != 0)
+        return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
     return std::nullopt;
 }
 
@@ -346,7 +268,6 @@ int removeLeftoverTemporaries(const QString& folder, const std::function<bool(co
     return removed;
 }
 
-#ifdef Q_OS_UNIX
 namespace {
 
 FileError openForWriteFailure(const QString& path, int error) {
@@ -363,61 +284,31 @@ FileError openForWriteFailure(const QString& path, int error) {
 } // namespace
 
 WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
-    const QByteArray name = QFile::encodeName(path);
-    constexpr int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW;
     // A name nothing stands on yet (a new report folder) is created in one call that follows no link.
-    Descriptor fd(::open(name.constData(), flags | O_CREAT | O_EXCL, 0666));
-    off_t oldSize = 0;
+    Descriptor fd(platform::createExclusive(path));
     if (fd.get() < 0) {
         if (errno != EEXIST)
             return openForWriteFailure(path, errno);
         // Something stands there. A special file or a link is refused before it is opened: opening a
-        // pipe or a device has effects of its own. The open is checked again, for one that appears in
-        // between.
-        struct stat before {};
-        if (::lstat(name.constData(), &before) == 0 && !S_ISREG(before.st_mode))
+        // pipe or a device has effects of its own. The open checks again, for one that appears in between.
+        const platform::EntryKind kind = platform::entryKind(path);
+        if (kind != platform::EntryKind::RegularFile && kind != platform::EntryKind::Missing)
             return fileError(FileError::Kind::Unwritable, path,
-                             S_ISDIR(before.st_mode) ? FileError::Reason::IsFolder
-                                                     : FileError::Reason::NotRegularFile);
-        fd.reset(::open(name.constData(), flags | O_CREAT, 0666));
+                             kind == platform::EntryKind::Folder ? FileError::Reason::IsFolder
+                                                                 : FileError::Reason::NotRegularFile);
+        fd.reset(platform::openExistingForWriting(path));
         if (fd.get() < 0)
             return openForWriteFailure(path, errno);
-        struct stat status {};
-        if (::fstat(fd.get(), &status) != 0)
+        // Written over the old bytes and cut to size: a rerun reuses the old file's disk blocks.
+        if (!platform::rewriteInPlace(fd.get(), bytes.constData(), bytes.size()))
             return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
-        if (!S_ISREG(status.st_mode))
-            return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
-        oldSize = status.st_size;
-    }
-    for (qsizetype written = 0; written < bytes.size();) {
-        const ssize_t done =
-            ::write(fd.get(), bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return fileError(FileError::Kind::Unwritable, path,
-                             done < 0 ? reasonOf(errno) : FileError::Reason::NoSpace);
-        written += done;
-    }
-    // Only a longer old file needs cutting: the call costs as much as the write.
-    if (oldSize > bytes.size() && ::ftruncate(fd.get(), bytes.size()) != 0)
+    } else if (!platform::writeAll(fd.get(), bytes.constData(), bytes.size())) {
         return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
-    if (::close(fd.release()) != 0)
+    }
+    if (platform::closeFile(fd.release()) != 0)
         return fileError(FileError::Kind::Unwritable, path, reasonOf(errno));
     return std::nullopt;
 }
-#else
-WriteResult overwriteFileBytes(const QString& path, const QByteArray& bytes) {
-    if (auto blocked = writeBlocker(path))
-        return blocked;
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadWrite) || file.write(bytes) != bytes.size() || !file.flush() ||
-        (file.size() > bytes.size() && !file.resize(bytes.size())))
-        return writeFailure(file, path, errno);
-    return std::nullopt;
-}
-#endif
 
 FileError readFailureOf(const QString& path, int error) {
     return readFailure(path, error);
@@ -429,16 +320,6 @@ WriteResult writeBlockerOf(const QString& path) {
 
 FileError::Reason reasonOfSystemError(int error) {
     return reasonOf(error);
-}
-
-bool syncFolderOfFile(const QString& path, const DiskSync& sync) {
-#ifdef Q_OS_UNIX
-    return syncFolderOf(path, sync);
-#else
-    Q_UNUSED(path);
-    Q_UNUSED(sync);
-    return true;
-#endif
 }
 
 } // namespace qvmd

@@ -2,6 +2,7 @@
 
 #include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
+#include "core/common/StagedFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -60,11 +61,9 @@ std::optional<QString> temporaryFileTarget(const QString& fileName);
 
 // Pieces of the reads and rewrites for code that reads or stages a file its own way (a whole-file copy):
 // the error for a failed open for reading, what stands in the way of writing path (a missing folder, a
-// folder or a pipe in its place), the reason for a system error code, and the sync of the folder entry
-// after a rename.
+// folder or a pipe in its place) and the reason for a system error code.
 FileError readFailureOf(const QString& path, int error);
 WriteResult writeBlockerOf(const QString& path);
 FileError::Reason reasonOfSystemError(int error);
-bool syncFolderOfFile(const QString& path, const DiskSync& sync);
 
 } // namespace qvmd

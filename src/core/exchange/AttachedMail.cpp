@@ -10,11 +10,15 @@ QString AttachedMail::findHelper() {
     return QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
 }
 
+bool AttachedMail::takesRecipient(const QString& address) {
+    // An address from Md.ini that starts like an option would be taken as one.
+    return !address.trimmed().startsWith(QLatin1Char('-'));
+}
+
 QStringList AttachedMail::arguments(const QString& address, const QString& subject, const QString& body,
                                     const QString& attachment) {
     const QString recipient = address.trimmed();
-    // An address from Md.ini that starts like an option would be taken as one.
-    if (recipient.startsWith(QLatin1Char('-')))
+    if (!takesRecipient(recipient))
         return {};
     QStringList args{QStringLiteral("--subject"), subject,   QStringLiteral("--body"), body,
                      QStringLiteral("--attach"),  attachment};

@@ -20,6 +20,8 @@ public:
 
     // The helper's full path on PATH, or empty when there is none.
     static QString findHelper();
+    // Whether the helper can be given this recipient: one that starts like an option cannot.
+    static bool takesRecipient(const QString& address);
     // The helper's arguments: subject, body, the attachment and the recipient, each one argument. Empty
     // when the recipient could be read as an option.
     static QStringList arguments(const QString& address, const QString& subject, const QString& body,

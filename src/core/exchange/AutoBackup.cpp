@@ -83,7 +83,7 @@ AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& log
     // The list names the copy before it exists, and forgets removed copies only after they are gone: a
     // stop at any point leaves entries without a file (dropped later), never a copy nobody will remove.
     const std::optional<QString> name = backupFileName(logName, now);
-    if (WriteResult failed = ensureBackupFolder(folder)) {
+    if (WriteResult failed = ensureBackupFolder(folder, sync)) {
         outcome.error = failed;
         return outcome;
     }
@@ -110,6 +110,11 @@ AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& log
     }
     outcome.status = AutoBackupOutcome::Status::Made;
     outcome.backupPath = copied.backupPath;
+    // A copy the disk did not confirm could vanish in a power cut: no older copy goes for it.
+    if (copied.unconfirmed) {
+        outcome.error = copied.unconfirmed;
+        return outcome;
+    }
 
     // The oldest automatic copies of this log beyond the newest `keep`; a file that is no longer the copy
     // the list remembers is only forgotten.
@@ -134,8 +139,9 @@ AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& log
         --ofThisLog;
         forgotten = true;
     }
-    if (!outcome.removed.isEmpty())
-        syncFolderOfFile(outcome.removed.first(), sync);
+    if (!outcome.removed.isEmpty() && !syncFolderOfFile(outcome.removed.first(), sync) && !outcome.error)
+        outcome.error = fileError(FileError::Kind::Unconfirmed, folder.path(QStringLiteral("Backup")),
+                                  FileError::Reason::SyncFailed);
     if (forgotten) {
         if (WriteResult failed = writeAutoBackupList(folder, entries, sync);
             failed && !inPlaceUnconfirmed(failed) && !outcome.error)

@@ -21,9 +21,11 @@ struct AutoBackupOutcome {
         Failed,     // no copy was made; error says why
     };
     Status status = Status::Failed;
-    QString backupPath;             // the new copy
-    QStringList removed;            // older automatic copies removed to keep the newest ones
-    std::optional<FileError> error; // a failed copy, or (with Made) a list or removal that failed
+    QString backupPath;  // the new copy
+    QStringList removed; // older automatic copies removed to keep the newest ones
+    // A failed copy; with Made, a copy the disk did not confirm (then no older copy was removed), or a list
+    // or removal that failed.
+    std::optional<FileError> error;
 };
 
 // A copy of a log made by the program itself: the same name and the same durable copy as a copy made by

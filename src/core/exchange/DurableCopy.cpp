@@ -2,17 +2,12 @@
 
 #include "core/common/TextFile.h"
 
+#include "core/platform/FileSystem.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace qvmd {
 
@@ -24,107 +19,67 @@ FileError readError(const QString& path) {
     return fileError(FileError::Kind::Unreadable, path, FileError::Reason::DiskError);
 }
 
-FileError writeError(const QFileDevice& file, const QString& path) {
-    FileError::Reason reason = reasonOfSystemError(errno);
-    if (reason == FileError::Reason::None && file.error() == QFileDevice::ResourceError)
-        reason = FileError::Reason::NoSpace;
-    return fileError(FileError::Kind::Unwritable, path, reason);
-}
-
 // Opens the source for reading without ever waiting on a pipe, and only when it is a plain file.
 WriteResult openSource(QFile& in, const QString& from) {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = platform::openForReading(from);
     if (fd < 0)
         return readFailureOf(from, errno);
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
+    platform::OpenedKind opened;
+    if (!platform::kindOf(fd, opened) || opened.kind != platform::EntryKind::RegularFile) {
+        platform::closeFile(fd);
         return fileError(FileError::Kind::Unreadable, from,
-                         S_ISDIR(status.st_mode) ? FileError::Reason::IsFolder
-                                                 : FileError::Reason::NotRegularFile);
+                         opened.kind == platform::EntryKind::Folder ? FileError::Reason::IsFolder
+                                                                    : FileError::Reason::NotRegularFile);
     }
     if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+        platform::closeFile(fd);
         return fileError(FileError::Kind::Unreadable, from, FileError::Reason::None);
     }
-#else
-    const QFileInfo info(from);
-    if (!info.exists())
-        return readFailureOf(from, ENOENT);
-    if (!info.isFile())
-        return fileError(FileError::Kind::Unreadable, from,
-                         info.isDir() ? FileError::Reason::IsFolder : FileError::Reason::NotRegularFile);
-    in.setFileName(from);
-    if (!in.open(QIODevice::ReadOnly))
-        return fileError(FileError::Kind::Unreadable, from, FileError::Reason::AccessDenied);
-#endif
     return std::nullopt;
 }
 
 } // namespace
 
-StagedCopy::StagedCopy(const DiskSync& sync) : sync_(sync) {}
+StagedCopy::StagedCopy(const DiskSync& sync) : out_(std::make_unique<StagedFile>(sync)) {}
 
-StagedCopy::~StagedCopy() {
-    drop();
-}
+StagedCopy::~StagedCopy() = default;
 
 WriteResult StagedCopy::stage(const QString& from, const QString& to) {
     drop();
+    staged_ = false;
     QFile in;
     if (WriteResult failed = openSource(in, from))
         return failed;
-    if (WriteResult blocked = writeBlockerOf(to))
-        return blocked;
-
-    auto out = std::make_unique<QSaveFile>(to);
-    errno = 0;
-    if (!out->open(QIODevice::WriteOnly))
-        return writeError(*out, to);
-    auto failed = [&](FileError failure) {
-        out->cancelWriting();
-        return failure;
-    };
+    if (WriteResult failed = out_->open(to))
+        return failed;
     // Byte for byte, in pieces: a log is copied as it is, whatever its size or content.
     for (;;) {
         const QByteArray buffer = in.read(chunkSize);
-        if (in.error() != QFileDevice::NoError)
-            return failed(readError(from));
+        if (in.error() != QFileDevice::NoError) {
+            out_->drop();
+            return readError(from);
+        }
         if (buffer.isEmpty())
             break;
-        if (out->write(buffer) != buffer.size())
-            return failed(writeError(*out, to));
+        if (WriteResult failed = out_->write(buffer))
+            return failed;
     }
-    // A full disk may only show on the flush, and the commit's own sync ignores failures.
-    if (!out->flush() || out->error() != QFileDevice::NoError)
-        return failed(writeError(*out, to));
-    if (sync_.sync(static_cast<int>(out->handle()), DiskSync::Target::File, to) != 0)
-        return failed(
-            fileError(FileError::Kind::Unwritable, to,
-                      errno == ENOSPC ? FileError::Reason::NoSpace : FileError::Reason::SyncFailed));
-    out_ = std::move(out);
-    to_ = to;
+    if (WriteResult failed = out_->finish())
+        return failed;
+    staged_ = true;
     return std::nullopt;
 }
 
 WriteResult StagedCopy::commit() {
-    if (!out_)
-        return fileError(FileError::Kind::Unwritable, to_, FileError::Reason::None);
-    std::unique_ptr<QSaveFile> out = std::move(out_);
-    errno = 0;
-    if (!out->commit())
-        return writeError(*out, to_);
-    // The copy is in place from here on, whatever the folder's sync says.
-    if (!syncFolderOfFile(to_, sync_))
-        return fileError(FileError::Kind::Unconfirmed, to_, FileError::Reason::SyncFailed);
-    return std::nullopt;
+    if (!staged_)
+        return fileError(FileError::Kind::Unwritable, out_->target(), FileError::Reason::None);
+    staged_ = false;
+    return out_->commit();
 }
 
 void StagedCopy::drop() {
-    if (out_)
-        out_->cancelWriting();
-    out_.reset();
+    out_->drop();
+    staged_ = false;
 }
 
 WriteResult copyFileDurably(const QString& from, const QString& to, const DiskSync& sync) {

@@ -2,17 +2,16 @@
 
 #include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
+#include "core/common/StagedFile.h"
 
 #include <QString>
 
 #include <memory>
 
-class QSaveFile;
-
 namespace qvmd {
 
-// A whole-file copy in two steps: the copy is written beside the destination and synced to the disk, and
-// only the commit puts it in place with one rename. Until then the destination is untouched, and a copy
+// A whole-file copy in two steps: the copy is written beside the destination, and only the commit syncs
+// it and puts it in place with one rename. Until then the destination is untouched, and a copy
 // that is dropped leaves nothing behind. Special files (folders, pipes, devices) are refused on either
 // side, so a pipe named like a log never blocks the program. A commit whose folder sync fails has put
 // the copy in place and says so (FileError::Kind::Unconfirmed).
@@ -28,9 +27,8 @@ public:
     void drop();
 
 private:
-    const DiskSync& sync_;
-    std::unique_ptr<QSaveFile> out_;
-    QString to_;
+    std::unique_ptr<StagedFile> out_;
+    bool staged_ = false;
 };
 
 // Copies a whole file over the destination: staged, synced and renamed in one go.

@@ -4,17 +4,20 @@
 #include "core/exchange/LogPath.h"
 #include "core/exchange/PCCBackup.h"
 
-#include <QDir>
+#include "core/common/StagedFile.h"
+
+#include <QFileInfo>
 
 #include <utility>
 
 namespace qvmd {
 
-WriteResult ensureBackupFolder(const ProgramFolder& folder) {
+WriteResult ensureBackupFolder(const ProgramFolder& folder, const DiskSync& sync) {
     const QString backupFolder = folder.path(QStringLiteral("Backup"));
-    if (QDir(backupFolder).exists() || QDir().mkpath(backupFolder))
+    if (QFileInfo(backupFolder).isDir())
         return std::nullopt;
-    return fileError(FileError::Kind::Unwritable, backupFolder);
+    // A copy in a folder the disk has not confirmed could vanish with the folder in a power cut.
+    return makeFolderDurably(backupFolder, sync);
 }
 
 BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
@@ -29,9 +32,12 @@ BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, con
     PCCBackup copier(sync);
     copier.SourceFile = logFilePath(folder, logName);
     copier.BackupFile = outcome.backupPath;
-    outcome.error = ensureBackupFolder(folder);
-    if (!outcome.error)
-        outcome.error = copier.Backup();
+    // A copy in a new folder the disk did not confirm is made, but no more confirmed than its folder.
+    const WriteResult folderMade = ensureBackupFolder(folder, sync);
+    if (folderMade && !inPlaceUnconfirmed(folderMade))
+        outcome.error = folderMade;
+    else if (!(outcome.error = copier.Backup()))
+        outcome.error = folderMade;
     if (inPlaceUnconfirmed(outcome.error))
         outcome.unconfirmed = std::exchange(outcome.error, std::nullopt);
     outcome.status = outcome.error ? BackupOutcome::Status::CopyFailed : BackupOutcome::Status::Copied;

@@ -25,7 +25,8 @@ struct BackupOutcome {
 BackupOutcome backupLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
                         const DiskSync& sync = systemDiskSync());
 
-// Creates the Backup folder when it is missing.
-WriteResult ensureBackupFolder(const ProgramFolder& folder);
+// Creates the Backup folder when it is missing, durably: Kind::Unconfirmed when the disk did not confirm
+// the new folder.
+WriteResult ensureBackupFolder(const ProgramFolder& folder, const DiskSync& sync = systemDiskSync());
 
 } // namespace qvmd

@@ -63,10 +63,10 @@ RestoreOutcome restoreLog(const ProgramFolder& folder, const QString& backupName
         return failed(logExists.error());
     if (logExists.value()) {
         safety.BackupFile = folder.backup(*backupFileName(*logName, now));
-        if (WriteResult error = ensureBackupFolder(folder))
+        // The log is replaced only once its safety copy, and the folder that holds it, are on the disk.
+        if (WriteResult error = ensureBackupFolder(folder, sync))
             return failed(*error);
-        WriteResult copied = safety.Backup();
-        if (stopped(copied))
+        if (WriteResult copied = safety.Backup())
             return failed(*copied);
         outcome.safetyCopyPath = safety.BackupFile;
     }

@@ -30,7 +30,8 @@ struct RestoreOutcome {
 // Puts a copy from the Backup folder back in place of its log: the log of that name in the Logs folder,
 // found without regard to case (restoreTargetAmong), so a restore never writes a second log beside the
 // first. The log it replaces is first copied into the Backup folder under the usual dated name, so a
-// restore never destroys the only copy of a log, and the log is replaced with one rename, so it is either
+// restore never destroys the only copy of a log (a safety copy the disk did not confirm stops the restore),
+// and the log is replaced with one rename, so it is either
 // wholly old or wholly restored. It is read back afterwards: Restored means the log holds the backup.
 RestoreOutcome restoreLog(const ProgramFolder& folder, const QString& backupName, const QString& logInUse,
                           const QDateTime& now, const DiskSync& sync = systemDiskSync());

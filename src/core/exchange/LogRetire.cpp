@@ -12,7 +12,8 @@
 
 namespace qvmd {
 
-RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now) {
+RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
+                        const DiskSync& sync) {
     RetireOutcome outcome;
     const std::optional<QString> name = backupFileName(logName, now);
     if (!name) {
@@ -28,13 +29,22 @@ RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, con
     const Result<bool> exists = plainFileExists(logPath);
     if (!exists)
         return failed(exists.error());
-    if (!exists.value())
+    if (!exists.value()) {
+        outcome.status = RetireOutcome::Status::Missing;
         return failed(fileError(FileError::Kind::Missing, logPath));
-    if (WriteResult error = ensureBackupFolder(folder))
+    }
+    // The log leaves Logs only once its copy, and every folder entry on the way to it, is on the disk: a
+    // copy the disk did not confirm could vanish in a power cut together with the log.
+    if (WriteResult error = ensureBackupFolder(folder, sync))
         return failed(*error);
-    // A copy the disk did not confirm is still in place: the log may go.
-    if (WriteResult error = copyFileDurably(logPath, outcome.backupPath); error && !inPlaceUnconfirmed(error))
+    // Synced even when the folder was there: an earlier run may have made it without the disk's word.
+    if (!syncFolderOfFile(folder.path(QStringLiteral("Backup")), sync))
+        return failed(fileError(FileError::Kind::Unconfirmed, folder.path(QStringLiteral("Backup")),
+                                FileError::Reason::SyncFailed));
+    if (WriteResult error = copyFileDurably(logPath, outcome.backupPath, sync)) {
+        // An unconfirmed copy stays: it is a second copy, never the only one.
         return failed(*error);
+    }
     QFile log(logPath);
     errno = 0;
     if (!log.remove()) {
@@ -43,8 +53,10 @@ RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, con
             fileError(FileError::Kind::Unwritable, logPath,
                       reason == FileError::Reason::None ? FileError::Reason::AccessDenied : reason));
     }
-    syncFolderOfFile(logPath, systemDiskSync());
     outcome.status = RetireOutcome::Status::Moved;
+    // The log is gone either way; a removal the disk forgets only brings it back.
+    if (!syncFolderOfFile(logPath, sync))
+        outcome.error = fileError(FileError::Kind::Unconfirmed, logPath, FileError::Reason::SyncFailed);
     return outcome;
 }
 

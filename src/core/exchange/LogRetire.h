@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
 
@@ -11,15 +12,23 @@
 namespace qvmd {
 
 struct RetireOutcome {
-    enum class Status { Moved, NoBaseName, Failed };
+    // Missing: there is no log to move (error names it); Moved with an error: the disk did not confirm
+    // the log's removal.
+    enum class Status { Moved, NoBaseName, Missing, Failed };
     Status status = Status::Failed;
     QString backupPath;             // where the log now is (or would have gone)
     std::optional<FileError> error; // why it failed; the log is then where it was
 };
 
+// The error of a failed retire whose copy the disk did not confirm: the log stayed, a copy may be there.
+inline bool retireCopyUnconfirmed(const RetireOutcome& outcome) {
+    return outcome.status == RetireOutcome::Status::Failed && inPlaceUnconfirmed(outcome.error);
+}
+
 // "Deleting" a log destroys nothing: the log moves from the Logs folder into the Backup folder under the
-// dated name a backup gets, so the Restore window can bring it back. The copy is complete and synced
-// before the log leaves the Logs folder.
-RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now);
+// dated name a backup gets, so the Restore window can bring it back. The copy and its folder entries are
+// confirmed by the disk before the log leaves the Logs folder; otherwise the log stays where it is.
+RetireOutcome retireLog(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
+                        const DiskSync& sync = systemDiskSync());
 
 } // namespace qvmd

@@ -8,13 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
+#include "core/platform/FileSystem.h"
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <cerrno>
 
 namespace qvmd {
 
@@ -35,20 +31,21 @@ Result<LogCounters> readCounterFile(const ProgramFolder& folder) {
     return parseCounterLines(lines.value());
 }
 
-WriteResult ensureLogsFolder(const ProgramFolder& folder) {
+WriteResult ensureLogsFolder(const ProgramFolder& folder, const DiskSync& sync) {
     const QString logs = folder.path(QStringLiteral("Logs"));
     const QFileInfo info(logs);
     if (info.isDir())
         return std::nullopt;
     if (info.exists() || info.isSymLink())
         return fileError(FileError::Kind::Unwritable, logs, FileError::Reason::NotRegularFile);
-    if (!QDir().mkpath(logs))
-        return fileError(FileError::Kind::Unwritable, logs);
+    // A log written into a folder the disk has not confirmed could vanish with it.
+    if (WriteResult failure = makeFolderDurably(logs, sync))
+        return fileError(FileError::Kind::Unwritable, failure->path, failure->reason);
     return std::nullopt;
 }
 
 WriteResult writeCounterFile(const ProgramFolder& folder, const LogCounters& counters, const DiskSync& sync) {
-    if (WriteResult failure = ensureLogsFolder(folder))
+    if (WriteResult failure = ensureLogsFolder(folder, sync))
         return failure;
     return writeLines(folder.logs(counterFileName), counterLines(counters), sync);
 }
@@ -63,62 +60,37 @@ CounterFileCheck reconcileCounterFile(const ProgramFolder& folder, const LogCoun
 
 namespace {
 
-#ifdef Q_OS_UNIX
-// Opens an existing regular Log.dat, never following a link or waiting on a pipe; -1 otherwise.
-int openCounterFile(const QString& path, int mode) {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), mode | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    struct stat status {};
-    if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
-        ::close(fd);
-        errno = EINVAL;
-        return -1;
-    }
-    return fd;
-}
-
+// Log.dat rewritten in place, never through a link or into a pipe: a write of a few bytes that needs no
+// new disk blocks.
 bool writtenInPlace(const QString& path, const QByteArray& bytes) {
-    const int fd = openCounterFile(path, O_WRONLY);
+    const int fd = platform::openExistingForWriting(path);
     if (fd < 0)
         return false;
-    struct stat status {};
-    const auto size = static_cast<size_t>(bytes.size());
-    bool written = ::fstat(fd, &status) == 0 && ::pwrite(fd, bytes.constData(), size, 0) == bytes.size();
-    // Only a shorter text leaves old bytes behind, after its fifth line.
-    if (written && status.st_size > bytes.size())
-        written = ::ftruncate(fd, bytes.size()) == 0;
-    return ::close(fd) == 0 && written;
+    const bool written = platform::rewriteInPlace(fd, bytes.constData(), bytes.size());
+    return platform::closeFile(fd) == 0 && written;
 }
-#endif
 
 } // namespace
 
 WriteResult updateCounterFile(const ProgramFolder& folder, const LogCounters& counters,
                               const DiskSync& sync) {
-#ifdef Q_OS_UNIX
     QByteArray bytes;
     for (const QString& line : counterLines(counters))
         bytes += line.toLatin1() + "\r\n";
     if (writtenInPlace(folder.logs(counterFileName), bytes))
         return std::nullopt;
-#endif
     return writeCounterFile(folder, counters, sync);
 }
 
 WriteResult syncCounterFile(const ProgramFolder& folder, const DiskSync& sync) {
-#ifdef Q_OS_UNIX
     const QString path = folder.logs(counterFileName);
-    const int fd = openCounterFile(path, O_RDONLY);
+    const int fd = platform::openExistingForWriting(path);
     if (fd < 0)
         return fileError(FileError::Kind::Unconfirmed, path, FileError::Reason::SyncFailed);
     const bool synced = sync.sync(fd, DiskSync::Target::File, path) == 0;
-    ::close(fd);
+    platform::closeFile(fd);
     if (!synced)
         return fileError(FileError::Kind::Unconfirmed, path, FileError::Reason::SyncFailed);
-#else
-    Q_UNUSED(folder);
-    Q_UNUSED(sync);
-#endif
     return std::nullopt;
 }
 

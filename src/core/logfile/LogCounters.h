@@ -64,6 +64,6 @@ WriteResult updateCounterFile(const ProgramFolder& folder, const LogCounters& co
 WriteResult syncCounterFile(const ProgramFolder& folder, const DiskSync& sync = systemDiskSync());
 
 // Creates the Logs folder when it is missing; a file in its place is reported.
-WriteResult ensureLogsFolder(const ProgramFolder& folder);
+WriteResult ensureLogsFolder(const ProgramFolder& folder, const DiskSync& sync = systemDiskSync());
 
 } // namespace qvmd

@@ -114,7 +114,7 @@ Result<LogContents> readLog(const QString& path) {
 
 WriteResult createLog(const ProgramFolder& folder, const QString& logName, const LogHeader& header,
                       const DiskSync& sync) {
-    if (WriteResult failure = ensureLogsFolder(folder))
+    if (WriteResult failure = ensureLogsFolder(folder, sync))
         return failure;
     // A log in place but unconfirmed still gets its counters: the two files must describe one log.
     WriteResult log = writeLines(folder.logs(logName), header.lines(), sync);

@@ -1,6 +1,7 @@
 #include "core/logging/LogInUse.h"
 
 #include "core/common/Numbers.h"
+#include "core/exchange/CrashTail.h"
 
 namespace qvmd {
 
@@ -11,6 +12,11 @@ LogInUse::~LogInUse() {
     settle();
 }
 
+const Clock& LogInUse::clock() const {
+    static const Clock systemTime;
+    return place_.clock ? *place_.clock : systemTime;
+}
+
 QString LogInUse::logPath() const {
     return place_.folder.logs(place_.logName);
 }
@@ -19,13 +25,17 @@ LogInUse::Opened LogInUse::open() {
     removeLogsLeftovers(place_.folder);
     Result<QByteArray> bytes = readLogBytes(logPath());
     if (!bytes)
-        return {bytes.error(), std::nullopt};
+        return {bytes.error(), std::nullopt, std::nullopt};
+    // What a power cut left after the last record is no contact: copied away, then cut off.
+    std::optional<CrashTailCut> tailCut;
+    if (const std::optional<qsizetype> tail = crashTailStart(bytes.value()))
+        tailCut = cutCrashTail(place_.folder, place_.logName, bytes.value(), *tail, clock().now(), sync_);
     const LogContents contents = contacts_.load(std::move(bytes.value()));
     header_ = contents.header;
     paperLog_ = contents.paperLog;
     recount();
     CounterFileCheck check = reconcileCounterFile(place_.folder, counters_, sync_);
-    return {std::nullopt, std::move(check.error)};
+    return {std::nullopt, std::move(check.error), std::move(tailCut)};
 }
 
 void LogInUse::recount() {
@@ -114,11 +124,9 @@ LogInUse::WriteOutcome LogInUse::rewriteWith(int row, const ContactRecord& recor
     const ContactRecord before = contacts_.at(row);
     contacts_.replace(row, record);
     const QString year = place_.year.isEmpty() ? header_.value(LogHeader::YearValue) : place_.year;
-    static const Clock systemTime;
-    const Clock& clock = place_.clock ? *place_.clock : systemTime;
     const LogHeader header =
         LogHeader::forProfile(place_.profile, header_.value(LogHeader::PaperLogValue), place_.stationKind,
-                              clock.now().date(), static_cast<int>(leadingNumber(year)));
+                              clock().now().date(), static_cast<int>(leadingNumber(year)));
     WriteResult failure = rewriteLog(logPath(), header, contacts_.recordLines(), sync_);
     // The new file is in place although unconfirmed: the change stands.
     if (inPlaceUnconfirmed(failure))

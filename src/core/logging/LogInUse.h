@@ -4,6 +4,7 @@
 #include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
+#include "core/exchange/CrashTail.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
 #include "core/logfile/WorkedCountries.h"
@@ -48,10 +49,12 @@ public:
 
     // Reads the log file; the counters become those of the log itself, and the counter file is rewritten
     // when it says otherwise. A failed rewrite of the counter file is returned with the log still open.
-    // What a rewrite in Logs left behind when the program was stopped is removed first.
+    // What a rewrite in Logs left behind when the program was stopped is removed first, and the leftovers
+    // of a cut append after the last record (crashTailStart) are cut off once the log is copied.
     struct Opened {
         std::optional<FileError> logError;     // the log could not be read: nothing is open
         std::optional<FileError> counterError; // Log.dat could not be brought in line
+        std::optional<CrashTailCut> tailCut;   // a crash tail was found: its copy, or why it stayed
     };
     Opened open();
 
@@ -96,6 +99,7 @@ private:
     WriteOutcome countersWritten(std::optional<FileError> unconfirmedLog);
     WriteOutcome outcome(Outcome kind, std::optional<FileError> error = std::nullopt) const;
     QString logPath() const;
+    const Clock& clock() const;
 
     const LogInUsePlace place_;
     const DiskSync& sync_;

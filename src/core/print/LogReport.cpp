@@ -100,7 +100,7 @@ void LogReport::printRecord(const QStringList& fields) {
     engine_.setForeColor(0);
     // Each field stays at its place; its room runs from there to the rule it grows towards.
     engine_.PrintRight(22, y, field(1), 0, fitTo(field(1), 22 - FrameLeft));
-    engine_.PrintRight(46.5, y, field(3), 0, fitTo(field(3), 46.5 - OperatorRule));
+    printIdentifier(y, field(3));
     engine_.PrintLeft(48, y, field(4), 0, fitTo(field(4), LhRule - 48));
     engine_.PrintCentre(87, y, field(5), fitTo(field(5), 2 * (87 - LhRule)));
     engine_.PrintLeft(92, y, country, 0, fitTo(country, DateRule - 92));
@@ -115,6 +115,28 @@ int LogReport::fitTo(const QString& text, double room) const {
         return 0;
     // The engine shortens to whole millimetres: text that fits the exact room is left whole.
     return engine_.TextWidth(text) > room ? int(room) : 0;
+}
+
+void LogReport::printIdentifier(double y, const QString& identifier) {
+    // A cut identifier can be another station's: a long one is printed smaller, and one that cannot fit
+    // even then keeps its start and is visibly marked as shortened.
+    constexpr double Right = 46.5;
+    constexpr double Room = Right - OperatorRule;
+    constexpr int SmallestSize = 6;
+    const int rowSize = engine_.FontSize();
+    int size = rowSize;
+    while (size > SmallestSize && engine_.TextWidth(identifier) > Room)
+        engine_.setFontSize(--size);
+    QString shown = identifier;
+    if (engine_.TextWidth(shown) > Room) {
+        const QString mark(QChar(0x2026));
+        while (!shown.isEmpty() && engine_.TextWidth(shown + mark) > Room)
+            shown.chop(1);
+        shown += mark;
+    }
+    engine_.PrintRight(Right, y, shown);
+    if (size != rowSize)
+        engine_.setFontSize(rowSize);
 }
 
 void LogReport::StampaLog(const LogReportData& data, const LogReportTexts& texts,

@@ -62,6 +62,7 @@ public:
 
 private:
     void printRecord(const QStringList& fields);
+    void printIdentifier(double y, const QString& identifier);
     // The maximum width that fits the text into the room, 0 when it fits as it is.
     int fitTo(const QString& text, double room) const;
     void summary(const LogReportData& data, const LogReportTexts& texts, const QString& owner);

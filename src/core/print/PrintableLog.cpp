@@ -2,6 +2,7 @@
 
 #include "core/logfile/ContactRecord.h"
 #include "core/logfile/LogFile.h"
+#include "core/logfile/LogStatistics.h"
 
 #include <cstring>
 
@@ -57,6 +58,10 @@ ReportRecords PrintableLog::records() const {
         }
         return false;
     };
+}
+
+LogCounters PrintableLog::counters(int countryCount) const {
+    return scanLog(bytes_, countryCount).statistics.counters;
 }
 
 } // namespace qvmd

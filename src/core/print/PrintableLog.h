@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/FileError.h"
+#include "core/logfile/LogCounters.h"
 #include "core/print/LogReport.h"
 
 #include <QByteArray>
@@ -23,6 +24,10 @@ public:
     // A pass over the records from the first, by the log's reading rule: empty lines and lines starting
     // "#" are passed over, every other line gives its eight fields. Each pass starts again at the top.
     ReportRecords records() const;
+
+    // The totals of the same bytes the records come from, by the log's statistics rule: what is printed
+    // under the rows always adds them up, whatever Log.dat says.
+    LogCounters counters(int countryCount) const;
 
 private:
     QByteArray bytes_;

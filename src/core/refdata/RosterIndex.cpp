@@ -7,9 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
+#include "core/platform/FileSystem.h"
 
 #include <cstring>
 
@@ -24,18 +22,11 @@ const char* const rosterCategories[2] = {"L", "H"};
 
 // Looked at on every keystroke of the logging window: one stat, and no conversion to local time.
 RosterIndex::Stamp RosterIndex::stampOf(const QString& path) {
-#ifdef Q_OS_UNIX
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+    std::int64_t size = 0;
+    std::int64_t nanoseconds = 0;
+    if (!platform::modificationStamp(path, size, nanoseconds))
         return {};
-    return {static_cast<qint64>(status.st_size),
-            static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-    return {info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
-#endif
+    return {size, nanoseconds};
 }
 
 void RosterIndex::load(const ProgramFolder& folder) {

@@ -53,6 +53,7 @@ std::int32_t resultCode(const DownloadFault& fault) {
         return code(0x800C000B); // connection timeout
     case Kind::Empty:
     case Kind::Truncated:
+    case Kind::UnknownLength:
         return code(0x800C0007); // data not available
     case Kind::WebPage:
     case Kind::WrongShape:
@@ -81,7 +82,7 @@ DownloadUrlError downloadUrlError(const QString& url, const QString& localFile, 
     return error;
 }
 
-QString downloadFaultText(const DownloadFault& fault, const QString& fileName, int languageOffset) {
+QString downloadFaultReason(const DownloadFault& fault, int languageOffset) {
     const bool it = languageOffset == 0;
     using Kind = DownloadFault::Kind;
     QString what;
@@ -108,6 +109,12 @@ QString downloadFaultText(const DownloadFault& fault, const QString& fileName, i
     case Kind::Truncated:
         what = it ? QStringLiteral("il file è arrivato incompleto")
                   : QStringLiteral("the file arrived incomplete");
+        break;
+    case Kind::UnknownLength:
+        what = it ? QStringLiteral("il server non ha indicato la lunghezza del file, quindi non si può "
+                                   "sapere se è arrivato intero")
+                  : QStringLiteral("the server did not say how long the file is, so there is no telling "
+                                   "whether it arrived whole");
         break;
     case Kind::WebPage:
         what = it ? QStringLiteral("è arrivata una pagina web al posto del file")
@@ -157,13 +164,16 @@ QString downloadFaultText(const DownloadFault& fault, const QString& fileName, i
                    .arg(fault.line);
         break;
     }
-    QString text = fileName + QStringLiteral(": ") + what;
     const QString reason = networkReason(fault.networkError, it);
     if (!reason.isEmpty() && fault.kind != Kind::HttpStatus)
-        text += QStringLiteral(" (") + reason + QLatin1Char(')');
-    text += it ? QStringLiteral(". Il file precedente è rimasto com'era.")
-               : QStringLiteral(". The previous file is kept as it was.");
-    return text;
+        what += QStringLiteral(" (") + reason + QLatin1Char(')');
+    return what;
+}
+
+QString downloadFaultText(const DownloadFault& fault, const QString& fileName, int languageOffset) {
+    return fileName + QStringLiteral(": ") + downloadFaultReason(fault, languageOffset) +
+           (languageOffset == 0 ? QStringLiteral(". Il file precedente è rimasto com'era.")
+                                : QStringLiteral(". The previous file is kept as it was."));
 }
 
 } // namespace qvmd

@@ -15,6 +15,7 @@ struct DownloadFault {
         Timeout,          // nothing arrived for too long
         Empty,            // the answer had no content
         Truncated,        // the connection ended before the whole file arrived
+        UnknownLength,    // no length declared and no chunks: a cut body looks like a whole one
         WebPage,          // a web page came in place of the file
         WrongShape,       // the content is not what the file it would replace holds
         TooLarge,         // far bigger than any file the organiser publishes
@@ -42,6 +43,9 @@ struct DownloadUrlError {
 };
 inline constexpr std::int32_t OutOfMemoryCode = static_cast<std::int32_t>(0x8007000E);
 DownloadUrlError downloadUrlError(const QString& url, const QString& localFile, std::int32_t code);
+
+// What went wrong, in the words of the active language, without a capital or a full stop.
+QString downloadFaultReason(const DownloadFault& fault, int languageOffset);
 
 // One sentence for the operator: which file, what went wrong, and that the old file is kept.
 QString downloadFaultText(const DownloadFault& fault, const QString& fileName, int languageOffset);

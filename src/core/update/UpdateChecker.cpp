@@ -125,7 +125,11 @@ void UpdateChecker::onFile() {
     if (!outcome.fault && current_ == 4)
         outcome.fault = checkNewSettings(baseAddress_, result.body);
     if (!outcome.fault) {
-        if (WriteResult error = replaceFileItself(localPath(current_), result.body))
+        // A file in place that the disk did not confirm is replaced all the same: Agg.dat must record it.
+        if (WriteResult error = replaceFileItself(localPath(current_), result.body, *sync_);
+            inPlaceUnconfirmed(error))
+            outcome.unconfirmed = error;
+        else if (error)
             outcome.fault = DownloadFault{DownloadFault::Kind::Unwritable, 0, error->path, 0};
     }
     outcome.replaced = !outcome.fault;
@@ -144,9 +148,13 @@ void UpdateChecker::finishRun() {
     // Agg.dat changes only when a file did; otherwise every local file stays exactly as it was.
     if (anyReplaced) {
         const QStringList lines = installed_.afterUpdate(manifest_, replaced);
-        recordError_ = writeLines(folder_.data(QStringLiteral("Agg.dat")), lines);
-        if (!recordError_)
+        recordError_ = writeLines(folder_.data(QStringLiteral("Agg.dat")), lines, *sync_);
+        if (!recordError_ || inPlaceUnconfirmed(recordError_))
             installed_.setLines(lines);
+        for (const FileOutcome& outcome : outcomes_) {
+            if (outcome.unconfirmed && !recordError_)
+                recordError_ = outcome.unconfirmed;
+        }
         readBack();
     }
     emit downloadsFinished();

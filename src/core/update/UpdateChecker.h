@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
 #include "core/refdata/CountryTable.h"
@@ -37,11 +38,14 @@ public:
         bool replaced = false;
         QString address;
         std::optional<DownloadFault> fault;
+        std::optional<FileError> unconfirmed; // replaced, but the disk did not confirm the new file
     };
 
     explicit UpdateChecker(ProgramFolder folder, QObject* parent = nullptr);
 
     void setTimeout(std::chrono::milliseconds timeout) { downloader_.setTimeout(timeout); }
+    // The sync every replaced file and Agg.dat use; a test hands in one that records or fails.
+    void setDiskSync(const DiskSync& sync) { sync_ = &sync; }
 
     // Reads Agg.dat; a missing file means nothing installed. On another failure nothing counts as installed
     // and the error is returned for the window to show.
@@ -70,7 +74,8 @@ public:
     bool busy() const { return downloader_.busy(); }
     const FileOutcome& outcome(int i) const { return outcomes_.at(static_cast<std::size_t>(i)); }
     bool anyFailed() const;
-    // Agg.dat could not be rewritten, or a replaced file could not be read back.
+    // Agg.dat could not be rewritten, or a replaced file could not be read back; or Kind::Unconfirmed: a
+    // file or Agg.dat is in place (and recorded) but the disk did not confirm it.
     const std::optional<FileError>& recordError() const { return recordError_; }
     const ReferenceUpdate& newReferenceData() const { return newData_; }
 
@@ -88,6 +93,7 @@ private:
     void readBack();
 
     ProgramFolder folder_;
+    const DiskSync* sync_ = &systemDiskSync();
     QString baseAddress_;
     Downloader downloader_;
     InstalledVersions installed_;

@@ -33,9 +33,12 @@ frm_AutoBackup::frm_AutoBackup(AppState& state, Seams& seams, QWidget* parent)
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setRange(AutoBackupSettings::minKeep, AutoBackupSettings::maxKeep);
     Label2->setBuddy(Text1);
-    for (QWidget* control :
-         {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Check1), static_cast<QWidget*>(Label2)})
-        control->setStyleSheet(QStringLiteral("color: white;"));
+    for (QLabel* label : {Label1, Label2})
+        label->setStyleSheet(QStringLiteral("color: white;"));
+    // Only the caption is white: a style sheet colour would also paint the tick, white in its white box.
+    QPalette caption = Check1->palette();
+    caption.setColor(QPalette::WindowText, Qt::white);
+    Check1->setPalette(caption);
 
     cmd_Save = makeButton(this, "cmd_Save", QStringLiteral("Salva"), "1031");
     cmd_Save->setMinimumWidth(110);

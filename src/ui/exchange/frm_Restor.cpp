@@ -5,12 +5,14 @@
 #include "core/common/FileErrorText.h"
 #include "core/exchange/BackupNames.h"
 #include "core/exchange/LogRestore.h"
+#include "core/logfile/LogStatistics.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -192,6 +194,7 @@ void frm_Restor::cmd_Rest_Conf_Click() {
     switch (outcome.status) {
     case RestoreOutcome::Status::Restored:
         restored_ = true;
+        bringCountersInLine(outcome.logPath);
         if (!outcome.unconfirmed.empty()) {
             // The log holds the backup: say so, and that the disk could not confirm it.
             QString text = state_.text(
@@ -215,6 +218,25 @@ void frm_Restor::cmd_Rest_Conf_Click() {
                QLatin1Char('\n') + fileErrorText(*outcome.error, state_.LanguageOffset));
         return;
     }
+}
+
+void frm_Restor::bringCountersInLine(const QString& logPath) {
+    const QString logName = QFileInfo(logPath).fileName();
+    if (state_.log.LogInUse == 0 ||
+        logName.compare(state_.log.LogInUseName.trimmed(), Qt::CaseInsensitive) != 0)
+        return;
+    // Log.dat describes the log in use: after a restore it must describe the restored one.
+    const Result<OpenedLog> opened = openLog(state_.folder, logName, state_.countries.count(), sync_);
+    if (!opened) {
+        seams_.message(this, fileErrorText(opened.error(), state_.LanguageOffset), windowTitle(),
+                       Seams::Icon::Warning);
+        return;
+    }
+    state_.counters = opened.value().statistics.counters;
+    // An unconfirmed Log.dat is harmless: opening the log rebuilds it whenever the two disagree.
+    if (opened.value().counterFileError && !inPlaceUnconfirmed(opened.value().counterFileError))
+        seams_.message(this, fileErrorText(*opened.value().counterFileError, state_.LanguageOffset),
+                       windowTitle(), Seams::Icon::Warning);
 }
 
 void frm_Restor::refuse(const QString& text) {

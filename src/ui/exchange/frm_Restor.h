@@ -54,6 +54,8 @@ public slots:
 
 private:
     void fillList();
+    // After a restore of the log in use: Log.dat and the counters in memory from the restored log.
+    void bringCountersInLine(const QString& logPath);
     // Reports why nothing was restored; the operator may pick again or leave.
     void refuse(const QString& text);
 

@@ -91,6 +91,10 @@ frm_Send_Log::frm_Send_Log(AppState& state, Seams& seams, QWidget* parent)
     clipboard->setText(logPath_);
 }
 
+bool frm_Send_Log::attaches() const {
+    return !attachHelper_.isEmpty() && AttachedMail::takesRecipient(state_.SettingsEntries.value(1));
+}
+
 void frm_Send_Log::cmd_Send_Click() {
     if (attaches()) {
         const QStringList arguments = AttachedMail::arguments(

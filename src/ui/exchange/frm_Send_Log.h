@@ -30,7 +30,8 @@ public slots:
     void cmd_Close_Click();
 
     // Whether the log goes as an attachment (the helper was found when the window opened).
-    bool attaches() const { return !attachHelper_.isEmpty(); }
+    // The window tells what Send will do: the helper is there and can take the recipient.
+    bool attaches() const;
 
 private:
     void attachDone(bool handedOver);

@@ -28,6 +28,13 @@ qsizetype markPlace(const QString& plain, const QSet<QChar>& taken) {
         if (freeAt(i))
             return i;
     }
+    // A text of signs alone ("?") still gets one: Alt and the sign reach it.
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        const QChar c = plain[i];
+        if (!c.isLetterOrNumber() && c.isPrint() && !c.isSpace() && c != QLatin1Char('&') &&
+            !taken.contains(c))
+            return i;
+    }
     return -1;
 }
 

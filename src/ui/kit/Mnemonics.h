@@ -11,7 +11,8 @@ namespace qvmd {
 QString withoutMnemonic(const QString& text);
 
 // The texts of one menu (or one menu bar) with a mnemonic each, so that Alt and a letter reach every one:
-// the first free initial of a word, else the first free letter or digit; none when every one is taken.
+// the first free initial of a word, else the first free letter or digit, else (for a text of signs alone)
+// its first sign; none when every one is taken.
 // Marks already in the texts are dropped first, so giving them again changes nothing.
 QStringList withMnemonics(const QStringList& texts);
 

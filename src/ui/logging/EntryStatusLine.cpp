@@ -178,7 +178,8 @@ QList<EntryStatusLine::Piece> EntryStatusLine::pieces() const {
     if (s.newCountry)
         add(text(1378, "new country"), {}, true);
     if (s.pointsKnown)
-        add(text(1379, "+%1 points").arg(s.pointsAdded));
+        add(s.pointsAdded == 1 ? text(1380, "+%1 point").arg(1)
+                               : text(1379, "+%1 points").arg(s.pointsAdded));
     return line;
 }
 

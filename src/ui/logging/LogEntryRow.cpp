@@ -11,8 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace qvmd {
 
 namespace {
@@ -39,6 +37,9 @@ LogEntryRow::LogEntryRow(QWidget* window, int captionTop, int boxTop, int boxHei
     rules.shortcuts = EntryKeyFilter::Shortcuts::CopyOnly;
     rules.selection = EntryKeyFilter::FocusSelection::TextFromTheStart;
     rules.escapeReported = true;
+    rules.typedLimit = [this](const QLineEdit* box) {
+        return Text1.indexOf(box) == BoxReceived ? ReceivedMaxLength : 0;
+    };
     keys_ = new EntryKeyFilter(std::move(rules), this);
     connect(keys_, &EntryKeyFilter::enterPressed, this, &LogEntryRow::enter);
     connect(keys_, &EntryKeyFilter::escapePressed, this, &LogEntryRow::clearRequested);
@@ -62,7 +63,6 @@ LogEntryRow::LogEntryRow(QWidget* window, int captionTop, int boxTop, int boxHei
     }
     for (int i : {0, 2, 3, 5})
         Text1[i]->setAlignment(Qt::AlignCenter);
-    Text1[BoxReceived]->setMaxLength(ReceivedMaxLength);
     Text1[BoxCategory]->setReadOnly(true);
     Text1[BoxCountryName]->setReadOnly(true);
     Text1[BoxCountryName]->setFocusPolicy(Qt::ClickFocus);
@@ -122,10 +122,8 @@ EntryTexts LogEntryRow::texts() const {
 }
 
 void LogEntryRow::show(int index, const QString& text) {
+    // A number longer than typing admits is shown whole: the limit is the typing rules', not the box's.
     QLineEdit* box = Text1[index];
-    // A number longer than the box admits when typed is still shown whole, never cut.
-    if (index == BoxReceived)
-        box->setMaxLength(std::max<int>(ReceivedMaxLength, static_cast<int>(text.size())));
     box->setText(text);
     box->setCursorPosition(0);
 }
@@ -136,7 +134,6 @@ void LogEntryRow::empty() {
     for (QLineEdit* box : Text1)
         box->clear();
     emptying_ = false;
-    Text1[BoxReceived]->setMaxLength(ReceivedMaxLength);
     emit entryChanged();
 }
 
@@ -315,14 +312,15 @@ void LogEntryRow::applyRules(int index) {
         if (number <= countries_) {
             emit countryTyped(static_cast<int>(number));
         } else {
-            emit outOfRange(index);
+            // Emptied before the message, so that what the window shows under it is what the boxes hold.
             edit->clear();
             Text1[BoxCountryName]->clear();
+            emit outOfRange(index);
             edit->setFocus();
         }
     } else if (index == BoxUnit && !generic_ && leadingNumber(edit->text()) > maxUnit_) {
-        emit outOfRange(index);
         edit->clear();
+        emit outOfRange(index);
         edit->setFocus();
     }
 }

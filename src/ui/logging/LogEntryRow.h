@@ -82,7 +82,7 @@ signals:
     void clearRequested();
     // A country number within the table was typed (0 when box 0 is empty again).
     void countryTyped(int country);
-    // The number typed in box 0 or 2 is out of range; the box is emptied and focused right after.
+    // The number typed in box 0 or 2 is out of range; the box is already empty, and is focused right after.
     void outOfRange(int index);
     // The identifier boxes or the chosen category changed, typed or filled by the program.
     void entryChanged();

@@ -2,6 +2,9 @@
 
 #include "core/app/AppState.h"
 #include "core/common/FileErrorText.h"
+#include "core/exchange/AutoBackup.h"
+
+#include <QDir>
 
 namespace qvmd {
 
@@ -48,6 +51,31 @@ std::optional<QString> outcomeMessage(const AppState& state, const LogInUse::Wri
         return fileErrorText(*outcome.fileError, state.LanguageOffset);
     }
     return std::nullopt;
+}
+
+QString openFailureMessage(const AppState& state, const FileError& error) {
+    QString message = fileErrorText(error, state.LanguageOffset);
+    // A delete stopped between moving the log and clearing the choice leaves the log in Backup.
+    if (error.kind == FileError::Kind::Missing && error.reason == FileError::Reason::None) {
+        if (const std::optional<QString> copy = newestBackupOf(state.folder, state.log.LogInUseName))
+            message +=
+                QLatin1Char('\n') +
+                text(state, 1362,
+                     "The log is no longer in the Logs folder. Its newest copy is in the Backup folder:") +
+                QLatin1Char('\n') + QDir::toNativeSeparators(*copy);
+    }
+    return message;
+}
+
+std::optional<QString> tailCutMessage(const AppState& state, const LogInUse::Opened& opened) {
+    if (!opened.tailCut)
+        return std::nullopt;
+    if (opened.tailCut->error)
+        return fileErrorText(*opened.tailCut->error, state.LanguageOffset);
+    return text(state, 1363,
+                "The end of the log left by an interruption (not a contact) was cut off; the whole log was "
+                "first copied to %1")
+        .arg(QDir::toNativeSeparators(opened.tailCut->backupPath));
 }
 
 } // namespace qvmd

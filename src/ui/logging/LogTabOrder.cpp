@@ -19,11 +19,12 @@ void orderLogTabs(const EntryRowControls& row, const CommandButtons& commands, Q
         box[BoxClub],
         box[BoxUnit],
         box[BoxReceived],
-        row.cmd_NameUnknown,
+        // The name follows the received number; the button that fills it in comes after the category.
         box[BoxName],
         box[BoxCategory],
         row.cmd_H,
         row.cmd_L,
+        row.cmd_NameUnknown,
         row.cmd_Country,
         commands.cmd_Write,
         grid,

@@ -63,6 +63,8 @@ frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget
     refreshDisplay();
     grid_->showLastRow();
     cmd_Clear_Click();
+    if (tailNote_)
+        entryStatus_->showOutcome(*tailNote_);
     ready_ = true;
 
     Timer1.setInterval(clockMilliseconds);
@@ -350,9 +352,10 @@ void frm_Log::refreshDisplay() {
 bool frm_Log::openLog() {
     const LogInUse::Opened opened = log_.open();
     if (opened.logError) {
-        error(fileErrorText(*opened.logError, state_.LanguageOffset));
+        error(openFailureMessage(state_, *opened.logError));
         return false;
     }
+    tailNote_ = tailCutMessage(state_, opened);
     state_.counters = log_.counters();
     state_.worked = log_.worked();
     // The log itself is sound; a stale Log.dat is only reported.

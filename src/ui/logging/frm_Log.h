@@ -115,6 +115,7 @@ private:
     std::unique_ptr<StatisticsOpener> statistics_; // gone before the grid whose model it follows
     EditSession session_;
     bool ready_ = false;
+    std::optional<QString> tailNote_; // what opening found at the end of the log, for the status line
 };
 
 } // namespace qvmd

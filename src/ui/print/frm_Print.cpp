@@ -257,25 +257,21 @@ bool frm_Print::preparePrinter(bool forPrinting) {
 }
 
 bool frm_Print::StampaLog(const PrintableLog& log) {
-    const Result<LogCounters> counters = readCounterFile(state_.folder);
-    if (!counters) {
-        seams_.message(this, fileErrorText(counters.error(), state_.LanguageOffset), Label6->text(),
-                       Seams::Icon::Error);
-        return false;
-    }
-    state_.counters.NextProgressive = counters.value().NextProgressive;
-    state_.counters.CountryCount = counters.value().CountryCount;
-    state_.counters.CancelledCount = counters.value().CancelledCount;
+    // The totals come from the log being printed, never from a Log.dat that may lag behind it.
+    const LogCounters counters = log.counters(state_.countries.count());
+    state_.counters.NextProgressive = counters.NextProgressive;
+    state_.counters.CountryCount = counters.CountryCount;
+    state_.counters.CancelledCount = counters.CancelledCount;
 
     LogReportData data;
     data.year = state_.log.year;
     data.station = state_.profile.StationCallsign;
     data.operatorName = state_.profile.OperatorName;
-    data.nextProgressive = counters.value().NextProgressive;
-    data.hunterCount = counters.value().HunterCount;
-    data.ladyCount = counters.value().LadyCount;
-    data.countryCount = counters.value().CountryCount;
-    data.cancelledCount = counters.value().CancelledCount;
+    data.nextProgressive = counters.NextProgressive;
+    data.hunterCount = counters.HunterCount;
+    data.ladyCount = counters.LadyCount;
+    data.countryCount = counters.CountryCount;
+    data.cancelledCount = counters.CancelledCount;
     data.pointsPerLady = pointsPerLady_;
     data.pointsPerHunter = pointsPerHunter_;
     data.pointsPerCountry = state_.weights.countryPoints;

@@ -7,6 +7,7 @@
 #include "ui/kit/Localise.h"
 
 #include <QColor>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -31,6 +31,20 @@ bool deleteLogInUse(AppState& state, Seams& seams, QWidget* parent) {
         state.text(1333, QStringLiteral("The log was not deleted: it is where it was."));
     const RetireOutcome outcome = retireLog(state.folder, logName, state.clock->now());
     switch (outcome.status) {
+    case RetireOutcome::Status::Missing: {
+        // Nothing to delete and nothing to keep pointing at: one message, and the choice goes.
+        QString text = state
+                           .text(1361, QStringLiteral("The log %1 no longer exists: the choice of the log in "
+                                                      "use has been cleared."))
+                           .arg(logName);
+        if (WriteResult failure =
+                saveUseFile(state, UseHeader::noLog(state.profile.category, currentYear(state))))
+            text = fileErrorText(*outcome.error, state.LanguageOffset) + QLatin1Char('\n') +
+                   fileErrorText(*failure, state.LanguageOffset);
+        state.log = LogChoice{};
+        seams.message(parent, text, title, Seams::Icon::Warning);
+        return true;
+    }
     case RetireOutcome::Status::NoBaseName:
         seams.message(parent,
                       notDeleted + QLatin1Char('\n') +

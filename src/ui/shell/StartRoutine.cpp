@@ -7,11 +7,13 @@
 #include "core/app/StartupLoad.h"
 #include "core/app/VersionInfo.h"
 #include "core/common/FileErrorText.h"
+#include "ui/kit/FocusMarkStyle.h"
 #include "ui/kit/Seams.h"
 #include "ui/shell/frmMain.h"
 #include "ui/shell/frmSplash.h"
 
 #include <QApplication>
+#include <QLabel>
 
 #include <cstdio>
 
@@ -91,6 +93,8 @@ int runProgram(QApplication& app) {
     // The user's data folder of an installed copy is named after the program, whatever its file is called.
     QCoreApplication::setApplicationName(VersionInfo::title());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.qvmd"));
+    // Over the style the desktop (or -style) chose.
+    app.setStyle(new FocusMarkStyle(app.style()->name()));
     DesktopSeams seams;
     const std::optional<QString> folder =
         openProgramFolder(seams, installedPlaces(QCoreApplication::applicationDirPath()));

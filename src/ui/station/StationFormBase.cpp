@@ -21,8 +21,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace qvmd {
 
 namespace {
@@ -79,12 +77,8 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     auto* keys = new EntryKeyFilter(
         {[this](const QLineEdit* box, QChar c) { return entryAdmits(kindOf(box), c); }}, this);
     connect(keys, &EntryKeyFilter::enterPressed, this, &StationFormBase::handleEnter);
-    for (QLineEdit* box : entries) {
+    for (QLineEdit* box : entries)
         keys->watch(box);
-        connect(box, &QLineEdit::textEdited, this, [this, box] { sanitiseEdited(box); });
-        // textEdited comes before textChanged, so this still holds the text before the edit when cleaning.
-        connect(box, &QLineEdit::textChanged, this, [this, box] { lastText_[box] = box->text(); });
-    }
     for (QLineEdit* box : Text1)
         connect(box, &QLineEdit::textChanged, this, [this, box] { numberChanged(box); });
 
@@ -258,41 +252,6 @@ void StationFormBase::handleEnter(QLineEdit* box) {
     } else {
         onNameEnter();
     }
-}
-
-void StationFormBase::sanitiseEdited(QLineEdit* box) {
-    // Only what this edit brought in (typed, pasted, dropped) is cleaned: a roster name may hold
-    // characters no key could type, and editing it must not strip them.
-    const QString before = lastText_.value(box);
-    const QString text = box->text();
-    const qsizetype shortest = std::min(before.size(), text.size());
-    qsizetype kept = 0;
-    while (kept < shortest && before.at(kept) == text.at(kept))
-        ++kept;
-    qsizetype tail = 0;
-    while (tail < shortest - kept && before.at(before.size() - 1 - tail) == text.at(text.size() - 1 - tail))
-        ++tail;
-    const qsizetype insertedEnd = text.size() - tail;
-
-    const int cursor = box->cursorPosition();
-    const EntryKind kind = kindOf(box);
-    QString clean = text.left(kept);
-    qsizetype cleanCursor = std::min<qsizetype>(cursor, kept);
-    for (qsizetype i = kept; i < insertedEnd; ++i) {
-        const QChar c = text.at(i).toUpper();
-        if (!entryAdmits(kind, c))
-            continue;
-        clean.append(c);
-        if (i < cursor)
-            ++cleanCursor;
-    }
-    if (cursor > insertedEnd)
-        cleanCursor += cursor - insertedEnd;
-    clean.append(text.right(tail));
-    if (clean == text)
-        return;
-    box->setText(clean);
-    box->setCursorPosition(static_cast<int>(cleanCursor));
 }
 
 void StationFormBase::numberChanged(QLineEdit* box) {

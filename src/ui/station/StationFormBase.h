@@ -5,7 +5,6 @@
 
 #include "ui/kit/FormDialog.h"
 #include <QColor>
-#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -121,7 +120,6 @@ protected:
 private:
     EntryKind kindOf(const QLineEdit* box) const;
     void handleEnter(QLineEdit* box);
-    void sanitiseEdited(QLineEdit* box);
     void numberChanged(QLineEdit* box);
     void showCountry();
     void setChosenLook(QRadioButton* option, bool chosen);
@@ -130,7 +128,6 @@ private:
     QGridLayout* grid_ = nullptr;
     QHBoxLayout* buttonRow_ = nullptr;
     QList<QLabel*> messageLabels_;
-    QHash<const QLineEdit*, QString> lastText_; // each entry box's text as it stood after its last change
 };
 
 } // namespace qvmd

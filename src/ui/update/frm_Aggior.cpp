@@ -175,9 +175,18 @@ void frm_Aggior::onCheckFinished() {
         Label3->announce(Label3->text());
         const std::optional<DownloadFault>& fault = checker_->manifestFault();
         // An address that can never work is named, not blamed on the connection.
-        const QString why = fault && fault->kind == DownloadFault::Kind::BadAddress
-                                ? state_.text(1220).arg(fault->detail)
-                                : Label13->text();
+        QString why;
+        if (fault && fault->kind == DownloadFault::Kind::BadAddress) {
+            why = state_.text(1220).arg(fault->detail);
+        } else {
+            // The usual advice, then what the program knows of the cause: a missing file or an untrusted
+            // certificate is no matter of the connection.
+            const DownloadFault known =
+                fault.value_or(DownloadFault{DownloadFault::Kind::WrongShape, 0, QString(), 0, 0});
+            QString reason = downloadFaultReason(known, state_.LanguageOffset);
+            reason[0] = reason[0].toUpper();
+            why = Label13->text() + QStringLiteral("\n\n") + reason + QLatin1Char('.');
+        }
         seams_.message(this, Label12->text() + QLatin1Char('\n') + why, Label9->text(), Seams::Icon::Error);
         return;
     }

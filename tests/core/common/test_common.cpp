@@ -79,6 +79,39 @@ TEST(Windows1252, RoundTripsAccentsAndTheEuroSign) {
     EXPECT_EQ(toWindows1252(QStringLiteral("ж")), "?");
 }
 
+// Every byte of 0x80 to 0x9F against the code page's published mapping; the five unassigned bytes stay
+// the C1 control of the same value, both ways.
+TEST(Windows1252, HighRangeMatchesThePublishedTable) {
+    const struct {
+        unsigned char byte;
+        char16_t unicode;
+    } table[] = {
+        {0x80, 0x20AC}, {0x81, 0x0081}, {0x82, 0x201A}, {0x83, 0x0192}, {0x84, 0x201E}, {0x85, 0x2026},
+        {0x86, 0x2020}, {0x87, 0x2021}, {0x88, 0x02C6}, {0x89, 0x2030}, {0x8A, 0x0160}, {0x8B, 0x2039},
+        {0x8C, 0x0152}, {0x8D, 0x008D}, {0x8E, 0x017D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x91, 0x2018},
+        {0x92, 0x2019}, {0x93, 0x201C}, {0x94, 0x201D}, {0x95, 0x2022}, {0x96, 0x2013}, {0x97, 0x2014},
+        {0x98, 0x02DC}, {0x99, 0x2122}, {0x9A, 0x0161}, {0x9B, 0x203A}, {0x9C, 0x0153}, {0x9D, 0x009D},
+        {0x9E, 0x017E}, {0x9F, 0x0178},
+    };
+    ASSERT_EQ(std::size(table), 32u);
+    QByteArray all;
+    QString expected;
+    for (const auto& row : table) {
+        SCOPED_TRACE(static_cast<int>(row.byte));
+        const QByteArray one(1, static_cast<char>(row.byte));
+        EXPECT_EQ(windows1252Char(row.byte).unicode(), row.unicode);
+        EXPECT_EQ(fromWindows1252(one), QString(QChar(row.unicode)));
+        EXPECT_EQ(toWindows1252(QString(QChar(row.unicode))), one);
+        all += one;
+        expected += QChar(row.unicode);
+    }
+    // Long enough for the block-wise scan, with the range at both ends of a block.
+    const QByteArray padded = QByteArray(230, 'a') + all + all + QByteArray(17, 'z');
+    const QString paddedText = QString(230, u'a') + expected + expected + QString(17, u'z');
+    EXPECT_EQ(fromWindows1252(padded), paddedText);
+    EXPECT_EQ(toWindows1252(paddedText), padded);
+}
+
 class TextFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;

@@ -194,5 +194,5 @@ TEST(FolderPlaces, DefaultsBesideTheProgramThenTheSystemsDataFolders) {
     EXPECT_TRUE(places.userFolder.startsWith("/home/op/.local/share/")) << places.userFolder.toStdString();
     EXPECT_EQ(places.defaultDataFolders,
               QStringList({"/opt/qv/share/qv-md/Data", "/home/op/.local/share/qv-md/Data",
-                           "/usr/local/share/qv-md/Data", "/usr/share/qv-md/Data"}));
+                           "/usr/local/share/qv-md/Data", "/usr/share/qv-md/Data", "/opt/qv/bin/Data"}));
 }

@@ -65,6 +65,48 @@ TEST(MailMessages, AttachedLogsKeepTheirBytesWhateverTheNameEncoding) {
     EXPECT_EQ(lineFeeds, harvest.logs[0].bytes);
 }
 
+// Names with accents in each form mail programs encode them: what the manager reads names the file as sent.
+TEST(MailMessages, AccentedAttachmentNamesAreDecodedInTheirCharacterSet) {
+    const QString zipName = QString::fromUtf8("Log_Niccol\xC3\xB2_citt\xC3\xA0.zip");
+    const struct {
+        const char* form;
+        QByteArray headers;
+    } cases[] = {
+        {"RFC 2047 UTF-8 base64", "Content-Type: application/zip;\n name=\"=?UTF-8?B?" +
+                                      QByteArray("Log_Niccol\xC3\xB2_citt\xC3\xA0.zip").toBase64() +
+                                      "?=\"\n"},
+        {"RFC 2047 UTF-8 quoted",
+         "Content-Type: application/zip;\n name=\"=?utf-8?Q?Log=5FNiccol=C3=B2=5Fcitt=C3=A0.zip?=\"\n"},
+        {"RFC 2047 Latin-1 quoted",
+         "Content-Type: application/zip;\n name=\"=?ISO-8859-1?Q?Log=5FNiccol=F2=5Fcitt=E0.zip?=\"\n"},
+        {"RFC 2047 Windows-1252 base64", "Content-Type: application/zip;\n name=\"=?windows-1252?B?" +
+                                             QByteArray("Log_Niccol\xF2_citt\xE0.zip").toBase64() + "?=\"\n"},
+        {"RFC 2231 UTF-8", "Content-Type: application/zip\nContent-Disposition: attachment;\n "
+                           "filename*=UTF-8''Log_Niccol%C3%B2_citt%C3%A0.zip\n"},
+        {"RFC 2231 Latin-1 in pieces", "Content-Type: application/zip\nContent-Disposition: attachment;\n "
+                                       "filename*0*=iso-8859-1''Log_Niccol%F2;\n filename*1*=_citt%E0.zip\n"},
+        {"RFC 2231 UTF-8 with a language",
+         "Content-Type: application/zip\nContent-Disposition: attachment;\n "
+         "filename*=utf-8'it'Log_Niccol%C3%B2_citt%C3%A0.zip\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        const MessageHarvest harvest = scanMessage(mixed(attachment(c.headers, "PK\x03\x04")), {});
+        ASSERT_EQ(1u, harvest.notes.size());
+        EXPECT_EQ(MailNote::Kind::Zip, harvest.notes[0].kind);
+        EXPECT_EQ(zipName, harvest.notes[0].attachment);
+    }
+    // A message without a log names what it had, accents included.
+    const MessageHarvest harvest =
+        scanMessage(mixed(attachment("Content-Type: image/jpeg\nContent-Disposition: attachment;\n "
+                                     "filename*=UTF-8''Foto_citt%C3%A0.jpg\n",
+                                     "JFIF")),
+                    {});
+    ASSERT_EQ(1u, harvest.notes.size());
+    EXPECT_EQ(MailNote::Kind::NoLog, harvest.notes[0].kind);
+    EXPECT_EQ(QString::fromUtf8("Foto_citt\xC3\xA0.jpg"), harvest.notes[0].attachment);
+}
+
 // Each text body is read in its character set, and a log in it comes back in Windows-1252.
 TEST(MailMessages, BodyLogsAreReadInTheirCharacterSet) {
     struct Case {

@@ -49,7 +49,6 @@ TEST(ReportColumns, LongFieldsAreShortenedToTheirColumnAndKeepTheirPlace) {
     const Case cases[] = {
         {1, "123456", "123456", 22, 'R'},                                  // numbers are never cut
         {2, "12345", "12345", 191, 'R'},                                   // a cut number is another number
-        {3, "26124GHGR2553", "124GHGR2553", 46.5, 'R'},                    // 23.4 mm: the right end stays
         {4, "FRANCESCA D'AMBROSIO", "FRANCESCA D'AMBROS", 48, 'L'},        // 36.2 mm: the left end stays
         {5, "LHX", "LH", 87, 'C'},                                         // 5.6 mm about the middle
         {6, "Andaman & Nicobar Islands", "Andaman & Nicobar Is", 92, 'L'}, // 40.4 mm
@@ -75,6 +74,42 @@ TEST(ReportColumns, LongFieldsAreShortenedToTheirColumnAndKeepTheirPlace) {
                             : c.align == 'R' ? printed->x + width
                                              : printed->x + width / 2;
         EXPECT_NEAR(edge, c.edge, 1e-9) << what;
+    }
+}
+
+// An identifier cut at either end can be another station: it is printed whole in a smaller size, and one
+// too long even then is marked as shortened. The row's size comes back for the fields after it.
+TEST(ReportColumns, IdentifiersAreNeverCutIntoAnotherIdentifier) {
+    const struct {
+        QString value;
+        QString printed;
+        double size;
+    } cases[] = {
+        {"5QV1", "5QV1", 10},
+        {"340ABCDE3000", "340ABCDE3000", 9},                        // 24 mm at 10 points: a point less
+        {"26124GHGR2553", "26124GHGR2553", 9},                      // 23.4 mm at 9 points: just fits
+        {"1234567890ABCDE1234", "1234567890ABCDE1234", 6},          // 22.8 mm at 6 points
+        {"1234567890ABCDE12345678", "1234567890ABCDE123\u2026", 6}, // too long at any size: marked
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.toStdString());
+        RecordingSurface printer;
+        EasyPrint engine(printer);
+        printOne(engine, {"1", "7", c.value, "ROSSI", "L", "Italia", "06/03/26", "N"});
+        std::optional<RecordingSurface::Op> printed;
+        std::optional<RecordingSurface::Op> name;
+        for (const auto& op : printer.ops) {
+            if (op.kind == Kind::Text && op.page == 1 && op.y == 40 && op.text == c.printed)
+                printed = op;
+            if (op.kind == Kind::Text && op.page == 1 && op.y == 40 && op.text == "ROSSI")
+                name = op;
+        }
+        ASSERT_TRUE(printed) << printer.textsOn(1).join('|').toStdString();
+        EXPECT_EQ(printed->font.size, c.size);
+        EXPECT_NEAR(printed->x + 0.2 * c.size * c.printed.size(), 46.5, 1e-9);
+        EXPECT_GE(printed->x, Rules[1]);
+        ASSERT_TRUE(name);
+        EXPECT_EQ(name->font.size, 10);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/update/UpdateChecker.h"
 #include "support/LocalHttpServer.h"
 #include "support/Printers.h"
+#include "support/RecordingSync.h"
 #include "support/TempProgramFolder.h"
 
 #include <QSignalSpy>
@@ -266,6 +267,24 @@ TEST_F(UpdateCheckerTest, ANewMdIniThatWouldLoseTheUpdatesIsRefused) {
     EXPECT_EQ(folder.readData(QStringLiteral("Md.ini")), old);
 }
 
+// A file in place that the disk did not confirm counts as replaced, so Agg.dat records its version, and
+// the run says the disk did not confirm it.
+TEST_F(UpdateCheckerTest, AFileInPlaceButUnconfirmedIsRecordedAndSaidSo) {
+    qvmd::test::RecordingSync sync;
+    sync.failOnly(DiskSync::Target::Folder, folder.data(QString()));
+    checker.setDiskSync(sync);
+    server.serveManifest("08A>02B>12C>01D>05E");
+    server.serveFile(QStringLiteral("08A.dat"), {200, "1QV1>ANNA\r\n"});
+    checkNow();
+    downloadNow({true, false, false, false, false});
+    EXPECT_TRUE(checker.outcome(0).replaced);
+    EXPECT_TRUE(checker.outcome(0).unconfirmed);
+    EXPECT_EQ(folder.readData(QStringLiteral("Lady.dat")), "1QV1>ANNA\r\n");
+    EXPECT_EQ(folder.readData(QStringLiteral("Agg.dat")), "08\r\n02\r\n12\r\n01\r\n05\r\n\r\n");
+    ASSERT_TRUE(checker.recordError());
+    EXPECT_EQ(checker.recordError()->kind, FileError::Kind::Unconfirmed);
+}
+
 // A link in Data is replaced by the new file; what it pointed at, outside Data, stays as it was.
 TEST_F(UpdateCheckerTest, ALinkInDataIsReplacedNeverItsTarget) {
     QTemporaryDir outside;
@@ -294,6 +313,27 @@ TEST_F(UpdateCheckerTest, ALinkInDataIsReplacedNeverItsTarget) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), untouched);
     EXPECT_FALSE(QFile::exists(target + QStringLiteral(".gone")));
+    // The file in the link's place gets the permissions every file the update writes gets.
+    EXPECT_EQ(QFile::permissions(lady), QFile::permissions(folder.data(QStringLiteral("Agg.dat"))));
+
+    // Agg.dat as a link is replaced as well, never written through.
+    const QString agg = folder.data(QStringLiteral("Agg.dat"));
+    const QString outsideAgg = outside.filePath(QStringLiteral("agg.dat"));
+    const QByteArray versions = "07\r\n02\r\n12\r\n01\r\n05\r\n";
+    QFile aggTarget(outsideAgg);
+    ASSERT_TRUE(aggTarget.open(QIODevice::WriteOnly));
+    aggTarget.write(versions);
+    aggTarget.close();
+    QFile::remove(agg);
+    ASSERT_TRUE(QFile::link(outsideAgg, agg));
+    server.serveManifest("09A>02B>12C>01D>05E");
+    server.serveFile(QStringLiteral("09A.dat"), {200, "1QV2>BEA\r\n"});
+    checkNow();
+    downloadNow({true, false, false, false, false});
+    EXPECT_TRUE(checker.outcome(0).replaced);
+    EXPECT_FALSE(QFileInfo(agg).isSymLink());
+    ASSERT_TRUE(aggTarget.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aggTarget.readAll(), versions);
 }
 
 // A secure address moved to a plain one is a refusal for safety, not a server error.

@@ -356,15 +356,17 @@ TEST_F(RestoreWindow, TheMessageTellsWhatTheLogNowHolds) {
         program.writeRaw("Backup/" + renamed, "backed up log");
         state.LanguageOffset = c.language;
         RecordingSync sync;
+        // The safety copy is confirmed; only the log's own folder is not.
         if (c.folderSyncFails)
-            sync.failAll(DiskSync::Target::Folder);
+            sync.failOnly(DiskSync::Target::Folder, program.logs(""));
         TestSeams report;
         frm_Restor window(state, report, nullptr, sync);
         window.show();
         upToTheQuestion(window, renamed);
         QTest::mouseClick(window.cmd_Rest_Conf, Qt::LeftButton);
 
-        EXPECT_EQ(entries(program.logs("")), QStringList({"5QV123_MD_L_2015.Log"}));
+        // Log.dat now describes the restored log in use.
+        EXPECT_EQ(entries(program.logs("")), QStringList({"5QV123_MD_L_2015.Log", "Log.dat"}));
         EXPECT_EQ(read("Logs/5QV123_MD_L_2015.Log"), "backed up log");
         EXPECT_EQ(read("Backup/5QV123_MD_L_2015-0103_090503.Bak"), "current log");
         if (c.warning.isEmpty()) {

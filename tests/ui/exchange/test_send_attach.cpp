@@ -118,16 +118,35 @@ TEST_F(SendAttach, AFailingHelperFallsBackToTheLinkAndTheHandAttachment) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(SendAttach, WithoutTheHelperTheWindowIsAsBefore) {
-    PathOverride path(bin.path()); // an empty folder: no helper anywhere
-    frm_Send_Log window(state, seams);
-    window.show();
-    EXPECT_FALSE(window.attaches());
-    EXPECT_EQ(window.Label2->text(), state.text(1104));
-    QTest::mouseClick(window.cmd_Send, Qt::LeftButton);
-    EXPECT_EQ(window.findChild<AttachedMail*>(), nullptr);
-    EXPECT_EQ(links.opened.size(), 1);
-    EXPECT_FALSE(window.isVisible());
+// Where the helper cannot attach the log (none installed, or a recipient it would read as an option), the
+// window says from the start that the log goes by hand, and Send opens the prepared mail alone.
+TEST_F(SendAttach, WithoutAUsableHelperTheWindowSaysTheLogGoesByHand) {
+    const struct {
+        const char* name;
+        bool helper;
+        const char* recipient;
+    } cases[] = {
+        {"no helper", false, "award@qv.example"},
+        {"recipient like an option", true, "-award@qv.example"},
+        {"recipient like an option after blanks", true, "  --attach=/etc/passwd"},
+    };
+    installStandIn(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        links.opened.clear();
+        state.SettingsEntries[1] = QString::fromLatin1(c.recipient);
+        QTemporaryDir empty;
+        PathOverride path(c.helper ? bin.path() : empty.path());
+        frm_Send_Log window(state, seams);
+        window.show();
+        EXPECT_FALSE(window.attaches());
+        EXPECT_EQ(window.Label2->text(), state.text(1104));
+        QTest::mouseClick(window.cmd_Send, Qt::LeftButton);
+        EXPECT_EQ(window.findChild<AttachedMail*>(), nullptr);
+        EXPECT_EQ(recordedArguments(), QStringList({"<not run>"}));
+        EXPECT_EQ(links.opened.size(), 1);
+        EXPECT_FALSE(window.isVisible());
+    }
 }
 
 TEST(AttachedMailArguments, AnAddressThatLooksLikeAnOptionIsRefused) {

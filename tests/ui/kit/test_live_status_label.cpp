@@ -121,13 +121,13 @@ TEST(Mnemonics, EveryTextGetsAFreeLetterWordInitialsFirst) {
     } cases[] = {
         {"menu bar",
          {"File", "Log", "Print", "Option", "Utility", "?"},
-         {"&File", "&Log", "&Print", "&Option", "&Utility", "?"}},
+         {"&File", "&Log", "&Print", "&Option", "&Utility", "&?"}},
         {"taken initials", {"Log", "Lingua", "Send log"}, {"&Log", "L&ingua", "&Send log"}},
         {"word initials first", {"Save", "Select log"}, {"&Save", "Select &log"}},
         {"case folded", {"open", "Open again"}, {"&open", "Open &again"}},
         {"ampersand kept", {"Tom && Jerry", "Taste"}, {"&Tom && Jerry", "T&aste"}},
         {"marks dropped first", {"&Exit", "E&xport"}, {"&Exit", "E&xport"}},
-        {"none left", {"A", "a", "?"}, {"&A", "a", "?"}},
+        {"none left", {"A", "a", "?", "?!"}, {"&A", "a", "&?", "?&!"}},
         {"accented", {"Èlite", "Esci"}, {"&Èlite", "&Esci"}},
     };
     for (const auto& c : cases) {

@@ -72,7 +72,7 @@ TEST(Localise, TaggedCaptionsFollowTheLanguage) {
     EXPECT_EQ(form.option->text(), "Lady");
     EXPECT_EQ(form.combo->currentText(), "Italian");
     Localise(form.window, table(), 0);
-    EXPECT_EQ(form.tagged->text(), "Il programma è già in esecuzione");
+    EXPECT_EQ(form.tagged->text(), "Il Programma è già in esecuzione");
     EXPECT_EQ(form.button->text(), "Salva");
     EXPECT_EQ(form.combo->currentText(), "Italiano");
 }
@@ -137,7 +137,12 @@ TEST(StringTableFile, HoldsEveryTextWithItsBlanks) {
     EXPECT_EQ(strings.text(2100), "Total  H+L+CxM");
     EXPECT_EQ(strings.text(2110), "Registration  General Station ");
     EXPECT_EQ(strings.text(2143).value_or("").left(7), " Select");
-    EXPECT_EQ(strings.text(1104).value_or("").left(47), "Il Log non viene allegato automaticamente: occo");
+    // Quoted word for word by the organiser's texts, commas and all.
+    EXPECT_EQ(strings.text(1104),
+              "Il Log non viene allegato automaticamente. Occorre allegarlo manualmente. Il percorso del file, "
+              "visibile nella casella sottostante viene copiato negli appunti, è quindi possibile incollarlo nella "
+              "casella di scelta file del Gestore di Posta. Oppure usare il tuo metodo preferito per l'invio di "
+              "posta con file allegati");
     for (int id : {2014, 2016, 2017, 2019, 2020})
         EXPECT_FALSE(strings.text(id)) << id;
     // Every id a window uses has an Italian and, unless marked, an English text.

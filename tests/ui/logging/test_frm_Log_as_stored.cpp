@@ -55,6 +55,19 @@ TEST_F(LogWindowAsStored, AReceivedNumberComesBackAsStoredAndATypedOneStopsAtFiv
     window->cmd_Clear_Click();
     type(3, "654321");
     EXPECT_EQ(box(3)->text(), "65432");
+
+    // Nor while it is edited: typed over whole it takes five digits, typed after it none.
+    pick(1);
+    box(3)->setFocus();
+    box(3)->end(false);
+    type(3, "9");
+    EXPECT_EQ(box(3)->text(), longReceived);
+    QTest::keyClick(box(3), Qt::Key_A, Qt::ControlModifier);
+    type(3, "1234567");
+    EXPECT_EQ(box(3)->text(), "12345");
+    QTest::keyClick(box(3), Qt::Key_Backspace);
+    type(3, "89");
+    EXPECT_EQ(box(3)->text(), "12348");
 }
 
 TEST_F(LogWindowAsStored, QuestionsAnsweredWithASingleEnter) {

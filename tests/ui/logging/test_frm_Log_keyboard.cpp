@@ -1,5 +1,8 @@
 #include "support/LogWindowFixture.h"
 
+#include <QImage>
+#include <QPixmap>
+
 #include <functional>
 
 using namespace qvmd;
@@ -72,9 +75,9 @@ TEST_F(LogWindowKeyboard, TabGoesRoundTheRowWriteTheGridAndTheCommands) {
     press(Qt::Key_Space);
     ASSERT_TRUE(log.Check1->isChecked());
     log.Check1->setFocus();
-    const QStringList forward = {"Text1_0",   "Text1_1",      "Text1_2",  "Text1_3",   "cmd_NameUnknown",
-                                 "Text1_4",   "Text1_5",      "cmd_H",    "cmd_L",     "cmd_Country",
-                                 "cmd_Write", "MSHFlexGrid1", "cmd_Find", "cmd_Clear", "cmd_Empty",
+    const QStringList forward = {"Text1_0",   "Text1_1",      "Text1_2",  "Text1_3",         "Text1_4",
+                                 "Text1_5",   "cmd_H",        "cmd_L",    "cmd_NameUnknown", "cmd_Country",
+                                 "cmd_Write", "MSHFlexGrid1", "cmd_Find", "cmd_Clear",       "cmd_Empty",
                                  "cmd_Close", "Check1"};
     EXPECT_EQ(round(Qt::Key_Tab), forward);
     QStringList backward(forward.rbegin() + 1, forward.rend());
@@ -94,6 +97,38 @@ TEST_F(LogWindowKeyboard, TabGoesRoundTheRowWriteTheGridAndTheCommands) {
     EXPECT_EQ(round(Qt::Key_Tab),
               QStringList({"Text1_2", "Text1_3", "Text1_4", "Text1_5", "cmd_Country", "MSHFlexGrid1",
                            "cmd_Find", "cmd_Clear", "cmd_Empty", "cmd_Close", "Check1", "Text1_0"}));
+}
+
+// A station that is not a member: after the received number Tab goes to the name, which takes the letters
+// typed; "Name Unknown" comes later in the round and shows when it has the focus.
+TEST_F(LogWindowKeyboard, TabAfterTheReceivedNumberGoesToTheName) {
+    frm_Log& log = openActive();
+    click(log.Check1);
+    box(0)->setFocus();
+    typeHere("9");
+    press(Qt::Key_Return);
+    typeHere("ABC");
+    press(Qt::Key_Return);
+    typeHere("7");
+    click(log.cmd_H);
+    ASSERT_EQ(current(), box(3));
+    typeHere("12");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(current(), box(4));
+    typeHere("MARIO ROSSI");
+    EXPECT_EQ(box(4)->text(), "MARIO ROSSI");
+
+    const QImage unfocused = log.cmd_NameUnknown->grab().toImage();
+    ASSERT_TRUE(tabTo(log.cmd_NameUnknown));
+    const QImage focusedLook = log.cmd_NameUnknown->grab().toImage();
+    ASSERT_EQ(unfocused.size(), focusedLook.size());
+    int changed = 0;
+    for (int y = 0; y < unfocused.height(); ++y)
+        for (int x = 0; x < unfocused.width(); ++x)
+            changed += std::abs(qGray(unfocused.pixel(x, y)) - qGray(focusedLook.pixel(x, y))) > 60;
+    // A frame round the button, not a stray pixel.
+    EXPECT_GE(changed, unfocused.width()) << "the focused button looks as it did";
+    EXPECT_EQ(box(4)->text(), "MARIO ROSSI");
 }
 
 // Every action of the window is reached and done with keys alone, as a click does it.

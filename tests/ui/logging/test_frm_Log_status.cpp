@@ -67,7 +67,62 @@ TEST_F(LogWindowStatus, FollowsEveryKeyAndHighlightsTheEarlierContact) {
     EXPECT_EQ(status(),
               QStringLiteral(
                   "9  \u00b7  Netherlands  \u00b7  generic station  \u00b7  new country  \u00b7  +6 points"));
+    // One more Hunter in a country already worked: one point, said in the singular.
+    log.cmd_Clear_Click();
+    click(log.Check1);
+    type(0, QStringLiteral("3"));
+    click(log.cmd_H);
+    EXPECT_EQ(status(), QStringLiteral("3  \u00b7  England  \u00b7  generic station  \u00b7  +1 point"));
+    state.LanguageOffset = 0;
+    window->entryStatus().refresh();
+    EXPECT_TRUE(status().endsWith(QStringLiteral("+1 punto"))) << status().toStdString();
     EXPECT_TRUE(seams.messages.empty());
+}
+
+namespace {
+
+// Notes what the status line says at the moment each message is shown.
+class StatusAtMessageSeams : public test::TestSeams {
+public:
+    std::function<QString()> status;
+    QStringList heard;
+    void message(QWidget* parent, const QString& text, const QString& title, Icon icon) override {
+        TestSeams::message(parent, text, title, icon);
+        heard.append(status());
+    }
+};
+
+} // namespace
+
+// A refused number leaves its box before the message: under the message the line tells what the boxes hold.
+TEST_F(LogWindowStatus, UnderARefusedNumbersMessageTheLineFollowsTheBoxes) {
+    writeLog(contacts(3));
+    StatusAtMessageSeams refusals;
+    window = std::make_unique<frm_Log>(state, refusals, nullptr);
+    window->show();
+    refusals.status = [this] { return status(); };
+    struct Case {
+        const char* name;
+        int box;
+        const char* typed; // after "3" in box 0 and "2" in box 2
+    };
+    for (const Case& c : {Case{"country", 0, "9"}, Case{"unit", 2, "9999"}}) {
+        SCOPED_TRACE(c.name);
+        window->cmd_Clear_Click();
+        refusals.heard.clear();
+        type(0, QStringLiteral("3"));
+        enter(0);
+        type(2, QStringLiteral("2"));
+        ASSERT_TRUE(status().contains(QStringLiteral("worked at n. 2")));
+        box(c.box)->setFocus();
+        box(c.box)->end(false);
+        type(c.box, QString::fromLatin1(c.typed));
+        ASSERT_EQ(refusals.heard.size(), 1);
+        EXPECT_EQ(box(c.box)->text(), "");
+        EXPECT_EQ(refusals.heard[0], status());
+        EXPECT_FALSE(refusals.heard[0].contains(QStringLiteral("worked at")))
+            << refusals.heard[0].toStdString();
+    }
 }
 
 // Picking a contact fills the row: the contact is not a duplicate of itself, but of another valid one.

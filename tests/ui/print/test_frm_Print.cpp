@@ -1,5 +1,6 @@
 #include "core/app/AppState.h"
 #include "core/print/EasyPrint.h"
+#include "core/refdata/CountryTable.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
@@ -41,6 +42,10 @@ protected:
         state.log.LogInUseName = LogName;
         state.log.year = QStringLiteral("2015");
         state.weights = ScoreWeights{1, 2, 5, 4, 3};
+        QStringList countries;
+        for (int i = 1; i <= 10; ++i)
+            countries.append(QStringLiteral("P%1>Country %1").arg(i));
+        state.countries = CountryTable::fromLines(countries);
     }
 
     void writeLog(const QStringList& records, const QStringList& counters) {
@@ -171,6 +176,27 @@ TEST_F(PrintWindow, PrintsTheLogIntoTheChosenPdfFile) {
     EXPECT_TRUE(text.contains(QStringLiteral("26"))) << text.toStdString();
     EXPECT_EQ(state.counters.NextProgressive, 4);
     EXPECT_EQ(state.counters.CancelledCount, 1);
+}
+
+// The totals under the rows add up the rows printed, whatever Log.dat says: a restore or a power cut can
+// leave it describing another log, or nothing.
+TEST_F(PrintWindow, TheTotalsComeFromTheLogPrintedNotFromLogDat) {
+    for (const QStringList& stale :
+         {QStringList{"7", "0", "6", "6", "0"}, QStringList{"1", "0", "0", "0", "0"}}) {
+        SCOPED_TRACE(stale.join(' ').toStdString());
+        writeSampleLog(3);
+        folder.writeRaw(QStringLiteral("Logs/Log.dat"), crlf(stale));
+        frm_Print window(state, seams);
+        choosePdf(window);
+        const QString path = saveAs(QStringLiteral("report.pdf"));
+        QTest::mouseClick(window.cmd_Print, Qt::LeftButton);
+        const QString text = pdfText(path);
+        // Two Ladies at 5 points, one country at 3: (10 + 3) x 2.
+        EXPECT_TRUE(text.contains(QStringLiteral("26"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("54")));
+        EXPECT_EQ(state.counters.NextProgressive, 4);
+        QFile::remove(path);
+    }
 }
 
 TEST_F(PrintWindow, PreviewShowsTheRecordedPagesAndItsPrintButtonPrints) {

@@ -107,6 +107,8 @@ TEST_F(MainWindowTest, LanguageSwitchChangesPicturesMenusAndLangFile) {
     EXPECT_EQ(withoutMnemonic(window.mnu_OpenLog->text()), "Open Log");
     EXPECT_EQ(withoutMnemonic(window.mnu_Util->title()), "Utility");
     EXPECT_FALSE(window.cmd_Open_Log->icon().isNull());
+    // The "?" menu has no letter, so Alt and "?" reach it.
+    EXPECT_EQ(QKeySequence::mnemonic(window.mnu_Help->title()), QKeySequence(Qt::ALT | Qt::Key_Question));
 
     window.mnu_ita->trigger();
     EXPECT_EQ(state.LanguageOffset, 0);
@@ -119,6 +121,7 @@ TEST_F(MainWindowTest, LanguageSwitchChangesPicturesMenusAndLangFile) {
     EXPECT_NE(withoutMnemonic(window.mnu_OpenLog->text()), "Open Log");
     EXPECT_EQ(withoutMnemonic(window.mnuLog->title()), "Log");
     EXPECT_EQ(withoutMnemonic(window.mnu_Back->text()), "Backup");
+    EXPECT_EQ(QKeySequence::mnemonic(window.mnu_Help->title()), QKeySequence(Qt::ALT | Qt::Key_Question));
     EXPECT_EQ(folder.readData("Lang.dat"), QByteArray("0\r\n"));
 
     window.mnu_Eng->trigger();

@@ -14,10 +14,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -127,6 +131,21 @@ TEST_F(MainMenuEntries, AFailedMoveIsToldAndLeavesTheLogInUse) {
     EXPECT_TRUE(window.cmd_Open_Log->isEnabled());
 }
 
+// A log that is gone by the time it is deleted: one message that says so, and the choice is cleared.
+TEST_F(MainMenuEntries, DeletingALogThatIsGoneSaysSoOnceAndClearsTheChoice) {
+    QFile::remove(folder.logs(logName));
+    seams.answers = {true, true};
+    frmMain window(state, seams);
+    window.mnu_DelLog->trigger();
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_EQ(seams.messages[0].text, state.text(1361).arg(logName));
+    EXPECT_FALSE(seams.messages[0].text.contains(state.text(1333)));
+    EXPECT_EQ(state.log.LogInUse, 0);
+    EXPECT_TRUE(folder.readData("Use.dat").startsWith("0\r\n0\r\nL\r\n0\r\n2015\r\n5QV123\r\n"));
+    EXPECT_FALSE(window.mnu_DelLog->isEnabled());
+    EXPECT_TRUE(backups().isEmpty());
+}
+
 TEST_F(MainMenuEntries, ALoggingSessionLeavesItsAutomaticBackups) {
     frmMain window(state, seams);
     AutoBackupKeeper& keeper = window.autoBackup();
@@ -204,6 +223,30 @@ TEST_F(MainMenuEntries, TheSettingWindowStoresTheChoiceThatTheBackupsFollow) {
     form.Text1->setValue(3);
     QTest::mouseClick(form.cmd_Close, Qt::LeftButton); // Exit keeps the stored choice
     EXPECT_FALSE(AutoBackupSettings::load(*AutoBackupSettings::openUserSettings()).enabled);
+}
+
+// On the dark green the caption is white, but the tick must stand out from its white box: a ticked box and
+// an empty one differ plainly where the tick is drawn.
+TEST_F(MainMenuEntries, TheBackupTickIsPlainlyVisible) {
+    frm_AutoBackup form(state, seams);
+    form.show();
+    QStyleOptionButton option;
+    option.initFrom(form.Check1);
+    const QRect box =
+        form.Check1->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, form.Check1);
+    ASSERT_FALSE(box.isEmpty());
+    const auto indicator = [&](bool ticked) {
+        form.Check1->setChecked(ticked);
+        return form.Check1->grab().toImage().copy(box);
+    };
+    const QImage on = indicator(true);
+    const QImage off = indicator(false);
+    int strong = 0;
+    for (int y = 0; y < on.height(); ++y)
+        for (int x = 0; x < on.width(); ++x)
+            strong += std::abs(qGray(on.pixel(x, y)) - qGray(off.pixel(x, y))) > 100;
+    EXPECT_GE(strong, 6) << "the tick hardly differs from the empty box";
+    EXPECT_EQ(form.Check1->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 TEST_F(MainMenuEntries, TheManualOpensInTheActiveLanguageOrIsExplained) {

@@ -39,7 +39,8 @@ TEST_F(Registration, NumberBoxesTakeDigitsWithoutLeadingZeros) {
     EXPECT_EQ(w.Text1[1]->text(), "12");
     // Pasted text is cleaned the same way.
     w.Text1[1]->clear();
-    w.Text1[1]->insert("0x7y");
+    QApplication::clipboard()->setText("0x7y");
+    QTest::keyClick(w.Text1[1], Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(w.Text1[1]->text(), "7");
     // A blank line of the table is a country without a name; N + 1 shows nothing.
     type(w.Text1[0], "4");
@@ -56,7 +57,8 @@ TEST_F(Registration, ClubAndNameUpperCaseAndKeepOnlyTheirCharacters) {
     EXPECT_EQ(w.Text2[0]->text(), "ABC");
     typeChars(w.Text2[1], "àèéìòùç d'a.1-b");
     EXPECT_EQ(w.Text2[1]->text(), "ÀÈÉÌÒÙÇ D'A.B");
-    w.Text2[1]->insert(" x9ç");
+    QApplication::clipboard()->setText(" x9ç");
+    QTest::keyClick(w.Text2[1], Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(w.Text2[1]->text(), "ÀÈÉÌÒÙÇ D'A.B XÇ");
 }
 

@@ -159,6 +159,21 @@ TEST_F(UpdateWindow, TheExampleUpdatesOnlyTheHunterRoster) {
     EXPECT_EQ(window->result(), QDialog::Accepted);
 }
 
+// Chunks mark their own end, so an answer without a length but in chunks is whole and is installed.
+TEST_F(UpdateWindow, AChunkedAnswerIsInstalled) {
+    server.serveManifest("07A>03B>12C>01D>05E");
+    server.serveFile(QStringLiteral("03B.dat"), {200, newHunters, "text/plain", Mode::Chunked});
+    auto window = open();
+    runCheck(*window);
+    runProgress(*window);
+    confirm(*window);
+    runPacedRuns(*window);
+    EXPECT_TRUE(seams.messages.empty());
+    EXPECT_EQ(window->Label2[1]->text(), "Update Done");
+    EXPECT_EQ(folder.readData(QStringLiteral("Hunter.dat")), newHunters);
+    EXPECT_EQ(folder.readData(QStringLiteral("Agg.dat")), "07\r\n03\r\n12\r\n01\r\n05\r\n\r\n");
+}
+
 TEST_F(UpdateWindow, TheBoxesDecideWhatIsFetched) {
     server.serveManifest("07A>03B>12C>01D>05E");
     server.serveFile(QStringLiteral("03B.dat"), {200, newHunters});
@@ -222,17 +237,25 @@ TEST_F(UpdateWindow, NoManifestLeavesEverythingAsItWas) {
     struct Case {
         const char* name;
         std::optional<LocalHttpServer::Response> manifest; // none: not on the server
+        const char* reason;                                // what follows the usual advice
         bool noServer = false;
     };
     const Case cases[] = {
-        {"no server", std::nullopt, true},
-        {"404", std::nullopt},
-        {"500", LocalHttpServer::Response{500, "07A>03B>12C>01D>05E"}},
-        {"timeout", LocalHttpServer::Response{200, "", "text/plain", Mode::Silent}},
-        {"empty", LocalHttpServer::Response{200, "  \r\n"}},
-        {"truncated", LocalHttpServer::Response{200, "07A>03B>12C>01D>05E", "text/plain", Mode::Truncate}},
-        {"web page", LocalHttpServer::Response{200, "<html><body>Welcome</body></html>", "text/html"}},
-        {"web page sent as text", LocalHttpServer::Response{200, "<!DOCTYPE html>\r\n<html>", "text/plain"}},
+        {"no server", std::nullopt, "No server answered (the server refused the connection).", true},
+        {"404", std::nullopt, "The server answered with error 404."},
+        {"500", LocalHttpServer::Response{500, "07A>03B>12C>01D>05E"}, "The server answered with error 500."},
+        {"timeout", LocalHttpServer::Response{200, "", "text/plain", Mode::Silent},
+         "The server did not answer in time."},
+        {"empty", LocalHttpServer::Response{200, "  \r\n"},
+         "The file received is not in the expected format."},
+        {"truncated", LocalHttpServer::Response{200, "07A>03B>12C>01D>05E", "text/plain", Mode::Truncate},
+         "The file arrived incomplete (the server closed the connection)."},
+        {"no length", LocalHttpServer::Response{200, "07A>03B>12C>01D>05E", "text/plain", Mode::Unannounced},
+         "The server did not say how long the file is, so there is no telling whether it arrived whole."},
+        {"web page", LocalHttpServer::Response{200, "<html><body>Welcome</body></html>", "text/html"},
+         "A web page arrived in place of the file."},
+        {"web page sent as text", LocalHttpServer::Response{200, "<!DOCTYPE html>\r\n<html>", "text/plain"},
+         "The file received is not in the expected format."},
     };
     const auto before = dataFiles();
     for (const Case& c : cases) {
@@ -247,8 +270,11 @@ TEST_F(UpdateWindow, NoManifestLeavesEverythingAsItWas) {
         auto window = open();
         runCheck(*window);
         ASSERT_EQ(seams.messages.size(), 1u);
-        EXPECT_EQ(seams.messages[0].text,
-                  "It was not possible to download updates \nCheck your internet connection and try again");
+        EXPECT_EQ(
+            seams.messages[0].text,
+            QStringLiteral("It was not possible to download updates \nCheck your internet connection and "
+                           "try again\n\n") +
+                QLatin1String(c.reason));
         EXPECT_EQ(seams.messages[0].title, "Check for Update");
         EXPECT_EQ(seams.messages[0].icon, Seams::Icon::Error);
         runProgress(*window);
@@ -275,11 +301,16 @@ TEST_F(UpdateWindow, AFailedFileIsReportedAndKept) {
         {"empty", LocalHttpServer::Response{200, ""}, "the file received is empty"},
         {"truncated", LocalHttpServer::Response{200, newHunters, "text/plain", Mode::Truncate},
          "the file arrived incomplete"},
-        // No length announced: the cut last line still looks like a roster line, but lacks its CR LF.
+        // No length announced: a cut, mid-line or at a line end, cannot be told from the end.
         {"cut without a length",
          LocalHttpServer::Response{200, "7QV2999>NEW HUNTER WITH A VERY LONG NAME INDEED\r\n", "text/plain",
                                    Mode::Unannounced},
-         "the file arrived incomplete"},
+         "the server did not say how long the file is"},
+        // Cut at a line end, it would pass for a shorter roster: no length, no install.
+        {"no length, cut at a line end",
+         LocalHttpServer::Response{200, "7QV2998>NEW HUNTER ONE\r\n7QV2999>NEW HUNTER TWO\r\n", "text/plain",
+                                   Mode::Unannounced},
+         "the server did not say how long the file is"},
         {"web page", LocalHttpServer::Response{200, "<html><body>Moved</body></html>", "text/html"},
          "a web page arrived"},
         {"web page sent as text", LocalHttpServer::Response{200, "<!DOCTYPE html>\r\n<p>7QV1>X</p>"},
@@ -351,6 +382,16 @@ TEST_F(UpdateWindow, TheReasonFollowsTheLanguage) {
         EXPECT_FALSE(text.contains(QLatin1String(english))) << english;
     runPacedRuns(*window);
     EXPECT_EQ(window->Label2[1]->text(), "Non scaricato");
+
+    // A check that fails gives its cause in the same language.
+    seams.messages.clear();
+    server.serve(QStringLiteral("/download/Aggior_MD.dat"), {404, "<html>Not Found</html>", "text/html"});
+    auto again = open();
+    runCheck(*again);
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_TRUE(
+        seams.messages[0].text.endsWith(QString::fromUtf8("\n\nIl server ha risposto con l'errore 404.")))
+        << seams.messages[0].text.toStdString();
 }
 
 TEST_F(UpdateWindow, AnAddressWithoutSchemeIsRefusedWithAClearMessage) {

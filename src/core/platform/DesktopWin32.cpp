@@ -1,0 +1,11 @@
+#include "core/platform/Desktop.h"
+
+namespace qvmd::platform {
+
+bool desktopNamed(int, char**) {
+    return true;
+}
+
+void provideRuntimeFolder() {}
+
+} // namespace qvmd::platform
