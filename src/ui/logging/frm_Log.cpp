@@ -30,11 +30,7 @@
 
 namespace qvmd {
 
-namespace {
-
 constexpr int clockMilliseconds = 500;
-
-} // namespace
 
 frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)),
