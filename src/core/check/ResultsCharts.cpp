@@ -204,7 +204,7 @@ QString resultsChartsHtml(const std::vector<CheckedLog>& logs, const ResultsChar
     const std::vector<const CheckedLog*> shown = charted(logs);
     if (shown.empty())
         return QString();
-    QString page = QStringLiteral("<section class=\"charts\" aria-label=\"%1\">\n<h2>%1</h2>\n")
+    QString page = QStringLiteral("<section aria-label=\"%1\">\n<h2>%1</h2>\n<div class=\"charts\">\n")
                        .arg(esc(text(ChartsHeading, offset)));
 
     std::map<QString, int> perCategory;
@@ -293,7 +293,7 @@ QString resultsChartsHtml(const std::vector<CheckedLog>& logs, const ResultsChar
         page +=
             figure(title, horizontalBars(QStringLiteral("chart-top-%1").arg(chart), title, top), listed(top));
     }
-    return page + QStringLiteral("</section>\n");
+    return page + QStringLiteral("</div>\n</section>\n");
 }
 
 QString resultsChartsStyle() {
