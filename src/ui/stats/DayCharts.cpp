@@ -78,11 +78,10 @@ DayCharts::DayCharts(QWidget* parent) {
     for (int hour = 0; hour < 24; ++hour)
         hours.append(QString::number(hour));
     hourAxis->append(hours);
-    // Twenty-four labels fit under the bars only small and upright.
+    // Twenty-four labels fit under the bars only small.
     QFont small = hourAxis->labelsFont();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     hourAxis->setLabelsFont(small);
-    hourAxis->setLabelsAngle(-90);
     countAxis_ = new QValueAxis;
     countAxis_->setLabelFormat(QStringLiteral("%d"));
     hoursChart->addAxis(hourAxis, Qt::AlignBottom);
