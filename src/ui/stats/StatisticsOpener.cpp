@@ -14,8 +14,8 @@ namespace qvmd {
 
 namespace {
 
-// Beside Exit in the logging window's command row, as big as its neighbours.
-constexpr QRect buttonPlace(714, 136, 92, 66);
+// Under the UTC clock, the one free place of the logging window's top area.
+constexpr QRect buttonPlace(768, 168, 218, 40);
 
 // Three bars, Hunter white and Lady pink as in the grid.
 QIcon chartIcon() {
@@ -43,10 +43,11 @@ public:
         auto* button = new QToolButton(&logWindow);
         button->setObjectName(QStringLiteral("cmd_Stats"));
         button->setProperty("tag", QStringLiteral("1700"));
+        setNameTag(button, "1700");
         button->setText(state.text(1700, QStringLiteral("Statistics")));
         button->setToolTip(QStringLiteral("F9"));
-        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setIconSize(QSize(40, 40));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setIconSize(QSize(28, 28));
         button->setIcon(chartIcon());
         button->setGeometry(buttonPlace);
         QObject::connect(button, &QToolButton::clicked, [this] { open(); });
