@@ -1,7 +1,7 @@
 // qvmd-check: the award manager's checker of received logs.
-#include "core/app/VersionInfo.h"
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
+#include "core/common/VersionInfo.h"
 #include "core/mail/GMimeMailSource.h"
 
 #include <QCoreApplication>

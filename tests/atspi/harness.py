@@ -33,16 +33,28 @@ started by the harness and stopped by its PID however the test ends:
       "log"         that station with a Lady log of four contacts in use.
     `language` is "it" or "en" (Data/Lang.dat).
 
+With orca=True a Session also starts, before the program, a screen reader on the same display and bus:
+Orca (package orca) speaking through its own speech-dispatcher, whose only voice is a synthesis module that
+makes no sound (it plays into libao's null device: there is no sound card here, and Orca would wait on its first
+word for one). Orca's own
+words follow `language` (the it_IT.UTF-8 locale, made by the install step). Orca writes what it says into
+its debug file, line by line; the Session reads it:
+  said()                     every utterance so far, oldest first (keys echoed are left out)
+  mark()                     a point in that list: what is said after it is news
+  hear(text, since, timeout=30)  waits until an utterance after `since` holds `text` (a regular expression
+                             when it is one compiled) and returns it
+  heard(text, since)         the utterances after `since` that hold `text`
+
 Session methods (all waits are bounded polls on a condition, never fixed sleeps):
   app()                      the program's application object (waits for it on the bus)
   windows()                  its top-level windows that are showing
-  wait_window(title, timeout=10, gone=())  a showing top-level window whose name matches the regular
+  wait_window(title, timeout=30, gone=())  a showing top-level window whose name matches the regular
                              expression `title` (full match), other than those in `gone`; its keyboard focus
                              is given to it so that keys reach it
   focus(window)              gives the keyboard focus back to a window (after the one above it closed)
   wait(condition, timeout=10, what="")     polls condition() until it returns a true value and returns it;
                              raises Timeout naming `what`
-  key(*keys), type(text)     X key presses (xdotool syntax: "Return", "alt+f", "Tab") to the focused window
+  key(*keys), type(text, delay=20)  X key presses (xdotool syntax: "Return", "alt+f", "Tab") to the focused window
   menu(window, *names)       opens a menu path of the window's menu bar with the keys alone (Alt, arrows,
                              Enter), e.g. menu(main, "Log", "Open Log"); names as the menus show them (an &
                              marking a mnemonic may stay in: names here and in find() are compared without it)
@@ -278,8 +290,37 @@ def _layout(folder, language, setup):
         write("Logs/Log.dat", "5", "3", "1", "4", "0")
 
 
+ORCA = "/usr/bin/orca"
+_SPOKEN = re.compile(r"^[0-9:.]+ - SPEECH OUTPUT: '(.*)'( ?)\{")
+# A synthesis module that says nothing at once, for every language Orca asks for.
+_SILENT_MODULE = """GenericExecuteSynth "true"
+AddVoice "en" "MALE1" "en"
+AddVoice "it" "MALE1" "it"
+GenericLanguage "en" "en" "utf-8"
+GenericLanguage "it" "it" "utf-8"
+"""
+_SPEECHD_CONF = """AddModule "silent" "sd_generic" "silent.conf"
+DefaultModule silent
+LanguageDefaultModule "en" "silent"
+LanguageDefaultModule "it" "silent"
+AudioOutputMethod "libao"
+LogLevel 1
+"""
+
+
+def locale_for(language):
+    """The locale Orca speaks in for the program's language, when the system has it."""
+    wanted = "it_IT.UTF-8" if language == "it" else "en_US.UTF-8"
+    try:
+        known = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower().split()
+    except OSError:
+        known = []
+    short = wanted.lower().replace("utf-8", "utf8")
+    return wanted if short in known or wanted.lower() in known else "C.UTF-8"
+
+
 class Session:
-    def __init__(self, program_path, language="it", setup="log", extra_env=None):
+    def __init__(self, program_path, language="it", setup="log", extra_env=None, orca=False):
         if pyatspi is None:
             raise RuntimeError("a Session runs inside harness.run")
         self.language = language
@@ -289,6 +330,11 @@ class Session:
         self._app_process = None
         self._app = None
         self.display = None
+        self._orca = None
+        self._speechd = None
+        self._said = []
+        self._transcript_at = 0
+        self._partial = b""
         try:
             _layout(self.folder, language, setup)
             executable = os.path.join(self.folder, "QV_md")
@@ -297,6 +343,8 @@ class Session:
             except OSError:
                 shutil.copy2(program_path, executable)
             self._start_display()
+            if orca:
+                self._start_orca()
             env = dict(os.environ)
             env.pop("QT_QPA_PLATFORM", None)
             env.update({
@@ -333,6 +381,95 @@ class Session:
             skip("the virtual display did not start")
         self.display = ":" + number
 
+    def _start_orca(self):
+        if not os.access(ORCA, os.X_OK):
+            skip("Orca is missing (package orca)")
+        speechd = shutil.which("speech-dispatcher")
+        if not speechd:
+            skip("speech-dispatcher is missing (package speech-dispatcher)")
+        config = os.path.join(self._work, "orca-config")
+        modules = os.path.join(config, "speech-dispatcher", "modules")
+        os.makedirs(modules)
+        with open(os.path.join(config, "speech-dispatcher", "speechd.conf"), "w") as out:
+            out.write(_SPEECHD_CONF)
+        with open(os.path.join(modules, "silent.conf"), "w") as out:
+            out.write(_SILENT_MODULE)
+        # Even a module that says nothing opens the audio output at its start: libao's null device.
+        home = os.path.join(self._work, "orca-home")
+        os.makedirs(home)
+        with open(os.path.join(home, ".libao"), "w") as out:
+            out.write("default_driver=null\n")
+        runtime = os.environ.get("XDG_RUNTIME_DIR") or self._work
+        socket = os.path.join(runtime, "speech-dispatcher", "speechd.sock")
+        env = dict(os.environ, DISPLAY=self.display, XDG_CONFIG_HOME=config, HOME=home,
+                   XDG_DATA_HOME=os.path.join(self._work, "orca-data"), LANG=locale_for(self.language),
+                   LANGUAGE="", LC_ALL="", SPEECHD_ADDRESS="unix_socket:" + socket, GTK_A11Y="none",
+                   NO_AT_BRIDGE="1")
+        env.pop("LC_ALL")
+        env.pop("LANGUAGE")
+        self._speechd_log = open(os.path.join(self._work, "speechd.log"), "wb")
+        self._speechd = subprocess.Popen([speechd, "--run-single", "--timeout", "0", "--communication-method",
+                                          "unix_socket", "--socket-path", socket, "--config-dir",
+                                          os.path.join(config, "speech-dispatcher"), "--log-dir", self._work],
+                                         env=env, stdout=self._speechd_log, stderr=subprocess.STDOUT,
+                                         preexec_fn=_die_with_parent)
+        try:
+            _poll(lambda: os.path.exists(socket) or self._speechd.poll() is not None, 15, "speech-dispatcher")
+        except Timeout:
+            skip("speech-dispatcher did not start")
+        if self._speechd.poll() is not None:
+            skip("speech-dispatcher ended at its start")
+        self.transcript = os.path.join(self._work, "orca-debug.out")
+        self._orca_log = open(os.path.join(self._work, "orca.log"), "wb")
+        launcher = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_launch.py")
+        python = "/usr/bin/python3" if os.path.exists("/usr/bin/python3") else sys.executable
+        self._orca = subprocess.Popen([python, launcher, ORCA, self.transcript, "--user-prefs",
+                                       os.path.join(self._work, "orca-prefs")], env=env, stdout=self._orca_log,
+                                      stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
+
+        # Ready once it has said that it is on (in its own language).
+        def started():
+            if self._orca.poll() is not None:
+                raise AssertionError("Orca ended at its start (status %s)" % self._orca.returncode)
+            return self.said()
+
+        _poll(started, 60, "Orca to start")
+
+    def said(self):
+        """Every utterance Orca made so far; keys it echoed are left out."""
+        if self._orca is None:
+            return []
+        try:
+            with open(self.transcript, "rb") as source:
+                source.seek(self._transcript_at)
+                data = source.read()
+        except OSError:
+            return self._said
+        self._transcript_at += len(data)
+        data = self._partial + data
+        lines = data.split(b"\n")
+        self._partial = lines.pop()
+        for line in lines:
+            match = _SPOKEN.match(line.decode("utf-8", "replace"))
+            if match and not match.group(2):
+                self._said.append(match.group(1))
+        return self._said
+
+    def mark(self):
+        return len(self.said())
+
+    def heard(self, text, since=0):
+        found = text.search if hasattr(text, "search") else (lambda said: text in said)
+        return [said for said in self.said()[since:] if found(said)]
+
+    def hear(self, text, since=0, timeout=30):
+        what = getattr(text, "pattern", text)
+        try:
+            return self.wait(lambda: (self.heard(text, since) or [None])[0], timeout, "Orca to say %r" % what)
+        except Timeout:
+            raise Timeout("Orca never said %r; after the mark it said:\n  %s" %
+                          (what, "\n  ".join(self.said()[since:]) or "nothing"))
+
     def __enter__(self):
         return self
 
@@ -349,13 +486,24 @@ class Session:
                 text = log.read().decode("utf-8", "replace").strip()
             if text:
                 print("--- program output\n" + text[-4000:] + "\n---", file=sys.stderr)
+            if self._orca is not None:
+                print("--- Orca said\n  " + "\n  ".join(self.said()[-40:]) + "\n---", file=sys.stderr)
         except (OSError, AttributeError):
             pass
 
     def stop(self):
+        # QVMD_ORCA_DEBUG=FILE keeps Orca's whole debug file, to see why it said what it said.
+        keep = os.environ.get("QVMD_ORCA_DEBUG")
+        if keep and getattr(self, "transcript", None) and os.path.exists(self.transcript):
+            shutil.copy(self.transcript, keep)
         _stop(self._app_process)
+        _stop(getattr(self, "_orca", None))
+        _stop(getattr(self, "_speechd", None))
         _stop(self._xvfb)
-        self._app_process = self._xvfb = None
+        self._app_process = self._xvfb = self._orca = self._speechd = None
+        for log in ("_orca_log", "_speechd_log"):
+            if getattr(self, log, None):
+                getattr(self, log).close()
         if getattr(self, "_log", None):
             self._log.close()
         shutil.rmtree(self._work, ignore_errors=True)
@@ -412,7 +560,8 @@ class Session:
 
         return _poll(checked, timeout, what)
 
-    def wait_window(self, title, timeout=10, gone=()):
+    def wait_window(self, title, timeout=30, gone=()):
+        # Generous: a sanitizer build opens a window slowly on a machine busy with other tests.
         pattern = re.compile(title)
 
         def lookup():
@@ -443,8 +592,8 @@ class Session:
     def key(self, *keys):
         subprocess.run(["xdotool", "key", "--delay", "20"] + list(keys), env=self._x_env(), check=True, timeout=20)
 
-    def type(self, text):
-        subprocess.run(["xdotool", "type", "--delay", "20", text], env=self._x_env(), check=True, timeout=20)
+    def type(self, text, delay=20):
+        subprocess.run(["xdotool", "type", "--delay", str(delay), text], env=self._x_env(), check=True, timeout=20)
 
     def menu(self, window, *names):
         bar = self.find(window, role=pyatspi.ROLE_MENU_BAR)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/app/StringTable.h"
 #include "core/common/Clock.h"
 #include "core/common/Numbers.h"
 #include "core/common/ProgramFolder.h"
+#include "core/common/StringTable.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/WorkedCountries.h"
 #include "core/refdata/CountryTable.h"
@@ -20,7 +20,7 @@ namespace qvmd {
 // Everything that lives for the whole run. main creates one; every window gets it by reference.
 struct AppState {
     explicit AppState(QString programFolder, const Clock* clockSource = nullptr)
-        : folder(std::move(programFolder)), clock(clockSource ? clockSource : &defaultClock) {}
+        : folder(std::move(programFolder)), clock(clockSource ? clockSource : &systemClock()) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -57,9 +57,6 @@ struct AppState {
     QString text(int italianId, const QString& fallback = QString()) const {
         return strings->localised(italianId, LanguageOffset).value_or(fallback);
     }
-
-private:
-    static inline const Clock defaultClock{};
 };
 
 } // namespace qvmd

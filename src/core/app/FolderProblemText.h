@@ -6,7 +6,7 @@
 
 namespace qvmd {
 
-// Why the program has no folder for its files, Italian for offset 0 and English otherwise: every folder
+// Why the program has no folder for its files, in the language of the offset (0 or 1000): every folder
 // tried, then the failure that stopped it when there was one.
 QString folderProblemText(const FolderProblem& problem, int languageOffset);
 

@@ -12,7 +12,7 @@ namespace qvmd {
 namespace {
 
 enum TextId : int {
-    ChartsHeading = 1750,
+    ChartsHeading = 1850,
     StationsPerCategory,
     StationsPerCountry,
     ContactsPerHour,

@@ -14,6 +14,12 @@ public:
     virtual QDateTime nowUtc() const { return QDateTime::currentDateTimeUtc(); }
 };
 
+// The machine's own clock, for whoever is handed no other.
+inline const Clock& systemClock() {
+    static const Clock clock;
+    return clock;
+}
+
 // Dates and times in files and on screen use one fixed form, whatever the machine's locale.
 inline QString shortDateText(const QDate& date) {
     return date.toString(QStringLiteral("dd/MM/yyyy"));

@@ -6,8 +6,8 @@
 
 namespace qvmd {
 
-// A file failure in the program's words, Italian for offset 0 and English otherwise: which file, what
-// failed and why, all in the one language.
+// A file failure in the program's words, in the language of the offset (0 or 1000): which file, what
+// failed and why, all in the one language, from the string table.
 QString fileErrorText(const FileError& error, int languageOffset);
 
 // A value read from a file, fit to be quoted in a message: control characters shown as escapes and the

@@ -38,12 +38,6 @@ bool hasHighControls(const unsigned char* bytes, qsizetype size) {
 
 } // namespace
 
-QChar windows1252Char(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F && HighControls[byte - 0x80] != 0)
-        return QChar(HighControls[byte - 0x80]);
-    return QChar(static_cast<char16_t>(byte));
-}
-
 QString fromWindows1252(QByteArrayView bytes) {
     // Latin-1 is Windows-1252 but for 0x80 to 0x9F: Qt's vectorised Latin-1 decoding does the bulk, then
     // the characters of that range are put right, looking only into blocks that hold any.

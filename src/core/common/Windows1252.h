@@ -10,6 +10,5 @@ namespace qvmd {
 QString fromWindows1252(QByteArrayView bytes);
 // Characters outside the code page become "?", as the Windows conversion does.
 QByteArray toWindows1252(const QString& text);
-QChar windows1252Char(unsigned char byte);
 
 } // namespace qvmd

@@ -60,7 +60,8 @@ std::optional<QString> newestBackupOf(const ProgramFolder& folder, const QString
 }
 
 AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& logName, const QDateTime& now,
-                                 int keep, const DiskSync& sync) {
+                                 int keep, const DiskSync& sync, const WriteSequence* writes) {
+    const std::uint64_t writesBefore = writes ? writes->current() : 0;
     AutoBackupOutcome outcome;
     if (!backupFileName(logName, now)) {
         outcome.status = AutoBackupOutcome::Status::NoBaseName;
@@ -71,7 +72,9 @@ AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& log
         outcome.error = content.error();
         return outcome;
     }
-    if (const std::optional<QString> newest = newestBackupOf(folder, logName)) {
+    // A copy of another size differs; only one of the same size is read.
+    if (const std::optional<QString> newest = newestBackupOf(folder, logName);
+        newest && QFileInfo(*newest).size() == content.value().size()) {
         const Result<QByteArray> previous = readFileBytes(*newest, copyReadLimit);
         if (previous && previous.value() == content.value()) {
             outcome.status = AutoBackupOutcome::Status::Unchanged;
@@ -108,8 +111,12 @@ AutoBackupOutcome makeAutoBackup(const ProgramFolder& folder, const QString& log
         writeAutoBackupList(folder, entries, sync);
         return outcome;
     }
-    outcome.status = AutoBackupOutcome::Status::Made;
     outcome.backupPath = copied.backupPath;
+    if (writes && !WriteSequence::untouched(writesBefore, writes->current())) {
+        outcome.status = AutoBackupOutcome::Status::Overtaken;
+        return outcome;
+    }
+    outcome.status = AutoBackupOutcome::Status::Made;
     // A copy the disk did not confirm could vanish in a power cut: no older copy goes for it.
     if (copied.unconfirmed) {
         outcome.error = copied.unconfirmed;

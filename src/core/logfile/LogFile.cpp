@@ -3,6 +3,7 @@
 #include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/common/ProgramFolder.h"
+#include "core/common/StringTable.h"
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
 #include "core/logfile/LogCounters.h"
@@ -167,13 +168,9 @@ int removeLogsLeftovers(const ProgramFolder& folder) {
 QString appendErrorText(const AppendError& error, int languageOffset) {
     if (error.kind == AppendError::Kind::WriteFailed)
         return fileErrorText(error.file, languageOffset);
-    const QString text =
-        languageOffset == 0
-            ? QStringLiteral("Il log %1 è pieno: ha raggiunto il numero progressivo %2 e non può ricevere "
-                             "altri contatti.")
-            : QStringLiteral("The log %1 is full: it has reached progressive number %2 and cannot take "
-                             "further contacts.");
-    return text.arg(QFileInfo(error.file.path).fileName()).arg(LogCounters::LastProgressive);
+    return builtInText(1723, languageOffset)
+        .arg(QFileInfo(error.file.path).fileName())
+        .arg(LogCounters::LastProgressive);
 }
 
 } // namespace qvmd

@@ -91,7 +91,7 @@ AppendResult appendRecord(const QString& path, const ContactRecord& record,
 // its rename (Log.dat.AbCdEf, 5QV123_MD_L_2026.Log.AbCdEf). Returns how many were removed.
 int removeLogsLeftovers(const ProgramFolder& folder);
 
-// The window's message for a refused or failed append, Italian for offset 0 and English otherwise.
+// The window's message for a refused or failed append, in the language of the offset (0 or 1000).
 QString appendErrorText(const AppendError& error, int languageOffset);
 
 } // namespace qvmd

@@ -8,9 +8,6 @@ namespace qvmd {
 
 namespace {
 
-const QString clubOfMembers = QStringLiteral("QV");
-constexpr int longestClub = 5;
-
 QString trimmed(const EntryTexts& entry, int box) {
     return entry.boxes[static_cast<std::size_t>(box)].trimmed();
 }
@@ -60,7 +57,7 @@ EditSession::Pick EditSession::pick(const ContactLog& log, int row) {
     boxes[BoxName] = contact.field(ContactRecord::Name).trimmed().toString();
     boxes[BoxCategory] = contact.fieldText(ContactRecord::Category);
     boxes[BoxCountryName] = contact.fieldText(ContactRecord::Country);
-    result.shown.generic = parts.club != clubOfMembers;
+    result.shown.generic = parts.club != MemberClub;
     result.progressive = contact.fieldText(ContactRecord::Progressive);
 
     for (std::size_t i = 0; i < saved_.boxes.size(); ++i)
@@ -83,8 +80,11 @@ EditSession::Write EditSession::write(const ContactLog& log, const QString& ownI
         }
     }
     if (typed.generic) {
-        const QString club = trimmed(typed, BoxClub);
-        const int id = club == clubOfMembers ? 1112 : club.size() > longestClub ? 1113 : 0;
+        // An empty club was refused above.
+        const IdentifierFault fault = genericClubFault(trimmed(typed, BoxClub));
+        const int id = fault == IdentifierFault::GenericIsMember ? 1112
+                       : fault == IdentifierFault::ClubLength    ? 1113
+                                                                 : 0;
         if (id != 0) {
             step.kind = Write::Kind::RefusedGeneric;
             step.messageId = id;

@@ -64,20 +64,4 @@ ChangedText applyChangeRules(const QString& text) {
     }
 }
 
-IdentifierParts splitIdentifier(const QString& identifier) {
-    IdentifierParts parts;
-    bool pastCountry = false;
-    for (const QChar c : identifier) {
-        if (!isDigitKey(c)) {
-            pastCountry = true;
-            parts.club.append(c);
-        } else if (pastCountry) {
-            parts.unit.append(c);
-        } else {
-            parts.country.append(c);
-        }
-    }
-    return parts;
-}
-
 } // namespace qvmd

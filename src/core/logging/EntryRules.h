@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/EntryCharacters.h"
+#include "core/station/StationIdentifier.h"
 
 #include <QChar>
 #include <QString>
@@ -34,14 +35,5 @@ struct ChangedText {
     bool cursorToEnd = false;
 };
 ChangedText applyChangeRules(const QString& text);
-
-// An identifier split as the entry row holds it: the digits before the first non-digit, every
-// non-digit, and the digits after the first non-digit.
-struct IdentifierParts {
-    QString country;
-    QString club;
-    QString unit;
-};
-IdentifierParts splitIdentifier(const QString& identifier);
 
 } // namespace qvmd

@@ -5,6 +5,7 @@
 #include "core/logging/EntryRules.h"
 #include "core/refdata/CountryTable.h"
 #include "core/refdata/RosterIndex.h"
+#include "core/station/StationIdentifier.h"
 
 namespace qvmd {
 
@@ -38,7 +39,7 @@ EntryStatus entryStatus(const StatusSources& sources, const EntryTexts& typed, c
     status.identifier = workedIdentifier(typed);
     status.generic = typed.generic;
     status.country = countryNumberOf(status.identifier);
-    status.countryKnown = status.country >= 1 && status.country <= sources.countries.count();
+    status.countryKnown = isCountryNumber(status.country, sources.countries.count());
     if (status.countryKnown)
         status.countryName = sources.countries.name(status.country);
 

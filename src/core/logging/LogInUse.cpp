@@ -13,8 +13,7 @@ LogInUse::~LogInUse() {
 }
 
 const Clock& LogInUse::clock() const {
-    static const Clock systemTime;
-    return place_.clock ? *place_.clock : systemTime;
+    return *place_.clock;
 }
 
 QString LogInUse::logPath() const {
@@ -75,13 +74,14 @@ LogInUse::WriteOutcome LogInUse::countersWritten(std::optional<FileError> unconf
 }
 
 LogInUse::WriteOutcome LogInUse::append(const ContactRecord& record) {
-    // A full log refuses before anything is touched.
-    if (contacts_.size() + 1 > LogCounters::LastProgressive) {
-        WriteOutcome refused = outcome(Outcome::Refused);
-        refused.appendError = appendRecord(logPath(), record, sync_);
-        return refused;
+    // A full log is refused inside appendRecord, before anything is touched; a failed append is cut off
+    // again inside the same write.
+    AppendResult failure;
+    {
+        const WriteSequence::Writing writing(*writes_);
+        failure = appendRecord(logPath(), record, sync_);
     }
-    if (AppendResult failure = appendRecord(logPath(), record, sync_)) {
+    if (failure) {
         WriteOutcome refused = outcome(Outcome::Refused);
         refused.appendError = std::move(failure);
         return refused;
@@ -127,7 +127,11 @@ LogInUse::WriteOutcome LogInUse::rewriteWith(int row, const ContactRecord& recor
     const LogHeader header =
         LogHeader::forProfile(place_.profile, header_.value(LogHeader::PaperLogValue), place_.stationKind,
                               clock().now().date(), static_cast<int>(leadingNumber(year)));
-    WriteResult failure = rewriteLog(logPath(), header, contacts_.recordLines(), sync_);
+    WriteResult failure;
+    {
+        const WriteSequence::Writing writing(*writes_);
+        failure = rewriteLog(logPath(), header, contacts_.recordLines(), sync_);
+    }
     // The new file is in place although unconfirmed: the change stands.
     if (inPlaceUnconfirmed(failure))
         return countersWritten(std::move(failure));

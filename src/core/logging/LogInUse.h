@@ -4,6 +4,7 @@
 #include "core/common/DiskSync.h"
 #include "core/common/FileError.h"
 #include "core/common/ProgramFolder.h"
+#include "core/common/WriteSequence.h"
 #include "core/exchange/CrashTail.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
@@ -11,6 +12,7 @@
 #include "core/logging/ContactLog.h"
 #include "core/station/StationProfile.h"
 
+#include <memory>
 #include <optional>
 
 namespace qvmd {
@@ -23,7 +25,7 @@ struct LogInUsePlace {
     int countryCount = 0;
     StationProfile profile;
     std::int16_t stationKind = 1;
-    const Clock* clock = nullptr;
+    const Clock* clock = &systemClock(); // dates a rewrite's header and a cut crash tail
 };
 
 // What the window hands over for a contact; the progressive number and the flag come from the log.
@@ -91,6 +93,9 @@ public:
     // closed); its failure, once.
     std::optional<FileError> settle();
 
+    // The writes into the log file, for a copy of it taken on another thread; it outlives the log.
+    std::shared_ptr<const WriteSequence> writes() const { return writes_; }
+
 private:
     // Counters and worked countries from the records.
     void recount();
@@ -109,6 +114,7 @@ private:
     LogHeader header_; // as read; the rewrite keeps its paper log mode
     bool paperLog_ = false;
     bool countersUnsynced_ = false; // Log.dat changed in place since it was last synced
+    std::shared_ptr<WriteSequence> writes_ = std::make_shared<WriteSequence>();
 };
 
 } // namespace qvmd

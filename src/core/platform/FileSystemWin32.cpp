@@ -183,8 +183,8 @@ int openExistingForWriting(const QString& path) {
 }
 
 int openForAppend(const QString& path, bool create) {
-    const Opened opened =
-        openHandle(path, GENERIC_WRITE, create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+    // A log reached through a link is appended to, as on POSIX; only a plain file is written.
+    const Opened opened = openHandle(path, GENERIC_WRITE, create ? OPEN_ALWAYS : OPEN_EXISTING, 0);
     if (!opened.ok)
         return failed(opened.error);
     if (!plainFileHandle(opened.handle))

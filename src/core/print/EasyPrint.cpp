@@ -1,5 +1,6 @@
 #include "core/print/EasyPrint.h"
 
+#include "core/common/StringTable.h"
 #include "core/print/PrintErrorReporter.h"
 #include "core/print/TextLayout.h"
 
@@ -49,14 +50,13 @@ void EasyPrint::SegnalaErrore(int number) {
     if (number == 0 || silenced_)
         return;
     if (reporter_) {
-        reporter_->critical(QStringLiteral("EasyPrint"), QStringLiteral("Errore nella routine di stampa\n"
-                                                                        "Errore numero: %1\n%2")
-                                                             .arg(number)
-                                                             .arg(PrintError::description(number)));
+        const QString text =
+            builtInText(1766, 0) + QLatin1Char('\n') + builtInText(1767, 0) + QStringLiteral("\n%2");
+        reporter_->critical(QStringLiteral("EasyPrint"),
+                            text.arg(number).arg(PrintError::description(number)));
     }
     lastError_ = number;
-    if (reporter_ &&
-        !reporter_->ask(QStringLiteral("EasyPrint"), QStringLiteral("Visualizzare ulteriori errori ?")))
+    if (reporter_ && !reporter_->ask(QStringLiteral("EasyPrint"), builtInText(1768, 0)))
         silenced_ = true;
 }
 

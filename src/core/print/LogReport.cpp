@@ -1,5 +1,6 @@
 #include "core/print/LogReport.h"
 
+#include "core/common/StringTable.h"
 #include "core/print/EasyPrint.h"
 
 #include <algorithm>
@@ -116,6 +117,12 @@ int LogReport::fitTo(const QString& text, double room) const {
     // The engine shortens to whole millimetres: text that fits the exact room is left whole.
     return engine_.TextWidth(text) > room ? int(room) : 0;
 }
+
+LogReportTexts::LogReportTexts(int languageOffset)
+    : logBy(builtInText(1101, languageOffset)), summaryTable(builtInText(1083, languageOffset)),
+      stationsConnect(builtInText(1138, languageOffset)), deletedQso(builtInText(1085, languageOffset)),
+      ladyStation(builtInText(1139, languageOffset)), hunterStation(builtInText(1140, languageOffset)),
+      multipliers(builtInText(1136, languageOffset)), totalScore(builtInText(1086, languageOffset)) {}
 
 void LogReport::printIdentifier(double y, const QString& identifier) {
     // A cut identifier can be another station's: a long one is printed smaller, and one that cannot fit

@@ -31,16 +31,18 @@ struct LogReportData {
     }
 };
 
-// The texts of the report in the active language.
+// The texts of the report in the active language; the window may put its own labels' texts in.
 struct LogReportTexts {
-    QString logBy = QStringLiteral("Log by");
-    QString summaryTable = QStringLiteral("Summary Results Table");
-    QString stationsConnect = QStringLiteral("Stations Connect");
-    QString deletedQso = QStringLiteral("Deleted Qso");
-    QString ladyStation = QStringLiteral("Lady Station");
-    QString hunterStation = QStringLiteral("Hunter Station");
-    QString multipliers = QStringLiteral("Multipliers");
-    QString totalScore = QStringLiteral("Total score");
+    explicit LogReportTexts(int languageOffset = 1000);
+
+    QString logBy;
+    QString summaryTable;
+    QString stationsConnect;
+    QString deletedQso;
+    QString ladyStation;
+    QString hunterStation;
+    QString multipliers;
+    QString totalScore;
 };
 
 // Hands the report one record at a time, its fields from field 1 on; false when there are no more.

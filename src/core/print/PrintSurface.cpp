@@ -1,5 +1,7 @@
 #include "core/print/PrintSurface.h"
 
+#include "core/common/StringTable.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
@@ -12,19 +14,20 @@
 namespace qvmd {
 
 QString PrintError::description(int number) {
+    // The engine speaks Italian only, as the system's own messages did.
     switch (number) {
     case InvalidCall:
-        return QStringLiteral("Chiamata di routine o argomento non validi");
+        return builtInText(1760, 0);
     case Overflow:
-        return QStringLiteral("Overflow");
+        return builtInText(1761, 0);
     case OutOfRange:
-        return QStringLiteral("Indice non incluso nell'intervallo");
+        return builtInText(1762, 0);
     case InvalidPicture:
-        return QStringLiteral("Immagine non valida");
+        return builtInText(1763, 0);
     case PrinterError:
-        return QStringLiteral("Errore della stampante");
+        return builtInText(1764, 0);
     default:
-        return QStringLiteral("Errore definito dall'applicazione o dall'oggetto");
+        return builtInText(1765, 0);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/station/StationIdentifier.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -23,11 +25,5 @@ struct LogChoice {
     QString paperLog = QStringLiteral("0"); // "Y", "N", or "0" when no log is chosen
     QString year;
 };
-
-// Trims each part and joins them in order: 5 + QV + 123 gives 5QV123.
-inline QString buildStationIdentifier(const QString& countryNumber, const QString& club,
-                                      const QString& unit) {
-    return countryNumber.trimmed() + club.trimmed() + unit.trimmed();
-}
 
 } // namespace qvmd

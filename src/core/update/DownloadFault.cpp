@@ -1,5 +1,7 @@
 #include "core/update/DownloadFault.h"
 
+#include "core/common/StringTable.h"
+
 #include <QNetworkReply>
 
 namespace qvmd {
@@ -10,29 +12,54 @@ constexpr std::int32_t code(std::uint32_t value) {
     return static_cast<std::int32_t>(value);
 }
 
+// The ids of the texts, Italian ones; the English text is under the id plus 1000.
+enum TextId {
+    ConnectionRefused = 1730,
+    ConnectionClosed = 1731,
+    HostNotFound = 1732,
+    CertificateNotTrusted = 1733,
+    NetworkUnavailable = 1734,
+    ProtocolBroken = 1735,
+    NoServer = 1736,
+    SecureFailed = 1737,
+    HttpError = 1738,
+    TimedOut = 1739,
+    EmptyFile = 1740,
+    IncompleteFile = 1741,
+    WebPageInPlace = 1742,
+    UnexpectedFormat = 1743,
+    AtLine = 1744,
+    FileTooLarge = 1745,
+    CannotWrite = 1746,
+    AddressNotWeb = 1747,
+    AddressOffServer = 1748,
+    RedirectNotSecure = 1749,
+    SettingsNotSecure = 1750,
+    PreviousFileKept = 1751,
+    CannotDownload = 1752, // the system's own words, Italian only
+    DownloadErrorCode = 1753,
+    LengthUnknown = 1754,
+};
+
 // What the network layer said, in our own words; empty where the sentence already says it all.
-QString networkReason(int error, bool it) {
+QString networkReason(int error, int languageOffset) {
+    const auto text = [languageOffset](TextId id) { return builtInText(id, languageOffset); };
     switch (static_cast<QNetworkReply::NetworkError>(error)) {
     case QNetworkReply::ConnectionRefusedError:
-        return it ? QStringLiteral("il server ha rifiutato la connessione")
-                  : QStringLiteral("the server refused the connection");
+        return text(ConnectionRefused);
     case QNetworkReply::RemoteHostClosedError:
-        return it ? QStringLiteral("il server ha chiuso la connessione")
-                  : QStringLiteral("the server closed the connection");
+        return text(ConnectionClosed);
     case QNetworkReply::HostNotFoundError:
-        return it ? QStringLiteral("nome del server non trovato") : QStringLiteral("server name not found");
+        return text(HostNotFound);
     case QNetworkReply::SslHandshakeFailedError:
-        return it ? QStringLiteral("il certificato del server non è attendibile")
-                  : QStringLiteral("the server's certificate is not trusted");
+        return text(CertificateNotTrusted);
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
-        return it ? QStringLiteral("la rete non è disponibile")
-                  : QStringLiteral("the network is not available");
+        return text(NetworkUnavailable);
     case QNetworkReply::ProtocolUnknownError:
     case QNetworkReply::ProtocolInvalidOperationError:
     case QNetworkReply::ProtocolFailure:
-        return it ? QStringLiteral("il server non ha risposto secondo il protocollo")
-                  : QStringLiteral("the server did not answer by the protocol");
+        return text(ProtocolBroken);
     default:
         return {};
     }
@@ -76,95 +103,67 @@ DownloadUrlError downloadUrlError(const QString& url, const QString& localFile, 
     DownloadUrlError error;
     error.number = code == OutOfMemoryCode ? 7 : 51;
     error.source = QStringLiteral("DownloadURL");
-    error.description = QStringLiteral("Impossibile scaricare l'URL \"") + url + QStringLiteral("\" in \"") +
-                        localFile + QStringLiteral("\".\r\nCodice di errore di URLDownloadToFile: ") +
-                        QString::number(code) + QLatin1Char('.');
+    error.description = builtInText(CannotDownload, 0).arg(url, localFile) + QStringLiteral("\r\n") +
+                        builtInText(DownloadErrorCode, 0).arg(code);
     return error;
 }
 
 QString downloadFaultReason(const DownloadFault& fault, int languageOffset) {
-    const bool it = languageOffset == 0;
+    const auto text = [languageOffset](TextId id) { return builtInText(id, languageOffset); };
     using Kind = DownloadFault::Kind;
     QString what;
     switch (fault.kind) {
     case Kind::NoConnection:
-        what = it ? QStringLiteral("nessun server ha risposto") : QStringLiteral("no server answered");
+        what = text(NoServer);
         break;
     case Kind::Secure:
-        what = it ? QStringLiteral("la connessione sicura non è riuscita")
-                  : QStringLiteral("the secure connection failed");
+        what = text(SecureFailed);
         break;
     case Kind::HttpStatus:
-        what = (it ? QStringLiteral("il server ha risposto con l'errore %1")
-                   : QStringLiteral("the server answered with error %1"))
-                   .arg(fault.httpStatus);
+        what = text(HttpError).arg(fault.httpStatus);
         break;
     case Kind::Timeout:
-        what = it ? QStringLiteral("il server non ha risposto in tempo")
-                  : QStringLiteral("the server did not answer in time");
+        what = text(TimedOut);
         break;
     case Kind::Empty:
-        what = it ? QStringLiteral("il file ricevuto è vuoto") : QStringLiteral("the file received is empty");
+        what = text(EmptyFile);
         break;
     case Kind::Truncated:
-        what = it ? QStringLiteral("il file è arrivato incompleto")
-                  : QStringLiteral("the file arrived incomplete");
+        what = text(IncompleteFile);
         break;
     case Kind::UnknownLength:
-        what = it ? QStringLiteral("il server non ha indicato la lunghezza del file, quindi non si può "
-                                   "sapere se è arrivato intero")
-                  : QStringLiteral("the server did not say how long the file is, so there is no telling "
-                                   "whether it arrived whole");
+        what = text(LengthUnknown);
         break;
     case Kind::WebPage:
-        what = it ? QStringLiteral("è arrivata una pagina web al posto del file")
-                  : QStringLiteral("a web page arrived in place of the file");
+        what = text(WebPageInPlace);
         break;
     case Kind::WrongShape:
-        what = it ? QStringLiteral("il file ricevuto non ha il formato atteso")
-                  : QStringLiteral("the file received is not in the expected format");
+        what = text(UnexpectedFormat);
         if (fault.line > 0)
-            what += (it ? QStringLiteral(" (riga %1)") : QStringLiteral(" (line %1)")).arg(fault.line);
+            what += text(AtLine).arg(fault.line);
         break;
     case Kind::TooLarge:
-        what = it ? QStringLiteral("il file ricevuto è troppo grande")
-                  : QStringLiteral("the file received is too large");
+        what = text(FileTooLarge);
         break;
     case Kind::Unwritable:
-        what = it ? QStringLiteral("il file non può essere scritto")
-                  : QStringLiteral("the file cannot be written");
+        what = text(CannotWrite);
         if (!fault.detail.isEmpty())
             what += QStringLiteral(" (") + fault.detail + QLatin1Char(')');
         break;
     case Kind::BadAddress:
-        what = (it ? QStringLiteral("l'indirizzo degli aggiornamenti \"%1\" (Md.ini, riga %2) non inizia "
-                                    "con http:// o https://")
-                   : QStringLiteral("the update address \"%1\" (Md.ini, line %2) does not start with "
-                                    "http:// or https://"))
-                   .arg(fault.detail)
-                   .arg(fault.line);
+        what = text(AddressNotWeb).arg(fault.detail).arg(fault.line);
         break;
     case Kind::OffServer:
-        what = (it ? QStringLiteral("l'indirizzo \"%1\" esce dal server degli aggiornamenti ed è rifiutato")
-                   : QStringLiteral("the address \"%1\" leaves the update server and is refused"))
-                   .arg(fault.detail);
+        what = text(AddressOffServer).arg(fault.detail);
         break;
     case Kind::InsecureRedirect:
-        what = it ? QStringLiteral("il server sicuro ha rimandato a un indirizzo non sicuro (http), "
-                                   "rifiutato per sicurezza")
-                  : QStringLiteral("the secure server sent the transfer on to an address that is not "
-                                   "secure (http), refused for safety");
+        what = text(RedirectNotSecure);
         break;
     case Kind::InsecureSettings:
-        what = (it ? QStringLiteral("il nuovo file farebbe scaricare i prossimi aggiornamenti senza "
-                                    "protezione (\"%1\", riga %2), rifiutato per sicurezza")
-                   : QStringLiteral("the new file would fetch the next updates without protection "
-                                    "(\"%1\", line %2), refused for safety"))
-                   .arg(fault.detail)
-                   .arg(fault.line);
+        what = text(SettingsNotSecure).arg(fault.detail).arg(fault.line);
         break;
     }
-    const QString reason = networkReason(fault.networkError, it);
+    const QString reason = networkReason(fault.networkError, languageOffset);
     if (!reason.isEmpty() && fault.kind != Kind::HttpStatus)
         what += QStringLiteral(" (") + reason + QLatin1Char(')');
     return what;
@@ -172,8 +171,7 @@ QString downloadFaultReason(const DownloadFault& fault, int languageOffset) {
 
 QString downloadFaultText(const DownloadFault& fault, const QString& fileName, int languageOffset) {
     return fileName + QStringLiteral(": ") + downloadFaultReason(fault, languageOffset) +
-           (languageOffset == 0 ? QStringLiteral(". Il file precedente è rimasto com'era.")
-                                : QStringLiteral(". The previous file is kept as it was."));
+           builtInText(PreviousFileKept, languageOffset);
 }
 
 } // namespace qvmd

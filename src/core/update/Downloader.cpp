@@ -1,6 +1,6 @@
 #include "core/update/Downloader.h"
 
-#include "core/app/VersionInfo.h"
+#include "core/common/VersionInfo.h"
 
 #include <QNetworkProxy>
 #include <QNetworkReply>

@@ -60,9 +60,7 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     Label4->setFont(done);
     Label4->setAlignment(Qt::AlignCenter);
     // The place stays reserved, so the window does not jump when the text appears.
-    QSizePolicy keepPlace = Label4->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    Label4->setSizePolicy(keepPlace);
+    keepPlaceWhenHidden(Label4);
     Label4->hide();
     for (QLabel* label : std::initializer_list<QLabel*>{Label1, Label2, Label3, Label4})
         label->setStyleSheet(QStringLiteral("color: white;"));
@@ -107,6 +105,8 @@ frm_Backup::frm_Backup(AppState& state, Seams& seams, QWidget* parent, const Dis
     // Load.
     Localise(*this, *state_.strings, state_.LanguageOffset);
     Label3->setText(state_.log.LogInUseName);
+    // A screen reader reads a dialog's labels of three words or more only: the heading names the log.
+    Label1->setAccessibleName(Label1->text() + QStringLiteral(": ") + Label3->text());
     layout->activate();
     paintBackground(*this, Backdrop::darkToLightGreen);
 }

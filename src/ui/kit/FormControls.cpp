@@ -36,4 +36,10 @@ void setNameTag(QWidget* control, const char* id) {
     control->setProperty("nameTag", QLatin1String(id));
 }
 
+void keepPlaceWhenHidden(QWidget* control) {
+    QSizePolicy policy = control->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    control->setSizePolicy(policy);
+}
+
 } // namespace qvmd

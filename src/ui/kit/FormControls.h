@@ -19,5 +19,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
 // The resource id of what a screen reader calls the control, where its caption cannot tell it (a picture,
 // an abbreviation, a caption kept in one language); Localise gives it in the active language.
 void setNameTag(QWidget* control, const char* id);
+// A control that comes and goes keeps its place, so a fixed form does not shift when it shows.
+void keepPlaceWhenHidden(QWidget* control);
 
 } // namespace qvmd

@@ -1,7 +1,11 @@
 #include "ui/kit/LiveStatusLabel.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -53,12 +57,32 @@ public:
     }
 
 private:
-    QString spoken() const { return widget()->accessibleName(); }
+    QString spoken() const { return static_cast<const LiveStatusLabel*>(widget())->spokenText(); }
+};
+
+const QString noticeName = QStringLiteral("liveStatusNotice");
+
+// The notification inside the status bar: its name is what the label said last. A notification in a
+// status bar is read without its role's name, so only the words are heard.
+class NoticeAccessible : public QAccessibleWidget {
+public:
+    explicit NoticeAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name)
+            return static_cast<const LiveStatusLabel*>(widget()->parentWidget())->spokenText();
+        return QAccessibleWidget::text(kind);
+    }
 };
 
 QAccessibleInterface* liveStatusFactory(const QString& key, QObject* object) {
-    if (key == QLatin1String(LiveStatusLabel::staticMetaObject.className()) && object->isWidgetType())
+    if (!object->isWidgetType())
+        return nullptr;
+    if (key == QLatin1String(LiveStatusLabel::staticMetaObject.className()))
         return new LiveStatusAccessible(static_cast<QWidget*>(object));
+    if (key == QLatin1String("QWidget") && object->objectName() == noticeName &&
+        qobject_cast<LiveStatusLabel*>(object->parent()))
+        return new NoticeAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }
 
@@ -72,16 +96,55 @@ LiveStatusLabel::LiveStatusLabel(QWidget* parent) : QLabel(parent) {
     // Before anything asks for this label's interface, which Qt then keeps.
     QAccessible::installFactory(liveStatusFactory);
     setFocusPolicy(Qt::NoFocus);
+    // A label without an accessible name tells of every change of its text; what this one says is
+    // spokenText(), never the name set here.
+    setAccessibleName(QStringLiteral("live status"));
+    notice_ = new QWidget(this);
+    notice_->setObjectName(noticeName);
+    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice_->setFocusPolicy(Qt::NoFocus);
+    notice_->hide();
+}
+
+void LiveStatusLabel::showRichText(const QString& html) {
+    if (rich_ == nullptr) {
+        rich_ = new QTextDocument(this);
+        rich_->setDocumentMargin(0);
+    }
+    rich_->setDefaultFont(font());
+    rich_->setHtml(html);
+    update();
+}
+
+QString LiveStatusLabel::shownText() const {
+    return rich_ == nullptr ? QString() : rich_->toPlainText();
+}
+
+void LiveStatusLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (rich_ == nullptr || rich_->isEmpty())
+        return;
+    const QRect area = contentsRect();
+    QPainter painter(this);
+    painter.setClipRect(area);
+    painter.translate(area.left(), area.top() + (area.height() - rich_->size().height()) / 2);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    context.palette.setColor(QPalette::Text, palette().color(foregroundRole()));
+    rich_->documentLayout()->draw(&painter, context);
+}
+
+void LiveStatusLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    notice_->setGeometry(rect());
 }
 
 void LiveStatusLabel::announce(const QString& text, Repeat repeat) {
-    const QString before = accessibleName();
+    const QString before = spoken_;
     if (text == before && (repeat == Repeat::IfChanged || text.isEmpty()))
         return;
-    // Setting the name tells of its change; saying the same again needs the telling by hand.
+    spoken_ = text;
     if (text != before)
-        setAccessibleName(text);
-    else
         send(QAccessibleEvent(this, QAccessible::NameChanged));
     if (before.isEmpty())
         send(QAccessibleTextInsertEvent(this, 0, text));
@@ -89,6 +152,14 @@ void LiveStatusLabel::announce(const QString& text, Repeat repeat) {
         send(QAccessibleTextRemoveEvent(this, 0, before));
     else
         send(QAccessibleTextUpdateEvent(this, 0, before, text));
+    // Shown anew for every announcement: that is what a screen reader speaks. Silence hides it, so a
+    // window that opens with the label says nothing of it.
+    if (text.isEmpty())
+        notice_->hide();
+    else if (notice_->isHidden())
+        notice_->show();
+    else if (isVisible())
+        send(QAccessibleEvent(notice_, QAccessible::ObjectShow));
 }
 
 } // namespace qvmd

@@ -1,7 +1,7 @@
 #include "ui/kit/Localise.h"
 
-#include "core/app/StringTable.h"
 #include "core/common/Numbers.h"
+#include "core/common/StringTable.h"
 #include "ui/kit/QtTranslations.h"
 
 #include <QAbstractButton>
@@ -111,8 +111,16 @@ void localiseOther(QWidget& control, const StringTable& strings) {
 // caption the form keeps in one language): "nameTag" holds the id of its accessible name, and a grid's
 // "columnNameTags" the ids of its columns' spoken names, comma-separated, each with the language offset.
 void localiseAccessible(QWidget& control, const StringTable& strings, int offset) {
-    if (auto name = lookup(strings, numericTag(control.property("nameTag")), offset))
+    if (auto name = lookup(strings, numericTag(control.property("nameTag")), offset)) {
         control.setAccessibleName(*name);
+        // A caption tied to the control labels it for assistive technology, and screen readers say the
+        // caption's name rather than the control's: the caption carries the full name too.
+        if (QWidget* parent = control.parentWidget()) {
+            for (QLabel* caption : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+                if (caption->buddy() == &control)
+                    caption->setAccessibleName(*name);
+        }
+    }
     auto* view = qobject_cast<QAbstractItemView*>(&control);
     const QVariant columnTags = control.property("columnNameTags");
     if (!view || !view->model() || !columnTags.isValid())

@@ -1,6 +1,6 @@
 #include "ui/kit/Seams.h"
 
-#include "core/app/VersionInfo.h"
+#include "core/common/VersionInfo.h"
 
 #include <QDialog>
 #include <QMessageBox>

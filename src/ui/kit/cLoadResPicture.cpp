@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 #include <QtMath>
 
@@ -48,7 +49,12 @@ QString cLoadResPicture::resourceBase(int id, const QString& type) {
 QPixmap cLoadResPicture::LoadResPicture(int id, const QString& type) {
     // Decoded straight from the compiled-in resources; no temporary file is needed.
     const QString base = resourceBase(id, type);
+    // Each picture is drawn once per density: windows open again and again during an event.
+    const qreal density = pictureDensity();
+    const QString key = base + QLatin1Char('@') + QString::number(density);
     QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
     if (const QString svg = base + QLatin1String(".svg"); QFile::exists(svg)) {
         picture = renderSvg(svg);
     } else {
@@ -65,6 +71,8 @@ QPixmap cLoadResPicture::LoadResPicture(int id, const QString& type) {
             break;
         }
     }
+    if (!picture.isNull())
+        QPixmapCache::insert(key, picture);
     return picture;
 }
 

@@ -3,6 +3,7 @@
 #include "core/refdata/CountryTable.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/GridControl.h"
+#include "ui/logging/ContactCellDelegate.h"
 #include "ui/logging/ContactGridModel.h"
 
 #include <QHeaderView>
@@ -38,6 +39,7 @@ ContactGrid::ContactGrid(QWidget* window, ContactLog& log, const CountryTable& c
     model_ = std::make_unique<ContactGridModel>(log);
     GridControl& grid = *grid_;
     grid.setModel(model_.get());
+    grid.setItemDelegate(new ContactCellDelegate(grid_));
     sizeColumns(countries);
     grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -32,7 +32,6 @@ EntryStatusLine::EntryStatusLine(QWidget* window, int left, int top, int width, 
     label_ = new LiveStatusLabel(window);
     label_->setObjectName(QStringLiteral("lbl_EntryStatus"));
     label_->setGeometry(left, top, width, 22);
-    label_->setTextFormat(Qt::RichText);
     label_->setTextInteractionFlags(Qt::NoTextInteraction);
     rosters_.load(state_.folder);
     connect(&row_, &LogEntryRow::entryChanged, this, &EntryStatusLine::refresh);
@@ -78,7 +77,7 @@ void EntryStatusLine::refresh() {
             part = QStringLiteral("<span style=\"color:%1\">%2</span>").arg(piece.colour.name(), part);
         html += part;
     }
-    label_->setText(html);
+    label_->showRichText(html);
     // Spoken once the typing pauses, not at every key; an empty row has nothing to say.
     if (empty) {
         speakTimer.stop();
@@ -101,7 +100,7 @@ void EntryStatusLine::speakNow() {
 void EntryStatusLine::showOutcome(const QString& text) {
     speakTimer.stop();
     outcome_ = text;
-    label_->setText(text.toHtmlEscaped());
+    label_->showRichText(text.toHtmlEscaped());
     label_->announce(text, LiveStatusLabel::Repeat::Always);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/common/Numbers.h"
 #include "core/logging/EntryRules.h"
+#include "core/station/StationIdentifier.h"
 #include "ui/kit/EntryKeyFilter.h"
 #include "ui/kit/FormControls.h"
 #include "ui/logging/LogLabels.h"
@@ -15,7 +16,6 @@ namespace qvmd {
 
 namespace {
 
-const QString clubOfMembers = QStringLiteral("QV");
 const QColor hunterColour(0, 0, 255);
 const QColor ladyColour(255, 0, 0);
 const QColor genericColour(255, 0, 0);
@@ -193,20 +193,23 @@ void LogEntryRow::chooseCategory(const QString& category) {
 }
 
 void LogEntryRow::reset() {
+    // The focus moves first: a box emptied before it takes the focus tells a screen reader of its caret
+    // first, and the reader then takes the focus as known and does not say where it went.
+    focus(BoxCountry);
     Check1->setChecked(false);
     setGeneric(false);
     setCheckLook(false);
     showNameUnknown(false);
     empty();
     category_.clear();
-    Text1[BoxClub]->setText(clubOfMembers);
+    Text1[BoxClub]->setText(MemberClub.toString());
     lockClubAndName(true);
     cmd_H->setEnabled(false);
     cmd_L->setEnabled(false);
-    focus(BoxCountry);
 }
 
 void LogEntryRow::switchTo(bool generic) {
+    focus(BoxCountry);
     setGeneric(generic);
     setCheckLook(generic);
     showNameUnknown(generic);
@@ -215,9 +218,8 @@ void LogEntryRow::switchTo(bool generic) {
     cmd_H->setEnabled(generic);
     cmd_L->setEnabled(generic);
     if (!generic)
-        Text1[BoxClub]->setText(clubOfMembers);
+        Text1[BoxClub]->setText(MemberClub.toString());
     lockClubAndName(!generic);
-    focus(BoxCountry);
 }
 
 void LogEntryRow::showFound(const QString& name, const QString& category) {

@@ -8,6 +8,7 @@
 #include "core/logging/UtcStamp.h"
 #include "core/refdata/Roster.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/FrameRole.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
@@ -35,6 +36,7 @@ constexpr int clockMilliseconds = 500;
 frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)),
       log_(logInUsePlace(state)) {
+    readAsFrame(this);
     // The clock first, so the window opens with the time showing.
     buildControls();
     Timer1_Timer();

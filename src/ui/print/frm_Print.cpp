@@ -9,6 +9,7 @@
 #include "core/print/PrintableLog.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
+#include "ui/kit/LiveStatusLabel.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
@@ -79,6 +80,10 @@ frm_Print::frm_Print(AppState& state, Seams& seams, QWidget* parent)
         pointsPerLady_ = weights.ladyPointsForLady;
         pointsPerHunter_ = weights.hunterPointsForLady;
     }
+    // A screen reader reads a dialog's labels of three words or more only: the heading says the log's
+    // name and category too.
+    Label1->setAccessibleName(Label1->text() + QStringLiteral(": ") + Label3->text() + QStringLiteral(", ") +
+                              Label4->text());
 }
 
 frm_Print::~frm_Print() = default;
@@ -122,6 +127,9 @@ void frm_Print::buildControls() {
     setNameTag(Combo1, "1422");
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setGeometry(16, 156, 438, 28);
+    lbl_Printed = makeLiveLabel(this, "lbl_Printed", QString());
+    lbl_Printed->setGeometry(16, 262, 438, 22);
+    lbl_Printed->setAlignment(Qt::AlignCenter);
 
     cmd_Preview = makeButton(this, "cmd_Preview", QStringLiteral("Preview"), "1641");
     cmd_Preview->setGeometry(16, 206, 136, 52);
@@ -291,8 +299,13 @@ bool frm_Print::StampaLog(const PrintableLog& log) {
 }
 
 void frm_Print::printLog(const PrintableLog& log) {
-    if (preparePrinter(true))
-        StampaLog(log);
+    if (!preparePrinter(true) || !StampaLog(log))
+        return;
+    // Printing to a file shows nothing else: the operator, seeing or not, learns where the log went.
+    const QString sent =
+        state_.text(1556, QStringLiteral("Log sent to the printer %1")).arg(Combo1->currentText());
+    lbl_Printed->setText(sent);
+    lbl_Printed->announce(sent, LiveStatusLabel::Repeat::Always);
 }
 
 void frm_Print::cmd_Print_Click() {

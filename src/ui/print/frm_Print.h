@@ -17,6 +17,7 @@ namespace qvmd {
 
 struct AppState;
 class EasyPrint;
+class LiveStatusLabel;
 class PrintableLog;
 class QPrinterSurface;
 class Seams;
@@ -49,6 +50,7 @@ public:
     QLabel* Label13;
     QLabel* Label14;
     QLabel* Label15;
+    LiveStatusLabel* lbl_Printed = nullptr; // the log went to the printer: shown and spoken
 
     // The engine of the last report, null before the first.
     EasyPrint* engine() const { return engine_.get(); }

@@ -1,7 +1,7 @@
 #include "ui/shell/DesktopCheck.h"
 
-#include "core/app/StringTable.h"
-#include "core/app/VersionInfo.h"
+#include "core/common/StringTable.h"
+#include "core/common/VersionInfo.h"
 #include "core/platform/Desktop.h"
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 #include "ui/kit/FormControls.h"
 
 #include "core/app/AppState.h"
-#include "core/app/VersionInfo.h"
+#include "core/common/VersionInfo.h"
 #include "core/exchange/MailLink.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/ClickLabel.h"

@@ -2,109 +2,30 @@
 
 #include "core/app/AppState.h"
 #include "core/app/StartupFiles.h"
-#include "core/app/VersionInfo.h"
 #include "core/common/FileErrorText.h"
-#include "ui/exchange/frm_AutoBackup.h"
-#include "ui/exchange/frm_Backup.h"
-#include "ui/exchange/frm_Restor.h"
-#include "ui/exchange/frm_Send_Log.h"
+#include "core/common/VersionInfo.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/FormScale.h"
 #include "ui/kit/Localise.h"
-#include "ui/kit/Mnemonics.h"
 #include "ui/kit/Seams.h"
 #include "ui/kit/cLoadResPicture.h"
-#include "ui/logfile/frm_New_Log.h"
-#include "ui/logfile/frm_Sel_Log.h"
-#include "ui/logging/frm_Log.h"
-#include "ui/print/frm_Print.h"
 #include "ui/shell/AutoBackupKeeper.h"
 #include "ui/shell/DeleteLogCommand.h"
+#include "ui/shell/MainChildWindows.h"
 #include "ui/shell/ManualCommand.h"
-#include "ui/shell/frmAbout.h"
-#include "ui/shell/frm_messag.h"
-#include "ui/station/frm_Modif_ute.h"
-#include "ui/update/frm_Aggior.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace qvmd {
-
-namespace {
-
-// The hidden labels whose texts become the menu texts: their index in Label2 and their resource id.
-// Indices 15 and 16 carry no text.
-enum class MenuLabel {
-    File = 0,
-    Exit = 1,
-    NewLog = 2,
-    SelectLog = 3,
-    OpenLog = 4,
-    SendLog = 5,
-    DeleteLog = 6,
-    PrintLog = 7,
-    Option = 8,
-    EditUser = 9,
-    Language = 10,
-    Italian = 11,
-    English = 12,
-    Manual = 13,
-    About = 14,
-    Utility = 17,
-    Print = 18,
-    Updates = 19,
-};
-constexpr int MenuLabelCount = 20;
-
-struct MenuLabelId {
-    MenuLabel label;
-    int id;
-};
-constexpr MenuLabelId MenuLabelIds[] = {
-    {MenuLabel::File, 1000},      {MenuLabel::Exit, 1001},     {MenuLabel::NewLog, 1027},
-    {MenuLabel::SelectLog, 1026}, {MenuLabel::OpenLog, 1025},  {MenuLabel::SendLog, 1030},
-    {MenuLabel::DeleteLog, 1028}, {MenuLabel::PrintLog, 1029}, {MenuLabel::Option, 1006},
-    {MenuLabel::EditUser, 1034},  {MenuLabel::Language, 1007}, {MenuLabel::Italian, 1008},
-    {MenuLabel::English, 1009},   {MenuLabel::Manual, 1003},   {MenuLabel::About, 1005},
-    {MenuLabel::Utility, 1115},   {MenuLabel::Print, 1141},    {MenuLabel::Updates, 1147},
-};
-
-QPushButton* makePictureButton(QWidget* parent, const char* name) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setCursor(Qt::PointingHandCursor);
-    // The picture is the button; a frame around it would only add noise on the gradient.
-    button->setFlat(true);
-    button->setStyleSheet(QStringLiteral("QPushButton { border: 2px solid transparent; border-radius: 10px; }"
-                                         "QPushButton:focus { border-color: #ffe680; }"
-                                         "QPushButton:pressed { padding-top: 3px; }"));
-    return button;
-}
-
-// Sized in the picture's own pixels, not the screen's, and grown with the window once it has grown.
-void setPicture(QPushButton* button, const QPixmap& picture) {
-    button->setIcon(QIcon(picture));
-    const QSize size = picture.isNull() ? QSize(200, 64) : picture.deviceIndependentSize().toSize();
-    const qreal scale = formScale(*button);
-    button->setIconSize(scaledSize(size, scale));
-    button->setFixedSize(scaledSize(size + QSize(12, 10), scale));
-}
-
-} // namespace
 
 frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
     : QMainWindow(parent), state_(state), seams_(seams) {
@@ -112,14 +33,16 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
     setWindowTitle(QStringLiteral("Marigold Day"));
     prepareFormScale(*this);
     buildControls();
-    buildMenus();
+    menus_ = std::make_unique<MainMenus>(this, centralWidget());
+    static_cast<MainMenuControls&>(*this) = *menus_;
+    wireMenus();
 
     // Load, in the window's order.
     const QString title =
         QStringLiteral("QV Marigold Day ") + QString::number(state_.clock->now().date().year());
     cLoadResPicture pictures;
     Image1->setPixmap(pictures.LoadResPicture(101, QStringLiteral("CUSTOM")));
-    setPicture(cmd_Close, pictures.LoadResPicture(118, QStringLiteral("CUSTOM")));
+    buttons_->loadClosePicture();
     loadButtonPictures();
     applyEnablingRule();
     mnu_ita->setChecked(state_.LanguageOffset == 0);
@@ -131,6 +54,7 @@ frmMain::frmMain(AppState& state, Seams& seams, QWidget* parent)
     paintBackground(*centralWidget(), Backdrop::blueToCyan);
 
     autoBackup_ = std::make_unique<AutoBackupKeeper>(state_, *statusPanels[0]);
+    children_ = std::make_unique<MainChildWindows>(state_, seams_, this, *autoBackup_);
     StatusClock.setInterval(1000);
     connect(&StatusClock, &QTimer::timeout, this, &frmMain::StatusClock_Timer);
     StatusClock_Timer();
@@ -174,20 +98,8 @@ void frmMain::buildControls() {
     Image1->setMinimumSize(260, 200);
     setNameTag(Image1, "1428");
 
-    cmd_Open_Log = makePictureButton(central, "cmd_Open_Log");
-    cmd_Sel_Log = makePictureButton(central, "cmd_Sel_Log");
-    cmd_Send_Log = makePictureButton(central, "cmd_Send_Log");
-    cmd_New_Log = makePictureButton(central, "cmd_New_Log");
-    cmd_Close = makePictureButton(central, "cmd_Close");
-
-    for (int i = 0; i < MenuLabelCount; ++i) {
-        auto* label = new QLabel(central);
-        label->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        label->hide();
-        Label2.append(label);
-    }
-    for (const MenuLabelId& entry : MenuLabelIds)
-        Label2[static_cast<int>(entry.label)]->setProperty("tag", QString::number(entry.id));
+    buttons_ = std::make_unique<MainButtons>(central);
+    static_cast<MainLogButtons&>(*this) = *buttons_;
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(14);
@@ -214,19 +126,8 @@ void frmMain::buildControls() {
     layout->addSpacing(12);
     layout->addLayout(body, 1);
 
-    sbStatusBar = new QStatusBar(this);
-    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar->setSizeGripEnabled(false);
-    for (const QString& text : {QStringLiteral("Stato"), QString(), QString()}) {
-        auto* panel = new QLabel(text, sbStatusBar);
-        panel->setMinimumWidth(110);
-        panel->setFrameShape(QFrame::StyledPanel);
-        statusPanels.append(panel);
-    }
-    sbStatusBar->addWidget(statusPanels[0], 1);
-    sbStatusBar->addPermanentWidget(statusPanels[1]);
-    sbStatusBar->addPermanentWidget(statusPanels[2]);
-    setStatusBar(sbStatusBar);
+    status_ = std::make_unique<MainStatusBar>(this);
+    static_cast<MainStatusPanels&>(*this) = *status_;
 
     connect(cmd_Open_Log, &QPushButton::clicked, this, &frmMain::cmd_Open_Log_Click);
     connect(cmd_Sel_Log, &QPushButton::clicked, this, &frmMain::cmd_Sel_Log_Click);
@@ -236,92 +137,39 @@ void frmMain::buildControls() {
     setFixedSize(820, 600);
 }
 
-void frmMain::buildMenus() {
-    QMenuBar* bar = menuBar();
-    auto named = [](QMenu* menu, const char* name) {
-        menu->setObjectName(QLatin1String(name));
-        return menu;
+void frmMain::wireMenus() {
+    const struct {
+        QAction* action;
+        void (frmMain::*slot)();
+    } entries[] = {
+        {mnuFileExit, &frmMain::mnuFileExit_Click},
+        {mnu_OpenLog, &frmMain::mnu_OpenLog_Click},
+        {mnu_SelLog, &frmMain::mnu_SelLog_Click},
+        {mnu_SendLog, &frmMain::mnu_SendLog_Click},
+        {mnu_NewLog, &frmMain::mnu_NewLog_Click},
+        {mnu_DelLog, &frmMain::mnu_DelLog_Click},
+        {mnu_PrintLog, &frmMain::mnu_PrintLog_Click},
+        {mnu_ModUte, &frmMain::mnu_ModUte_Click},
+        {mnu_AutoBackup, &frmMain::mnu_AutoBackup_Click},
+        {mnu_ita, &frmMain::mnu_ita_Click},
+        {mnu_Eng, &frmMain::mnu_Eng_Click},
+        {mnu_Aggior, &frmMain::mnu_Aggior_Click},
+        {mnu_Back, &frmMain::mnu_Back_Click},
+        {mnu_Rest, &frmMain::mnu_Rest_Click},
+        {mnu_HelpContents, &frmMain::mnu_HelpContents_Click},
+        {mnu_About, &frmMain::mnu_About_Click},
     };
-    auto addMenu = [&](const char* name, const QString& text) { return named(bar->addMenu(text), name); };
-    auto addAction = [this](QMenu* menu, const char* name, const QString& text, void (frmMain::*slot)()) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        if (slot)
-            connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-
-    mnuFile = addMenu("mnuFile", QStringLiteral("File"));
-    mnuFileExit = addAction(mnuFile, "mnuFileExit", QStringLiteral("Exit"), &frmMain::mnuFileExit_Click);
-
-    mnuLog = addMenu("mnuLog", QStringLiteral("Log"));
-    mnu_OpenLog = addAction(mnuLog, "mnu_OpenLog", QStringLiteral("Open Log"), &frmMain::mnu_OpenLog_Click);
-    mnu_SelLog = addAction(mnuLog, "mnu_SelLog", QStringLiteral("Select Log"), &frmMain::mnu_SelLog_Click);
-    mnu_SendLog = addAction(mnuLog, "mnu_SendLog", QStringLiteral("Send Log"), &frmMain::mnu_SendLog_Click);
-    mnu_NewLog = addAction(mnuLog, "mnu_NewLog", QStringLiteral("New Log"), &frmMain::mnu_NewLog_Click);
-    mnu_DelLog = addAction(mnuLog, "mnu_DelLog", QStringLiteral("Delete Log"), &frmMain::mnu_DelLog_Click);
-    mnu_DelLog->setEnabled(false);
-
-    mnu_print = addMenu("mnu_print", QStringLiteral("Print"));
-    mnu_PrintLog =
-        addAction(mnu_print, "mnu_PrintLog", QStringLiteral("Print Using Log"), &frmMain::mnu_PrintLog_Click);
-
-    mnu_Opt = addMenu("mnu_Opt", QStringLiteral("Option"));
-    mnu_ModUte = addAction(mnu_Opt, "mnu_ModUte", QStringLiteral("Edit User"), &frmMain::mnu_ModUte_Click);
-    mnu_AutoBackup = addAction(mnu_Opt, "mnu_AutoBackup", QStringLiteral("Automatic backups"),
-                               &frmMain::mnu_AutoBackup_Click);
-    mnu_Language = named(mnu_Opt->addMenu(QStringLiteral("Language")), "mnu_Language");
-    mnu_ita = addAction(mnu_Language, "mnu_ita", QStringLiteral("Italian"), &frmMain::mnu_ita_Click);
-    mnu_Eng = addAction(mnu_Language, "mnu_Eng", QStringLiteral("English"), &frmMain::mnu_Eng_Click);
-    mnu_ita->setCheckable(true);
-    mnu_Eng->setCheckable(true);
-
-    mnu_Util = addMenu("mnu_Util", QStringLiteral("Utility"));
-    mnu_Aggior = addAction(mnu_Util, "mnu_Aggior", QStringLiteral("Updates"), &frmMain::mnu_Aggior_Click);
-    mnu_Back = addAction(mnu_Util, "mnu_Back", QStringLiteral("Backup"), &frmMain::mnu_Back_Click);
-    mnu_Rest = addAction(mnu_Util, "mnu_Rest", QStringLiteral("Restore"), &frmMain::mnu_Rest_Click);
-
-    mnu_Help = addMenu("mnu_Help", QStringLiteral("?"));
-    mnu_HelpContents =
-        addAction(mnu_Help, "mnu_HelpContents", QStringLiteral("Manual"), &frmMain::mnu_HelpContents_Click);
-    mnu_About = addAction(mnu_Help, "mnu_About", QStringLiteral("About"), &frmMain::mnu_About_Click);
+    for (const auto& entry : entries)
+        connect(entry.action, &QAction::triggered, this, entry.slot);
 }
 
 void frmMain::loadButtonPictures() {
-    cLoadResPicture pictures;
-    const QString type = QStringLiteral("BUTTON");
-    int id = state_.LanguageOffset;
-    for (QPushButton* button : {cmd_Open_Log, cmd_Sel_Log, cmd_Send_Log, cmd_New_Log}) {
-        ++id;
-        setPicture(button, pictures.LoadResPicture(id, type));
-        // The picture carries the words; its id tells which language the button shows.
-        button->setProperty("pictureId", id);
-    }
+    buttons_->loadLogPictures(state_.LanguageOffset);
 }
 
 void frmMain::copyMenuTexts() {
-    auto text = [this](MenuLabel label) { return Label2[static_cast<int>(label)]->text(); };
-    mnuFile->setTitle(text(MenuLabel::File));
-    mnuFileExit->setText(text(MenuLabel::Exit));
-    mnu_NewLog->setText(text(MenuLabel::NewLog));
-    mnu_SelLog->setText(text(MenuLabel::SelectLog));
-    mnu_OpenLog->setText(text(MenuLabel::OpenLog));
-    mnu_SendLog->setText(text(MenuLabel::SendLog));
-    mnu_DelLog->setText(text(MenuLabel::DeleteLog));
-    mnu_PrintLog->setText(text(MenuLabel::PrintLog));
-    mnu_Opt->setTitle(text(MenuLabel::Option));
-    mnu_ModUte->setText(text(MenuLabel::EditUser));
-    mnu_Language->setTitle(text(MenuLabel::Language));
-    mnu_ita->setText(text(MenuLabel::Italian));
-    mnu_Eng->setText(text(MenuLabel::English));
-    mnu_HelpContents->setText(text(MenuLabel::Manual));
-    mnu_About->setText(text(MenuLabel::About));
-    mnu_Util->setTitle(text(MenuLabel::Utility));
-    mnu_print->setTitle(text(MenuLabel::Print));
-    mnu_Aggior->setText(text(MenuLabel::Updates));
-    mnu_AutoBackup->setText(state_.text(1341, QStringLiteral("Automatic backups")) + QStringLiteral("..."));
-    // Alt and a letter reach every menu, in either language.
-    giveMnemonics(menuBar());
+    menus_->copyTexts(state_.text(1341, QStringLiteral("Automatic backups")));
+    auto text = [this](MenuLabel label) { return menus_->text(label); };
     cmd_Open_Log->setAccessibleName(text(MenuLabel::OpenLog));
     cmd_Sel_Log->setAccessibleName(text(MenuLabel::SelectLog));
     cmd_Send_Log->setAccessibleName(text(MenuLabel::SendLog));
@@ -343,80 +191,16 @@ void frmMain::applyEnablingRule() {
         action->setEnabled(inUse);
 }
 
-template <class Window> int frmMain::showChild() {
-    Window window(state_, seams_, this);
-    return seams_.showModal(window);
-}
-
-int frmMain::open_frm_Log() {
-    const auto notFound = [this](QWidget* parent, const QString& identifier) {
-        std::int16_t rosterResult = 0;
-        frm_messag window(state_, seams_, identifier, rosterResult, parent);
-        return seams_.showModal(window) == QDialog::Accepted;
-    };
-    frm_Log window(state_, seams_, notFound, this);
-    // A log that cannot be read has been reported; there is nothing to show.
-    if (!window.ready())
-        return QDialog::Rejected;
-    autoBackup_->logWindowOpening();
-    connect(&window, &frm_Log::contactWritten, this, [this] { autoBackup_->contactWritten(); });
-    return seams_.showModal(window);
-}
-
-std::optional<LogSelection> frmMain::open_frm_Sel_Log() {
-    frm_Sel_Log window(state_, seams_, this);
-    seams_.showModal(window);
-    return window.chosen();
-}
-
-int frmMain::open_frm_New_Log() {
-    return showChild<frm_New_Log>();
-}
-
-int frmMain::open_frm_Send_Log() {
-    return showChild<frm_Send_Log>();
-}
-
-int frmMain::open_frm_Print() {
-    return showChild<frm_Print>();
-}
-
-int frmMain::open_frm_Modif_ute() {
-    return showChild<frm_Modif_ute>();
-}
-
-int frmMain::open_frm_Restor() {
-    return showChild<frm_Restor>();
-}
-
-int frmMain::open_frm_Backup() {
-    frm_Backup window(state_, seams_, this);
-    window.showAutoBackupFailure(autoBackup_->takeFailure());
-    return seams_.showModal(window);
-}
-
-int frmMain::open_frm_Aggior() {
-    return showChild<frm_Aggior>();
-}
-
-int frmMain::open_frmAbout() {
-    return showChild<frmAbout>();
-}
-
-int frmMain::open_frm_AutoBackup() {
-    return showChild<frm_AutoBackup>();
-}
-
 void frmMain::cmd_Open_Log_Click() {
-    open_frm_Log();
+    children_->open_frm_Log();
 }
 
 void frmMain::mnu_OpenLog_Click() {
-    open_frm_Log();
+    children_->open_frm_Log();
 }
 
 void frmMain::cmd_Sel_Log_Click() {
-    if (open_frm_Sel_Log())
+    if (children_->open_frm_Sel_Log())
         afterLogChoice();
 }
 
@@ -426,7 +210,7 @@ void frmMain::mnu_SelLog_Click() {
 }
 
 void frmMain::cmd_New_Log_Click() {
-    open_frm_New_Log();
+    children_->open_frm_New_Log();
     afterLogChoice();
 }
 
@@ -441,7 +225,7 @@ void frmMain::afterLogChoice() {
 }
 
 void frmMain::cmd_Send_Log_Click() {
-    open_frm_Send_Log();
+    children_->open_frm_Send_Log();
 }
 
 void frmMain::mnu_SendLog_Click() {
@@ -449,6 +233,8 @@ void frmMain::mnu_SendLog_Click() {
 }
 
 void frmMain::mnu_DelLog_Click() {
+    // No automatic copy of the log may be under way while it is moved.
+    autoBackup_->settle();
     if (deleteLogInUse(state_, seams_, this))
         applyEnablingRule();
 }
@@ -459,23 +245,24 @@ void frmMain::mnu_HelpContents_Click() {
 }
 
 void frmMain::mnu_AutoBackup_Click() {
-    open_frm_AutoBackup();
+    children_->open_frm_AutoBackup();
 }
 
 void frmMain::mnu_PrintLog_Click() {
-    open_frm_Print();
+    children_->open_frm_Print();
 }
 
 void frmMain::mnu_ModUte_Click() {
     // Accepted: the profile was saved.
-    if (open_frm_Modif_ute() == QDialog::Accepted) {
+    if (children_->open_frm_Modif_ute() == QDialog::Accepted) {
         requireLogSelection();
         Label3->setText(stationLine());
     }
 }
 
 void frmMain::mnu_Rest_Click() {
-    open_frm_Restor();
+    autoBackup_->settle();
+    children_->open_frm_Restor();
     // Whatever the restore did, the log must be selected again before it is opened or sent.
     requireLogSelection();
 }
@@ -488,15 +275,15 @@ void frmMain::requireLogSelection() {
 }
 
 void frmMain::mnu_Back_Click() {
-    open_frm_Backup();
+    children_->open_frm_Backup();
 }
 
 void frmMain::mnu_Aggior_Click() {
-    open_frm_Aggior();
+    children_->open_frm_Aggior();
 }
 
 void frmMain::mnu_About_Click() {
-    open_frmAbout();
+    children_->open_frmAbout();
 }
 
 void frmMain::switchLanguage(int offset) {
@@ -522,14 +309,12 @@ void frmMain::mnu_Eng_Click() {
 }
 
 void frmMain::StatusClock_Timer() {
-    const QDateTime now = state_.clock->now();
-    statusPanels[1]->setText(shortDateText(now.date()));
-    statusPanels[2]->setText(longTimeText(now.time()));
+    status_->showTime(state_.clock->now());
 }
 
 void frmMain::cmd_Close_Click() {
     if (state_.LogChanged != FlagFalse)
-        open_frm_Backup();
+        children_->open_frm_Backup();
     endProgram();
 }
 

@@ -1,28 +1,27 @@
 #pragma once
 
-#include "core/logfile/LogSelection.h"
+#include "ui/shell/MainButtons.h"
+#include "ui/shell/MainMenus.h"
+#include "ui/shell/MainStatusBar.h"
 
-#include <QList>
 #include <QMainWindow>
 #include <QTimer>
 
 #include <memory>
 #include <optional>
 
-class QAction;
 class QLabel;
-class QMenu;
-class QPushButton;
-class QStatusBar;
 
 namespace qvmd {
 
 struct AppState;
 class Seams;
 class AutoBackupKeeper;
+class MainChildWindows;
 
-// The hub: event title, own station, the four log buttons, menus and status bar.
-class frmMain : public QMainWindow {
+// The hub: event title, own station, the four log buttons, menus and status bar. It wires its parts;
+// their controls are reached under the window's own names for them.
+class frmMain : public QMainWindow, public MainLogButtons, public MainMenuControls, public MainStatusPanels {
     Q_OBJECT
 public:
     frmMain(AppState& state, Seams& seams, QWidget* parent = nullptr);
@@ -40,39 +39,7 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Image1 = nullptr;
-    QPushButton* cmd_Open_Log = nullptr;
-    QPushButton* cmd_Sel_Log = nullptr;
-    QPushButton* cmd_Send_Log = nullptr;
-    QPushButton* cmd_New_Log = nullptr;
-    QPushButton* cmd_Close = nullptr;
-    QList<QLabel*> Label2;
-    QStatusBar* sbStatusBar = nullptr;
-    QList<QLabel*> statusPanels;
     QTimer StatusClock;
-
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFileExit = nullptr;
-    QMenu* mnuLog = nullptr;
-    QAction* mnu_OpenLog = nullptr;
-    QAction* mnu_SelLog = nullptr;
-    QAction* mnu_SendLog = nullptr;
-    QAction* mnu_NewLog = nullptr;
-    QAction* mnu_DelLog = nullptr;
-    QMenu* mnu_print = nullptr;
-    QAction* mnu_PrintLog = nullptr;
-    QMenu* mnu_Opt = nullptr;
-    QAction* mnu_ModUte = nullptr;
-    QAction* mnu_AutoBackup = nullptr;
-    QMenu* mnu_Language = nullptr;
-    QAction* mnu_ita = nullptr;
-    QAction* mnu_Eng = nullptr;
-    QMenu* mnu_Util = nullptr;
-    QAction* mnu_Aggior = nullptr;
-    QAction* mnu_Back = nullptr;
-    QAction* mnu_Rest = nullptr;
-    QMenu* mnu_Help = nullptr;
-    QAction* mnu_HelpContents = nullptr;
-    QAction* mnu_About = nullptr;
 
 public slots:
     void cmd_Open_Log_Click();
@@ -103,33 +70,23 @@ protected:
 
 private:
     void buildControls();
-    void buildMenus();
+    void wireMenus();
     void loadButtonPictures();
     void copyMenuTexts();
     void switchLanguage(int offset);
     QString stationLine() const;
     // After the create or select window: the enabling rule and the station line.
     void afterLogChoice();
-    // The child windows, one opener each: shown modally, owned by this window; each returns the
-    // window's result code, the log selection the log chosen, if any.
-    int open_frm_Log();
-    std::optional<LogSelection> open_frm_Sel_Log();
-    int open_frm_New_Log();
-    int open_frm_Send_Log();
-    int open_frm_Print();
-    int open_frm_Modif_ute();
-    int open_frm_Restor();
-    int open_frm_Backup();
-    int open_frm_Aggior();
-    int open_frmAbout();
-    int open_frm_AutoBackup();
-    template <class Window> int showChild();
     void endProgram();
 
     AppState& state_;
     Seams& seams_;
     bool closing_ = false;
+    std::unique_ptr<MainButtons> buttons_;
+    std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<MainStatusBar> status_;
     std::unique_ptr<AutoBackupKeeper> autoBackup_;
+    std::unique_ptr<MainChildWindows> children_;
 };
 
 } // namespace qvmd

@@ -1,7 +1,7 @@
 #include "ui/shell/frmSplash.h"
 
 #include "core/app/AppState.h"
-#include "core/app/VersionInfo.h"
+#include "core/common/VersionInfo.h"
 #include "ui/kit/Background.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"

@@ -76,6 +76,10 @@ frm_messag::frm_messag(AppState& state, Seams& seams, const QString& workedIdent
                                           ? QStringLiteral(" Lady")
                                           : QStringLiteral(" Hunter")));
     Label1->setText(workedIdentifier);
+    // A screen reader reads a dialog's labels of three words or more only: the identifier and the question
+    // are said within the longer texts.
+    Label2->setAccessibleName(Label2->text() + QStringLiteral(": ") + workedIdentifier);
+    Label3->setAccessibleName(Label3->text() + QLatin1Char(' ') + Label5->text() + QLatin1Char('?'));
     rosterResult = 0;
     layout->activate();
     paintBackground(*this, Backdrop::redToOrange);

@@ -2,15 +2,15 @@
 #include "ui/kit/FormControls.h"
 
 #include "core/app/AppState.h"
-#include "core/common/EntryCharacters.h"
 #include "core/common/FileErrorText.h"
 #include "core/common/Numbers.h"
 #include "core/refdata/Roster.h"
+#include "core/station/StationIdentifier.h"
 #include "core/station/StationProfile.h"
 #include "ui/kit/Background.h"
-#include "ui/kit/EntryKeyFilter.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
+#include "ui/station/StationMessages.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -22,36 +22,6 @@
 #include <QVBoxLayout>
 
 namespace qvmd {
-
-namespace {
-
-const QString clubOfMembers = QStringLiteral("QV");
-
-// Ids of the hidden labels that hold the messages, with their control names.
-struct MessageId {
-    int id;
-    const char* name;
-};
-constexpr MessageId messageIds[] = {
-    {1054, "Label11"}, {1072, "Label12"}, {1112, "Label13"}, {1113, "Label14"}, {1049, "Label15"},
-    {1117, "Label16"}, {1114, "Label17"}, {1159, "Label18"}, {1160, "Label21"},
-};
-
-QLineEdit* makeBox(QWidget* parent, const QString& name, int width) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setFixedWidth(width);
-    return box;
-}
-
-// Controls that come and go keep their place, so the fixed form does not shift.
-void keepPlaceWhenHidden(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-} // namespace
 
 StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams) {
@@ -68,24 +38,10 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
         keepPlaceWhenHidden(title);
     }
 
-    Text1 = {makeBox(this, QStringLiteral("Text1_0"), 60), makeBox(this, QStringLiteral("Text1_1"), 70)};
-    Text2 = {makeBox(this, QStringLiteral("Text2_0"), 80), makeBox(this, QStringLiteral("Text2_1"), 220)};
-    // Tab order follows the row: country, club, unit, name.
-    const QList<QLineEdit*> entries = {Text1[0], Text2[0], Text1[1], Text2[1]};
-    for (qsizetype i = 1; i < entries.size(); ++i)
-        setTabOrder(entries[i - 1], entries[i]);
-    auto* keys = new EntryKeyFilter(
-        {[this](const QLineEdit* box, QChar c) { return entryAdmits(kindOf(box), c); }}, this);
-    connect(keys, &EntryKeyFilter::enterPressed, this, &StationFormBase::handleEnter);
-    for (QLineEdit* box : entries)
-        keys->watch(box);
-    for (QLineEdit* box : Text1)
-        connect(box, &QLineEdit::textChanged, this, [this, box] { numberChanged(box); });
-
-    Text5 = new QLineEdit(this);
-    Text5->setObjectName(QStringLiteral("Text5"));
-    Text5->setReadOnly(true);
-    Text5->setFocusPolicy(Qt::NoFocus);
+    boxes_ = new StationBoxes(this);
+    static_cast<StationEntryControls&>(*this) = *boxes_;
+    connect(boxes_, &StationBoxes::enterPressed, this, &StationFormBase::handleEnter);
+    connect(boxes_, &StationBoxes::numberChanged, this, &StationFormBase::showCountry);
 
     Check1 = new QCheckBox(this);
     Check1->setObjectName(QStringLiteral("Check1"));
@@ -93,28 +49,10 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     Label2->setBuddy(Check1);
     connect(Check1, &QCheckBox::clicked, this, &StationFormBase::Check1_Click);
 
-    opt_Scelta = {new QRadioButton(QStringLiteral("Lady"), this),
-                  new QRadioButton(QStringLiteral("Hunter"), this)};
-    opt_Scelta[0]->setObjectName(QStringLiteral("opt_Scelta_0"));
-    opt_Scelta[1]->setObjectName(QStringLiteral("opt_Scelta_1"));
-    opt_Scelta[0]->setProperty("tag", QStringLiteral("1121"));
-    opt_Scelta[1]->setProperty("tag", QStringLiteral("1116"));
-    for (int i = 0; i < opt_Scelta.size(); ++i) {
-        // Both may be unchosen, so exclusivity is kept by hand.
-        opt_Scelta[i]->setAutoExclusive(false);
-        keepPlaceWhenHidden(opt_Scelta[i]);
+    options_ = std::make_unique<CategoryOptions>(this, [this] { localise(); });
+    static_cast<CategoryControls&>(*this) = *options_;
+    for (int i = 0; i < opt_Scelta.size(); ++i)
         connect(opt_Scelta[i], &QRadioButton::clicked, this, [this, i] { opt_Scelta_Click(i); });
-    }
-
-    Label19 = makeLabel(this, "Label19", QStringLiteral("I'm a hunter"), "1120");
-    Label20 = makeLabel(this, "Label20", QStringLiteral("I'm a Lady"), "1119");
-    for (QLabel* result : {Label19, Label20}) {
-        QFont font = result->font();
-        font.setBold(true);
-        result->setFont(font);
-        keepPlaceWhenHidden(result);
-        result->hide();
-    }
 
     cmd_Cerca = new QPushButton(QStringLiteral("Find"), this);
     cmd_Cerca->setObjectName(QStringLiteral("cmd_Cerca"));
@@ -130,13 +68,13 @@ StationFormBase::StationFormBase(AppState& state, Seams& seams, QWidget* parent)
     cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
     setNameTag(cmd_Close, "1001");
 
-    for (const MessageId& message : messageIds) {
-        QLabel* label = makeLabel(this, message.name, QString());
-        label->setProperty("tag", QString::number(message.id));
-        label->hide();
-        messageLabels_.append(label);
-    }
+    messages_ = std::make_unique<StationMessages>(this);
+    buildLayout();
+}
 
+StationFormBase::~StationFormBase() = default;
+
+void StationFormBase::buildLayout() {
     grid_ = new QGridLayout;
     grid_->setHorizontalSpacing(12);
     grid_->addWidget(Label9, 0, 0, 1, 5);
@@ -209,36 +147,18 @@ void StationFormBase::finishForm() {
 }
 
 QColor StationFormBase::chosenColour() {
-    return QColor(0, 160, 0);
+    return CategoryOptions::chosenColour();
 }
 
 void StationFormBase::localise() {
     Localise(*this, *state_.strings, state_.LanguageOffset);
 }
 
-QLabel* StationFormBase::messageLabel(int id) {
-    for (QLabel* label : messageLabels_) {
-        if (label->property("tag").toString() == QString::number(id))
-            return label;
-    }
-    return nullptr;
-}
-
 QString StationFormBase::messageText(int id) {
-    return messageLabel(id)->text();
-}
-
-EntryKind StationFormBase::kindOf(const QLineEdit* box) const {
-    if (box == Text2[0])
-        return EntryKind::Club;
-    if (box == Text2[1])
-        return EntryKind::Name;
-    return EntryKind::Number;
+    return messages_->text(id);
 }
 
 void StationFormBase::handleEnter(QLineEdit* box) {
-    if (box->text().trimmed().isEmpty())
-        return;
     const bool generic = Check1->isChecked();
     if (box == Text1[0]) {
         (generic ? Text2[0] : Text1[1])->setFocus();
@@ -254,20 +174,6 @@ void StationFormBase::handleEnter(QLineEdit* box) {
     }
 }
 
-void StationFormBase::numberChanged(QLineEdit* box) {
-    const QString text = box->text();
-    // Each setText comes back here, so "007" loses one zero per round.
-    if (text == QLatin1String("0")) {
-        box->setText(QString());
-        return;
-    }
-    if (text.startsWith(QLatin1Char('0'))) {
-        box->setText(text.mid(1));
-        return;
-    }
-    showCountry();
-}
-
 void StationFormBase::showCountry() {
     const std::int64_t country = leadingNumber(Text1[0]->text().trimmed());
     const bool known = country >= 0 && country <= state_.countries.count();
@@ -275,23 +181,32 @@ void StationFormBase::showCountry() {
 }
 
 StationFormBase::ErrorCode StationFormBase::validate() {
-    errorCode_ = NoError;
-    const std::int64_t country = leadingNumber(Text1[0]->text().trimmed());
-    const std::int64_t unit = leadingNumber(Text1[1]->text().trimmed());
-    const bool generic = Check1->isChecked();
-    const QString club = Text2[0]->text().trimmed();
-    if (country < 1 || country > state_.countries.count())
+    const IdentifierFault fault =
+        identifierFault(leadingNumber(Text1[0]->text().trimmed()), leadingNumber(Text1[1]->text().trimmed()),
+                        Text2[0]->text().trimmed(), Check1->isChecked(),
+                        {static_cast<int>(state_.countries.count()), state_.MaxUnitNumber});
+    switch (fault) {
+    case IdentifierFault::Country:
         errorCode_ = WrongPrefix;
-    else if (unit < 1 || unit > state_.MaxUnitNumber)
+        break;
+    case IdentifierFault::Unit:
         errorCode_ = WrongUnit;
-    else if (generic && club == clubOfMembers)
+        break;
+    case IdentifierFault::GenericIsMember:
         errorCode_ = GenericIsQv;
-    else if (generic && (club.size() < 1 || club.size() > 5))
+        break;
+    case IdentifierFault::ClubLength:
         errorCode_ = ClubLength;
-    else if (Text2[1]->text().trimmed().size() < 2)
-        errorCode_ = NameTooShort;
-    else if (categoryMissing())
-        errorCode_ = NoCategory;
+        break;
+    case IdentifierFault::None:
+        if (Text2[1]->text().trimmed().size() < 2)
+            errorCode_ = NameTooShort;
+        else if (categoryMissing())
+            errorCode_ = NoCategory;
+        else
+            errorCode_ = NoError;
+        break;
+    }
     return errorCode_;
 }
 
@@ -348,42 +263,16 @@ StationProfile StationFormBase::formProfile() const {
     return profile;
 }
 
-void StationFormBase::setChosenLook(QRadioButton* option, bool chosen) {
-    if (chosen) {
-        QPalette palette = option->palette();
-        palette.setColor(option->backgroundRole(), chosenColour());
-        option->setPalette(palette);
-    } else {
-        // An empty palette inherits everything again from the form.
-        option->setPalette(QPalette());
-    }
-    option->setAutoFillBackground(chosen);
-}
-
 void StationFormBase::chooseOption(const QString& category) {
-    const bool hunter = category == QLatin1String("H");
-    opt_Scelta[0]->setChecked(!hunter);
-    opt_Scelta[1]->setChecked(hunter);
-    setChosenLook(opt_Scelta[0], !hunter);
-    setChosenLook(opt_Scelta[1], hunter);
-    opt_Scelta[0]->setProperty("tag", hunter ? QStringLiteral("1121") : QStringLiteral("1119"));
-    opt_Scelta[1]->setProperty("tag", hunter ? QStringLiteral("1120") : QStringLiteral("1116"));
-    localise();
+    options_->choose(category);
 }
 
 void StationFormBase::clearOptions() {
-    for (QRadioButton* option : opt_Scelta) {
-        option->setChecked(false);
-        setChosenLook(option, false);
-    }
-    opt_Scelta[0]->setProperty("tag", QStringLiteral("1121"));
-    opt_Scelta[1]->setProperty("tag", QStringLiteral("1116"));
-    localise();
+    options_->clear();
 }
 
 void StationFormBase::setOptionsVisible(bool visible) {
-    for (QRadioButton* option : opt_Scelta)
-        option->setVisible(visible);
+    options_->setVisible(visible);
 }
 
 void StationFormBase::applyModeLocks(bool generic) {
@@ -404,10 +293,9 @@ void StationFormBase::opt_Scelta_Click(int index) {
 
 void StationFormBase::Check1_Click() {
     const bool generic = Check1->isChecked();
-    Label19->hide();
-    Label20->hide();
+    options_->hideFound();
     clearOptions();
-    Text2[0]->setText(generic ? QString() : clubOfMembers);
+    Text2[0]->setText(generic ? QString() : MemberClub.toString());
     Text2[1]->clear();
     applyModeLocks(generic);
     showTitleFor(generic);
@@ -420,8 +308,7 @@ void StationFormBase::Check1_Click() {
 
 void StationFormBase::cmd_Cerca_Click() {
     Text2[1]->clear();
-    Label19->hide();
-    Label20->hide();
+    options_->hideFound();
     // A missing name does not stop the search: the rosters may know it.
     const ErrorCode code = validate();
     if (code != NoError && code != NameTooShort) {
@@ -437,7 +324,7 @@ void StationFormBase::cmd_Cerca_Click() {
         Text2[1]->setText(search.entry.name);
         category_ = search.entry.category;
         chooseOption(category_);
-        (category_ == QLatin1String("H") ? Label19 : Label20)->show();
+        options_->showFound(category_);
         setOptionsVisible(false);
     } else {
         onNotFound();

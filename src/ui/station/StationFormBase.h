@@ -1,14 +1,15 @@
 #pragma once
 
-#include "core/common/EntryCharacters.h"
 #include "core/common/FileError.h"
 
 #include "ui/kit/FormDialog.h"
+#include "ui/station/CategoryOptions.h"
+#include "ui/station/StationBoxes.h"
 #include <QColor>
-#include <QList>
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class QCheckBox;
 class QGridLayout;
@@ -16,18 +17,19 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace qvmd {
 
 struct AppState;
 class Seams;
+class StationMessages;
 struct StationProfile;
 
 // The form shared by station registration and the profile editor: the identifier, name and category
 // entries with their keyboard rules, the country display, validation, the roster search, the category
-// options and the member/generic switch. The two windows add only what differs.
-class StationFormBase : public FormDialog {
+// options and the member/generic switch. The two windows add only what differs. The form wires its
+// parts; their controls are reached under the form's own names for them.
+class StationFormBase : public FormDialog, public StationEntryControls, public CategoryControls {
     Q_OBJECT
 
 public:
@@ -42,16 +44,10 @@ public:
         NoCategory = 6,
     };
 
-    QList<QLineEdit*> Text1; // 0 country number, 1 unit number
-    QList<QLineEdit*> Text2; // 0 club, 1 name
-    QLineEdit* Text5 = nullptr;
     QCheckBox* Check1 = nullptr;
     QLabel* Label2 = nullptr;
-    QList<QRadioButton*> opt_Scelta; // 0 Lady, 1 Hunter
-    QLabel* Label19 = nullptr;       // "I'm a hunter"
-    QLabel* Label20 = nullptr;       // "I'm a Lady"
-    QLabel* Label9 = nullptr;        // member title
-    QLabel* Label10 = nullptr;       // generic title
+    QLabel* Label9 = nullptr;  // member title
+    QLabel* Label10 = nullptr; // generic title
     QPushButton* cmd_Cerca = nullptr;
     QPushButton* cmd_Save = nullptr;
     QPushButton* cmd_Close = nullptr;
@@ -73,6 +69,7 @@ public slots:
 
 protected:
     StationFormBase(AppState& state, Seams& seams, QWidget* parent);
+    ~StationFormBase() override;
 
     // Subclasses place their own controls in these, then call finishForm().
     QGridLayout* grid() const { return grid_; }
@@ -118,16 +115,15 @@ protected:
     ErrorCode errorCode_ = NoError;
 
 private:
-    EntryKind kindOf(const QLineEdit* box) const;
+    void buildLayout();
     void handleEnter(QLineEdit* box);
-    void numberChanged(QLineEdit* box);
     void showCountry();
-    void setChosenLook(QRadioButton* option, bool chosen);
-    QLabel* messageLabel(int id);
 
     QGridLayout* grid_ = nullptr;
     QHBoxLayout* buttonRow_ = nullptr;
-    QList<QLabel*> messageLabels_;
+    StationBoxes* boxes_ = nullptr;
+    std::unique_ptr<CategoryOptions> options_;
+    std::unique_ptr<StationMessages> messages_;
 };
 
 } // namespace qvmd

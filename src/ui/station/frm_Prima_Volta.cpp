@@ -4,6 +4,7 @@
 #include "core/app/StartupFiles.h"
 #include "core/app/StationState.h"
 #include "core/station/PrimeFile.h"
+#include "core/station/StationIdentifier.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Seams.h"
 
@@ -47,16 +48,14 @@ frm_Prima_Volta::frm_Prima_Volta(AppState& state, Seams& seams, QWidget* parent)
     cmd_aggiorn = new QPushButton(QStringLiteral("Updates"), this);
     cmd_aggiorn->setObjectName(QStringLiteral("cmd_aggiorn"));
     cmd_aggiorn->setProperty("tag", QStringLiteral("1147"));
-    QSizePolicy policy = cmd_aggiorn->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    cmd_aggiorn->setSizePolicy(policy);
+    keepPlaceWhenHidden(cmd_aggiorn);
     cmd_aggiorn->hide();
     buttonRow()->insertWidget(0, cmd_aggiorn);
     connect(cmd_aggiorn, &QPushButton::clicked, this, &frm_Prima_Volta::cmd_aggiorn_Click);
     connect(cmd_Close, &QPushButton::clicked, this, &frm_Prima_Volta::cmd_Close_Click);
 
     // Member mode with an empty form: "QV" in the locked club box and no category yet.
-    Text2[0]->setText(QStringLiteral("QV"));
+    Text2[0]->setText(MemberClub.toString());
     applyModeLocks(false);
     showTitleFor(false);
     setOptionsVisible(false);

@@ -76,11 +76,11 @@ QVariant CountriesModel::headerData(int section, Qt::Orientation orientation, in
         return section + 1;
     switch (section) {
     case CountryColumn:
-        return state_.text(1704, QStringLiteral("Country"));
+        return state_.text(1804, QStringLiteral("Country"));
     case ContactsColumn:
-        return state_.text(1705, QStringLiteral("Contacts"));
+        return state_.text(1805, QStringLiteral("Contacts"));
     case ShareColumn:
-        return state_.text(1706, QStringLiteral("Share"));
+        return state_.text(1806, QStringLiteral("Share"));
     }
     return {};
 }

@@ -125,10 +125,10 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
     hunters_->setLabel(state.text(1116, QStringLiteral("Hunter")));
     ladies_->setLabel(state.text(1121, QStringLiteral("Lady")));
     QChart* hoursChart = hoursView_->chart();
-    hoursChart->setTitle(state.text(1701, QStringLiteral("Contacts per hour (UTC)")));
+    hoursChart->setTitle(state.text(1801, QStringLiteral("Contacts per hour (UTC)")));
     hoursChart->axes(Qt::Horizontal)
         .constFirst()
-        ->setTitleText(state.text(1717, QStringLiteral("Hour (UTC)")));
+        ->setTitleText(state.text(1817, QStringLiteral("Hour (UTC)")));
     hoursView_->setAccessibleName(hoursChart->title());
     hoursView_->setAccessibleDescription(hoursDescription(statistics, state));
     hoursView_->setToolTip(hoursView_->accessibleDescription());
@@ -154,9 +154,9 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
                          std::max(scoreStep, std::ceil(static_cast<double>(best) / scoreStep) * scoreStep));
     scoreAxis_->setTickCount(static_cast<int>(scoreAxis_->max() / scoreStep) + 1);
     QChart* scoreChart = scoreView_->chart();
-    scoreChart->setTitle(state.text(1702, QStringLiteral("Score over the day")));
-    timeAxis_->setTitleText(state.text(1717, QStringLiteral("Hour (UTC)")));
-    scoreAxis_->setTitleText(state.text(1718, QStringLiteral("Score")));
+    scoreChart->setTitle(state.text(1802, QStringLiteral("Score over the day")));
+    timeAxis_->setTitleText(state.text(1817, QStringLiteral("Hour (UTC)")));
+    scoreAxis_->setTitleText(state.text(1818, QStringLiteral("Score")));
     scoreView_->setAccessibleName(scoreChart->title());
     scoreView_->setAccessibleDescription(scoreDescription(statistics, state));
     scoreView_->setToolTip(scoreView_->accessibleDescription());
@@ -165,20 +165,20 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
 QString DayCharts::hoursDescription(const DayStatistics& statistics, const AppState& state) {
     const int hour = statistics.busiestHour();
     if (hour < 0)
-        return state.text(1713, QStringLiteral("No contacts yet."));
-    return state.text(1712, QStringLiteral("Most contacts: %1 between %2 and %3 UTC."))
+        return state.text(1813, QStringLiteral("No contacts yet."));
+    return state.text(1812, QStringLiteral("Most contacts: %1 between %2 and %3 UTC."))
         .arg(statistics.hours[static_cast<std::size_t>(hour)].total())
         .arg(hourText(hour), hourText(hour + 1));
 }
 
 QString DayCharts::scoreDescription(const DayStatistics& statistics, const AppState& state) {
     if (statistics.score.empty())
-        return state.text(1715, QStringLiteral("No score yet."));
+        return state.text(1815, QStringLiteral("No score yet."));
     const qint64 last = statistics.score.back().utcSeconds % 86400;
     const QString at = QStringLiteral("%1:%2")
                            .arg(last / 3600, 2, 10, QLatin1Char('0'))
                            .arg(last / 60 % 60, 2, 10, QLatin1Char('0'));
-    return state.text(1714, QStringLiteral("Score %1 after %2 contacts, the last at %3 UTC."))
+    return state.text(1814, QStringLiteral("Score %1 after %2 contacts, the last at %3 UTC."))
         .arg(statistics.score.back().score)
         .arg(statistics.stamps.size())
         .arg(at);

@@ -42,9 +42,9 @@ public:
         : logWindow_(logWindow), state_(state), seams_(seams), log_(log) {
         auto* button = new QToolButton(&logWindow);
         button->setObjectName(QStringLiteral("cmd_Stats"));
-        button->setProperty("tag", QStringLiteral("1700"));
-        setNameTag(button, "1700");
-        button->setText(state.text(1700, QStringLiteral("Statistics")));
+        button->setProperty("tag", QStringLiteral("1800"));
+        setNameTag(button, "1800");
+        button->setText(state.text(1800, QStringLiteral("Statistics")));
         button->setToolTip(QStringLiteral("F9"));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setIconSize(QSize(28, 28));

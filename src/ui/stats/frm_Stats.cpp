@@ -117,13 +117,13 @@ frm_Stats::frm_Stats(AppState& state, Seams& seams, const ContactLog& log, QWidg
 frm_Stats::~frm_Stats() = default;
 
 void frm_Stats::localise() {
-    const QString title = state_.text(1700, QStringLiteral("Statistics"));
+    const QString title = state_.text(1800, QStringLiteral("Statistics"));
     setWindowTitle(title + QStringLiteral(" - ") + state_.profile.StationCallsign);
-    lbl_Countries->setText(state_.text(1703, QStringLiteral("Countries worked")));
+    lbl_Countries->setText(state_.text(1803, QStringLiteral("Countries worked")));
     grid_Countries->setAccessibleName(lbl_Countries->text());
-    cmd_SavePicture->setText(state_.text(1709, QStringLiteral("Save picture")));
-    cmd_Print->setText(state_.text(1710, QStringLiteral("Print")));
-    cmd_Close->setText(state_.text(1711, QStringLiteral("Close")));
+    cmd_SavePicture->setText(state_.text(1809, QStringLiteral("Save picture")));
+    cmd_Print->setText(state_.text(1810, QStringLiteral("Print")));
+    cmd_Close->setText(state_.text(1811, QStringLiteral("Close")));
 }
 
 void frm_Stats::refresh() {
@@ -132,12 +132,12 @@ void frm_Stats::refresh() {
     charts_->show(statistics_, state_);
     countries_->show(statistics_);
     const QString worked =
-        state_.text(1716, QStringLiteral("%1 countries worked")).arg(statistics_.countries.size());
+        state_.text(1816, QStringLiteral("%1 countries worked")).arg(statistics_.countries.size());
     grid_Countries->setAccessibleDescription(worked);
     lbl_Unread->setText(statistics_.unreadableStamps == 0
                             ? QString()
                             : state_
-                                  .text(1721, QStringLiteral("%1 contacts without a readable time are not in "
+                                  .text(1821, QStringLiteral("%1 contacts without a readable time are not in "
                                                              "the charts."))
                                   .arg(statistics_.unreadableStamps));
     Timer_Rate_Timer();
@@ -145,9 +145,9 @@ void frm_Stats::refresh() {
 
 void frm_Stats::Timer_Rate_Timer() {
     const qint64 now = state_.clock->nowUtc().toSecsSinceEpoch();
-    lbl_Rate10->setText(state_.text(1707, QStringLiteral("Last 10 minutes: %1 contacts per hour"))
+    lbl_Rate10->setText(state_.text(1807, QStringLiteral("Last 10 minutes: %1 contacts per hour"))
                             .arg(statistics_.ratePerHour(now, 10)));
-    lbl_Rate60->setText(state_.text(1708, QStringLiteral("Last 60 minutes: %1 contacts per hour"))
+    lbl_Rate60->setText(state_.text(1808, QStringLiteral("Last 60 minutes: %1 contacts per hour"))
                             .arg(statistics_.ratePerHour(now, 60)));
 }
 
@@ -162,7 +162,7 @@ bool frm_Stats::savePicture(const QString& path) {
     picture().save(&buffer, "PNG");
     if (const WriteResult failure = writeFileBytes(path, bytes); failure && !inPlaceUnconfirmed(failure)) {
         seams_.message(this, fileErrorText(*failure, state_.LanguageOffset),
-                       state_.text(1700, QStringLiteral("Statistics")), Seams::Icon::Error);
+                       state_.text(1800, QStringLiteral("Statistics")), Seams::Icon::Error);
         return false;
     }
     return true;
@@ -171,7 +171,7 @@ bool frm_Stats::savePicture(const QString& path) {
 void frm_Stats::cmd_SavePicture_Click() {
     QFileDialog dialog(this, cmd_SavePicture->text(),
                        state_.profile.StationCallsign + QStringLiteral("_statistics.png"),
-                       state_.text(1719, QStringLiteral("PNG picture (*.png)")));
+                       state_.text(1819, QStringLiteral("PNG picture (*.png)")));
     dialog.setObjectName(QStringLiteral("dlg_SavePicture"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));

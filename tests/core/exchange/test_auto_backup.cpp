@@ -168,3 +168,61 @@ TEST(AutoBackupSettings, StoredAndReadBackWithDefaultsAndLimits) {
         EXPECT_EQ(AutoBackupSettings::load(settings), c.expected) << c.enabled << " " << c.keep;
     }
 }
+
+namespace {
+
+// Writes a contact into the log, as the logging window would, while the copy of it is synced.
+class WriteDuringCopy : public DiskSync {
+public:
+    WriteDuringCopy(WriteSequence& writes, QString log, int times)
+        : writes_(writes), log_(log), times_(times) {}
+    int sync(int, Target target, const QString& path) const override {
+        if (target == Target::File && path.endsWith(QLatin1String(".Bak")) && times_ > 0) {
+            --times_;
+            const WriteSequence::Writing writing(writes_);
+            QFile log(log_);
+            if (log.open(QIODevice::Append))
+                log.write("99>1>8QV9>BEA>H>Francia>06/12/2015 21:45:09>N>\r\n");
+        }
+        return 0;
+    }
+
+private:
+    WriteSequence& writes_;
+    QString log_;
+    mutable int times_;
+};
+
+} // namespace
+
+TEST_F(AutoBackupTest, ACopyTakenWhileTheLogIsWrittenRemovesNothingUntilTakenAgain) {
+    writeContact();
+    ASSERT_EQ(backUp(1).status, AutoBackupOutcome::Status::Made);
+    const QStringList before = backups();
+    writeContact();
+    WriteSequence writes;
+    WriteDuringCopy writing(writes, folder.logs(logName), 1);
+    const AutoBackupOutcome overtaken = makeAutoBackup(folder, logName, now, 1, writing, &writes);
+    EXPECT_EQ(overtaken.status, AutoBackupOutcome::Status::Overtaken);
+    EXPECT_TRUE(overtaken.removed.isEmpty());
+    EXPECT_TRUE(backups().contains(before.first()));
+
+    // Taken again at the same moment: the same name, now the log as it is, and the old copy goes.
+    const AutoBackupOutcome made = makeAutoBackup(folder, logName, now, 1, writing, &writes);
+    EXPECT_EQ(made.status, AutoBackupOutcome::Status::Made);
+    EXPECT_EQ(made.backupPath, overtaken.backupPath);
+    EXPECT_EQ(program.readRaw("Backup/" + QFileInfo(made.backupPath).fileName()),
+              program.readRaw("Logs/" + logName));
+    EXPECT_EQ(backups(), QStringList({QFileInfo(made.backupPath).fileName()}));
+}
+
+TEST_F(AutoBackupTest, ALogOfTheSameSizeButOtherContentIsCopied) {
+    writeContact();
+    ASSERT_EQ(backUp().status, AutoBackupOutcome::Status::Made);
+    QByteArray changed = program.readRaw("Logs/" + logName);
+    changed.replace("ANNA", "ANNE");
+    program.writeRaw("Logs/" + logName, changed);
+    now = now.addSecs(60);
+    EXPECT_EQ(backUp().status, AutoBackupOutcome::Status::Made);
+    EXPECT_EQ(backups().size(), 2);
+}

@@ -30,10 +30,11 @@ void PrintTo(const Heard& heard, std::ostream* os) {
         << heard.removed.toStdString() << "\"}";
 }
 
-std::vector<Heard> heard(const AccessibilityEvents& events, const QObject* label) {
+// What the label and its notification sent.
+std::vector<Heard> heard(const AccessibilityEvents& events, const LiveStatusLabel* label) {
     std::vector<Heard> out;
     for (const AccessibilityEvents::Event& event : events.all())
-        if (event.object == label)
+        if (event.object == label || event.object == label->notice())
             out.push_back({event.type, event.inserted, event.removed});
     return out;
 }
@@ -48,37 +49,40 @@ struct AnnounceCase {
 
 } // namespace
 
-// Each announcement reaches a screen reader as a new name and as the text that came (and went); a text said
-// already is said again only when asked, and silence is no news.
-TEST(LiveStatusLabel, AnnouncementsReachAssistiveTechnologyAsNameAndTextEvents) {
+// Each announcement reaches a screen reader as a new name, as the text that came (and went), and as its
+// notification shown anew, which is what a screen reader speaks wherever the focus is; a text said already
+// is said again only when asked, and silence hides the notification.
+TEST(LiveStatusLabel, AnnouncementsShowTheNotificationAndChangeNameAndText) {
     if (!AccessibilityEvents::available())
         GTEST_SKIP() << "this platform has no accessibility";
     const QString a = QStringLiteral("1QV2  \u00b7  Italia");
     const QString b = QStringLiteral("written as n. 13");
     const auto name = QAccessible::NameChanged;
+    const Heard shown{QAccessible::ObjectShow, {}, {}};
     const AnnounceCase cases[] = {
-        {"first", {}, a, Repeat::IfChanged, {{name, {}, {}}, {QAccessible::TextInserted, a, {}}}},
+        {"first", {}, a, Repeat::IfChanged, {{name, {}, {}}, {QAccessible::TextInserted, a, {}}, shown}},
         {"changed",
          {{a, Repeat::IfChanged}},
          b,
          Repeat::IfChanged,
-         {{name, {}, {}}, {QAccessible::TextUpdated, b, a}}},
+         {{name, {}, {}}, {QAccessible::TextUpdated, b, a}, shown}},
         {"same text, not asked", {{a, Repeat::IfChanged}}, a, Repeat::IfChanged, {}},
         {"same text, asked again",
          {{a, Repeat::IfChanged}},
          a,
          Repeat::Always,
-         {{name, {}, {}}, {QAccessible::TextUpdated, a, a}}},
+         {{QAccessible::TextUpdated, a, a}, shown}},
         {"silenced",
          {{a, Repeat::IfChanged}},
          {},
          Repeat::Always,
-         {{name, {}, {}}, {QAccessible::TextRemoved, {}, a}}},
+         {{name, {}, {}}, {QAccessible::TextRemoved, {}, a}, {QAccessible::ObjectHide, {}, {}}}},
         {"silence again", {}, {}, Repeat::Always, {}},
     };
     for (const AnnounceCase& c : cases) {
         SCOPED_TRACE(c.name);
         LiveStatusLabel label;
+        label.show();
         AccessibilityEvents events;
         for (const auto& [text, repeat] : c.before)
             label.announce(text, repeat);
@@ -86,20 +90,51 @@ TEST(LiveStatusLabel, AnnouncementsReachAssistiveTechnologyAsNameAndTextEvents) 
         label.announce(c.text, c.repeat);
         EXPECT_EQ(heard(events, &label), c.expected);
         EXPECT_EQ(label.spokenText(), c.text);
+        EXPECT_EQ(label.notice()->isHidden(), c.text.isEmpty());
     }
 }
 
-// What the label shows changes without a word; what a screen reader reads of it is what it said last,
-// as a status bar with that text.
+// Said while the label is hidden, the notification is spoken once, when the label appears (a window's
+// outcome shown a moment later), not twice.
+TEST(LiveStatusLabel, SaidWhileHiddenIsShownOnceWithTheLabel) {
+    if (!AccessibilityEvents::available())
+        GTEST_SKIP() << "this platform has no accessibility";
+    QWidget window;
+    auto* label = new LiveStatusLabel(&window);
+    label->hide();
+    window.show();
+    AccessibilityEvents events;
+    label->announce(QStringLiteral("Backup OK"));
+    EXPECT_TRUE(events.of(label->notice(), QAccessible::ObjectShow).empty());
+    label->show();
+    EXPECT_EQ(events.of(label->notice(), QAccessible::ObjectShow).size(), 1u);
+}
+
+// What the label shows changes without a word, plain or rich, said before or not; what a screen reader
+// reads of it is what it said last, as a status bar with that text and a notification of that name.
 TEST(LiveStatusLabel, ShowsWithoutSpeakingAndReadsAsAStatusBar) {
     if (!AccessibilityEvents::available())
         GTEST_SKIP() << "this platform has no accessibility";
+    LiveStatusLabel silent;
+    silent.show();
+    AccessibilityEvents quiet;
+    silent.setText(QStringLiteral("12:00:01"));
+    silent.showRichText(QStringLiteral("<b>3QV</b>  \u00b7  <span style=\"color:#ff0000\">Italia</span>"));
+    silent.showRichText(QStringLiteral("<b>3QV1</b>"));
+    EXPECT_TRUE(heard(quiet, &silent).empty());
+    EXPECT_EQ(silent.shownText(), "3QV1");
+
     LiveStatusLabel label;
     label.announce(QStringLiteral("score 19"));
     AccessibilityEvents events;
     label.setText(QStringLiteral("<b>12:00:01</b>"));
     label.setText(QStringLiteral("<b>12:00:02</b>"));
+    label.showRichText(QStringLiteral("<b>12:00:03</b>"));
     EXPECT_TRUE(heard(events, &label).empty());
+    QAccessibleInterface* notice = QAccessible::queryAccessibleInterface(label.notice());
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->role(), QAccessible::Notification);
+    EXPECT_EQ(notice->text(QAccessible::Name), "score 19");
 
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&label);
     ASSERT_NE(iface, nullptr);

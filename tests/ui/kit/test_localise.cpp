@@ -1,4 +1,4 @@
-#include "core/app/StringTable.h"
+#include "core/common/StringTable.h"
 #include "support/Printers.h"
 #include "ui/kit/Localise.h"
 
@@ -192,5 +192,26 @@ TEST(Localise, SpokenNamesFollowTheLanguage) {
         EXPECT_FALSE(model.headerData(1, Qt::Horizontal, Qt::AccessibleTextRole).isValid());
         EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
                   QString::fromUtf8(unit));
+    }
+}
+
+// A caption tied to a box labels it for a screen reader, which then says the caption's name: the caption
+// carries the box's full name, in the language in use; a caption of a box without a spoken name keeps
+// its own.
+TEST(Localise, CaptionsTiedToABoxCarryItsSpokenName) {
+    QDialog window;
+    auto* box = new QLineEdit(&window);
+    box->setProperty("nameTag", "1041");
+    auto* caption = new QLabel(QStringLiteral("Ric."), &window);
+    caption->setBuddy(box);
+    auto* plain = new QLineEdit(&window);
+    auto* plainCaption = new QLabel(QStringLiteral("Club"), &window);
+    plainCaption->setBuddy(plain);
+    for (const auto& [offset, name] : {std::tuple{0, "Nome"}, std::tuple{1000, "Name"}}) {
+        SCOPED_TRACE(offset);
+        Localise(window, table(), offset);
+        EXPECT_EQ(caption->accessibleName(), QString::fromUtf8(name));
+        EXPECT_EQ(caption->text(), "Ric.");
+        EXPECT_TRUE(plainCaption->accessibleName().isEmpty());
     }
 }

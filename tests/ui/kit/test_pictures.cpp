@@ -94,5 +94,16 @@ TEST_F(PictureLoader, RepeatedLoadsGiveTheSamePictureAndLeaveNoTemporaryFiles) {
     EXPECT_EQ(QDir::temp().entryList(pattern, QDir::Files), before);
 }
 
+TEST_F(PictureLoader, EachPictureIsDrawnOncePerDensity) {
+    // A drawn picture is shared, not drawn anew: the same pixmap data comes back for every window.
+    for (const NamedPicture& picture : {NamedPicture{"CUSTOM", 110, {}}, NamedPicture{"BUTTON", 1001, {}}}) {
+        SCOPED_TRACE(picture.id);
+        const QPixmap first = loader.LoadResPicture(picture.id, QString::fromLatin1(picture.type));
+        const QPixmap again = cLoadResPicture().LoadResPicture(picture.id, QString::fromLatin1(picture.type));
+        ASSERT_FALSE(first.isNull());
+        EXPECT_EQ(first.cacheKey(), again.cacheKey());
+    }
+}
+
 } // namespace
 } // namespace qvmd

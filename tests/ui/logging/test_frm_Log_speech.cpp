@@ -4,6 +4,8 @@
 #include "ui/kit/LiveStatusLabel.h"
 #include "ui/logging/EntryStatusLine.h"
 
+#include <QTest>
+
 #include <algorithm>
 #include <functional>
 
@@ -20,6 +22,7 @@ public:
     using LogWindowFixture::find;
     using LogWindowFixture::pick;
     using LogWindowFixture::seams;
+    using LogWindowFixture::box;
     using LogWindowFixture::type;
 
     void SetUp() override {
@@ -191,4 +194,48 @@ TEST_F(LogWindowSpeech, TheClockDoesNotChatter) {
     EXPECT_EQ(onClock, 1);
     events.reset();
     state.clock = &clock;
+}
+
+// Where the program sends the focus, it goes before the boxes empty: a screen reader that hears the new
+// box's caret first takes the focus as known and never says where it went.
+TEST_F(LogWindowSpeech, TheFocusMovesBeforeTheBoxItGoesToEmpties) {
+    const struct {
+        const char* name;
+        std::function<void(LogWindowSpeech&, frm_Log&)> act;
+    } cases[] = {
+        {"Escape", [](LogWindowSpeech& t, frm_Log&) { QTest::keyClick(t.box(3), Qt::Key_Escape); }},
+        {"written by Enter",
+         [](LogWindowSpeech& t, frm_Log&) {
+             t.type(3, QStringLiteral("7"));
+             t.enter(3);
+         }},
+        {"switched to a generic station", [](LogWindowSpeech& t, frm_Log& log) { t.click(log.Check1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        writeLog(contacts(3));
+        frm_Log& log = open();
+        // Qt tells of a focus only in the active window.
+        log.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&log));
+        find(QStringLiteral("3"), QStringLiteral("30"));
+        ASSERT_NE(focused(), box(0));
+        events = std::make_unique<AccessibilityEvents>();
+        c.act(*this, log);
+        ASSERT_EQ(focused(), box(0));
+        const auto& all = events->all();
+        const auto first = [&](auto pred) {
+            return std::find_if(all.begin(), all.end(),
+                                [&](const auto& e) { return e.object == box(0) && pred(e); });
+        };
+        const auto focus = first([](const auto& e) { return e.type == QAccessible::Focus; });
+        const auto text = first([](const auto& e) {
+            return e.type == QAccessible::TextRemoved || e.type == QAccessible::TextUpdated ||
+                   e.type == QAccessible::TextCaretMoved;
+        });
+        ASSERT_NE(focus, all.end()) << "the box never told of its focus";
+        EXPECT_TRUE(text == all.end() || focus < text) << "the box told of its text before its focus";
+        events.reset();
+    }
 }

@@ -4,6 +4,7 @@
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestSeams.h"
+#include "ui/kit/LiveStatusLabel.h"
 #include "ui/print/PrinterChoice.h"
 #include "ui/print/frm_Anteprima.h"
 #include "ui/print/frm_Print.h"
@@ -158,6 +159,7 @@ TEST_F(PrintWindow, MissingLogAndUnwritableFileAreReportedAndNothingIsPrinted) {
     seams.onWindow(QStringLiteral("PdfFileDialog"), [](QDialog&) { return int(QDialog::Rejected); });
     QTest::mouseClick(window.cmd_Print, Qt::LeftButton);
     EXPECT_EQ(seams.messages.size(), 2u) << "a cancelled file choice says nothing";
+    EXPECT_TRUE(window.lbl_Printed->spokenText().isEmpty()) << "nothing printed, nothing said";
 }
 
 TEST_F(PrintWindow, PrintsTheLogIntoTheChosenPdfFile) {
@@ -168,6 +170,12 @@ TEST_F(PrintWindow, PrintsTheLogIntoTheChosenPdfFile) {
     QTest::mouseClick(window.cmd_Print, Qt::LeftButton);
     EXPECT_TRUE(seams.messages.empty()) << seams.lastMessageText().toStdString();
     ASSERT_TRUE(QFileInfo::exists(path));
+    // Printing to a file shows nothing else: the window says where the log went, and a screen reader hears
+    // it.
+    const QString sent = state.text(1556, {}).arg(window.Combo1->currentText());
+    EXPECT_FALSE(window.Combo1->currentText().isEmpty());
+    EXPECT_EQ(window.lbl_Printed->text(), sent);
+    EXPECT_EQ(window.lbl_Printed->spokenText(), sent);
     const QString text = pdfText(path);
     for (const char* expected : {"MARIGOLD's DAY Contest", "Log by", "ROSSI1", "ROSSI3", "Deleted", "pag.1",
                                  "Summary Results Table", "Lady Station"})

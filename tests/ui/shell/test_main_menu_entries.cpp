@@ -151,10 +151,13 @@ TEST_F(MainMenuEntries, ALoggingSessionLeavesItsAutomaticBackups) {
     AutoBackupKeeper& keeper = window.autoBackup();
     keeper.logWindowOpening(); // never copied before
     keeper.logWindowOpening(); // nothing changed since
+    keeper.settle();
     EXPECT_EQ(backups().size(), 1);
     for (int n = 1; n <= 120; ++n) {
         writeContact(n);
         keeper.contactWritten();
+        // The test writes the log itself, without telling the copy; it waits for it instead.
+        keeper.settle();
     }
     EXPECT_EQ(backups().size(), 3); // after contacts 50 and 100
     state.LogChanged = FlagTrue;
@@ -172,6 +175,7 @@ TEST_F(MainMenuEntries, AFailedAutomaticBackupIsShownOnceAndLoggingGoesOn) {
     folder.writeRaw("Backup", "a file where the folder should be");
     frmMain window(state, seams);
     window.autoBackup().logWindowOpening();
+    window.autoBackup().settle();
     EXPECT_EQ(window.statusPanels[0]->text(), "Automatic backup failed");
     EXPECT_FALSE(window.statusPanels[0]->toolTip().isEmpty());
     EXPECT_TRUE(seams.messages.empty()); // nothing to click away in the middle of logging
@@ -195,6 +199,7 @@ TEST_F(MainMenuEntries, AFailedAutomaticBackupIsShownOnceAndLoggingGoesOn) {
     QDir(folder.path()).mkdir("Backup");
     writeContact(1);
     window.autoBackup().logWindowOpening();
+    window.autoBackup().settle();
     EXPECT_EQ(window.statusPanels[0]->text(), "Stato");
     EXPECT_EQ(backups().size(), 1);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/StringTable.h"
+
 #include <QString>
 
 namespace qvmd {
@@ -12,10 +14,9 @@ struct VersionInfo {
     static QString versionText() { return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision); }
     static QString title() { return QStringLiteral("QV_md"); }
     static QString productName() { return QStringLiteral("QV Marigold Day"); }
-    static QString description() { return QStringLiteral("Logbook for the QV Marigold Day award"); }
-    static QString legalNotice() {
-        return QStringLiteral("Copyright (C) QV radio group. Free for every radio amateur.");
-    }
+    // The same words in both languages.
+    static QString description() { return builtInText(1769, 0); }
+    static QString legalNotice() { return builtInText(1770, 0); }
 };
 
 } // namespace qvmd

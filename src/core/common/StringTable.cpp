@@ -1,4 +1,4 @@
-#include "core/app/StringTable.h"
+#include "core/common/StringTable.h"
 
 #include <QFile>
 #include <QList>
@@ -41,6 +41,10 @@ std::optional<QString> StringTable::text(int id) const {
     if (found == texts_.constEnd())
         return std::nullopt;
     return *found;
+}
+
+QString builtInText(int italianId, int languageOffset) {
+    return StringTable::builtIn().localised(italianId, languageOffset).value_or(QString());
 }
 
 } // namespace qvmd
