@@ -303,7 +303,7 @@ void frm_Print::printLog(const PrintableLog& log) {
         return;
     // Printing to a file shows nothing else: the operator, seeing or not, learns where the log went.
     const QString sent =
-        state_.text(1556, QStringLiteral("Log sent to the printer %1")).arg(Combo1->currentText());
+        state_.text(1690, QStringLiteral("Log sent to the printer %1")).arg(Combo1->currentText());
     lbl_Printed->setText(sent);
     lbl_Printed->announce(sent, LiveStatusLabel::Repeat::Always);
 }

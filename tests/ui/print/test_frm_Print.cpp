@@ -172,7 +172,7 @@ TEST_F(PrintWindow, PrintsTheLogIntoTheChosenPdfFile) {
     ASSERT_TRUE(QFileInfo::exists(path));
     // Printing to a file shows nothing else: the window says where the log went, and a screen reader hears
     // it.
-    const QString sent = state.text(1556, {}).arg(window.Combo1->currentText());
+    const QString sent = state.text(1690, {}).arg(window.Combo1->currentText());
     EXPECT_FALSE(window.Combo1->currentText().isEmpty());
     EXPECT_EQ(window.lbl_Printed->text(), sent);
     EXPECT_EQ(window.lbl_Printed->spokenText(), sent);
