@@ -17,7 +17,8 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev li
             cups cups-client printer-driver-cups-pdf \
             hamradio-files iso-flags-png-320x240 ca-certificates qt6-translations-l10n \
             at-spi2-core python3-pyatspi dbus-daemon dbus-bin dbus-x11 xvfb xdotool \
-            qt6-base-private-dev libxdamage-dev orca speech-dispatcher locales
+            qt6-base-private-dev libxdamage-dev orca speech-dispatcher locales \
+            qt6-charts-dev libqt6charts6 libqt6opengl6-dev
 # Only for the targets that need them, so that make test stays lean on a fresh machine.
 PACKAGE_PACKAGES := dpkg-dev file
 SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick

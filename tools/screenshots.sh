@@ -63,6 +63,22 @@ with_log() {
     printf '%s\r\n' 5 3 1 4 0 >"$1/Logs/Log.dat"
 }
 
+# The registered station with a Lady log of a full event: 32,000 contacts over the day, busiest at noon,
+# every eleventh cancelled.
+with_big_log() {
+    register "$1"
+    printf '%s\r\n' 1 5QV123_MD_L_2026.Log L N 2026 5QV123 "MARIA GRAZIA DELL'ORTO" 5 QV 123 1 >"$1/Data/Use.dat"
+    {
+        printf '%s\r\n' '##L' '#5QV123' "#MARIA GRAZIA DELL'ORTO" '#N' '#1' '#01/05/2026' '#5' '#QV' '#123' '#2026' '#LOG'
+        awk 'BEGIN { srand(34); for (n = 1; n <= 32000; n++) {
+            u = (rand() + rand() + rand()) / 3; t = int(6 * 3600 + u * 14 * 3600);
+            printf "%d>%d>%dQV%d>OPERATOR %d>%s>Country>01/05/2026 %02d:%02d:%02d>%s>\r\n", n, n % 500 + 1,
+                int(rand() * rand() * 340) + 1, n % 3000 + 1, n, (rand() < 0.3 ? "L" : "H"),
+                int(t / 3600), int(t / 60) % 60, t % 60, (n % 11 ? "N" : "S") } }'
+    } >"$1/Logs/5QV123_MD_L_2026.Log"
+    printf '%s\r\n' 1 0 0 0 0 >"$1/Logs/Log.dat"
+}
+
 # Waits for a visible window whose title matches, other than those given after the title, and prints its id.
 window() {
     title=$1
@@ -141,5 +157,18 @@ for scale in ${QVMD_SHOT_SCALES:-1 2}; do
         xdotool windowfocus --sync "$logging" type 2567
         shot "$logging" "logging-$language$suffix"
         stop
+
+        if [ "$scale" = 1 ]; then
+            # The statistics of a full event's log, opened with F9 from the logging window.
+            layout "statistics-$language" "$offset"
+            with_big_log "$work/statistics-$language"
+            start "$work/statistics-$language"
+            main=$(window '^Marigold Day$')
+            xdotool mousemove --window "$main" 130 160 click 1
+            logging=$(window . "$main")
+            xdotool windowfocus --sync "$logging" key F9
+            shot "$(window '^Statistic' "$main" "$logging")" "statistics-$language"
+            stop
+        fi
     done
 done

@@ -2,6 +2,7 @@
 
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
+#include "core/check/ResultsCharts.h"
 #include "core/common/Windows1252.h"
 
 #include <algorithm>
@@ -119,7 +120,8 @@ QByteArray resultsCsv(const std::vector<CheckedLog>& logs, const CheckTexts& tex
     return toWindows1252(text);
 }
 
-QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& texts) {
+QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& texts,
+                       const ResultsChartData* charts) {
     QString page;
     const QString title = html(texts.text(CheckTexts::ResultsTitle));
     page += QStringLiteral(
@@ -127,8 +129,13 @@ QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& te
                 .arg(texts.languageOffset() == 0 ? QStringLiteral("it") : QStringLiteral("en"), title);
     page += QStringLiteral("<style>\nbody{font-family:sans-serif}table{border-collapse:collapse}"
                            "th,td{border:1px solid #999;padding:2px 6px}th{cursor:pointer;background:#eee}"
-                           "td.n{text-align:right}\n</style>\n</head>\n<body>\n");
-    page += QStringLiteral("<h1>%1</h1>\n<table id=\"results\">\n<thead><tr>").arg(title);
+                           "td.n{text-align:right}\n");
+    if (charts)
+        page += resultsChartsStyle();
+    page += QStringLiteral("</style>\n</head>\n<body>\n<h1>%1</h1>\n").arg(title);
+    if (charts)
+        page += resultsChartsHtml(logs, *charts, texts.languageOffset());
+    page += QStringLiteral("<table id=\"results\">\n<thead><tr>");
     for (const QString& heading : headingRow(texts))
         page += QStringLiteral("<th>%1</th>").arg(html(heading));
     page += QStringLiteral("</tr></thead>\n<tbody>\n");

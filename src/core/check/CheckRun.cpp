@@ -5,6 +5,7 @@
 #include "core/check/CrossCheck.h"
 #include "core/check/MailIntake.h"
 #include "core/check/ReportFolder.h"
+#include "core/check/ResultsCharts.h"
 #include "core/common/FileErrorText.h"
 #include "core/common/ParallelFor.h"
 #include "core/common/TextFile.h"
@@ -162,6 +163,7 @@ private:
         if (!countries)
             return stopOnReferenceError(countries.error());
         countryCount_ = countries.value().count();
+        countries_ = countries.value();
         const Result<ScoreWeights> weights = ScoreWeights::load(data.filePath(QStringLiteral("Data.dat")));
         if (!weights)
             return stopOnReferenceError(weights.error());
@@ -238,11 +240,13 @@ private:
                 failures[i] = texts_.format(CheckTexts::WriteFailed,
                                             {fileErrorText(*failure, options_.languageOffset)});
         };
+        // The charts count contacts, which the reports free as they are made.
+        const ResultsChartData charts = resultsChartData(logs_, countries_);
         auto writeTables = [&] {
             noteFailure(
                 0, writeTable(outFolder.filePath(QStringLiteral("results.csv")), resultsCsv(logs_, texts_)));
             noteFailure(1, writeTable(outFolder.filePath(QStringLiteral("results.html")),
-                                      resultsHtml(logs_, texts_)));
+                                      resultsHtml(logs_, texts_, &charts)));
             if (mail_.wanted())
                 noteFailure(2, writeTable(outFolder.filePath(QStringLiteral("mail.csv")), mail_.csv()));
         };
@@ -316,6 +320,7 @@ private:
     CheckOutcome outcome_;
     MailIntake mail_;
     int countryCount_ = 0;
+    CountryTable countries_; // the page's charts name the countries
     ScoreWeights weights_;
     RosterCategories rosters_;
     QString out_;

@@ -18,6 +18,7 @@
 #include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/LogMessages.h"
 #include "ui/logging/LogTabOrder.h"
+#include "ui/logging/StatisticsOpener.h"
 #include "ui/refdata/frm_country.h"
 
 #include <QCheckBox>
@@ -30,11 +31,7 @@
 
 namespace qvmd {
 
-namespace {
-
 constexpr int clockMilliseconds = 500;
-
-} // namespace
 
 frm_Log::frm_Log(AppState& state, Seams& seams, NotFoundWindow notFound, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams), notFound_(std::move(notFound)),
@@ -129,6 +126,7 @@ void frm_Log::buildControls() {
     entryStatus_ = std::make_unique<EntryStatusLine>(this, 14, boxY + boxH + 2, 600, state_, log_.contacts(),
                                                      session_, *row_, *grid_);
     connect(MSHFlexGrid1, &GridControl::rowPicked, this, &frm_Log::MSHFlexGrid1_Pick);
+    statistics_ = makeStatisticsOpener(*this, state_, seams_, log_.contacts(), grid_->model());
 
     // The score table beside the grid, whose width follows the font and the columns' content.
     score_ = std::make_unique<ScorePanel>(this, MSHFlexGrid1->geometry().right() + 24, 242);

@@ -23,6 +23,7 @@ class ContactGrid;
 class CountryFlag;
 class EntryStatusLine;
 class Seams;
+class StatisticsOpener;
 
 // The logging window: it wires its parts (the entry row, the status labels, the command buttons, the
 // contact grid and the score table), looks stations up and carries out what the edit session decides.
@@ -111,6 +112,7 @@ private:
     std::unique_ptr<LogStatusArea> status_;
     std::unique_ptr<CountryFlag> flag_;
     std::unique_ptr<EntryStatusLine> entryStatus_; // gone before the grid it highlights in
+    std::unique_ptr<StatisticsOpener> statistics_; // gone before the grid whose model it follows
     EditSession session_;
     bool ready_ = false;
     std::optional<QString> tailNote_; // what opening found at the end of the log, for the status line

@@ -1,0 +1,88 @@
+#include "ui/stats/CountriesModel.h"
+
+#include "core/app/AppState.h"
+#include "ui/kit/cLoadResPicture.h"
+
+#include <QLocale>
+
+namespace qvmd {
+
+CountriesModel::CountriesModel(const AppState& state, QObject* parent)
+    : QAbstractTableModel(parent), state_(state) {}
+
+void CountriesModel::show(const DayStatistics& statistics) {
+    beginResetModel();
+    countries_ = statistics.countries;
+    valid_ = statistics.valid;
+    endResetModel();
+}
+
+int CountriesModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(countries_.size());
+}
+
+int CountriesModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QPixmap CountriesModel::flag(int country) const {
+    auto found = flags_.constFind(country);
+    if (found == flags_.cend()) {
+        const QPixmap picture = cLoadResPicture().LoadResPicture(country, QStringLiteral("FLAG"));
+        found = flags_.insert(
+            country, picture.isNull() ? QPixmap() : picture.scaledToHeight(16, Qt::SmoothTransformation));
+    }
+    return *found;
+}
+
+QVariant CountriesModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const DayStatistics::Country& country = countries_[static_cast<std::size_t>(index.row())];
+    const double share = valid_ > 0 ? 100.0 * country.contacts / valid_ : 0.0;
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case CountryColumn:
+            return state_.countries.name(country.number);
+        case ContactsColumn:
+            return country.contacts;
+        case ShareColumn:
+            return QStringLiteral("%1 %").arg(share, 0, 'f', 1);
+        }
+        break;
+    case Qt::DecorationRole:
+        if (index.column() == CountryColumn)
+            return flag(country.number);
+        break;
+    case Qt::TextAlignmentRole:
+        if (index.column() != CountryColumn)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    case Qt::ToolTipRole:
+        if (index.column() == CountryColumn)
+            return state_.countries.prefix(country.number);
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+QVariant CountriesModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    switch (section) {
+    case CountryColumn:
+        return state_.text(1804, QStringLiteral("Country"));
+    case ContactsColumn:
+        return state_.text(1805, QStringLiteral("Contacts"));
+    case ShareColumn:
+        return state_.text(1806, QStringLiteral("Share"));
+    }
+    return {};
+}
+
+} // namespace qvmd
