@@ -1,7 +1,7 @@
 #include "core/check/ResultsCharts.h"
 
-#include "core/app/StringTable.h"
 #include "core/check/CheckReports.h"
+#include "core/common/StringTable.h"
 #include "core/refdata/CountryTable.h"
 
 #include <algorithm>
