@@ -281,7 +281,11 @@ TEST_F(UpdateWindow, NoManifestLeavesEverythingAsItWas) {
         EXPECT_FALSE(window->cmd_Confirm->isEnabled());
         EXPECT_TRUE(window->cmd_Close->isEnabled());
         EXPECT_EQ(window->Label2[0]->text(), "Check for Update");
-        EXPECT_EQ(caseServer.requests.size(), c.noServer ? 0 : 1);
+        // Only the manifest is asked for; Qt may send the same GET again when the server closed the
+        // connection without a declared length, which is its own retry, not a fetch of ours.
+        EXPECT_EQ(caseServer.requests.isEmpty(), c.noServer);
+        for (const QString& path : std::as_const(caseServer.requests))
+            EXPECT_EQ(path, "/download/Aggior_MD.dat");
         EXPECT_EQ(dataFiles(), before);
     }
 }
