@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Numbers.h"
+
 #include <QByteArrayView>
 #include <QStringView>
 
@@ -9,31 +11,7 @@
 namespace qvmd {
 
 // A log is checked on its Windows-1252 bytes, one byte per character: these read a byte as the decoded
-// text's character would be read, so that both give the same answer.
-
-// The blanks QString::trimmed and QChar::isSpace take, as bytes of the code page.
-inline bool isBlankByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte == ' ' || (byte >= 0x09 && byte <= 0x0D) || byte == 0xA0;
-}
-
-inline QByteArrayView trimmedBytes(QByteArrayView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlankByte(text[begin]))
-        ++begin;
-    while (end > begin && isBlankByte(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-// One character of either kind of text as a number.
-inline char16_t unitAt(QStringView text, qsizetype pos) {
-    return text[pos].unicode();
-}
-inline char16_t unitAt(QByteArrayView text, qsizetype pos) {
-    return static_cast<unsigned char>(text[pos]);
-}
+// text's character would be read, so that both give the same answer (blanks and trimming: TrimmedField).
 
 // The station identifier's grammar, written once for every reader: a country number without a leading
 // zero, club letters, a unit number, nothing else. upper(c) gives the upper case of a letter the reader
@@ -42,26 +20,26 @@ inline char16_t unitAt(QByteArrayView text, qsizetype pos) {
 template <typename View, typename Upper, typename Put>
 bool readIdentifier(View text, Upper upper, Put put, std::int32_t* country = nullptr) {
     const qsizetype size = text.size();
-    if (size == 0 || unitAt(text, 0) < u'1' || unitAt(text, 0) > u'9')
+    if (size == 0 || detail::unit(text, 0) < u'1' || detail::unit(text, 0) > u'9')
         return false;
     constexpr std::int32_t limit = std::numeric_limits<std::int32_t>::max();
     std::int32_t value = 0;
     qsizetype i = 0;
-    for (; i < size && unitAt(text, i) >= u'0' && unitAt(text, i) <= u'9'; ++i) {
-        const std::int32_t digit = unitAt(text, i) - u'0';
+    for (; i < size && detail::unit(text, i) >= u'0' && detail::unit(text, i) <= u'9'; ++i) {
+        const std::int32_t digit = detail::unit(text, i) - u'0';
         value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
-        put(i, unitAt(text, i));
+        put(i, detail::unit(text, i));
     }
     const qsizetype clubStart = i;
     for (; i < size; ++i) {
-        const char16_t letter = upper(unitAt(text, i));
+        const char16_t letter = upper(detail::unit(text, i));
         if (letter == 0)
             break;
         put(i, letter);
     }
     const qsizetype unitStart = i;
-    for (; i < size && unitAt(text, i) >= u'0' && unitAt(text, i) <= u'9'; ++i)
-        put(i, unitAt(text, i));
+    for (; i < size && detail::unit(text, i) >= u'0' && detail::unit(text, i) <= u'9'; ++i)
+        put(i, detail::unit(text, i));
     if (i != size || unitStart == clubStart || unitStart == size)
         return false;
     if (country)

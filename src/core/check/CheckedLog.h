@@ -62,6 +62,7 @@ struct OtherStation {
     quint16 categorySize = 0; // of the category field trimmed, as the log has it
     quint8 category = 0;      // RosterCategories mask of the category field trimmed
     qint32 number = -1;       // the cross-check's number for it, -1 when none
+    qint32 unknown = -1;      // without one: its number among such stations of all logs
 };
 
 // A finding as a few bytes until its report is written, when its text is made: tens of thousands of
@@ -120,6 +121,8 @@ struct CheckedLog {
     void addFinding(int line, int id, std::initializer_list<QStringView> values);
     // The text a finding stands for.
     QString findingText(const Finding& finding, const CheckTexts& texts) const;
+    // The same appended to out.
+    void findingText(const Finding& finding, const CheckTexts& texts, QString& out) const;
     QByteArrayView otherIdentifier(const OtherStation& other) const {
         return QByteArrayView(otherText).sliced(other.start, other.size);
     }

@@ -11,11 +11,14 @@
 #include "core/common/Windows1252.h"
 #include "core/logfile/ContactRecord.h"
 #include "core/logfile/LogName.h"
+#include "core/logfile/RecordLines.h"
+#include "core/logging/DuplicateRule.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -39,35 +42,6 @@ quint8 categoryMask(QByteArrayView category) {
     if (category[0] == 'L')
         return RosterCategories::Lady;
     return category[0] == 'H' ? RosterCategories::Hunter : 0;
-}
-
-// The leading digits of a trimmed identifier, as countryNumberOf reads them.
-qint32 countryNumberOfBytes(QByteArrayView identifier) {
-    constexpr int limit = std::numeric_limits<int>::max();
-    int value = 0;
-    for (const char c : identifier) {
-        if (c < '0' || c > '9')
-            break;
-        const int digit = c - '0';
-        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
-    }
-    return value;
-}
-
-// wholeNumber on a trimmed field: a few plain digits here, anything else by the decoded rule.
-std::optional<std::int64_t> wholeNumberOfBytes(QByteArrayView text) {
-    if (!text.isEmpty() && text.size() <= 9) {
-        std::int64_t value = 0;
-        bool digits = true;
-        for (const char c : text) {
-            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-            digits &= digit <= 9;
-            value = value * 10 + digit;
-        }
-        if (digits)
-            return value;
-    }
-    return wholeNumber(fromWindows1252(text));
 }
 
 void checkHeader(CheckedLog& log, const LogContents& contents, const std::vector<int>& headerLines,
@@ -109,17 +83,10 @@ struct Scratch {
     LogStamps stamps;
     std::vector<CheckedContact> contacts;
     std::string identifier;
-    std::uint64_t logs = 0; // numbers the logs, so that marks need no clearing between them
-    // The first contact with each roster station, by roster number: the log and the line.
-    struct Mark {
-        std::uint64_t log = 0;
-        qint32 line = 0;
-    };
-    std::vector<Mark> marks;
+    std::uint64_t logs = 0;               // numbers the logs, so that marks need no clearing between them
     std::vector<std::uint64_t> countries; // by country number: the last log that worked it
-    // The log's stations that no roster lists, numbered as its others, and each one's line.
-    ByteIdentifierIds others;
-    std::vector<qint32> otherLines;
+    // The log's valid contacts by station worked, each by its line.
+    RowsByIdentifier firstContacts;
 };
 
 Scratch& threadScratch() {
@@ -161,15 +128,13 @@ bool readPlainIdentifier(QByteArrayView field, std::string& ascii, qint32& count
 
 class RecordCheck {
 public:
-    RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references)
+    RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references,
+                std::size_t records)
         : log_(log), texts_(texts), rosters_(references.rosters), scratch_(threadScratch()),
           places_(scratch_.places), countryCount_(std::max(references.countryCount, 0)),
           logNumber_(++scratch_.logs) {
         scratch_.contacts.clear();
-        scratch_.others.clear();
-        scratch_.otherLines.clear();
-        if (rosters_ && scratch_.marks.size() < rosters_->categories().size())
-            scratch_.marks.resize(rosters_->categories().size());
+        scratch_.firstContacts.clear(static_cast<int>(std::min<std::size_t>(records, INT_MAX)));
         if (scratch_.countries.size() <= static_cast<std::size_t>(countryCount_))
             scratch_.countries.resize(static_cast<std::size_t>(countryCount_) + 1);
         // A valid identifier is plain ASCII: a station that is not can never be worked as itself.
@@ -199,9 +164,9 @@ public:
         contact.received = numberOrNone(field(record, ContactRecord::Received));
         qint32 country = 0;
         const bool plain = readPlainIdentifier(unitField, identifier, country);
-        const QByteArrayView unit = plain ? unitField : trimmedBytes(unitField);
+        const QByteArrayView unit = plain ? unitField : trimmedField(unitField);
         if (!plain)
-            country = countryNumberOfBytes(unit);
+            country = countryNumberInBytes(unit);
         // No country table comes near this: a number beyond it marks nothing either way.
         contact.country = static_cast<qint16>(std::min<qint32>(country, INT16_MAX));
         contact.countedCategory = categoryMask(category);
@@ -229,14 +194,14 @@ public:
         }
         const std::size_t hash = identifierHash(worked);
         const int rosterNumber = rosters_ ? rosters_->findBytes(worked, hash) : -1;
-        if (const std::optional<qint32> earlier = earlierLine(rosterNumber, worked, hash)) {
+        if (const std::optional<qint32> earlier = earlierLine(worked)) {
             ++log_.duplicates;
             note(CheckTexts::Duplicate, {QString::number(*earlier), QString::fromLatin1(worked)});
             return;
         }
         if (stamp.read())
             contact.seconds = stamp.seconds;
-        const QByteArrayView categoryText = contact.countedCategory ? category : trimmedBytes(category);
+        const QByteArrayView categoryText = contact.countedCategory ? category : trimmedField(category);
         if (rosterNumber >= 0) {
             contact.worked = rosterNumber;
             // The roster is at hand: its category is compared now, as the cross-check would first.
@@ -269,30 +234,19 @@ private:
 
     // The progressive number sent, as the cross-check compares it (-1 when it is no number).
     qint32 checkProgressive(QByteArrayView text) {
-        const std::optional<std::int64_t> progressive = numberOfField(text);
+        const std::optional<std::int64_t> progressive = wholeNumber(text);
         // A number at the top of the range is followed by itself, not by one that wraps round.
         const std::int64_t expected = previousProgressive_ + (previousProgressive_ < INT64_MAX ? 1 : 0);
         if (!progressive || *progressive != expected)
-            note(CheckTexts::ProgressiveOrder, {quoted(trimmedBytes(text)), QString::number(expected)});
+            note(CheckTexts::ProgressiveOrder, {quoted(trimmedField(text)), QString::number(expected)});
         previousProgressive_ = progressive.value_or(expected);
         return progressive && *progressive >= 0 && *progressive <= INT32_MAX
                    ? static_cast<qint32>(*progressive)
                    : -1;
     }
     static qint32 numberOrNone(QByteArrayView text) {
-        const std::optional<std::int64_t> number = numberOfField(text);
+        const std::optional<std::int64_t> number = wholeNumber(text);
         return number && *number >= 0 && *number <= INT32_MAX ? static_cast<qint32>(*number) : -1;
-    }
-    // A number field: nearly always a few digits and nothing else.
-    static std::optional<std::int64_t> numberOfField(QByteArrayView text) {
-        if (!text.isEmpty() && text.size() <= 9 &&
-            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-            std::int64_t value = 0;
-            for (const char c : text)
-                value = value * 10 + (c - '0');
-            return value;
-        }
-        return wholeNumberOfBytes(trimmedBytes(text));
     }
 
     // Countries 1 to countryCount count once per log; other numbers mark nothing.
@@ -307,19 +261,13 @@ private:
     }
 
     // The line of the earlier valid contact with this station, or nothing when this is the first (it is
-    // then noted).
-    std::optional<qint32> earlierLine(int rosterNumber, QByteArrayView identifier, std::size_t hash) {
-        if (rosterNumber >= 0) {
-            Scratch::Mark& mark = scratch_.marks[static_cast<std::size_t>(rosterNumber)];
-            if (mark.log == logNumber_)
-                return mark.line;
-            mark = {logNumber_, line_};
-            return std::nullopt;
-        }
-        const auto other = static_cast<std::size_t>(scratch_.others.add(identifier, hash));
-        if (other < scratch_.otherLines.size())
-            return scratch_.otherLines[other];
-        scratch_.otherLines.push_back(line_);
+    // then noted). Only valid contacts are noted, so each counts.
+    std::optional<qint32> earlierLine(QByteArrayView identifier) {
+        RowsByIdentifier& firsts = scratch_.firstContacts;
+        const std::uint64_t hash = RowsByIdentifier::hashOf(identifier);
+        if (const int line = firstValidRow(firsts, identifier, hash, 0, [](int) { return true; }))
+            return line;
+        firsts.insert(identifier, hash, line_);
         return std::nullopt;
     }
 
@@ -371,6 +319,12 @@ void CheckedLog::addFinding(int line, int id, std::initializer_list<QStringView>
 }
 
 QString CheckedLog::findingText(const Finding& finding, const CheckTexts& texts) const {
+    QString text;
+    findingText(finding, texts, text);
+    return text;
+}
+
+void CheckedLog::findingText(const Finding& finding, const CheckTexts& texts, QString& out) const {
     std::array<QStringView, 8> values;
     qsizetype at = finding.values;
     for (std::size_t i = 0; i < finding.count && i < values.size(); ++i) {
@@ -379,10 +333,13 @@ QString CheckedLog::findingText(const Finding& finding, const CheckTexts& texts)
         values[i] = QStringView(findingValues).sliced(at + 2, size);
         at += 2 + size;
     }
-    if (finding.id == 0)
-        return finding.count > 0 ? values[0].toString() : QString();
-    return texts.lineFinding(
-        finding.line, static_cast<CheckTexts::Id>(finding.id),
+    if (finding.id == 0) {
+        if (finding.count > 0)
+            out += values[0];
+        return;
+    }
+    texts.lineFinding(
+        out, finding.line, static_cast<CheckTexts::Id>(finding.id),
         std::span<const QStringView>(values.data(), std::min<std::size_t>(finding.count, values.size())));
 }
 
@@ -457,7 +414,7 @@ CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckT
     // Turned, or not, once every log is read.
     log.daySwaps = stamps.daySwaps;
 
-    RecordCheck check(log, texts, references);
+    RecordCheck check(log, texts, references, places.records.size());
     for (std::size_t i = 0; i < places.records.size(); ++i)
         check.check(places.records[i], stamps.stamps[i]);
     check.finish(places.records.size());

@@ -29,27 +29,18 @@ bool isSpaceAt(QStringView text, qsizetype pos) {
 bool isSpaceAt(QByteArrayView text, qsizetype pos) {
     return isBlankByte(text[pos]);
 }
-template <typename View> View trimmedText(View text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isSpaceAt(text, begin))
-        ++begin;
-    while (end > begin && isSpaceAt(text, end - 1))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 // "AM" or "PM" in any case: the only letters a time carries.
 bool isMarker(QStringView text, const char16_t* marker) {
     return text.compare(QStringView(marker), Qt::CaseInsensitive) == 0;
 }
 bool isMarker(QByteArrayView text, const char16_t* marker) {
-    return text.size() == 2 && (unitAt(text, 0) & ~0x20) == marker[0] &&
-           (unitAt(text, 1) & ~0x20) == marker[1];
+    return text.size() == 2 && (detail::unit(text, 0) & ~0x20) == marker[0] &&
+           (detail::unit(text, 1) & ~0x20) == marker[1];
 }
 
 // Logs are Windows-1252, whose only decimal digits are ASCII ones.
 template <typename View> bool isDigitAt(View text, qsizetype pos) {
-    return pos < text.size() && unitAt(text, pos) >= u'0' && unitAt(text, pos) <= u'9';
+    return pos < text.size() && detail::unit(text, pos) >= u'0' && detail::unit(text, pos) <= u'9';
 }
 
 // Reads a run of digits at pos; -1 when there is none or it is too long to be a date part.
@@ -57,7 +48,7 @@ template <typename View> int digitsAt(View text, qsizetype& pos, int* length = n
     const qsizetype start = pos;
     int value = 0;
     while (isDigitAt(text, pos) && pos - start < 5)
-        value = value * 10 + (unitAt(text, pos++) - u'0');
+        value = value * 10 + (detail::unit(text, pos++) - u'0');
     if (length)
         *length = static_cast<int>(pos - start);
     return pos == start || isDigitAt(text, pos) ? -1 : value;
@@ -68,12 +59,13 @@ template <typename View> int digitsAt(View text, qsizetype& pos, int* length = n
 std::optional<RawStamp> parseOwnForm(QStringView text) {
     if (text.size() != 19)
         return std::nullopt;
-    auto digit = [text](int i) { return static_cast<unsigned>(unitAt(text, i) - u'0'); };
+    auto digit = [text](int i) { return static_cast<unsigned>(detail::unit(text, i) - u'0'); };
     unsigned largest = 0;
     for (int i : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18})
         largest = std::max(largest, digit(i));
-    const bool separators = unitAt(text, 2) == u'/' && unitAt(text, 5) == u'/' && unitAt(text, 10) == u' ' &&
-                            unitAt(text, 13) == u':' && unitAt(text, 16) == u':';
+    const bool separators = detail::unit(text, 2) == u'/' && detail::unit(text, 5) == u'/' &&
+                            detail::unit(text, 10) == u' ' && detail::unit(text, 13) == u':' &&
+                            detail::unit(text, 16) == u':';
     if (largest > 9 || !separators)
         return std::nullopt;
     auto two = [&](int i) { return static_cast<int>(digit(i) * 10 + digit(i + 1)); };
@@ -139,18 +131,18 @@ template <typename View> RawStamp parseRaw(View text) {
     RawStamp raw;
     // Stamps as the program writes them start and end with a digit: trim only the others.
     if (!isDigitAt(text, 0) || !isDigitAt(text, text.size() - 1))
-        text = trimmedText(text);
+        text = trimmedField(text);
     qsizetype pos = 0;
     int firstLength = 0;
     const int a = digitsAt(text, pos, &firstLength);
     if (a < 0 || pos >= text.size())
         return raw;
-    const char16_t separator = unitAt(text, pos);
+    const char16_t separator = detail::unit(text, pos);
     if (separator != u'/' && separator != u'-' && separator != u'.')
         return raw;
     ++pos;
     const int b = digitsAt(text, pos);
-    if (b < 0 || pos >= text.size() || unitAt(text, pos) != separator)
+    if (b < 0 || pos >= text.size() || detail::unit(text, pos) != separator)
         return raw;
     ++pos;
     int lastLength = 0;
@@ -163,26 +155,26 @@ template <typename View> RawStamp parseRaw(View text) {
     else if (!raw.yearFirst && lastLength != 4)
         return raw;
     // The time: blanks (or a "T"), then H:mm with optional :ss and AM/PM.
-    if (pos < text.size() && unitAt(text, pos) == u'T')
+    if (pos < text.size() && detail::unit(text, pos) == u'T')
         ++pos;
     while (pos < text.size() && isSpaceAt(text, pos))
         ++pos;
     const int hours = digitsAt(text, pos);
-    if (hours < 0 || pos >= text.size() || unitAt(text, pos) != u':')
+    if (hours < 0 || pos >= text.size() || detail::unit(text, pos) != u':')
         return raw;
     ++pos;
     const int minutes = digitsAt(text, pos);
     int seconds = 0;
     if (minutes < 0)
         return raw;
-    if (pos < text.size() && unitAt(text, pos) == u':') {
+    if (pos < text.size() && detail::unit(text, pos) == u':') {
         ++pos;
         seconds = digitsAt(text, pos);
         if (seconds < 0)
             return raw;
     }
     int hour = hours;
-    const View rest = pos < text.size() ? trimmedText(text.sliced(pos)) : View();
+    const View rest = pos < text.size() ? trimmedField(text.sliced(pos)) : View();
     if (!rest.isEmpty()) {
         const bool am = isMarker(rest, u"AM");
         const bool pm = isMarker(rest, u"PM");

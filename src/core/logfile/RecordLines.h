@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/TrimmedField.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
@@ -51,12 +53,8 @@ inline int countryNumberInBytes(QByteArrayView identifier) {
             return static_cast<int>(d2 >= 10 ? d0 * 10 + d1 : d0 * 100 + d1 * 10 + d2);
         }
     }
-    const auto blank = [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte == ' ' || (byte >= 0x09 && byte <= 0x0D) || byte == 0xA0;
-    };
     qsizetype i = 0;
-    while (i < identifier.size() && blank(identifier[i]))
+    while (i < identifier.size() && isBlankByte(identifier[i]))
         ++i;
     constexpr int limit = std::numeric_limits<int>::max();
     int value = 0;

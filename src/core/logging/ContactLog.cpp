@@ -3,6 +3,7 @@
 #include "core/common/Windows1252.h"
 #include "core/logfile/RecordLines.h"
 #include "core/logfile/WorkedCountries.h"
+#include "core/logging/DuplicateRule.h"
 
 #include <algorithm>
 #include <array>
@@ -199,11 +200,8 @@ int ContactLog::findValid(QStringView identifier, int exceptRow) const {
     const QByteArray bytes = toWindows1252(text);
     if (fromWindows1252(bytes) != text)
         return 0;
-    for (int row = index_.first(bytes); row != 0; row = index_.next(row)) {
-        if (row != exceptRow && row <= size() && !isCancelled(row))
-            return row;
-    }
-    return 0;
+    return firstValidRow(index_, bytes, exceptRow,
+                         [this](int row) { return row <= size() && !isCancelled(row); });
 }
 
 WorkedCountries ContactLog::workedCountries(int countryCount) const {

@@ -72,8 +72,8 @@ int RowsByIdentifier::keyFor(QByteArrayView identifier, std::uint64_t hash) {
     return key;
 }
 
-int RowsByIdentifier::first(QByteArrayView identifier) const {
-    const int key = find(identifier, hashOf(identifier));
+int RowsByIdentifier::first(QByteArrayView identifier, std::uint64_t hash) const {
+    const int key = find(identifier, hash);
     return key < 0 ? 0 : keys_[static_cast<std::size_t>(key)].head;
 }
 

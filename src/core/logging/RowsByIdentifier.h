@@ -55,7 +55,10 @@ public:
     }
     void erase(QByteArrayView identifier, int row);
     // The lowest row holding the identifier, 0 when none does.
-    int first(QByteArrayView identifier) const;
+    int first(QByteArrayView identifier) const {
+        return first(identifier, hashOf(identifier));
+    }
+    int first(QByteArrayView identifier, std::uint64_t hash) const;
     // The next higher row with the same identifier as row, 0 after the last.
     int next(int row) const {
         return row > 0 && row < static_cast<int>(next_.size()) ? next_[static_cast<std::size_t>(row)] : 0;

@@ -7,6 +7,7 @@
 #include "core/check/RosterCategories.h"
 #include "core/common/Windows1252.h"
 #include "core/logfile/LogFile.h"
+#include "core/logging/ContactLog.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,33 @@ TEST(CheckLogBytes, ReadsHandEditedIdentifiersAsTheirText) {
             EXPECT_TRUE(checked.contacts.empty()) << label;
             EXPECT_EQ(texts(checked), QStringList{QString::fromUtf8(c.finding)}) << label;
         }
+    }
+}
+
+// The checker and the logging window share the duplicate rule: on random logs of a few stations, some
+// contacts cancelled, each duplicate the checker reports is the earlier row the window would name.
+TEST(CheckLogBytes, DuplicatesAreTheEarlierRowsTheLogInUseFinds) {
+    std::mt19937 random(35);
+    const char* const stations[] = {"2QV2", "3QV3", "4QV4", "5QV5"};
+    for (int round = 0; round < 40; ++round) {
+        QByteArray records;
+        for (int c = 1; c <= 30; ++c)
+            records += QByteArray::number(c) + ">1>" + stations[random() % 4] +
+                       ">X>H>C>06/03/2026 14:00:00>" + (random() % 4 == 0 ? "S" : "N") + ">\r\n";
+        const CheckedLog checked =
+            checkLogBytes(QStringLiteral("1QV1_MD_H_2026.Log"), header + records, CheckTexts(1000));
+        ContactLog log;
+        log.load(header + records);
+        QStringList expected;
+        for (int row = 1; row <= log.size(); ++row) {
+            const int earlier = log.isCancelled(row) ? 0 : log.findValid(log.fieldText(row, 2), row);
+            if (earlier > 0 && earlier < row)
+                expected.append(QStringLiteral("Line %1: duplicate of line %2 (%3)")
+                                    .arg(row + 11)
+                                    .arg(earlier + 11)
+                                    .arg(log.fieldText(row, 2)));
+        }
+        EXPECT_EQ(texts(checked), expected) << "round " << round;
     }
 }
 

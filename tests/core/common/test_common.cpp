@@ -67,6 +67,32 @@ TEST(WholeNumber, AcceptsOnlyAnIntegerBetweenBlanks) {
     EXPECT_FALSE(wholeNumber(u"1 2"));
 }
 
+// A log's fields are trimmed and read as numbers on their bytes: the answers must be the decoded text's,
+// for every blank of the code page (tab to CR, the no-break space) and for the bytes that only look like
+// one (0x85 is an ellipsis there, 0x1C a control).
+TEST(WholeNumber, ReadsAFileFieldsBytesAsItsDecodedText) {
+    for (const QByteArray& bytes :
+         {QByteArray("12"), QByteArray(" 12\t"),
+          QByteArray("\xA0"
+                     "12\r\n"),
+          QByteArray("\x85"
+                     "12"),
+          QByteArray("12\x1C"), QByteArray("+7"), QByteArray("- 7"), QByteArray("99999999999999999999"),
+          QByteArray("1\xA0"
+                     "2"),
+          QByteArray("\x0B\x0C"), QByteArray("\xB2"), QByteArray()}) {
+        const QString text = fromWindows1252(bytes);
+        const std::string label = bytes.toPercentEncoding().toStdString();
+        EXPECT_EQ(wholeNumber(QByteArrayView(bytes)), wholeNumber(text)) << label;
+        EXPECT_EQ(fromWindows1252(trimmedField(QByteArrayView(bytes))), text.trimmed()) << label;
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        const QByteArray field =
+            QByteArray(1, static_cast<char>(byte)) + "5" + QByteArray(1, static_cast<char>(byte));
+        EXPECT_EQ(wholeNumber(QByteArrayView(field)), wholeNumber(fromWindows1252(field))) << byte;
+    }
+}
+
 TEST(Windows1252, RoundTripsAccentsAndTheEuroSign) {
     const QString text = QStringLiteral("ÀÈÉÌÒÙÇ l'€ “x”");
     const QByteArray bytes = toWindows1252(text);
