@@ -3,6 +3,7 @@
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
 #include "core/common/VersionInfo.h"
+#include "core/platform/Memory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,6 +36,7 @@ QString defaultDataFolder() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    qvmd::platform::keepFreedMemory();
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

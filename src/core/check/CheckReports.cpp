@@ -172,6 +172,8 @@ QByteArray resultsHtml(const std::vector<CheckedLog>& logs, const CheckTexts& te
 
 QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
     QString report;
+    // About a line of text a finding, grown by doubling from there.
+    report.reserve(static_cast<qsizetype>(512 + 64 * log.findings.size() + 128 * log.originLines.size()));
     // Every line may carry a value from the log: its control characters are shown escaped, so that no
     // byte of a log can cut a line or drive the terminal the report is read in.
     auto addLine = [&](const QString& line) {
@@ -204,8 +206,17 @@ QByteArray logReport(const CheckedLog& log, const CheckTexts& texts) {
         findings.push_back(&finding);
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding* a, const Finding* b) { return a->line < b->line; });
-    for (const Finding* finding : findings)
-        addLine(log.findingText(*finding, texts));
+    for (const Finding* finding : findings) {
+        // Made in place, then shown escaped as addLine would, should it hold anything to escape.
+        const qsizetype start = report.size();
+        log.findingText(*finding, texts, report);
+        if (!isVisibleAsItIs(QStringView(report).sliced(start))) {
+            const QString line = report.sliced(start);
+            report.truncate(start);
+            appendVisible(report, line);
+        }
+        report += QStringLiteral("\r\n");
+    }
     return report.toUtf8();
 }
 

@@ -117,15 +117,6 @@ private:
     std::vector<std::thread> helpers_;
 };
 
-// A table is replaced whole and synced. As with a report, a symbolic link or a special file in its place
-// is refused, never written through: the replacement would otherwise land wherever the link points.
-WriteResult writeTable(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    if (info.isSymLink() || (info.exists() && !info.isFile() && !info.isDir()))
-        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
-    return writeFileBytes(path, bytes);
-}
-
 // One run, in the order its steps take: each step either prepares what the next needs or ends the run
 // with the reason in the outcome.
 class CheckSteps {
@@ -335,10 +326,14 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
     return CheckSteps(options, progress, mail).run();
 }
 
+bool isVisibleAsItIs(QStringView text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
+}
+
 void appendVisible(QString& out, QStringView text) {
     // Nearly every text is plain printable ASCII and goes as it is.
-    if (std::all_of(text.begin(), text.end(),
-                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; })) {
+    if (isVisibleAsItIs(text)) {
         out += text;
         return;
     }

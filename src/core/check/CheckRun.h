@@ -27,5 +27,7 @@ CheckOutcome runCheck(const CheckOptions& options, const std::function<void(cons
 QString visibleText(QStringView text);
 // The same, appended to out.
 void appendVisible(QString& out, QStringView text);
+// Whether a text is shown as it is: plain printable ASCII, nothing to escape.
+bool isVisibleAsItIs(QStringView text);
 
 } // namespace qvmd

@@ -87,7 +87,13 @@ QString CheckTexts::format(Id id, std::span<const QStringView> values) const {
 }
 
 QString CheckTexts::lineFinding(int line, Id id, std::span<const QStringView> values) const {
-    // Made by the ten thousand: one allocation each.
+    QString result;
+    lineFinding(result, line, id, values);
+    return result;
+}
+
+void CheckTexts::lineFinding(QString& out, int line, Id id, std::span<const QStringView> values) const {
+    // Made by the ten thousand: straight into the text that takes them.
     char16_t digits[12];
     char16_t* end = digits + 12;
     char16_t* first = end;
@@ -99,14 +105,13 @@ QString CheckTexts::lineFinding(int line, Id id, std::span<const QStringView> va
     }
     const QStringView lineNumber(first, end - first);
     const QStringView separator(u": ");
-    QString result(formattedSize(LinePrefix, std::span<const QStringView>(&lineNumber, 1)) +
-                       separator.size() + formattedSize(id, values),
-                   Qt::Uninitialized);
-    char16_t* at = reinterpret_cast<char16_t*>(result.data());
+    const qsizetype start = out.size();
+    out.resize(start + formattedSize(LinePrefix, std::span<const QStringView>(&lineNumber, 1)) +
+               separator.size() + formattedSize(id, values));
+    char16_t* at = reinterpret_cast<char16_t*>(out.data()) + start;
     formatInto(at, LinePrefix, std::span<const QStringView>(&lineNumber, 1));
     put(at, separator);
     formatInto(at, id, values);
-    return result;
 }
 
 } // namespace qvmd

@@ -100,6 +100,8 @@ public:
         return lineFinding(line, id, std::span<const QStringView>(values.begin(), values.size()));
     }
     QString lineFinding(int line, Id id, std::span<const QStringView> values) const;
+    // The same appended to out: a report's findings are made straight into it.
+    void lineFinding(QString& out, int line, Id id, std::span<const QStringView> values) const;
 
 private:
     // A template in pieces: literal text, or the number (0 up) of the value that goes there.

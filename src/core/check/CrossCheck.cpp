@@ -8,10 +8,14 @@
 #include "core/logfile/WorkedCountries.h"
 #include "core/logging/Score.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 namespace qvmd {
@@ -201,20 +205,51 @@ Matches matchPairs(const Groups& groups, std::size_t contactCount) {
 
 // Judges one log's valid contacts from the roster, the logs received and the matched pairs, noting each
 // refusal on its line in the order the report lists them.
+// A number as a finding's value, made on the stack: most contacts of a log may draw a finding, and each
+// value is copied into the log's findings at once.
+class NumberText {
+public:
+    explicit NumberText(qint64 number) {
+        const bool negative = number < 0;
+        auto magnitude = negative ? 0 - static_cast<quint64>(number) : static_cast<quint64>(number);
+        do {
+            digits_[--start_] = static_cast<char16_t>(u'0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (negative)
+            digits_[--start_] = u'-';
+    }
+    QStringView view() const { return QStringView(digits_.data() + start_, digits_.size() - start_); }
+
+private:
+    std::array<char16_t, 24> digits_{};
+    std::size_t start_ = 24;
+};
+
 // A number field as a finding shows it; one that is no number is shown as such.
-QString numberText(qint32 number) {
-    return number >= 0 ? QString::number(number) : QStringLiteral("?");
+QStringView numberText(qint32 number, const NumberText& text) {
+    return number >= 0 ? text.view() : QStringView(u"?");
 }
 
+// The known identifier one edit away from each station that no roster or log knows, by its number among
+// them: looked up once however many logs worked it.
+using Neighbours = std::vector<std::optional<QString>>;
+
 void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& stations,
-                   const Matches& matches, const IdentifierIndex& known, qint64 window, bool strictNumbers) {
+                   const Matches& matches, const IdentifierIndex& known, const Neighbours& neighbours,
+                   qint64 window, bool strictNumbers) {
+    QString otherText; // the text of a station no number stands for, its room kept from one to the next
     for (std::size_t c = 0; c < log.contacts.size(); ++c) {
         CheckedContact& contact = log.contacts[c];
         const int worked = stationOf(log, contact);
         // Shown only in a finding, so made only for one.
-        auto identifier = [&] {
-            return worked >= 0 ? stations.ids.text(worked).toString()
-                               : QString::fromLatin1(log.otherIdentifier(log.others[contact.other()]));
+        auto identifier = [&]() -> QStringView {
+            if (worked >= 0)
+                return stations.ids.text(worked);
+            const QByteArrayView bytes = log.otherIdentifier(log.others[contact.other()]);
+            // A valid identifier is plain ASCII.
+            otherText = QLatin1String(bytes.data(), bytes.size());
+            return otherText;
         };
         auto note = [&](CheckTexts::Id id, std::initializer_list<QStringView> values) {
             log.addFinding(contact.line, id, values);
@@ -222,8 +257,12 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
         const quint8 roster = worked < 0 ? 0 : stations.roster[static_cast<std::size_t>(worked)];
         const bool sentLog = worked >= 0 && stations.sentLog(static_cast<std::size_t>(worked));
         if (roster == 0 && !sentLog) {
-            const QString text = identifier();
-            if (const std::optional<QString> near = known.onlyNeighbour(text)) {
+            const QStringView text = identifier();
+            // A station numbered by the cross-check with no log used (a superseded one's) is rare.
+            const std::optional<QString> near =
+                worked < 0 ? neighbours[static_cast<std::size_t>(log.others[contact.other()].unknown)]
+                           : known.onlyNeighbour(text);
+            if (near) {
                 contact.cross = CrossState::Miscopied;
                 ++log.miscopied;
                 note(CheckTexts::Miscopied, {text, *near});
@@ -259,7 +298,8 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
             }
             ++log.numbersMiscopied;
             note(CheckTexts::NumberMiscopied,
-                 {identifier(), numberText(contact.received), numberText(theirSent)});
+                 {identifier(), numberText(contact.received, NumberText(contact.received)),
+                  numberText(theirSent, NumberText(theirSent))});
             if (strictNumbers) {
                 contact.cross = CrossState::WrongNumber;
                 ++log.numbersRefused;
@@ -270,7 +310,7 @@ void judgeContacts(CheckedLog& log, std::size_t firstContact, const Stations& st
         } else {
             contact.cross = CrossState::TimeOff;
             ++log.timeOff;
-            note(CheckTexts::TimeOutside, {identifier(), QString::number((secondsApart + 59) / 60)});
+            note(CheckTexts::TimeOutside, {identifier(), NumberText((secondsApart + 59) / 60).view()});
         }
     }
 }
@@ -423,8 +463,23 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
     // Every station that can answer or be on a roster is numbered by now: the few stations no roster
     // the logs were read with lists get theirs, or -1.
     parallelFor(logs.size(), [&](std::size_t i) {
-        for (OtherStation& other : logs[i].others)
-            other.number = stations.ids.find(QString::fromLatin1(logs[i].otherIdentifier(other)));
+        QVarLengthArray<char16_t, 32> text;
+        for (OtherStation& other : logs[i].others) {
+            // A valid identifier is plain ASCII.
+            const QByteArrayView bytes = logs[i].otherIdentifier(other);
+            text.resize(bytes.size());
+            std::copy(bytes.begin(), bytes.end(), text.begin());
+            other.number = stations.ids.find(QStringView(text.data(), text.size()));
+        }
+    });
+    ByteIdentifierIds unknown;
+    for (CheckedLog& log : logs)
+        for (OtherStation& other : log.others)
+            if (other.number < 0)
+                other.unknown = unknown.add(log.otherIdentifier(other));
+    Neighbours neighbours(static_cast<std::size_t>(unknown.size()));
+    parallelFor(neighbours.size(), [&](std::size_t u) {
+        neighbours[u] = known.onlyNeighbour(QString::fromLatin1(unknown.text(static_cast<int>(u))));
     });
 
     const Matches matches =
@@ -435,7 +490,8 @@ void crossCheck(std::vector<CheckedLog>& logs, const RosterCategories& rosters,
     std::mutex progressLock;
     parallelFor(logs.size(), [&](std::size_t i) {
         CheckedLog& log = logs[i];
-        judgeContacts(log, firstContact[i], stations, matches, known, window, settings.strictNumbers);
+        judgeContacts(log, firstContact[i], stations, matches, known, neighbours, window,
+                      settings.strictNumbers);
         if (log.readable)
             score(log, settings);
         const std::lock_guard<std::mutex> lock(progressLock);

@@ -1,5 +1,8 @@
 #include "core/check/ReportFolder.h"
 
+#include "core/common/StagedFile.h"
+#include "core/platform/FileSystem.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -10,7 +13,31 @@ QString canonicalFolder(const QString& folder) {
     return QFileInfo(folder).canonicalFilePath();
 }
 
+// A link or a special file where a table goes.
+WriteResult tableBlocker(const QString& path) {
+    const platform::EntryKind kind = platform::entryKind(path);
+    if (kind == platform::EntryKind::Link || kind == platform::EntryKind::Other)
+        return fileError(FileError::Kind::Unwritable, path, FileError::Reason::NotRegularFile);
+    return std::nullopt;
+}
+
 } // namespace
+
+WriteResult writeTable(const QString& path, const QByteArray& bytes, const DiskSync& sync) {
+    if (WriteResult blocked = tableBlocker(path))
+        return blocked;
+    StagedFile file(sync);
+    if (WriteResult failed = file.open(path))
+        return failed;
+    if (WriteResult failed = file.write(bytes))
+        return failed;
+    if (WriteResult failed = file.finish())
+        return failed;
+    // The sync takes a while: a link put in place meanwhile is refused too.
+    if (WriteResult blocked = tableBlocker(path))
+        return blocked;
+    return file.commit();
+}
 
 std::optional<CheckTexts::Id> reportFolderProblem(const QString& folder, const QStringList& inputs) {
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir() || !QFileInfo(folder).isWritable())

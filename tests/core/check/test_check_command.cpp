@@ -3,9 +3,11 @@
 #include "core/check/CheckReports.h"
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
+#include "core/check/ReportFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -146,6 +148,46 @@ TEST(CheckHostileInput, NoFileIsWrittenThroughALink) {
         EXPECT_EQ("keep", file.readAll()) << name.toStdString();
         EXPECT_TRUE(outcome.error.contains(name)) << outcome.error.toStdString();
     }
+}
+
+// Puts a link to another file where the table goes while the table's new bytes are synced: between the
+// first look at the name and the rename.
+class LinkPlantingSync : public DiskSync {
+public:
+    LinkPlantingSync(QString target, QString linked)
+        : target_(std::move(target)), linked_(std::move(linked)) {}
+    int sync(int fileDescriptor, Target target, const QString& path) const override {
+        if (target == Target::File && !QFileInfo(target_).isSymLink()) {
+            QFile::remove(target_);
+            QFile::link(linked_, target_);
+        }
+        return DiskSync::sync(fileDescriptor, target, path);
+    }
+
+private:
+    QString target_;
+    QString linked_;
+};
+
+TEST(CheckHostileInput, ALinkPutInPlaceWhileATableIsWrittenIsRefusedToo) {
+    QTemporaryDir scratch;
+    const QString precious = scratch.filePath(QStringLiteral("precious.csv"));
+    for (const QString& path : {precious, scratch.filePath(QStringLiteral("results.csv"))}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+    }
+    const QString table = scratch.filePath(QStringLiteral("results.csv"));
+    const LinkPlantingSync planting(table, precious);
+    const WriteResult result = writeTable(table, "new", planting);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->reason, FileError::Reason::NotRegularFile);
+    EXPECT_TRUE(QFileInfo(table).isSymLink());
+    QFile file(precious);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ("keep", file.readAll());
+    // Nothing of the staged table is left behind.
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::System).size(), 2);
 }
 
 // What cannot be read among the logs says why, and what is no log at all is passed over.
