@@ -39,16 +39,16 @@ void score(CheckedLog& log, const CrossCheckSettings& settings) {
 }
 
 // A valid contact of a log with a well-formed station, by the places of the two logs, with its number
-// among all valid contacts of all logs, its stamp and its numbers.
+// among all valid contacts of all logs, its stamp and the number sent: 24 bytes, one for every contact.
 struct ContactPair {
+    qint64 seconds = CheckedContact::Unread;
     quint32 own = 0;
     quint32 worked = 0;
-    quint32 contact = 0;
-    bool answers = false; // from the indexed log of its place: only that one confirms anything
+    quint32 contact : 31 = 0;
+    quint32 answers : 1 = 0; // from the indexed log of its place: only that one confirms anything
     qint32 sent = -1;
-    qint32 received = -1;
-    qint64 seconds = CheckedContact::Unread;
 };
+static_assert(sizeof(ContactPair) == 24);
 
 // For each contact, the seconds between its stamp and the other side's; 0 when either cannot be read,
 // NotAnswered when the other side's log does not have the contact.
@@ -127,9 +127,8 @@ Groups groupPairs(const std::vector<CheckedLog>& logs, const std::vector<int>& o
                                                : stations.answering(static_cast<std::size_t>(station),
                                                                     contact.countedCategory);
                 if (worked >= 0)
-                    visit(ContactPair{own, static_cast<quint32>(worked),
-                                      static_cast<quint32>(firstContact[i] + c), answers, contact.sent,
-                                      contact.received, contact.seconds});
+                    visit(ContactPair{contact.seconds, own, static_cast<quint32>(worked),
+                                      static_cast<quint32>(firstContact[i] + c), answers, contact.sent});
             }
         }
     };

@@ -13,6 +13,7 @@
 #include "core/logfile/LogName.h"
 #include "core/logfile/RecordLines.h"
 #include "core/logging/DuplicateRule.h"
+#include "core/logging/RowsByIdentifier.h"
 
 #include <QFileInfo>
 
@@ -85,8 +86,14 @@ struct Scratch {
     std::string identifier;
     std::uint64_t logs = 0;               // numbers the logs, so that marks need no clearing between them
     std::vector<std::uint64_t> countries; // by country number: the last log that worked it
-    // The log's valid contacts by station worked, each by its line.
-    RowsByIdentifier firstContacts;
+    // By roster number: the log and the line of its first valid contact with that station.
+    struct Mark {
+        std::uint64_t log = 0;
+        qint32 line = 0;
+    };
+    std::vector<Mark> marks;
+    // The log's first valid contacts with stations on no roster, by identifier.
+    RowsByIdentifier others;
 };
 
 Scratch& threadScratch() {
@@ -126,6 +133,38 @@ bool readPlainIdentifier(QByteArrayView field, std::string& ascii, qint32& count
     return readIdentifier(field, upper, put, &country);
 }
 
+// A station worked, as the duplicate rule looks it up while a log is read.
+struct WorkedStation {
+    int rosterNumber = -1; // or -1
+    QByteArrayView identifier;
+    std::uint64_t hash = 0; // RowsByIdentifier::hashOf(identifier), for a station on no roster
+};
+
+// The rows of the log being read by station, as the duplicate rule walks them: a log is read once in
+// file order, so only each station's first valid contact is kept, roster stations by their number
+// (no hashing) and the others by identifier.
+class FirstContacts {
+public:
+    FirstContacts(Scratch& scratch, std::uint64_t log) : scratch_(scratch), log_(log) {}
+    int first(const WorkedStation& station) const {
+        if (station.rosterNumber < 0)
+            return scratch_.others.first(station.identifier, station.hash);
+        const Scratch::Mark& mark = scratch_.marks[static_cast<std::size_t>(station.rosterNumber)];
+        return mark.log == log_ ? mark.line : 0;
+    }
+    int next(int) const { return 0; }
+    void add(const WorkedStation& station, int line) {
+        if (station.rosterNumber < 0)
+            scratch_.others.insert(station.identifier, station.hash, line);
+        else
+            scratch_.marks[static_cast<std::size_t>(station.rosterNumber)] = {log_, line};
+    }
+
+private:
+    Scratch& scratch_;
+    std::uint64_t log_;
+};
+
 class RecordCheck {
 public:
     RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references,
@@ -134,7 +173,9 @@ public:
           places_(scratch_.places), countryCount_(std::max(references.countryCount, 0)),
           logNumber_(++scratch_.logs) {
         scratch_.contacts.clear();
-        scratch_.firstContacts.clear(static_cast<int>(std::min<std::size_t>(records, INT_MAX)));
+        scratch_.others.clear(static_cast<int>(std::min<std::size_t>(records, INT_MAX) / 8));
+        if (rosters_ && scratch_.marks.size() < rosters_->categories().size())
+            scratch_.marks.resize(rosters_->categories().size());
         if (scratch_.countries.size() <= static_cast<std::size_t>(countryCount_))
             scratch_.countries.resize(static_cast<std::size_t>(countryCount_) + 1);
         // A valid identifier is plain ASCII: a station that is not can never be worked as itself.
@@ -194,7 +235,7 @@ public:
         }
         const std::size_t hash = identifierHash(worked);
         const int rosterNumber = rosters_ ? rosters_->findBytes(worked, hash) : -1;
-        if (const std::optional<qint32> earlier = earlierLine(worked)) {
+        if (const std::optional<qint32> earlier = earlierLine(rosterNumber, worked)) {
             ++log_.duplicates;
             note(CheckTexts::Duplicate, {QString::number(*earlier), QString::fromLatin1(worked)});
             return;
@@ -262,12 +303,13 @@ private:
 
     // The line of the earlier valid contact with this station, or nothing when this is the first (it is
     // then noted). Only valid contacts are noted, so each counts.
-    std::optional<qint32> earlierLine(QByteArrayView identifier) {
-        RowsByIdentifier& firsts = scratch_.firstContacts;
-        const std::uint64_t hash = RowsByIdentifier::hashOf(identifier);
-        if (const int line = firstValidRow(firsts, identifier, hash, 0, [](int) { return true; }))
+    std::optional<qint32> earlierLine(int rosterNumber, QByteArrayView identifier) {
+        const WorkedStation station{rosterNumber, identifier,
+                                    rosterNumber < 0 ? RowsByIdentifier::hashOf(identifier) : 0};
+        FirstContacts firsts(scratch_, logNumber_);
+        if (const int line = firstValidRow(firsts, station, 0, [](int) { return true; }))
             return line;
-        firsts.insert(identifier, hash, line_);
+        firsts.add(station, line_);
         return std::nullopt;
     }
 
@@ -309,11 +351,17 @@ bool wellFormedIdentifier(QByteArrayView identifier) {
 
 void CheckedLog::addFinding(int line, int id, std::initializer_list<QStringView> values) {
     const auto start = static_cast<quint32>(findingValues.size());
+    qsizetype size = 0;
+    for (const QStringView value : values)
+        size += 2 + value.size();
+    // Written in place: most contacts of a log may draw a finding.
+    findingValues.resize(findingValues.size() + size);
+    char16_t* at = reinterpret_cast<char16_t*>(findingValues.data()) + start;
     for (const QStringView value : values) {
-        const auto size = static_cast<quint32>(value.size());
-        findingValues += QChar(static_cast<char16_t>(size & 0xFFFF));
-        findingValues += QChar(static_cast<char16_t>(size >> 16));
-        findingValues += value;
+        const auto length = static_cast<quint32>(value.size());
+        *at++ = static_cast<char16_t>(length & 0xFFFF);
+        *at++ = static_cast<char16_t>(length >> 16);
+        at = std::copy(value.utf16(), value.utf16() + value.size(), at);
     }
     findings.push_back({line, static_cast<quint16>(id), static_cast<quint16>(values.size()), start});
 }

@@ -168,6 +168,25 @@ TEST(CheckTextsFormat, ALineFindingIsTheLinePrefixAndTheFinding) {
 
 // Roster keys are trimmed and upper-cased; a log's bytes find only the plain ASCII ones, the only kind
 // a valid identifier can match.
+// Every line of every report is looked at for something to escape, eight characters at a time: a
+// character on either side of the printable range, in any place of a block or of the tail, is found.
+TEST(CheckVisibleText, FindsEveryCharacterToEscapeWhereverItStands) {
+    for (const char16_t odd : {u'\x1f', u'\x7f', u'\x00', u'\xa0', u'\u200b', u'\uffff'}) {
+        for (qsizetype length = 1; length <= 20; ++length) {
+            for (qsizetype place = 0; place < length; ++place) {
+                QString text(length, u'x');
+                text[0] = u' ';
+                text[length - 1] = u'~';
+                text[place] = QChar(odd);
+                ASSERT_FALSE(isVisibleAsItIs(text)) << int(odd) << " " << length << " " << place;
+            }
+            EXPECT_TRUE(isVisibleAsItIs(QString(length, u'~')));
+        }
+    }
+    EXPECT_TRUE(isVisibleAsItIs(u""));
+    EXPECT_EQ(visibleText(u"a\x1b[31mb\tc"), QStringLiteral("a\\x1b[31mb\\tc"));
+}
+
 TEST(CheckIdentifiers, RosterKeysAreFoundByTextAndByBytes) {
     RosterCategories rosters;
     rosters.addRoster(" 5qv1 >ANNA\r\n5QV\xC9"
