@@ -165,8 +165,9 @@ Matches matchPairs(const Groups& groups, std::size_t contactCount) {
     const std::vector<ContactPair>& sorted = groups.pairs;
     Matches matches{std::vector<qint64>(contactCount, NotAnswered), std::vector<qint32>(contactCount, -1)};
     std::vector<qint64>& apart = matches.apart;
-    // Groups are independent: each run of them is matched on its own core with its own marks.
-    const std::size_t runs = std::min<std::size_t>(stations, 64);
+    // Groups are independent: each run of them is matched on its own core with its own marks. The marks
+    // span every station, so the runs are few: a few per core, for balance.
+    const std::size_t runs = std::min<std::size_t>(stations, 4 * usableCores());
     parallelFor(runs, [&](std::size_t run) {
         // The answer from the indexed log of a group's higher station, and from the lower station's.
         std::vector<int> fromHigh(stations, -1);
