@@ -93,7 +93,10 @@ struct Scratch {
     };
     std::vector<Mark> marks;
     // The log's first valid contacts with stations on no roster, by identifier.
-    RowsByIdentifier others;
+    RowsByIdentifier otherFirsts;
+    // The log's stations on no roster and their texts, until the log is checked.
+    std::vector<OtherStation> others;
+    std::string otherText;
 };
 
 Scratch& threadScratch() {
@@ -148,14 +151,14 @@ public:
     FirstContacts(Scratch& scratch, std::uint64_t log) : scratch_(scratch), log_(log) {}
     int first(const WorkedStation& station) const {
         if (station.rosterNumber < 0)
-            return scratch_.others.first(station.identifier, station.hash);
+            return scratch_.otherFirsts.first(station.identifier, station.hash);
         const Scratch::Mark& mark = scratch_.marks[static_cast<std::size_t>(station.rosterNumber)];
         return mark.log == log_ ? mark.line : 0;
     }
     int next(int) const { return 0; }
     void add(const WorkedStation& station, int line) {
         if (station.rosterNumber < 0)
-            scratch_.others.insert(station.identifier, station.hash, line);
+            scratch_.otherFirsts.insert(station.identifier, station.hash, line);
         else
             scratch_.marks[static_cast<std::size_t>(station.rosterNumber)] = {log_, line};
     }
@@ -167,13 +170,15 @@ private:
 
 class RecordCheck {
 public:
-    RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references,
-                std::size_t records)
+    // lines: the line of the log's last record (rows of the duplicate rule are lines).
+    RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references, int lines)
         : log_(log), texts_(texts), rosters_(references.rosters), scratch_(threadScratch()),
           places_(scratch_.places), countryCount_(std::max(references.countryCount, 0)),
           logNumber_(++scratch_.logs) {
         scratch_.contacts.clear();
-        scratch_.others.clear(static_cast<int>(std::min<std::size_t>(records, INT_MAX) / 8));
+        scratch_.otherFirsts.clear(lines);
+        scratch_.others.clear();
+        scratch_.otherText.clear();
         if (rosters_ && scratch_.marks.size() < rosters_->categories().size())
             scratch_.marks.resize(rosters_->categories().size());
         if (scratch_.countries.size() <= static_cast<std::size_t>(countryCount_))
@@ -265,6 +270,9 @@ public:
         counters.CountryCount = toInt16(countriesWorked_);
         counters.CancelledCount = toInt16(cancelled_);
         log_.contacts.assign(scratch_.contacts.cbegin(), scratch_.contacts.cend());
+        log_.others.assign(scratch_.others.cbegin(), scratch_.others.cend());
+        log_.otherText =
+            QByteArray(scratch_.otherText.data(), static_cast<qsizetype>(scratch_.otherText.size()));
     }
 
 private:
@@ -315,12 +323,12 @@ private:
 
     void keepOther(CheckedContact& contact, QByteArrayView worked, QByteArrayView category) {
         category = category.first(std::min<qsizetype>(category.size(), UINT16_MAX));
-        contact.worked = -1 - static_cast<qint32>(log_.others.size());
-        log_.others.push_back({static_cast<quint32>(log_.otherText.size()),
-                               static_cast<quint16>(worked.size()), static_cast<quint16>(category.size()),
-                               categoryMask(category), -1});
-        log_.otherText.append(worked);
-        log_.otherText.append(category);
+        contact.worked = -1 - static_cast<qint32>(scratch_.others.size());
+        scratch_.others.push_back({static_cast<quint32>(scratch_.otherText.size()),
+                                   static_cast<quint16>(worked.size()), static_cast<quint16>(category.size()),
+                                   categoryMask(category), -1});
+        scratch_.otherText.append(worked.data(), static_cast<std::size_t>(worked.size()));
+        scratch_.otherText.append(category.data(), static_cast<std::size_t>(category.size()));
     }
 
     CheckedLog& log_;
@@ -462,7 +470,7 @@ CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckT
     // Turned, or not, once every log is read.
     log.daySwaps = stamps.daySwaps;
 
-    RecordCheck check(log, texts, references, places.records.size());
+    RecordCheck check(log, texts, references, places.records.empty() ? 0 : places.records.back().line);
     for (std::size_t i = 0; i < places.records.size(); ++i)
         check.check(places.records[i], stamps.stamps[i]);
     check.finish(places.records.size());
