@@ -18,7 +18,8 @@ add_executable(qvmd_core_tests ${QVMD_CORE_TEST_SOURCES} main.cpp
                support/TempProgramFolder.cpp support/LocalHttpServer.cpp support/FileSizeLimitWin32.cpp
                support/SystemFilesWin32.cpp)
 target_include_directories(qvmd_core_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(qvmd_core_tests PRIVATE qvmd_core Qt6::Widgets Qt6::Test gtest)
+# The kit for the program's style, which the shared test main sets.
+target_link_libraries(qvmd_core_tests PRIVATE qvmd_kit Qt6::Test gtest)
 add_dependencies(qvmd_core_tests qvmd-check)
 target_compile_definitions(qvmd_core_tests PRIVATE
     QVMD_CHECK_PROGRAM="$<TARGET_FILE:qvmd-check>"
