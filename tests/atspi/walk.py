@@ -93,13 +93,18 @@ class Walk:
             self.problems.append("%s (%s): the message has no text to read" % (where, lang))
 
     def _check_rows(self, tables, where):
-        """Each row of a table reads as a whole: its cells carry the row as their description."""
+        """Each row of a table reads as a whole, once: a screen reader reads it cell by cell, so each cell
+        says its column's name before its value, and no cell repeats the row as its description."""
         P = harness.pyatspi
         for table in tables:
             cells = [table.getChildAtIndex(i) for i in range(min(table.childCount, TABLE_CHILDREN))]
+            headers = [harness.name(c) for c in cells if c is not None and c.getRole() == P.ROLE_COLUMN_HEADER]
             texts = [c for c in cells if c is not None and c.getRole() == P.ROLE_TABLE_CELL and harness.name(c)]
-            if texts and not any(_description(c) for c in texts):
-                self.problems.append("%s (%s): the rows of %s carry no description" %
+            if texts and not any(harness.name(c).startswith(h + " ") for c in texts for h in headers if h):
+                self.problems.append("%s (%s): the cells of %s do not say their columns' names" %
+                                     (where, self.s.language, harness.describe(table)))
+            if any(_description(c) for c in texts):
+                self.problems.append("%s (%s): the cells of %s repeat their row as a description" %
                                      (where, self.s.language, harness.describe(table)))
 
     def _nodes(self, root, depth=0, path=""):

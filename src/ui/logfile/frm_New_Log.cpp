@@ -102,6 +102,7 @@ void frm_New_Log::buildControls() {
     Label4->setText(QStringLiteral("Log Scripture Delayed / Papery"));
     Label4->setGeometry(66, 174, 358, 26);
     Label4->setBuddy(Check1);
+    Label4->captionOnly();
     whiteText(Label4, 0, true);
     // The caption toggles the switch as a check box's own text would.
     connect(Label4, &ClickLabel::clicked, this, [this] {

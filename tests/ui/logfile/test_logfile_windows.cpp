@@ -10,6 +10,8 @@
 #include "ui/logfile/frm_log_exist.h"
 #include "ui/shell/frmMain.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -98,6 +100,21 @@ TEST_F(LogWindows, NewLogWritesTheLogTheCountersAndUseDat) {
         EXPECT_EQ(state.log.LogInUseName, c.name);
         EXPECT_TRUE(seams.openedWindows.isEmpty());
     }
+}
+
+// The paper-log caption ticks the switch on a click, but is no second Tab stop with the switch's name.
+TEST_F(LogWindows, NewLogCaptionIsNoTabStopOfItsOwn) {
+    frm_New_Log window(state, seams);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.Check1->setFocus();
+    QTest::keyClick(window.Check1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.cmd_crea);
+    QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(window.Label4);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->role(), QAccessible::StaticText);
+    click(window.Label4);
+    EXPECT_TRUE(window.Check1->isChecked());
 }
 
 TEST_F(LogWindows, AnExistingLogIsReplacedOnlyAfterYesAndConferma) {
