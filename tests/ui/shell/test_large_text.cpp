@@ -31,9 +31,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -167,6 +170,24 @@ QStringList smallTexts(const QWidget& window, qreal smallest) {
     return small;
 }
 
+// Check boxes and options whose box stayed the size of the usual font while their text grew.
+QStringList smallIndicators(const QWidget& window) {
+    QStringList small;
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        const bool check = qobject_cast<const QCheckBox*>(button) != nullptr;
+        if (!button->isVisible() || (!check && !qobject_cast<const QRadioButton*>(button)))
+            continue;
+        const int box = button->style()->pixelMetric(
+            check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, nullptr, button);
+        if (box < 0.6 * button->fontMetrics().height())
+            small << QStringLiteral("%1: box %2 px for a line of %3 px")
+                         .arg(button->objectName())
+                         .arg(box)
+                         .arg(button->fontMetrics().height());
+    }
+    return small;
+}
+
 using Case = std::tuple<WindowCase, int, qreal>; // window, language offset, desktop font points
 
 class LargeText : public ::testing::TestWithParam<Case> {};
@@ -196,6 +217,8 @@ TEST_P(LargeText, NoTextIsCutAndNoControlsOverlap) {
         EXPECT_GT(shown->font().pointSizeF(), 9.0 + (points - 9.0) / 2);
     const QStringList small = smallTexts(*shown, 0.75 * shown->font().pointSizeF());
     EXPECT_TRUE(small.isEmpty()) << small.join(QLatin1Char('\n')).toStdString();
+    const QStringList boxes = smallIndicators(*shown);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, LargeText,
