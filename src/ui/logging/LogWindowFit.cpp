@@ -3,8 +3,10 @@
 #include "ui/kit/FormScale.h"
 #include "ui/kit/GridControl.h"
 #include "ui/logging/ContactGrid.h"
+#include "ui/logging/LogStatusArea.h"
 #include "ui/logging/ScorePanel.h"
 
+#include <QLabel>
 #include <QWidget>
 
 #include <algorithm>
@@ -19,9 +21,27 @@ constexpr int gap = 8;
 // The score band's height: heading and warning, captions, values.
 constexpr int bandHeight = 98;
 
+// The clock, its caption and what stands under them move into the first picture's place; both pictures go.
+// Returns the right edge of the band above the grid.
+int narrowTopBand(QWidget& window, LogStatusArea& status, int gridTop) {
+    const int shift = status.lbl_Utc->x() - status.Image_Logo[0]->x();
+    const int clockTop = status.lbl_UtcCaption->y();
+    for (QLabel* picture : status.Image_Logo)
+        picture->hide();
+    int right = 0;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() || child->isHidden() || child->y() >= gridTop)
+            continue;
+        if (child->x() >= status.lbl_Utc->x() && child->y() >= clockTop)
+            child->move(child->x() - shift, child->y());
+        right = std::max(right, child->geometry().right());
+    }
+    return right;
+}
+
 } // namespace
 
-void fitLogWindow(QWidget& window, ContactGrid& grid, ScorePanel& score) {
+void fitLogWindow(QWidget& window, ContactGrid& grid, ScorePanel& score, LogStatusArea& status) {
     const QRect table = grid.control()->geometry();
     const QSize beside(std::max(window.width(), score.right() + 1 + margin),
                        std::max(table.bottom(), score.bottom()) + margin);
@@ -30,7 +50,9 @@ void fitLogWindow(QWidget& window, ContactGrid& grid, ScorePanel& score) {
         window.setFixedSize(beside);
         return;
     }
-    const int width = std::max(window.width(), table.right() + 1 + margin);
+    int width = std::max(window.width(), table.right() + 1 + margin);
+    if (width > room.width())
+        width = std::max(narrowTopBand(window, status, table.top()), table.right()) + 1 + margin;
     // Narrower than the window, the screen makes the whole window smaller: the height grows in step.
     const qreal narrower = std::clamp(qreal(width) / room.width(), qreal(1), askedFormScale(window));
     const int height = static_cast<int>(room.height() * narrower);

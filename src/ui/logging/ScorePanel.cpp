@@ -75,7 +75,7 @@ int ScorePanel::right() const {
 }
 
 void ScorePanel::layOutAsBand(int left, int top) {
-    constexpr int column = 150;
+    constexpr int column = 140;
     constexpr int gap = 6;
     constexpr int rowH = 26;
     const int band = static_cast<int>(rows_.size()) * (column + gap) - gap;

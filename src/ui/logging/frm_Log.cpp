@@ -130,7 +130,7 @@ void frm_Log::buildControls() {
     // The score table beside the grid, whose width follows the font and the columns' content.
     score_ = std::make_unique<ScorePanel>(this, MSHFlexGrid1->geometry().right() + 24, 242);
     static_cast<ScoreLabels&>(*this) = *score_;
-    fitLogWindow(*this, *grid_, *score_);
+    fitLogWindow(*this, *grid_, *score_, *status_);
     orderLogTabs(*row_, *commands_, MSHFlexGrid1);
 }
 

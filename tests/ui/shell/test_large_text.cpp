@@ -214,7 +214,7 @@ TEST_P(LargeText, NoTextIsCutAndNoControlsOverlap) {
     if (shown->width() < screen.width() * 0.9 && shown->height() < screen.height() * 0.9)
         EXPECT_NEAR(shown->font().pointSizeF(), points, 0.01);
     else
-        EXPECT_GT(shown->font().pointSizeF(), 9.0 + (points - 9.0) / 2);
+        EXPECT_GT(shown->font().pointSizeF(), 9.0 + (points - 9.0) / 2 - 0.01);
     const QStringList small = smallTexts(*shown, 0.75 * shown->font().pointSizeF());
     EXPECT_TRUE(small.isEmpty()) << small.join(QLatin1Char('\n')).toStdString();
     const QStringList boxes = smallIndicators(*shown);
