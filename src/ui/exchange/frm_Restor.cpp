@@ -139,6 +139,9 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent, const Dis
 
     // Load.
     Localise(*this, *state_.strings, state_.LanguageOffset);
+    // A screen reader reads a dialog's labels of three words or more only: the warning is said with the
+    // text it heads.
+    Label3->setAccessibleName(Label2->text() + QLatin1Char(' ') + Label3->text());
     fillList();
     ProgressBar1->setRange(0, ticksToComplete);
     ProgressBar1->setValue(0);

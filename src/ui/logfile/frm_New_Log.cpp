@@ -47,6 +47,10 @@ frm_New_Log::frm_New_Log(AppState& state, Seams& seams, QWidget* parent)
     Label6->setVisible(!lady);
     Label2->setText(state_.profile.StationCallsign.trimmed() + QLatin1Char(' ') +
                     state_.profile.OperatorName.trimmed());
+    // A screen reader reads a dialog's labels of three words or more only: the station's line says the
+    // log's name and category too.
+    Label2->setAccessibleName(Label2->text() + QStringLiteral(", ") + logName_ + QStringLiteral(", ") +
+                              (lady ? Label5 : Label6)->text());
 }
 
 void frm_New_Log::buildControls() {

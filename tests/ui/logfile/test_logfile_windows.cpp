@@ -85,6 +85,9 @@ TEST_F(LogWindows, NewLogWritesTheLogTheCountersAndUseDat) {
         EXPECT_EQ(window.Label2->text(), "5QV123 MARIO ROSSI");
         EXPECT_EQ(window.Label5->isVisible(), c.paper); // the Lady badge for the Lady log
         EXPECT_NE(window.Label6->isVisible(), c.paper);
+        // The log's name and category are said in the station's sentence.
+        EXPECT_EQ(window.Label2->accessibleName(),
+                  "5QV123 MARIO ROSSI, " + c.name + ", " + (c.paper ? window.Label5 : window.Label6)->text());
         if (c.paper)
             click(window.Label4); // the caption ticks the switch too
         click(window.cmd_crea);
@@ -132,6 +135,7 @@ TEST_F(LogWindows, AnExistingLogIsReplacedOnlyAfterYesAndConferma) {
              EXPECT_FALSE(d.cmd_Acc->isEnabled());
              EXPECT_TRUE(d.cmd_conf->isVisible());
              EXPECT_TRUE(d.Label4->isVisible());
+             EXPECT_EQ(d.cmd_Annul->accessibleDescription(), d.Label4->text()); // heard with the focus
              EXPECT_FALSE(d.cmd_Mantieni->isVisible());
              click(d.cmd_Annul);
          },
