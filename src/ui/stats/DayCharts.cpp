@@ -5,6 +5,7 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -73,20 +74,27 @@ DayCharts::DayCharts(QWidget* parent) {
     bars->setBarWidth(0.8);
     auto* hoursChart = new QChart;
     hoursChart->addSeries(bars);
+    // The bars stand on a category axis, but twenty-four labels there are cut to "..." in a window of
+    // this size: the hours are named by a second axis, every other hour, under the middle of its bar.
     auto* hourAxis = new QBarCategoryAxis;
     QStringList hours;
     for (int hour = 0; hour < 24; ++hour)
         hours.append(QString::number(hour));
     hourAxis->append(hours);
-    // Twenty-four labels fit under the bars only small.
-    QFont small = hourAxis->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    hourAxis->setLabelsFont(small);
+    hourAxis->setLabelsVisible(false);
+    hourLabels_ = new QCategoryAxis;
+    hourLabels_->setRange(-0.5, 23.5);
+    hourLabels_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (int hour = 0; hour < 24; hour += LabelledHourStep)
+        hourLabels_->append(QString::number(hour), hour);
+    hourLabels_->setGridLineVisible(false);
     countAxis_ = new QValueAxis;
     countAxis_->setLabelFormat(QStringLiteral("%d"));
     hoursChart->addAxis(hourAxis, Qt::AlignBottom);
+    hoursChart->addAxis(hourLabels_, Qt::AlignBottom);
     hoursChart->addAxis(countAxis_, Qt::AlignLeft);
     bars->attachAxis(hourAxis);
+    bars->attachAxis(hourLabels_);
     bars->attachAxis(countAxis_);
     hoursChart->legend()->setAlignment(Qt::AlignBottom);
     hoursView_ = makeView(parent, hoursChart, "chart_Hours");
@@ -126,9 +134,7 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
     ladies_->setLabel(state.text(1121, QStringLiteral("Lady")));
     QChart* hoursChart = hoursView_->chart();
     hoursChart->setTitle(state.text(1801, QStringLiteral("Contacts per hour (UTC)")));
-    hoursChart->axes(Qt::Horizontal)
-        .constFirst()
-        ->setTitleText(state.text(1817, QStringLiteral("Hour (UTC)")));
+    hourLabels_->setTitleText(state.text(1817, QStringLiteral("Hour (UTC)")));
     hoursView_->setAccessibleName(hoursChart->title());
     hoursView_->setAccessibleDescription(hoursDescription(statistics, state));
     hoursView_->setToolTip(hoursView_->accessibleDescription());
