@@ -42,8 +42,23 @@ std::uint32_t bgrOf(quint32 rgb) {
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
+// A long name must not run over the frame or off the paper: the text gets smaller until it fits the room
+// its alignment leaves it, a hand's width from the edge.
+void fitText(EasyPrint& engine, const CertificateTemplate::Item& item, const QString& text,
+             double pageWidth) {
+    constexpr double edge = 15;
+    const double x = item.at[0];
+    const double room = item.align == CertificateTemplate::Align::Left ? pageWidth - x - edge
+                        : item.align == CertificateTemplate::Align::Right
+                            ? x - edge
+                            : 2 * (std::min(x, pageWidth - x) - edge);
+    for (int size = engine.FontSize(); room > 0 && size > 4 && engine.TextWidth(text) > room;)
+        engine.setFontSize(--size);
+}
+
 void drawItem(EasyPrint& engine, PrintSurface& surface, const CertificateTemplate::Item& item,
-              const Certificate& certificate, const QString& award, const QImage& emblem) {
+              const Certificate& certificate, const CertificateTemplate& layout, const QImage& emblem) {
+    const QString& award = layout.award;
     using Kind = CertificateTemplate::Kind;
     const auto& at = item.at;
     engine.setForeColor(static_cast<std::int32_t>(bgrOf(item.colour)));
@@ -79,6 +94,7 @@ void drawItem(EasyPrint& engine, PrintSurface& surface, const CertificateTemplat
         engine.setFontItalic(item.italic);
         const QString text =
             filledCertificateText(item.texts[certificate.italian ? 0 : 1], certificate, award);
+        fitText(engine, item, text, layout.pageWidth);
         if (item.align == CertificateTemplate::Align::Left)
             engine.PrintLeft(at[0], at[1], text);
         else if (item.align == CertificateTemplate::Align::Right)
@@ -199,7 +215,7 @@ QByteArray certificatesPdf(const CertificateTemplate& layout, std::span<const Ce
                 engine.NewPage();
             first = false;
             for (const CertificateTemplate::Item& item : layout.items)
-                drawItem(engine, printer, item, certificate, layout.award, emblem);
+                drawItem(engine, printer, item, certificate, layout, emblem);
         }
         engine.EndDoc();
     }

@@ -32,9 +32,16 @@ QString wordsOf(const QString& pdf) {
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
     static const QRegularExpression item(
         QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|<word xMin=\"([0-9.]+)\" "
-                       "yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+                       "yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
     QString words;
+    double pageWidth = 0;
     for (const QRegularExpressionMatch& m : item.globalMatch(html)) {
+        // Every word stays inside the built-in frame, 10 mm from the edge, however long the name.
+        constexpr double frame = 10 * 72 / 25.4;
+        if (m.captured(1).isEmpty() &&
+            (m.captured(3).toDouble() < frame || m.captured(5).toDouble() > pageWidth - frame))
+            words += QStringLiteral("<outside the frame:> ");
+        pageWidth = m.captured(1).isEmpty() ? pageWidth : m.captured(1).toDouble();
         if (!m.captured(1).isEmpty())
             words += QStringLiteral("page %1 %2\n")
                          .arg(qRound(m.captured(1).toDouble()))
@@ -43,7 +50,7 @@ QString wordsOf(const QString& pdf) {
             words += QStringLiteral("%1 %2 %3\n")
                          .arg(qRound(m.captured(3).toDouble()))
                          .arg(qRound(m.captured(4).toDouble()))
-                         .arg(m.captured(5));
+                         .arg(m.captured(6));
     }
     return words;
 }
