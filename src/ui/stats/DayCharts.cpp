@@ -145,10 +145,19 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
     const qint64 firstDay =
         statistics.score.empty() ? 0 : statistics.score.front().utcSeconds / 86400 * 86400;
     std::int64_t best = 0;
-    for (const DayStatistics::ScorePoint& point : statistics.score) {
+    // The score only grows: a point every few minutes draws the same line as one a minute, in a third of
+    // the time on a full day's log; the last point is always kept.
+    constexpr qint64 spacing = 3 * 60;
+    for (std::size_t i = 0; i < statistics.score.size(); ++i) {
+        const DayStatistics::ScorePoint& point = statistics.score[i];
+        best = std::max(best, point.score);
+        const bool last = i + 1 == statistics.score.size();
+        if (!points.isEmpty() && !last &&
+            point.utcSeconds - firstDay <
+                static_cast<qint64>(points.constLast().x() * 3600.0 + 0.5) + spacing)
+            continue;
         points.append(QPointF(static_cast<double>(point.utcSeconds - firstDay) / 3600.0,
                               static_cast<double>(point.score)));
-        best = std::max(best, point.score);
     }
     score_->replace(points);
     const double from = points.isEmpty() ? 0 : std::floor(points.constFirst().x());
