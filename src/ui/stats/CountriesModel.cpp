@@ -57,7 +57,9 @@ QVariant CountriesModel::data(const QModelIndex& index, int role) const {
         case ContactsColumn:
             return country.contacts;
         case ShareColumn:
-            return QStringLiteral("%1 %").arg(share, 0, 'f', 1);
+            // An Italian reads a decimal comma.
+            return QStringLiteral("%1 %").arg(
+                QString::number(share, 'f', 1).replace(u'.', state_.LanguageOffset == 0 ? u',' : u'.'));
         }
         break;
     case Qt::DecorationRole:

@@ -49,6 +49,9 @@ frm_Stats::frm_Stats(AppState& state, Seams& seams, const ContactLog& log, QWidg
     grid_Countries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_Countries->horizontalHeader()->setSectionResizeMode(CountriesModel::CountryColumn,
                                                              QHeaderView::Stretch);
+    // The figures need little room; the countries' names take the rest.
+    grid_Countries->horizontalHeader()->resizeSection(CountriesModel::ContactsColumn, 74);
+    grid_Countries->horizontalHeader()->resizeSection(CountriesModel::ShareColumn, 62);
     grid_Countries->verticalHeader()->setDefaultSectionSize(22);
     grid_Countries->setMinimumWidth(300);
     lbl_Countries = new QLabel(this);

@@ -1,4 +1,5 @@
 #include "support/LogWindowFixture.h"
+#include "ui/stats/CountriesModel.h"
 #include "ui/stats/DayCharts.h"
 #include "ui/stats/frm_Stats.h"
 
@@ -88,6 +89,8 @@ TEST_F(StatisticsWindow, SpeaksItalianWhenItalianIsChosen) {
     EXPECT_EQ(hoursDescription(*stats),
               QStringLiteral("Il maggior numero di contatti: 2 tra le 10:00 e le 11:00 UTC."));
     EXPECT_EQ(stats->cmd_Print->text(), QStringLiteral("Stampa"));
+    EXPECT_EQ(stats->grid_Countries->model()->index(0, CountriesModel::ShareColumn).data().toString(),
+              QStringLiteral("33,3 %"));
     EXPECT_EQ(window->findChild<QToolButton*>(QStringLiteral("cmd_Stats"))->text(),
               QStringLiteral("Statistiche"));
 }
