@@ -145,9 +145,12 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
     const qint64 firstDay =
         statistics.score.empty() ? 0 : statistics.score.front().utcSeconds / 86400 * 86400;
     std::int64_t best = 0;
-    // The score only grows: a point every few minutes draws the same line as one a minute, in a third of
-    // the time on a full day's log; the last point is always kept.
-    constexpr qint64 spacing = 3 * 60;
+    // The score only grows: some two hundred points across the chart draw the same line as one a minute, in
+    // a fraction of the time on a full day's log; the last point is always kept.
+    const qint64 span = statistics.score.empty()
+                            ? 0
+                            : statistics.score.back().utcSeconds - statistics.score.front().utcSeconds;
+    const qint64 spacing = std::max<qint64>(60, span / 200);
     for (std::size_t i = 0; i < statistics.score.size(); ++i) {
         const DayStatistics::ScorePoint& point = statistics.score[i];
         best = std::max(best, point.score);
