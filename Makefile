@@ -9,6 +9,7 @@
 # make windows   cross-builds Qt (once, into QT_WINDOWS_CACHE) and the program for 64-bit Windows, and lays
 #                out the portable folder build-windows/QV_md/
 # make windows-test  cross-builds the core's tests and runs them under Wine
+# make windows-package  the Windows installer and the portable zip, in build-windows/
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
             pkg-config libgmime-3.0-dev \
@@ -29,6 +30,9 @@ VIRTUAL_DISPLAY_PACKAGES := xvfb xauth
 WINDOWS_PACKAGES := cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils ca-certificates \
                     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n iso-flags-png-320x240 \
                     libgtest-dev
+# The installer is made with NSIS; the portable zip with CMake itself.
+WINDOWS_PACKAGE_PACKAGES := nsis
+VERSION := $(word 3,$(shell grep -m1 '^project' CMakeLists.txt))
 # Qt for Windows is built once into this folder, outside the repository, and reused by later runs.
 QT_WINDOWS_CACHE ?= $(abspath $(CURDIR)/../qt-win-cache)
 QT_WINDOWS := $(QT_WINDOWS_CACHE)/qt6
@@ -46,7 +50,7 @@ TEST_BUILD := build-test
 PROGRAM_DIR := $(BUILD)/QV_md
 
 .PHONY: deps build layout run test check-includes bench fuzz format clean package install uninstall screenshots \
-        windows windows-qt windows-host-tools windows-test
+        windows windows-qt windows-host-tools windows-test windows-package
 
 deps:
 	@./tools/install-deps.sh $(PACKAGES)
@@ -114,7 +118,7 @@ windows-qt:
 # The build-time tools (flags, pictures) run on this machine: built natively.
 windows-host-tools: windows-qt
 	cmake -S . -B $(WINDOWS_HOST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVMD_TESTS=OFF -DQVMD_MAIL=OFF
-	cmake --build $(WINDOWS_HOST_BUILD) -j $(JOBS) --target qvmd_flagscale qvmd_picturerender
+	cmake --build $(WINDOWS_HOST_BUILD) -j $(JOBS) --target qvmd_flagscale qvmd_picturerender qvmd_iconrender
 
 # The portable folder: the two programs, Qt's and MinGW's libraries, the plugins, Data, Logs, Backup, Manual.
 windows: windows-host-tools
@@ -123,6 +127,16 @@ windows: windows-host-tools
 	rm -rf $(WINDOWS_DIR)
 	cmake --install $(WINDOWS_BUILD) --prefix $(WINDOWS_DIR) --strip
 	@echo "Portable folder: $(WINDOWS_DIR)"
+
+# The installer (per machine, Program Files) and the portable zip of the same folder.
+windows-package: windows
+	@./tools/install-deps.sh $(WINDOWS_PACKAGE_PACKAGES)
+	makensis -V2 -DVERSION=$(VERSION) -DSOURCE=$(CURDIR)/$(WINDOWS_DIR) \
+	  -DICON=$(CURDIR)/$(WINDOWS_BUILD)/packaging/QV_md.ico \
+	  -DOUTFILE=$(CURDIR)/$(WINDOWS_BUILD)/QV_md-$(VERSION)-windows-x64.exe packaging/windows/QV_md.nsi
+	rm -f $(WINDOWS_BUILD)/QV_md-$(VERSION)-portable.zip
+	cd $(WINDOWS_BUILD) && cmake -E tar cf QV_md-$(VERSION)-portable.zip --format=zip QV_md
+	@ls -l $(WINDOWS_BUILD)/QV_md-$(VERSION)-*
 
 # The core's tests, cross-built and run under Wine without a display.
 windows-test: windows-host-tools

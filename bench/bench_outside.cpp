@@ -247,7 +247,8 @@ public:
     }
 
     // Sends a key and returns the seconds from its arrival (press, or release for a button) to the last
-    // repaint it caused; a negative value when the key was never seen.
+    // repaint it caused; a negative value when the key or its repaint was never seen (a missed sample, not
+    // an instant one).
     double timeKey(const std::string& key, bool onRelease = false) {
         settle();
         trigger_ = onRelease ? KeyRelease : KeyPress;
@@ -262,9 +263,9 @@ public:
         }
         ::waitpid(tool, nullptr, 0);
         trigger_ = 0;
-        if (!keySeen_)
+        if (!keySeen_ || lastDamage_ < keyAt_)
             return -1;
-        return std::max(0.0, std::chrono::duration<double>(lastDamage_ - keyAt_).count());
+        return std::chrono::duration<double>(lastDamage_ - keyAt_).count();
     }
 
     void focus(Window window) { send({"windowfocus", "--sync", std::to_string(window)}); }
@@ -359,9 +360,12 @@ Spread spread(std::vector<double> values) {
 // The figures of one action: times with both logs, and the ratio of each pair taken one after the other.
 struct Figures {
     std::vector<double> big, empty, ratio;
+    int missed = 0;
     void add(double b, double e) {
-        if (b < 0 || e <= 0)
+        if (b < 0 || e <= 0) {
+            ++missed;
             return;
+        }
         big.push_back(b);
         empty.push_back(e);
         ratio.push_back(b / e);
@@ -371,9 +375,10 @@ struct Figures {
 bool print(const char* what, const Figures& figures, double limit) {
     const Spread big = spread(figures.big), empty = spread(figures.empty), ratio = spread(figures.ratio);
     std::printf(
-        "%s: 32000 contacts %.2f/%.2f/%.2f ms, empty log %.2f/%.2f/%.2f ms (min/median/max, %zu pairs)\n",
+        "%s: 32000 contacts %.2f/%.2f/%.2f ms, empty log %.2f/%.2f/%.2f ms (min/median/max, %zu pairs, "
+        "%d missed)\n",
         what, big.min * 1e3, big.median * 1e3, big.max * 1e3, empty.min * 1e3, empty.median * 1e3,
-        empty.max * 1e3, figures.ratio.size());
+        empty.max * 1e3, figures.ratio.size(), figures.missed);
     std::printf("%s, 32000 contacts / an empty log = %.2f (min %.2f, max %.2f; median at most %g)%s\n", what,
                 ratio.median, ratio.min, ratio.max, limit,
                 figures.ratio.empty() || ratio.median > limit ? "  ** TOO SLOW **" : "");
@@ -475,10 +480,12 @@ int main(int argc, char** argv) {
     ok = print("keystroke with the status line", key, 1.2) && ok;
     ok = print("write a contact", write, 1.2) && ok;
     ok = print("write the 50th contact", fiftieth, 1.2) && ok;
-    const Spread writes = spread(write.big);
-    if (!fiftieth.big.empty() && writes.median > 0)
-        std::printf("50th write / median write, 32000 contacts = %.2f (at most 2)%s\n",
-                    fiftieth.big[0] / writes.median,
-                    fiftieth.big[0] / writes.median > 2 ? "  ** TOO SLOW **" : "");
+    // No write may stand out: the slowest of all, the 50th included, against the median write.
+    std::vector<double> allWrites = write.big;
+    allWrites.insert(allWrites.end(), fiftieth.big.begin(), fiftieth.big.end());
+    const Spread writes = spread(allWrites);
+    if (writes.median > 0)
+        std::printf("slowest write / median write, 32000 contacts = %.2f (at most 2)%s\n",
+                    writes.max / writes.median, writes.max / writes.median > 2 ? "  ** TOO SLOW **" : "");
     return ok ? 0 : 1;
 }

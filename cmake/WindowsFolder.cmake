@@ -5,6 +5,24 @@ set(QVMD_QT_PLUGINS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}")
 set(QVMD_QT_TRANSLATIONS_SOURCE "/usr/share/qt6/translations" CACHE PATH
     "Qt's translations on the build machine (qt6-translations-l10n); the .qm files serve every system")
 
+# The program's icon (every size in one .ico, for Explorer, the taskbar and the Start menu) and its
+# version, compiled into QV_md.exe; the installer takes the same icon.
+include(${CMAKE_CURRENT_LIST_DIR}/HostTool.cmake)
+qvmd_host_tool(qvmd_iconrender "${PROJECT_SOURCE_DIR}/tools/iconrender.cpp" Qt6::Gui Qt6::Svg)
+set(QVMD_WINDOWS_ICON "${CMAKE_BINARY_DIR}/packaging/QV_md.ico")
+add_custom_command(OUTPUT "${QVMD_WINDOWS_ICON}"
+    COMMAND qvmd_iconrender "${PROJECT_SOURCE_DIR}/resources/pictures/custom/116.svg" --ico "${QVMD_WINDOWS_ICON}"
+            16 20 24 32 40 48 64 128 256
+    DEPENDS ${qvmd_iconrender_DEPENDS} "${PROJECT_SOURCE_DIR}/resources/pictures/custom/116.svg"
+    COMMENT "Rendering the Windows icon"
+    VERBATIM)
+enable_language(RC)
+configure_file("${PROJECT_SOURCE_DIR}/packaging/windows/QV_md.rc.in" "${CMAKE_BINARY_DIR}/packaging/QV_md.rc" @ONLY)
+set_source_files_properties("${CMAKE_BINARY_DIR}/packaging/QV_md.rc" PROPERTIES OBJECT_DEPENDS "${QVMD_WINDOWS_ICON}")
+add_custom_target(qvmd_windows_icon DEPENDS "${QVMD_WINDOWS_ICON}")
+add_dependencies(QV_md qvmd_windows_icon)
+target_sources(QV_md PRIVATE "${CMAKE_BINARY_DIR}/packaging/QV_md.rc")
+
 install(TARGETS QV_md qvmd-check RUNTIME DESTINATION .)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION Data)
 install(DIRECTORY DESTINATION Logs)

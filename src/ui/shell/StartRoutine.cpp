@@ -6,6 +6,7 @@
 #include "core/app/StartupFiles.h"
 #include "core/app/StartupLoad.h"
 #include "core/common/FileErrorText.h"
+#include "core/common/FixedClock.h"
 #include "core/common/VersionInfo.h"
 #include "ui/kit/FocusMarkStyle.h"
 #include "ui/kit/Seams.h"
@@ -100,7 +101,9 @@ int runProgram(QApplication& app) {
         openProgramFolder(seams, installedPlaces(QCoreApplication::applicationDirPath()));
     if (!folder)
         return 1;
-    AppState state(*folder);
+    // Tests that compare two runs' files byte for byte give both the same time.
+    const std::unique_ptr<Clock> fixedClock = fixedClockFromEnvironment();
+    AppState state(*folder, fixedClock.get());
     StartRoutine routine(state, seams);
     if (!routine.start())
         return 0;

@@ -1,3 +1,4 @@
+#include "core/common/FixedClock.h"
 #include "core/common/Numbers.h"
 #include "core/common/ParallelFor.h"
 #include "core/common/ProgramFolder.h"
@@ -31,6 +32,28 @@ TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne) {
 }
 
 // Texts and raw file bytes follow the same rule.
+TEST(FixedClock, TellsTheNamedTimeOnBothFacesOrIsAbsent) {
+    struct Case {
+        const char* value;
+        const char* local; // empty: no clock
+    } cases[] = {{"2026-05-06T10:11:12", "06/05/2026 10:11:12"},
+                 {" 2026-12-31T23:59:59\n", "31/12/2026 23:59:59"},
+                 {"", ""},
+                 {"yesterday", ""},
+                 {"2026-13-01T00:00:00", ""}};
+    for (const Case& c : cases) {
+        const std::unique_ptr<Clock> clock = fixedClockFrom(c.value);
+        if (!*c.local) {
+            EXPECT_EQ(clock, nullptr) << c.value;
+            continue;
+        }
+        ASSERT_NE(clock, nullptr) << c.value;
+        EXPECT_EQ(shortDateText(clock->now().date()) + ' ' + longTimeText(clock->now().time()), c.local);
+        EXPECT_EQ(clock->nowUtc().time(), clock->now().time());
+        EXPECT_EQ(clock->nowUtc().timeSpec(), Qt::UTC);
+    }
+}
+
 TEST(LeadingNumber, FollowsTheOneRule) {
     const std::pair<const char*, std::int64_t> cases[] = {
         {" 2", 2},

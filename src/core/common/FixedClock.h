@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/common/Clock.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+namespace qvmd {
+
+// A clock that always tells the same time, so that two runs of the program (on two systems, say) write
+// byte-identical files for the same keystrokes.
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(QDateTime at) : at_(std::move(at)) {}
+    QDateTime now() const override { return at_; }
+    QDateTime nowUtc() const override { return QDateTime(at_.date(), at_.time(), Qt::UTC); }
+
+private:
+    QDateTime at_;
+};
+
+// The clock named by QVMD_FIXED_CLOCK ("yyyy-MM-ddTHH:mm:ss"), which only tests set; none when it is
+// unset or not such a time.
+std::unique_ptr<Clock> fixedClockFromEnvironment();
+std::unique_ptr<Clock> fixedClockFrom(const QByteArray& value);
+
+} // namespace qvmd
