@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QSet>
 
 #include <cmath>
 
@@ -128,6 +129,7 @@ bool isItalyCountry(const CountryTable& countries, int countryNumber) {
 
 std::vector<Certificate> certificatesOf(const std::vector<CheckedLog>& logs, const CountryTable& countries) {
     std::vector<Certificate> certificates;
+    QSet<QString> taken; // stations that differ only in characters a file name leaves out, tied in rank
     for (const CheckedLog* log : tableOrder(logs)) {
         if (log->rank <= 0 || !log->inTables)
             continue;
@@ -145,6 +147,9 @@ std::vector<Certificate> certificatesOf(const std::vector<CheckedLog>& logs, con
                          .arg(safeForFileName(log->category))
                          .arg(log->rank, 3, 10, QLatin1Char('0'))
                          .arg(safeForFileName(log->station));
+        for (int copy = 2; taken.contains(c.fileName.toLower()); ++copy)
+            c.fileName = QStringLiteral("%1-%2.pdf").arg(c.fileName.chopped(4).section(u'-', 0, 2)).arg(copy);
+        taken.insert(c.fileName.toLower());
         certificates.push_back(std::move(c));
     }
     return certificates;

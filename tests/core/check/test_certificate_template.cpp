@@ -1,5 +1,6 @@
 #include "core/check/CertificateTemplate.h"
 #include "core/check/Certificates.h"
+#include "core/check/CheckedLog.h"
 #include "core/refdata/CountryTable.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,37 @@ TEST(CertificateTexts, FieldsAreFilledOnceAndTheLanguageFollowsItaly) {
     const bool italian[] = {false, false, true, true, true, false, false};
     for (int number = 0; number <= 6; ++number)
         EXPECT_EQ(isItalyCountry(countries, number), italian[number]) << number;
+}
+
+// One certificate per ranked station, each in a file of its own that stays in the folder, whatever the
+// header says.
+TEST(CertificateFiles, EachRankedStationHasAFileOfItsOwnInTheFolder) {
+    const struct {
+        const char* category;
+        const char* station;
+        int rank;
+    } ranked[] = {
+        {"L", "1QV1?", 1}, {"L", "1QV1!", 1}, {"H", "../2x", 2}, {"H", "5QV5", 0}, {"H", "3QV3", 1}};
+    std::vector<CheckedLog> logs;
+    for (const auto& r : ranked) {
+        CheckedLog log;
+        log.readable = true;
+        log.category = QLatin1String(r.category);
+        log.station = QLatin1String(r.station);
+        log.rank = r.rank;
+        logs.push_back(log);
+    }
+    const CountryTable countries = CountryTable::fromLines(
+        {QStringLiteral("VE>Canada"), QStringLiteral("YA>Afghanistan"), QStringLiteral("I>Italy")});
+    QStringList names;
+    QStringList languages;
+    for (const Certificate& c : certificatesOf(logs, countries)) {
+        names.append(c.fileName);
+        languages.append(c.italian ? QStringLiteral("it") : QStringLiteral("en"));
+    }
+    EXPECT_EQ(names,
+              (QStringList{"H-001-3QV3.pdf", "H-002-___2x.pdf", "L-001-1QV1_.pdf", "L-001-1QV1_-2.pdf"}));
+    EXPECT_EQ(languages, (QStringList{"it", "en", "en", "en"}));
 }
 
 } // namespace
