@@ -44,11 +44,11 @@ QString hourText(int hour) {
     return QStringLiteral("%1:00").arg(hour % 24, 2, 10, QLatin1Char('0'));
 }
 
-// A round step for an axis of up to about eight ticks.
+// A round step for an axis of about five ticks: each label is a text item of its own to lay out.
 double niceStep(double span) {
     if (span <= 0)
         return 1;
-    const double raw = span / 8;
+    const double raw = span / 5;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
     for (const double factor : {1.0, 2.0, 5.0})
         if (raw <= factor * power)

@@ -59,6 +59,8 @@ frm_Stats::frm_Stats(AppState& state, Seams& seams, const ContactLog& log, QWidg
     grid_Countries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_Countries->horizontalHeader()->setSectionResizeMode(CountriesModel::CountryColumn,
                                                              QHeaderView::Stretch);
+    // One line a country: wrapping lays out every cell's text anew on each paint.
+    grid_Countries->setWordWrap(false);
     // The figures need little room; the countries' names take the rest.
     grid_Countries->horizontalHeader()->resizeSection(CountriesModel::ContactsColumn, 74);
     grid_Countries->horizontalHeader()->resizeSection(CountriesModel::ShareColumn, 62);
