@@ -6,7 +6,7 @@
 #include "core/app/StartupFiles.h"
 #include "core/app/StartupLoad.h"
 #include "core/common/FileErrorText.h"
-#include "core/common/FixedClock.h"
+#include "core/common/FrozenClock.h"
 #include "core/common/VersionInfo.h"
 #include "ui/kit/FocusMarkStyle.h"
 #include "ui/kit/Seams.h"
@@ -102,8 +102,8 @@ int runProgram(QApplication& app) {
     if (!folder)
         return 1;
     // Tests that compare two runs' files byte for byte give both the same time.
-    const std::unique_ptr<Clock> fixedClock = fixedClockFromEnvironment();
-    AppState state(*folder, fixedClock.get());
+    const std::unique_ptr<Clock> frozenClock = frozenClockFromEnvironment();
+    AppState state(*folder, frozenClock.get());
     StartRoutine routine(state, seams);
     if (!routine.start())
         return 0;

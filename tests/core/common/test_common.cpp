@@ -1,4 +1,4 @@
-#include "core/common/FixedClock.h"
+#include "core/common/FrozenClock.h"
 #include "core/common/Numbers.h"
 #include "core/common/ParallelFor.h"
 #include "core/common/ProgramFolder.h"
@@ -32,7 +32,7 @@ TEST(ProgramFolderRule, RootGetsNoExtraSeparatorAndFoldersGetOne) {
 }
 
 // Texts and raw file bytes follow the same rule.
-TEST(FixedClock, TellsTheNamedTimeOnBothFacesOrIsAbsent) {
+TEST(FrozenClock, TellsTheNamedTimeOnBothFacesOrIsAbsent) {
     struct Case {
         const char* value;
         const char* local; // empty: no clock
@@ -42,7 +42,7 @@ TEST(FixedClock, TellsTheNamedTimeOnBothFacesOrIsAbsent) {
                  {"yesterday", ""},
                  {"2026-13-01T00:00:00", ""}};
     for (const Case& c : cases) {
-        const std::unique_ptr<Clock> clock = fixedClockFrom(c.value);
+        const std::unique_ptr<Clock> clock = frozenClockFrom(c.value);
         if (!*c.local) {
             EXPECT_EQ(clock, nullptr) << c.value;
             continue;

@@ -10,9 +10,9 @@ namespace qvmd {
 
 // A clock that always tells the same time, so that two runs of the program (on two systems, say) write
 // byte-identical files for the same keystrokes.
-class FixedClock : public Clock {
+class FrozenClock : public Clock {
 public:
-    explicit FixedClock(QDateTime at) : at_(std::move(at)) {}
+    explicit FrozenClock(QDateTime at) : at_(std::move(at)) {}
     QDateTime now() const override { return at_; }
     QDateTime nowUtc() const override { return QDateTime(at_.date(), at_.time(), Qt::UTC); }
 
@@ -22,7 +22,7 @@ private:
 
 // The clock named by QVMD_FIXED_CLOCK ("yyyy-MM-ddTHH:mm:ss"), which only tests set; none when it is
 // unset or not such a time.
-std::unique_ptr<Clock> fixedClockFromEnvironment();
-std::unique_ptr<Clock> fixedClockFrom(const QByteArray& value);
+std::unique_ptr<Clock> frozenClockFromEnvironment();
+std::unique_ptr<Clock> frozenClockFrom(const QByteArray& value);
 
 } // namespace qvmd
