@@ -8,7 +8,8 @@
 #                   the main and logging windows also at twice the size
 # make windows   cross-builds Qt (once, into QT_WINDOWS_CACHE) and the program for 64-bit Windows, and lays
 #                out the portable folder build-windows/QV_md/
-# make windows-test  cross-builds the core's tests and runs them under Wine
+# make windows-test  cross-builds the core's tests and runs them under Wine, and checks that the Windows
+#                    checker writes the golden reports byte for byte
 # make windows-package  the Windows installer and the portable zip, in build-windows/
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 \
@@ -27,7 +28,7 @@ SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
 VIRTUAL_DISPLAY_PACKAGES := xvfb xauth
 # The Windows cross build: MinGW-w64, Wine to run the tests, Debian's Qt as the host tools and the Qt sources'
 # unpacker, and the host Qt with QtSvg for the tools that render the pictures at build time.
-WINDOWS_PACKAGES := cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils ca-certificates \
+WINDOWS_PACKAGES := cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine dpkg-dev xz-utils ca-certificates \
                     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n iso-flags-png-320x240 \
                     libgtest-dev
 # The installer is made with NSIS; the portable zip with CMake itself.
@@ -139,10 +140,11 @@ windows-package: windows
 	@ls -l $(WINDOWS_BUILD)/QV_md-$(VERSION)-*
 
 # The core's tests, cross-built and run under Wine without a display.
-windows-test: windows-host-tools
+windows-test: windows
 	$(WINDOWS_CONFIGURE) -S . -B $(WINDOWS_TEST_BUILD) -DQVMD_TESTS=ON
 	cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) --target qvmd_core_tests
 	./tools/windows/run-tests.sh $(WINDOWS_TEST_BUILD) $(QT_WINDOWS)
+	./tools/windows/check-goldens.sh $(WINDOWS_DIR)
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVMD_TESTS=OFF -DQVMD_BENCH=ON

@@ -23,16 +23,28 @@ int main(int argc, char** argv) {
     // Windows are shown on a screen of an ordinary desktop's size, as they would be on a user's machine.
     // Test processes run side by side: the file is replaced whole, never seen half written.
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-        const QByteArray screen = R"({"screens":[{"name":"Desktop","x":0,"y":0,"width":1920,"height":1200,)"
-                                  R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})";
-        const QString path = QDir(runtimeDir).filePath(QStringLiteral("screen.json"));
+        // QVMD_TEST_SCREEN=WIDTHxHEIGHT puts them on a screen of another size (a small laptop's).
+        QByteArray width = "1920";
+        QByteArray height = "1200";
+        if (const QList<QByteArray> size = qgetenv("QVMD_TEST_SCREEN").split('x'); size.size() == 2) {
+            width = size[0];
+            height = size[1];
+        }
+        const QByteArray screen = R"({"screens":[{"name":"Desktop","x":0,"y":0,"width":)" + width +
+                                  R"(,"height":)" + height +
+                                  R"(,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})";
+        const QString path = QDir(runtimeDir)
+                                 .filePath(QStringLiteral("screen-%1x%2.json")
+                                               .arg(QString::fromLatin1(width), QString::fromLatin1(height)));
         QFile existing(path);
         bool ready = existing.open(QIODevice::ReadOnly) && existing.readAll() == screen;
         if (!ready) {
             QSaveFile file(path);
             ready = file.open(QIODevice::WriteOnly) && file.write(screen) == screen.size() && file.commit();
         }
-        if (ready)
+        // The platform's options are separated by colons: a path with a drive letter cannot be given, and
+        // the default screen serves tests that draw no window.
+        if (ready && !path.contains(QLatin1Char(':')))
             qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toLocal8Bit());
     }
     // The user's own settings go to a scratch folder, never into the real configuration.

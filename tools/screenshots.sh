@@ -3,7 +3,7 @@
 # desktop metadata. Each run starts the program on a private virtual display, in a scratch portable program
 # folder filled with the shipped sample data, so the pictures always show the program as built.
 # The main and logging windows are also taken at twice the size (QT_SCALE_FACTOR=2, as on a high-density
-# screen), on a virtual screen large enough to hold them, named with "-x2".
+# screen), on a 1920x1080 virtual screen, named with "-x2".
 # Usage: tools/screenshots.sh <program> <output folder>
 # QVMD_SHOT_SCALES (default "1 2") chooses the passes, e.g. "2" for the large pictures alone;
 # QVMD_SHOT_SCREEN (e.g. 1920x1200) sets the virtual screen's size for every pass.
@@ -114,7 +114,10 @@ stop() {
 for scale in ${QVMD_SHOT_SCALES:-1 2}; do
     suffix=""
     [ "$scale" = 1 ] || suffix="-x$scale"
-    screen "${QVMD_SHOT_SCREEN:-$((1280 * scale))x$((900 * scale))}"
+    # The usual pictures on a 1280x900 screen; the larger ones on a real 1920x1080 one.
+    default_screen=1280x900
+    [ "$scale" = 1 ] || default_screen=1920x1080
+    screen "${QVMD_SHOT_SCREEN:-$default_screen}"
     for language in it en; do
         offset=0
         [ "$language" = en ] && offset=1000

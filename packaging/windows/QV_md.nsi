@@ -3,7 +3,8 @@
 ; %LOCALAPPDATA%\QV_md, seeded from those defaults on its first start.
 ; makensis -DVERSION=x.y.z -DSOURCE=<portable folder> -DICON=<QV_md.ico> -DOUTFILE=<setup.exe> QV_md.nsi
 
-Unicode true
+; A 64-bit installer for a 64-bit program (and Wine without its 32-bit half runs it too).
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"

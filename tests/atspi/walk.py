@@ -93,14 +93,31 @@ class Walk:
             self.problems.append("%s (%s): the message has no text to read" % (where, lang))
 
     def _check_rows(self, tables, where):
-        """Each row of a table reads as a whole: its cells carry the row as their description."""
+        """Each row of a table reads as a whole, once: a screen reader reads it cell by cell, so each cell
+        says its column's name before its value (the cells of a column begin alike), and no cell repeats
+        the row as its description."""
         P = harness.pyatspi
         for table in tables:
-            cells = [table.getChildAtIndex(i) for i in range(min(table.childCount, TABLE_CHILDREN))]
-            texts = [c for c in cells if c is not None and c.getRole() == P.ROLE_TABLE_CELL and harness.name(c)]
-            if texts and not any(_description(c) for c in texts):
-                self.problems.append("%s (%s): the rows of %s carry no description" %
-                                     (where, self.s.language, harness.describe(table)))
+            try:
+                shape = table.queryTable()
+            except NotImplementedError:
+                continue
+            columns = {}
+            for i in range(min(table.childCount, TABLE_CHILDREN)):
+                cell = table.getChildAtIndex(i)
+                if cell is None or cell.getRole() != P.ROLE_TABLE_CELL or not harness.name(cell):
+                    continue
+                if _description(cell):
+                    self.problems.append("%s (%s): the cells of %s repeat their row as a description" %
+                                         (where, self.s.language, harness.describe(table)))
+                    break
+                columns.setdefault(shape.getColumnAtIndex(cell.getIndexInParent()), []).append(harness.name(cell))
+            for column, names in columns.items():
+                common = os.path.commonprefix(names) if len(set(names)) > 1 else ""
+                if len(set(names)) > 1 and " " not in common:
+                    self.problems.append("%s (%s): the cells of %s do not say their column's name: %r" %
+                                         (where, self.s.language, harness.describe(table), names[:3]))
+                    break
 
     def _nodes(self, root, depth=0, path=""):
         here = path + "/" + (harness.name(root) or harness.role_name(root))

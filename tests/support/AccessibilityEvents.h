@@ -27,6 +27,7 @@ public:
         QString name;     // the object's accessible name when the event was sent
         QString inserted; // text events: the text that came
         QString removed;  // and the text that went
+        int child = -1;   // the child the event is about, if any (an item of a list)
     };
 
     AccessibilityEvents() {
@@ -75,7 +76,7 @@ private:
         AccessibilityEvents* self = current();
         if (!self)
             return;
-        Event copy{event->type(), event->object(), {}, {}, {}};
+        Event copy{event->type(), event->object(), {}, {}, {}, event->child()};
         if (QAccessibleInterface* iface = event->accessibleInterface(); iface && iface->isValid())
             copy.name = iface->text(QAccessible::Name);
         switch (event->type()) {

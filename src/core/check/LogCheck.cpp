@@ -18,6 +18,8 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <mutex>
 #include <string>
 
 namespace qvmd {
@@ -124,9 +126,47 @@ struct Scratch {
     std::vector<qint32> otherLines;
 };
 
-Scratch& threadScratch() {
-    thread_local Scratch scratch;
-    return scratch;
+// Scratch areas lent to one log's check at a time and kept for the next, so that a worker reuses its
+// buffers from log to log. Not thread_local: MinGW frees a thread's storage before it runs the
+// thread_local destructors, and a scratch area with a destructor then frees freed memory.
+class ScratchPool {
+public:
+    class Lease {
+    public:
+        Lease(ScratchPool& pool, std::unique_ptr<Scratch> scratch)
+            : pool_(pool), scratch_(std::move(scratch)) {}
+        Lease(const Lease&) = delete;
+        Lease& operator=(const Lease&) = delete;
+        ~Lease() { pool_.giveBack(std::move(scratch_)); }
+        Scratch& operator*() const { return *scratch_; }
+
+    private:
+        ScratchPool& pool_;
+        std::unique_ptr<Scratch> scratch_;
+    };
+
+    Lease take() {
+        const std::lock_guard lock(mutex_);
+        if (free_.empty())
+            return Lease(*this, std::make_unique<Scratch>());
+        std::unique_ptr<Scratch> scratch = std::move(free_.back());
+        free_.pop_back();
+        return Lease(*this, std::move(scratch));
+    }
+
+private:
+    void giveBack(std::unique_ptr<Scratch> scratch) {
+        const std::lock_guard lock(mutex_);
+        free_.push_back(std::move(scratch));
+    }
+
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<Scratch>> free_;
+};
+
+ScratchPool& scratchPool() {
+    static ScratchPool pool;
+    return pool;
 }
 
 // The identifier worked, trimmed and upper-cased as the program compares identifiers: plain ASCII
@@ -163,10 +203,10 @@ bool readPlainIdentifier(QByteArrayView field, std::string& ascii, qint32& count
 
 class RecordCheck {
 public:
-    RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references)
-        : log_(log), texts_(texts), rosters_(references.rosters), scratch_(threadScratch()),
-          places_(scratch_.places), countryCount_(std::max(references.countryCount, 0)),
-          logNumber_(++scratch_.logs) {
+    RecordCheck(CheckedLog& log, const CheckTexts& texts, const LogCheckReferences& references,
+                Scratch& scratch)
+        : log_(log), texts_(texts), rosters_(references.rosters), scratch_(scratch), places_(scratch_.places),
+          countryCount_(std::max(references.countryCount, 0)), logNumber_(++scratch_.logs) {
         scratch_.contacts.clear();
         scratch_.others.clear();
         scratch_.otherLines.clear();
@@ -435,7 +475,9 @@ CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckT
     }
     log.readable = true;
     log.readWith = references.rosters;
-    RecordPlaces& places = threadScratch().places;
+    const ScratchPool::Lease lease = scratchPool().take();
+    Scratch& scratch = *lease;
+    RecordPlaces& places = scratch.places;
     places.read(bytes);
     const LogHeader& header = places.header.header;
     log.station = header.value(LogHeader::IdentifierValue).trimmed().toUpper();
@@ -444,11 +486,11 @@ CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckT
     checkHeader(log, places.header, places.headerLines, texts);
 
     // The log's date order shows only in all its stamps together.
-    std::vector<QByteArrayView>& stampTexts = threadScratch().stampTexts;
+    std::vector<QByteArrayView>& stampTexts = scratch.stampTexts;
     stampTexts.clear();
     for (const RecordPlace& record : places.records)
         stampTexts.push_back(places.field(record, ContactRecord::DateTime));
-    LogStamps& stamps = threadScratch().stamps;
+    LogStamps& stamps = scratch.stamps;
     readStamps(std::span<const QByteArrayView>(stampTexts), stamps);
     if (stamps.form == DateForm::MonthDayYear)
         log.addFinding(0, texts.format(stamps.proof == DateProof::TwelveHour ? CheckTexts::DateOrderClock
@@ -459,7 +501,7 @@ CheckedLog checkLogBytes(const QString& name, QByteArrayView bytes, const CheckT
     // Turned, or not, once every log is read.
     log.daySwaps = stamps.daySwaps;
 
-    RecordCheck check(log, texts, references);
+    RecordCheck check(log, texts, references, scratch);
     for (std::size_t i = 0; i < places.records.size(); ++i)
         check.check(places.records[i], stamps.stamps[i]);
     check.finish(places.records.size());

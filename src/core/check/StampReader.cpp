@@ -293,7 +293,8 @@ LogStamps readStamps(std::span<const QStringView> texts) {
 }
 
 void readStamps(std::span<const QByteArrayView> texts, LogStamps& stamps) {
-    thread_local std::vector<RawStamp> raws;
+    // A plain local: a thread_local with a destructor frees freed memory under MinGW's threads.
+    std::vector<RawStamp> raws;
     readStampsOf(texts, stamps, raws);
 }
 

@@ -22,6 +22,13 @@ QString canonicalFolder(const QString& folder, DWORD& error) {
         error = ::GetLastError();
         return QString();
     }
+    // Backup semantics open a plain file as well: only a folder can be the program's.
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle, &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ::CloseHandle(handle);
+        error = ERROR_DIRECTORY;
+        return QString();
+    }
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
     if (length >= path.size()) {
@@ -42,7 +49,7 @@ SingleCopyLock::SingleCopyLock(const QString& folder) {
     DWORD error = 0;
     const QString canonical = canonicalFolder(folder, error);
     if (canonical.isEmpty()) {
-        error_ = error == ERROR_ACCESS_DENIED ? EACCES : ENOENT;
+        error_ = error == ERROR_ACCESS_DENIED ? EACCES : error == ERROR_DIRECTORY ? ENOTDIR : ENOENT;
         return;
     }
     // A named mutex lives while a process holds a handle to it and goes with the last one, so a copy that

@@ -10,6 +10,7 @@
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
+#include "ui/kit/SpokenChoice.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -72,6 +73,7 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent, const Dis
     setNameTag(File1, "1421");
     File1->setObjectName(QStringLiteral("File1"));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    speakCurrentItem(*File1);
     File1->setFixedHeight(190);
     // A click chooses, even on the file already chosen: at a later step it enables "Restore" again.
     connect(File1, &QListWidget::itemClicked, this,
@@ -137,6 +139,9 @@ frm_Restor::frm_Restor(AppState& state, Seams& seams, QWidget* parent, const Dis
 
     // Load.
     Localise(*this, *state_.strings, state_.LanguageOffset);
+    // A screen reader reads a dialog's labels of three words or more only: the warning is said with the
+    // text it heads.
+    Label3->setAccessibleName(Label2->text() + QLatin1Char(' ') + Label3->text());
     fillList();
     ProgressBar1->setRange(0, ticksToComplete);
     ProgressBar1->setValue(0);

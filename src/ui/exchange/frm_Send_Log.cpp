@@ -20,6 +20,16 @@
 
 namespace qvmd {
 
+namespace {
+
+// A screen reader reads a dialog's labels of three words or more only: the bare path is said at the end of
+// the sentence above it.
+void sayPathWith(QLabel& sentence, const QString& path) {
+    sentence.setAccessibleName(sentence.text() + QStringLiteral(": ") + path);
+}
+
+} // namespace
+
 frm_Send_Log::frm_Send_Log(AppState& state, Seams& seams, QWidget* parent)
     : FormDialog(parent), state_(state), seams_(seams) {
     setObjectName(QStringLiteral("frm_Send_Log"));
@@ -85,6 +95,7 @@ frm_Send_Log::frm_Send_Log(AppState& state, Seams& seams, QWidget* parent)
     paintBackground(*this, Backdrop::sendBlueToGreen);
     logPath_ = QDir::toNativeSeparators(logFilePath(state_.folder, state_.log.LogInUseName));
     Label3->setText(logPath_);
+    sayPathWith(*Label2, logPath_);
     // Also with the attachment: should the mail program leave it out, the path is at hand.
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
@@ -124,6 +135,7 @@ void frm_Send_Log::attachDone(bool handedOver) {
     // As without the helper: the prepared mail, and the file attached by hand.
     const QString byHand = state_.text(1104);
     Label2->setText(byHand);
+    sayPathWith(*Label2, logPath_);
     seams_.message(this,
                    state_.text(1338, QStringLiteral("The mail program could not attach the Log.")) +
                        QLatin1Char('\n') + byHand,

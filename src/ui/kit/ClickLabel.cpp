@@ -18,6 +18,8 @@ public:
     explicit ClickLabelAccessible(ClickLabel* label) : QAccessibleWidget(label) {}
 
     QAccessible::Role role() const override {
+        if (label()->isCaptionOnly())
+            return QAccessible::StaticText;
         return label()->looksLikeLink() ? QAccessible::Link : QAccessible::Button;
     }
     QString text(QAccessible::Text kind) const override {
@@ -61,6 +63,11 @@ void ClickLabel::showAsLink() {
     palette.setColor(QPalette::WindowText, Qt::blue);
     setPalette(palette);
     setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::captionOnly() {
+    caption_ = true;
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

@@ -15,6 +15,11 @@ public:
     // Looks like a link: underlined blue text and a pointing hand.
     void showAsLink();
     bool looksLikeLink() const { return link_; }
+    // The caption of the control it is the buddy of, as a check box's own text: a click still reaches the
+    // control, but the keyboard and a screen reader meet the control alone, never a second stop with its
+    // name.
+    void captionOnly();
+    bool isCaptionOnly() const { return caption_; }
     // What a click, a key or a screen reader's press does.
     void click() { emit clicked(); }
 
@@ -30,6 +35,7 @@ protected:
 private:
     bool pressed_ = false;
     bool link_ = false;
+    bool caption_ = false;
 };
 
 } // namespace qvmd

@@ -1,5 +1,8 @@
 #include "ui/kit/FocusMarkStyle.h"
 
+#include "ui/kit/FormScale.h"
+
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
@@ -11,6 +14,25 @@ void FocusMarkStyle::drawControl(ControlElement element, const QStyleOption* opt
     QProxyStyle::drawControl(element, option, painter, widget);
     if (element == CE_PushButton && option && painter)
         drawMark(*option, *painter, widget);
+}
+
+int FocusMarkStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight: {
+        // In step with the text beside the box: its font's line height against the usual font's.
+        const qreal text = widget   ? QFontMetricsF(widget->font()).height()
+                           : option ? QFontMetricsF(option->fontMetrics).height()
+                                    : 0;
+        const qreal usual = QFontMetricsF(designFont()).height();
+        return text > usual ? qRound(base * text / usual) : base;
+    }
+    default:
+        return base;
+    }
 }
 
 void FocusMarkStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

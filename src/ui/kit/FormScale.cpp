@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
+#include <QtMath>
 
 #include <algorithm>
 #include <utility>
@@ -243,6 +244,19 @@ void applyFormScale(QWidget& form) {
         if (needed.isValid() && (needed.width() > form.width() || needed.height() > form.height()))
             form.setFixedSize(form.size().expandedTo(needed));
     }
+}
+
+qreal askedFormScale(const QWidget& form) {
+    return std::max<qreal>(1, form.property(scaleProperty).toReal());
+}
+
+QSize formRoom(const QWidget& form) {
+    const QScreen* screen = form.screen();
+    if (!screen)
+        return {};
+    const qreal asked = askedFormScale(form);
+    const QSize room = screen->availableGeometry().size() - windowFrame;
+    return {qFloor(room.width() / asked), qFloor(room.height() / asked)};
 }
 
 qreal formScale(const QWidget& widget) {

@@ -29,6 +29,12 @@ void prepareFormScale(QWidget& form);
 // is less (the text then grows less than asked, but in proportion and whole). Later calls do nothing.
 void applyFormScale(QWidget& form);
 
+// The room the form has on its screen, in the pixels it is built in, at the factor the desktop font asks
+// for; empty without a screen. A form that lays itself out for it keeps its text at the asked size.
+QSize formRoom(const QWidget& form);
+// The factor the desktop font asks the form to grow by (1 for the usual font), before the screen caps it.
+qreal askedFormScale(const QWidget& form);
+
 // The factor the widget's form has grown by (1 until it has); for sizes a form sets once it shows.
 qreal formScale(const QWidget& widget);
 QSize scaledSize(const QSize& size, qreal factor);

@@ -32,8 +32,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return cell.text;
-    case Qt::AccessibleDescriptionRole: // every cell tells its whole row
-        return spokenRow(*this, index.row());
+    case Qt::AccessibleTextRole: // read after its column's name: a row read cell by cell is heard once
+        return spokenCell(*this, index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignments_[static_cast<std::size_t>(index.column())]);
     case Qt::BackgroundRole:

@@ -47,6 +47,10 @@ frm_New_Log::frm_New_Log(AppState& state, Seams& seams, QWidget* parent)
     Label6->setVisible(!lady);
     Label2->setText(state_.profile.StationCallsign.trimmed() + QLatin1Char(' ') +
                     state_.profile.OperatorName.trimmed());
+    // A screen reader reads a dialog's labels of three words or more only: the station's line says the
+    // log's name and category too.
+    Label2->setAccessibleName(Label2->text() + QStringLiteral(", ") + logName_ + QStringLiteral(", ") +
+                              (lady ? Label5 : Label6)->text());
 }
 
 void frm_New_Log::buildControls() {
@@ -102,6 +106,7 @@ void frm_New_Log::buildControls() {
     Label4->setText(QStringLiteral("Log Scripture Delayed / Papery"));
     Label4->setGeometry(66, 174, 358, 26);
     Label4->setBuddy(Check1);
+    Label4->captionOnly();
     whiteText(Label4, 0, true);
     // The caption toggles the switch as a check box's own text would.
     connect(Label4, &ClickLabel::clicked, this, [this] {

@@ -9,6 +9,7 @@
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
+#include "ui/kit/SpokenChoice.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -57,6 +58,7 @@ void frm_Sel_Log::buildControls() {
     Label1->setBuddy(File1);
     File1->setGeometry(12, 46, 336, 220);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    speakCurrentItem(*File1);
     connect(File1, &QListWidget::itemClicked, this, &frm_Sel_Log::File1_Click);
     // Enter on a log chooses it as a click does: the arrows alone only move through the list.
     connect(File1, &QListWidget::itemActivated, this, [this](const QListWidgetItem* item) {

@@ -80,6 +80,8 @@ void frm_log_exist::cmd_Acc_Click() {
     cmd_Mantieni->hide();
     cmd_conf->show();
     Label4->show();
+    // The question is heard with the button the focus goes to: a screen reader leaves the label unread.
+    cmd_Annul->setAccessibleDescription(Label4->text());
     cmd_Annul->setFocus();
 }
 

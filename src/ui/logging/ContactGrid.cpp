@@ -15,7 +15,9 @@ namespace qvmd {
 
 namespace {
 
-constexpr int visibleRows = 10;
+constexpr int usualRows = 10;
+// Fewer rows than these and the grid would show too little of the log to work with.
+constexpr int fewestRows = 4;
 
 // Column widths in twips, as a small system font would need them; headers and alignments come with the
 // model.
@@ -46,9 +48,18 @@ ContactGrid::ContactGrid(QWidget* window, ContactLog& log, const CountryTable& c
     int width = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
     for (int col = 0; col < ContactGridModel::Columns; ++col)
         width += grid.columnWidth(col);
-    const int height = 2 * grid.frameWidth() + grid.horizontalHeader()->sizeHint().height() +
-                       visibleRows * grid.verticalHeader()->defaultSectionSize();
-    grid.setGeometry(left, top, width, height);
+    grid.setGeometry(left, top, width, heightFor(usualRows));
+}
+
+int ContactGrid::heightFor(int rows) const {
+    return 2 * grid_->frameWidth() + grid_->horizontalHeader()->sizeHint().height() +
+           rows * grid_->verticalHeader()->defaultSectionSize();
+}
+
+void ContactGrid::fitHeight(int height) {
+    const int row = std::max(1, grid_->verticalHeader()->defaultSectionSize());
+    visibleRows_ = std::clamp((height - heightFor(0)) / row, fewestRows, usualRows);
+    grid_->resize(grid_->width(), heightFor(visibleRows_));
 }
 
 ContactGrid::~ContactGrid() {
@@ -90,8 +101,8 @@ void ContactGrid::sizeColumns(const CountryTable& countries) {
 void ContactGrid::showLastRow() {
     // Colours come with the model; the last (empty) row is the tenth one visible and the current one.
     const int lastRow = log_.size() + 1;
-    if (lastRow > visibleRows - 1)
-        grid_->setTopRow(lastRow - (visibleRows - 1));
+    if (lastRow > visibleRows_ - 1)
+        grid_->setTopRow(lastRow - (visibleRows_ - 1));
     grid_->setRow(lastRow);
 }
 
@@ -101,7 +112,7 @@ void ContactGrid::highlight(int row) {
         return;
     const int top = grid_->topRow();
     // The last visible row may be cut; a row there does not count as shown.
-    if (row < top || row > top + visibleRows - 2) {
+    if (row < top || row > top + visibleRows_ - 2) {
         if (topBeforeHighlight_ == 0)
             topBeforeHighlight_ = top;
         grid_->setTopRow(row);

@@ -24,6 +24,9 @@ public:
     GridControl* control() const { return grid_; }
     ContactGridModel& model() const { return *model_; }
 
+    // Fewer rows where the window has less room: the grid takes the height given, whole rows only.
+    void fitHeight(int height);
+
     // The last (empty) row becomes the current one and the last of the rows shown.
     void showLastRow();
     // Shows a record in the duplicate colour (0: none), scrolled into view when it is not.
@@ -34,11 +37,13 @@ public:
 
 private:
     void sizeColumns(const CountryTable& countries);
+    int heightFor(int rows) const;
 
     GridControl* grid_ = nullptr;
     const ContactLog& log_;
     std::unique_ptr<ContactGridModel> model_;
     int topBeforeHighlight_ = 0;
+    int visibleRows_ = 10;
 };
 
 } // namespace qvmd

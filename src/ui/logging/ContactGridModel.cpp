@@ -61,8 +61,8 @@ QVariant ContactGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: // the whole text where a long name is cut
         return record && column > 0 ? log_.fieldText(row, column - 1) : QString();
-    case Qt::AccessibleDescriptionRole: // every cell of a contact tells the whole contact
-        return record ? spokenRow(*this, index.row()) : QString();
+    case Qt::AccessibleTextRole: // a contact read cell by cell is heard once, each value after its name
+        return record ? spokenCell(*this, index.row(), column) : QString();
     case SpokenInRowRole: // the cancelled flag is said as a word, and only when it is set
         if (column == cancelledColumn)
             return record && log_.isCancelled(row) ? spokenHeaders_[column] : QString();

@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace qvmd {
 
 ScorePanel::ScorePanel(QWidget* window, int left, int top) {
@@ -30,14 +32,15 @@ ScorePanel::ScorePanel(QWidget* window, int left, int top) {
     };
     int y = top + 26;
     for (const Row& row : rows) {
-        makeCaptionLabel(window, row.name, QString::fromLatin1(row.caption), QRect(left, y, 150, rowH - 2),
-                         row.tag);
+        QLabel* caption = makeCaptionLabel(window, row.name, QString::fromLatin1(row.caption),
+                                           QRect(left, y, 150, rowH - 2), row.tag);
         const QByteArray countName = QByteArray(row.name) + "Value";
         *row.count = makeValueLabel(window, countName.constData(), QRect(left + 152, y, 70, rowH - 2));
         if (row.points) {
             const QByteArray pointsName = QByteArray(row.name) + "Points";
             *row.points = makeValueLabel(window, pointsName.constData(), QRect(left + 226, y, 54, rowH - 2));
         }
+        rows_.append({caption, *row.count, row.points ? *row.points : nullptr});
         y += rowH;
     }
     lbl_Total->setGeometry(left + 152, y - rowH, 128, rowH - 2);
@@ -61,7 +64,31 @@ ScorePanel::ScorePanel(QWidget* window, int left, int top) {
 }
 
 int ScorePanel::bottom() const {
-    return lbl_Warning->geometry().bottom();
+    return std::max(lbl_Warning->geometry().bottom(), lbl_Total->geometry().bottom());
+}
+
+int ScorePanel::right() const {
+    int right = std::max(lbl_Points->geometry().right(), lbl_Warning->geometry().right());
+    for (const Row& row : rows_)
+        right = std::max(right, (row.points ? row.points : row.count)->geometry().right());
+    return right;
+}
+
+void ScorePanel::layOutAsBand(int left, int top) {
+    constexpr int column = 140;
+    constexpr int gap = 6;
+    constexpr int rowH = 26;
+    const int band = static_cast<int>(rows_.size()) * (column + gap) - gap;
+    lbl_Points->setGeometry(left, top, Width, 22);
+    lbl_Warning->setGeometry(left + Width + gap, top, band - Width - gap, 44);
+    int x = left;
+    for (const Row& row : rows_) {
+        row.caption->setGeometry(x, top + 48, column, rowH - 2);
+        row.count->setGeometry(x, top + 48 + rowH, row.count == lbl_Total ? 128 : 70, rowH - 2);
+        if (row.points)
+            row.points->setGeometry(x + 74, top + 48 + rowH, 54, rowH - 2);
+        x += column + gap;
+    }
 }
 
 void ScorePanel::showPoints(const PointValues& points) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QLabel;
@@ -35,11 +36,23 @@ public:
 
     static constexpr int Width = 280;
     int bottom() const;
+    int right() const;
+    // Laid out in one wide band instead, for a window with no room beside the grid: the heading and the
+    // warning above, each row's caption over its count and points.
+    void layOutAsBand(int left, int top);
 
     void showPoints(const PointValues& points);
     // The warning names the category the log still lacks.
     void appendToWarning(const QString& missingCategory);
     void showCounters(const LogCounters& counters, const PointValues& points, bool warningShown);
+
+private:
+    struct Row {
+        QLabel* caption;
+        QLabel* count;
+        QLabel* points;
+    };
+    QList<Row> rows_;
 };
 
 } // namespace qvmd

@@ -18,6 +18,7 @@
 #include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/LogMessages.h"
 #include "ui/logging/LogTabOrder.h"
+#include "ui/logging/LogWindowFit.h"
 #include "ui/logging/StatisticsOpener.h"
 #include "ui/refdata/frm_country.h"
 
@@ -26,8 +27,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-
-#include <algorithm>
 
 namespace qvmd {
 
@@ -131,8 +130,7 @@ void frm_Log::buildControls() {
     // The score table beside the grid, whose width follows the font and the columns' content.
     score_ = std::make_unique<ScorePanel>(this, MSHFlexGrid1->geometry().right() + 24, 242);
     static_cast<ScoreLabels&>(*this) = *score_;
-    const int bottom = std::max(MSHFlexGrid1->geometry().bottom(), score_->bottom());
-    setFixedSize(std::max(width(), lbl_Points->geometry().left() + ScorePanel::Width + 16), bottom + 16);
+    fitLogWindow(*this, *grid_, *score_, *status_);
     orderLogTabs(*row_, *commands_, MSHFlexGrid1);
 }
 

@@ -4,6 +4,7 @@
 #include "core/print/EasyPrint.h"
 #include "core/print/PainterSurface.h"
 #include "ui/kit/FormControls.h"
+#include "ui/kit/FormScale.h"
 #include "ui/kit/Localise.h"
 
 #include <QComboBox>
@@ -32,7 +33,9 @@ frm_Anteprima::frm_Anteprima(AppState& state, EasyPrint& engine, QWidget* parent
     setProperty("tag", QStringLiteral("1645"));
     setWindowTitle(QStringLiteral("Print preview"));
     allowCloseBox();
-    resize(900, 760);
+    // The page's room, as far as the screen holds it: a preview scrolls.
+    const QSize room = formRoom(*this);
+    resize(room.isEmpty() ? QSize(900, 760) : QSize(900, 760).boundedTo(room));
 
     cmd_First = makeButton(this, "cmd_First", QStringLiteral("|<"));
     cmd_Prev = makeButton(this, "cmd_Prev", QStringLiteral("<"));

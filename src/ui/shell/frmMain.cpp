@@ -134,7 +134,11 @@ void frmMain::buildControls() {
     connect(cmd_Send_Log, &QPushButton::clicked, this, &frmMain::cmd_Send_Log_Click);
     connect(cmd_New_Log, &QPushButton::clicked, this, &frmMain::cmd_New_Log_Click);
     connect(cmd_Close, &QPushButton::clicked, this, &frmMain::cmd_Close_Click);
-    setFixedSize(820, 600);
+    // As drawn where the screen has room for it at the desktop's text size; else the picture and the
+    // spaces give way first, so that the text keeps its size.
+    const QSize drawn(820, 600);
+    const QSize room = formRoom(*this);
+    setFixedSize(room.isEmpty() ? drawn : drawn.boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
 void frmMain::wireMenus() {

@@ -4,6 +4,7 @@
 #include "core/app/StartupFiles.h"
 #include "core/common/FileErrorText.h"
 #include "ui/kit/Seams.h"
+#include "ui/kit/SpokenChoice.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -36,6 +37,7 @@ frm_Lang::frm_Lang(AppState& state, Seams& seams, QWidget* parent)
     // The box takes the list entry that matches a typed text when editing ends, and its completer
     // matches regardless of case: "italiano" would become Italian. Only the exact name may.
     cmb_Lang->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    speakChoice(*cmb_Lang);
 
     cmb_ok = new QPushButton(QStringLiteral("OK"), this);
     cmb_ok->setObjectName(QStringLiteral("cmb_ok"));

@@ -1,6 +1,7 @@
 #include "ui/station/CategoryOptions.h"
 
 #include "ui/kit/FormControls.h"
+#include "ui/kit/LiveStatusLabel.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -21,8 +22,9 @@ CategoryOptions::CategoryOptions(QWidget* form, std::function<void()> localise)
         keepPlaceWhenHidden(option);
     }
 
-    Label19 = makeLabel(form, "Label19", QStringLiteral("I'm a hunter"), "1120");
-    Label20 = makeLabel(form, "Label20", QStringLiteral("I'm a Lady"), "1119");
+    // What the roster found is spoken as it shows: the focus stays where it was.
+    Label19 = makeLiveLabel(form, "Label19", QStringLiteral("I'm a hunter"), "1120");
+    Label20 = makeLiveLabel(form, "Label20", QStringLiteral("I'm a Lady"), "1119");
     for (QLabel* result : {Label19, Label20}) {
         QFont font = result->font();
         font.setBold(true);
@@ -74,13 +76,17 @@ void CategoryOptions::setVisible(bool visible) {
         option->setVisible(visible);
 }
 
-void CategoryOptions::showFound(const QString& category) {
-    (category == QLatin1String("H") ? Label19 : Label20)->show();
+void CategoryOptions::showFound(const QString& category, const QString& name) {
+    LiveStatusLabel* found = category == QLatin1String("H") ? Label19 : Label20;
+    found->show();
+    found->announce(name + QStringLiteral(", ") + found->text(), LiveStatusLabel::Repeat::Always);
 }
 
 void CategoryOptions::hideFound() {
-    Label19->hide();
-    Label20->hide();
+    for (LiveStatusLabel* found : {Label19, Label20}) {
+        found->announce(QString());
+        found->hide();
+    }
 }
 
 } // namespace qvmd

@@ -6,17 +6,18 @@
 
 #include <functional>
 
-class QLabel;
 class QRadioButton;
 class QWidget;
 
 namespace qvmd {
 
+class LiveStatusLabel;
+
 // The category controls of the station form, under the form's names.
 struct CategoryControls {
-    QList<QRadioButton*> opt_Scelta; // 0 Lady, 1 Hunter
-    QLabel* Label19 = nullptr;       // "I'm a hunter"
-    QLabel* Label20 = nullptr;       // "I'm a Lady"
+    QList<QRadioButton*> opt_Scelta;    // 0 Lady, 1 Hunter
+    LiveStatusLabel* Label19 = nullptr; // "I'm a hunter"
+    LiveStatusLabel* Label20 = nullptr; // "I'm a Lady"
 };
 
 // The Lady and Hunter options and the "I'm a" labels the roster search shows. The options' captions
@@ -32,8 +33,8 @@ public:
     void choose(const QString& category);
     void clear();
     void setVisible(bool visible);
-    // The label that says what the roster found, or none.
-    void showFound(const QString& category);
+    // The label that says what the roster found, or none; the name found is spoken with it.
+    void showFound(const QString& category, const QString& name);
     void hideFound();
 
 private:

@@ -8,6 +8,7 @@
 #include "core/station/StationIdentifier.h"
 #include "core/station/StationProfile.h"
 #include "ui/kit/Background.h"
+#include "ui/kit/LiveStatusLabel.h"
 #include "ui/kit/Localise.h"
 #include "ui/kit/Seams.h"
 #include "ui/station/StationMessages.h"
@@ -324,7 +325,7 @@ void StationFormBase::cmd_Cerca_Click() {
         Text2[1]->setText(search.entry.name);
         category_ = search.entry.category;
         chooseOption(category_);
-        options_->showFound(category_);
+        options_->showFound(category_, search.entry.name);
         setOptionsVisible(false);
     } else {
         onNotFound();

@@ -3,6 +3,7 @@
 #include "core/app/AppState.h"
 #include "core/app/StationState.h"
 #include "ui/kit/FormControls.h"
+#include "ui/kit/LiveStatusLabel.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -79,10 +80,16 @@ void frm_Modif_ute::setEditing(bool editing) {
     cmd_Clear->setVisible(editing);
     cmd_Save->setVisible(editing);
     cmd_Save->setEnabled(editing);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{Check1, cmd_Cerca, Text1[0], Text1[1], Text2[0], Text2[1], Text5,
-                                         Text3, opt_Scelta[0], opt_Scelta[1]})
+    for (QWidget* control : std::initializer_list<QWidget*>{Check1, cmd_Cerca, Text5, Text3})
         control->setEnabled(editing);
+    // While the profile is only shown, its boxes and the chosen category are read only rather than
+    // disabled: Tab and a screen reader reach them, so the profile is heard, and nothing can change it.
+    for (QLineEdit* box : {Text1[0], Text1[1], Text2[0], Text2[1]})
+        box->setReadOnly(!editing);
+    if (editing)
+        applyModeLocks(Check1->isChecked());
+    for (QRadioButton* option : opt_Scelta)
+        option->setEnabled(editing || option->isChecked());
 }
 
 void frm_Modif_ute::cmd_modif_Click() {

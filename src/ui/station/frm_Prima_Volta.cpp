@@ -7,6 +7,7 @@
 #include "core/station/StationIdentifier.h"
 #include "ui/kit/FormControls.h"
 #include "ui/kit/Seams.h"
+#include "ui/kit/SpokenChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,6 +42,7 @@ frm_Prima_Volta::frm_Prima_Volta(AppState& state, Seams& seams, QWidget* parent)
     Combo1->setCurrentIndex(state.LanguageOffset == 0 ? 0 : 1);
     languageLabel->setBuddy(Combo1);
     setNameTag(Combo1, "1081");
+    speakChoice(*Combo1);
     connect(Combo1, &QComboBox::activated, this, &frm_Prima_Volta::Combo1_Click);
     grid()->addWidget(languageLabel, 3, 3);
     grid()->addWidget(Combo1, 4, 3);

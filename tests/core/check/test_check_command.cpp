@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -15,7 +16,8 @@ using namespace qvmd;
 
 namespace {
 
-const QString root = QStringLiteral(QVMD_FIXTURES_DIR "/check");
+// Absolute with its drive on Windows, so that the checker started in another folder finds it too.
+const QString root = QFileInfo(QStringLiteral(QVMD_FIXTURES_DIR "/check")).absoluteFilePath();
 
 void writeLog(const QString& path, const QByteArray& station, const QByteArray& worked) {
     QFile file(path);

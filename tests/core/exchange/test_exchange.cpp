@@ -312,6 +312,9 @@ TEST_F(CopyTest, RestoreFindsItsLogWithoutRegardToCase) {
         QDir(root).mkpath("Backup");
         for (const QString& log : c.logs)
             write("Logs/" + log, "old " + log.toUtf8());
+        // Where the file system ignores case (Windows), two names differing only in case are one file.
+        if (entries(file("Logs")).size() != c.logs.size())
+            continue;
         write("Backup/" + c.backup, "backup");
 
         const RestoreOutcome outcome =

@@ -74,6 +74,8 @@ TEST_F(ExchangeWindows, SendLogPutsThePathOnTheClipboardEvenWhenExitFollows) {
         frm_Send_Log window(state, seams);
         window.show();
         EXPECT_EQ(window.Label3->text(), QDir::toNativeSeparators(logPath()));
+        // The bare path is too short for a screen reader to read in a dialog: the sentence says it.
+        EXPECT_TRUE(window.Label2->accessibleName().endsWith(": " + QDir::toNativeSeparators(logPath())));
         EXPECT_FALSE(window.close());
         QTest::mouseClick(window.cmd_Close, Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
@@ -221,6 +223,8 @@ protected:
 TEST_F(RestoreWindow, StepsEachEnableTheNext) {
     frm_Restor window(state, seams);
     window.show();
+    // The one-word warning is said with the text it heads.
+    EXPECT_EQ(window.Label3->accessibleName(), window.Label2->text() + " " + window.Label3->text());
 
     QTest::mouseClick(window.cmd_Continua, Qt::LeftButton);
     EXPECT_FALSE(window.File1->isHidden());

@@ -10,6 +10,8 @@
 #include "ui/logfile/frm_log_exist.h"
 #include "ui/shell/frmMain.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -83,6 +85,9 @@ TEST_F(LogWindows, NewLogWritesTheLogTheCountersAndUseDat) {
         EXPECT_EQ(window.Label2->text(), "5QV123 MARIO ROSSI");
         EXPECT_EQ(window.Label5->isVisible(), c.paper); // the Lady badge for the Lady log
         EXPECT_NE(window.Label6->isVisible(), c.paper);
+        // The log's name and category are said in the station's sentence.
+        EXPECT_EQ(window.Label2->accessibleName(),
+                  "5QV123 MARIO ROSSI, " + c.name + ", " + (c.paper ? window.Label5 : window.Label6)->text());
         if (c.paper)
             click(window.Label4); // the caption ticks the switch too
         click(window.cmd_crea);
@@ -100,6 +105,21 @@ TEST_F(LogWindows, NewLogWritesTheLogTheCountersAndUseDat) {
     }
 }
 
+// The paper-log caption ticks the switch on a click, but is no second Tab stop with the switch's name.
+TEST_F(LogWindows, NewLogCaptionIsNoTabStopOfItsOwn) {
+    frm_New_Log window(state, seams);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.Check1->setFocus();
+    QTest::keyClick(window.Check1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.cmd_crea);
+    QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(window.Label4);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->role(), QAccessible::StaticText);
+    click(window.Label4);
+    EXPECT_TRUE(window.Check1->isChecked());
+}
+
 TEST_F(LogWindows, AnExistingLogIsReplacedOnlyAfterYesAndConferma) {
     struct Case {
         const char* name;
@@ -115,6 +135,7 @@ TEST_F(LogWindows, AnExistingLogIsReplacedOnlyAfterYesAndConferma) {
              EXPECT_FALSE(d.cmd_Acc->isEnabled());
              EXPECT_TRUE(d.cmd_conf->isVisible());
              EXPECT_TRUE(d.Label4->isVisible());
+             EXPECT_EQ(d.cmd_Annul->accessibleDescription(), d.Label4->text()); // heard with the focus
              EXPECT_FALSE(d.cmd_Mantieni->isVisible());
              click(d.cmd_Annul);
          },

@@ -31,9 +31,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -167,6 +170,24 @@ QStringList smallTexts(const QWidget& window, qreal smallest) {
     return small;
 }
 
+// Check boxes and options whose box stayed the size of the usual font while their text grew.
+QStringList smallIndicators(const QWidget& window) {
+    QStringList small;
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        const bool check = qobject_cast<const QCheckBox*>(button) != nullptr;
+        if (!button->isVisible() || (!check && !qobject_cast<const QRadioButton*>(button)))
+            continue;
+        const int box = button->style()->pixelMetric(
+            check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, nullptr, button);
+        if (box < 0.6 * button->fontMetrics().height())
+            small << QStringLiteral("%1: box %2 px for a line of %3 px")
+                         .arg(button->objectName())
+                         .arg(box)
+                         .arg(button->fontMetrics().height());
+    }
+    return small;
+}
+
 using Case = std::tuple<WindowCase, int, qreal>; // window, language offset, desktop font points
 
 class LargeText : public ::testing::TestWithParam<Case> {};
@@ -193,9 +214,11 @@ TEST_P(LargeText, NoTextIsCutAndNoControlsOverlap) {
     if (shown->width() < screen.width() * 0.9 && shown->height() < screen.height() * 0.9)
         EXPECT_NEAR(shown->font().pointSizeF(), points, 0.01);
     else
-        EXPECT_GT(shown->font().pointSizeF(), 9.0 + (points - 9.0) / 2);
+        EXPECT_GT(shown->font().pointSizeF(), 9.0 + (points - 9.0) / 2 - 0.01);
     const QStringList small = smallTexts(*shown, 0.75 * shown->font().pointSizeF());
     EXPECT_TRUE(small.isEmpty()) << small.join(QLatin1Char('\n')).toStdString();
+    const QStringList boxes = smallIndicators(*shown);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, LargeText,
@@ -221,4 +244,52 @@ TEST(LargeTextMain, PicturesLoadedAgainKeepTheGrownSize) {
     EXPECT_EQ(window.cmd_Open_Log->size(), grown);
     EXPECT_EQ(window.cmd_Open_Log->iconSize(), picture);
     EXPECT_GT(picture.width(), 300);
+}
+
+// A logging window too wide for the screen with the score beside the grid takes the score below it, and so
+// keeps the desktop's text size: the grid keeps its columns and takes the height left.
+TEST(LargeTextLog, TheScoreGoesBelowTheGridRatherThanTheTextShrinking) {
+    struct Case {
+        qreal points;
+        bool below;
+    };
+    for (const Case& c : {Case{9.0, false}, Case{16.0, true}}) {
+        DesktopFont font(c.points);
+        Station station(1000);
+        ASSERT_TRUE(station.loaded);
+        frm_Log window(station.state, station.seams, [](QWidget*, const QString&) { return true; });
+        window.show();
+        QApplication::sendPostedEvents();
+        const QRect grid = window.MSHFlexGrid1->geometry();
+        const QRect score = window.lbl_Points->geometry();
+        EXPECT_EQ(score.top() > grid.bottom(), c.below) << c.points;
+        EXPECT_NEAR(window.font().pointSizeF(), c.points, 0.01);
+        const QSize screen = window.screen()->availableGeometry().size();
+        EXPECT_LE(window.width(), screen.width());
+        EXPECT_LE(window.height(), screen.height());
+        EXPECT_GE(grid.height(), 5 * window.MSHFlexGrid1->rowHeight(0)) << c.points;
+        const QStringList faults = layoutFaults(window);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+// Not a check: with QVMD_SHOT_DIR set, the main and logging windows at a 16 pt desktop font are saved there
+// as pictures to look at, on the test screen (QVMD_TEST_SCREEN sets its size).
+TEST(LargeTextPictures, SavedWhenAsked) {
+    const QString folder = qEnvironmentVariable("QVMD_SHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QVMD_SHOT_DIR is not set";
+    for (const int language : {0, 1000}) {
+        const QString suffix = language ? QStringLiteral("-en-16pt.png") : QStringLiteral("-it-16pt.png");
+        DesktopFont font(16);
+        Station station(language);
+        ASSERT_TRUE(station.loaded);
+        std::unique_ptr<QWidget> main = windows[0].open(station);
+        main->show();
+        EXPECT_TRUE(main->grab().save(folder + QStringLiteral("/main") + suffix));
+        std::unique_ptr<QWidget> log = windows[11].open(station);
+        log->show();
+        QApplication::sendPostedEvents();
+        EXPECT_TRUE(log->grab().save(folder + QStringLiteral("/logging") + suffix));
+    }
 }

@@ -3,6 +3,8 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QRadioButton>
 
 #include <memory>
 
@@ -29,9 +31,22 @@ protected:
     std::unique_ptr<frm_Modif_ute> w;
 };
 
-QList<QWidget*> lockedWhileViewing(frm_Modif_ute& w) {
-    return {w.Check1,   w.cmd_Cerca, w.Text1[0], w.Text1[1],      w.Text2[0],
-            w.Text2[1], w.Text5,     w.Text3,    w.opt_Scelta[0], w.opt_Scelta[1]};
+// What a person could change: a box that takes typing, the switch, Find, a category not chosen.
+QList<QWidget*> changeable(frm_Modif_ute& w) {
+    QList<QWidget*> found;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{w.Check1, w.cmd_Cerca, w.opt_Scelta[0], w.opt_Scelta[1]})
+        if (control->isEnabled() && !(control != w.Check1 && control->property("checked").toBool()))
+            found << control;
+    for (QLineEdit* box : {w.Text1[0], w.Text1[1], w.Text2[0], w.Text2[1], w.Text5, w.Text3})
+        if (box->isEnabled() && !box->isReadOnly() && !box->isHidden())
+            found << box;
+    return found;
+}
+
+// While the profile is only shown, Tab and a screen reader reach its boxes and its category.
+QList<QWidget*> readWhileViewing(frm_Modif_ute& w) {
+    return {w.Text1[0], w.Text2[0], w.Text1[1], w.Text2[1], w.opt_Scelta[0]};
 }
 
 } // namespace
@@ -51,8 +66,10 @@ TEST_F(ProfileEditor, OpensShowingTheProfileWithEverythingLocked) {
     EXPECT_FALSE(w.Label10->isVisible());
     EXPECT_TRUE(w.opt_Scelta[0]->isChecked());
     EXPECT_FALSE(w.opt_Scelta[1]->isChecked());
-    for (QWidget* control : lockedWhileViewing(w))
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_TRUE(changeable(w).isEmpty()) << changeable(w).first()->objectName().toStdString();
+    for (QWidget* control : readWhileViewing(w))
+        EXPECT_TRUE(control->isEnabled() && (control->focusPolicy() & Qt::TabFocus))
+            << control->objectName().toStdString();
     EXPECT_FALSE(w.cmd_Save->isVisible());
     EXPECT_FALSE(w.cmd_Clear->isVisible());
     EXPECT_TRUE(w.cmd_modif->isVisible());
@@ -64,8 +81,9 @@ TEST_F(ProfileEditor, EditThenClearRestoresAndWritesNothing) {
     frm_Modif_ute& w = open();
     const QStringList before = dataFiles();
     click(w.cmd_modif);
-    for (QWidget* control : lockedWhileViewing(w))
-        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    // A member's club and name come from the rosters: the rest can change.
+    EXPECT_EQ(changeable(w),
+              (QList<QWidget*>{w.Check1, w.cmd_Cerca, w.opt_Scelta[1], w.Text1[0], w.Text1[1]}));
     EXPECT_TRUE(w.cmd_Save->isVisible());
     EXPECT_TRUE(w.cmd_Clear->isVisible());
     EXPECT_FALSE(w.cmd_modif->isVisible());
@@ -89,8 +107,7 @@ TEST_F(ProfileEditor, EditThenClearRestoresAndWritesNothing) {
     EXPECT_TRUE(w.opt_Scelta[0]->isChecked());
     EXPECT_TRUE(w.opt_Scelta[0]->isVisible());
     EXPECT_FALSE(w.opt_Scelta[1]->isChecked());
-    for (QWidget* control : lockedWhileViewing(w))
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_TRUE(changeable(w).isEmpty());
     EXPECT_TRUE(w.cmd_modif->isVisible());
     EXPECT_FALSE(w.cmd_Save->isVisible());
     EXPECT_EQ(dataFiles(), before);

@@ -1,4 +1,5 @@
 #include "support/StationFixture.h"
+#include "ui/kit/LiveStatusLabel.h"
 #include "ui/station/frm_Prima_Volta.h"
 
 #include <QApplication>
@@ -202,6 +203,8 @@ TEST_F(Registration, MemberFoundAsLadyWithAnEmptyName) {
     EXPECT_TRUE(w.found());
     EXPECT_TRUE(w.Label20->isVisible());
     EXPECT_FALSE(w.Label19->isVisible());
+    // Said as it shows, with the name found: the focus does not go there.
+    EXPECT_EQ(w.Label20->spokenText(), "ANNA ROSSI, " + w.Label20->text());
     EXPECT_FALSE(w.opt_Scelta[0]->isVisible());
     EXPECT_FALSE(w.opt_Scelta[1]->isVisible());
     EXPECT_TRUE(w.opt_Scelta[0]->isChecked());
@@ -279,6 +282,7 @@ TEST_F(Registration, StationInBothRostersIsSavedAsHunter) {
     EXPECT_EQ(w.Text2[1]->text(), "JEAN BLEU");
     EXPECT_EQ(w.category(), "H");
     EXPECT_TRUE(w.Label19->isVisible());
+    EXPECT_EQ(w.Label19->spokenText(), "JEAN BLEU, " + w.Label19->text());
 
     click(w.cmd_Save);
     EXPECT_TRUE(seams.messages.empty());
