@@ -28,7 +28,7 @@ SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
 VIRTUAL_DISPLAY_PACKAGES := xvfb xauth
 # The Windows cross build: MinGW-w64, Wine to run the tests, Debian's Qt as the host tools and the Qt sources'
 # unpacker, and the host Qt with QtSvg for the tools that render the pictures at build time.
-WINDOWS_PACKAGES := cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine dpkg-dev xz-utils ca-certificates \
+WINDOWS_PACKAGES := cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine poppler-utils dpkg-dev xz-utils ca-certificates \
                     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n iso-flags-png-320x240 \
                     libgtest-dev
 # The installer is made with NSIS; the portable zip with CMake itself.

@@ -4,11 +4,15 @@
 #include "core/app/AppState.h"
 #include "core/logging/ContactLog.h"
 #include "ui/kit/Seams.h"
+#include "ui/stats/DayCharts.h"
 #include "ui/stats/frm_Stats.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QChartView>
 #include <QDir>
 #include <QFile>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -52,6 +56,24 @@ QByteArray logOf(int contacts) {
     return bytes;
 }
 
+// Notes the first paint of each watched widget.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(std::vector<QWidget*> watched) : waiting_(std::move(watched)) {
+        for (QWidget* widget : waiting_)
+            widget->installEventFilter(this);
+    }
+    bool all() const { return waiting_.empty(); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            waiting_.erase(std::remove(waiting_.begin(), waiting_.end(), watched), waiting_.end());
+        return false;
+    }
+
+private:
+    std::vector<QWidget*> waiting_;
+};
+
 struct Setup {
     explicit Setup(int contacts) : state(dir.path()) {
         QDir(dir.path()).mkpath(QStringLiteral("Data"));
@@ -65,10 +87,16 @@ struct Setup {
         state.profile.category = QStringLiteral("H");
         log.load(logOf(contacts));
     }
+    // As the operator meets it: the window built, shown, and every chart and the grid painted once.
     void open() {
         frm_Stats window(state, seams, log);
+        FirstPaint painted({window.charts().hoursView()->viewport(), window.charts().scoreView()->viewport(),
+                            window.grid_Countries->viewport()});
         window.show();
-        QApplication::processEvents();
+        for (int round = 0; !painted.all() && round < 10000; ++round)
+            QApplication::processEvents();
+        if (!painted.all())
+            std::fprintf(stderr, "bench_statistics: the window was never painted whole\n");
         benchmark::DoNotOptimize(window.statistics().valid);
     }
     QTemporaryDir dir;

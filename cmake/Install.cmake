@@ -28,7 +28,13 @@ add_custom_command(OUTPUT ${QVMD_ICON_PNGS}
 
 configure_file("${PROJECT_SOURCE_DIR}/packaging/${QVMD_APP_ID}.metainfo.xml.in"
                "${QVMD_PACKAGING_OUT}/${QVMD_APP_ID}.metainfo.xml" @ONLY)
-# The manual pages of the program and of the award manager's checker.
+# The manual pages of the program and of the award manager's checker; the checker's shows the built-in
+# certificate template as the program has it, escaped for roff.
+file(READ "${PROJECT_SOURCE_DIR}/resources/certificate.txt" QVMD_CERTIFICATE_TEMPLATE)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/certificate.txt")
+string(REPLACE "\\" "\\e" QVMD_CERTIFICATE_TEMPLATE "${QVMD_CERTIFICATE_TEMPLATE}")
+string(REPLACE "-" "\\-" QVMD_CERTIFICATE_TEMPLATE "${QVMD_CERTIFICATE_TEMPLATE}")
+string(STRIP "${QVMD_CERTIFICATE_TEMPLATE}" QVMD_CERTIFICATE_TEMPLATE)
 set(QVMD_MAN_PAGES)
 foreach(page IN ITEMS QV_md qvmd-check)
     configure_file("${PROJECT_SOURCE_DIR}/packaging/${page}.1" "${QVMD_PACKAGING_OUT}/${page}.1" @ONLY)

@@ -3,13 +3,17 @@
 #include "core/check/CheckRun.h"
 #include "core/check/CheckTexts.h"
 #include "core/common/VersionInfo.h"
+#include "core/platform/Desktop.h"
 #include "core/platform/Memory.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -33,11 +37,30 @@ QString defaultDataFolder() {
     return QDir::cleanPath(programFolder.filePath(QStringLiteral("QV_md/Data")));
 }
 
+// Certificates are drawn with fonts and pictures, which only a GUI application offers; a plain run stays
+// without one.
+bool drawsCertificates(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        if (std::strcmp(argv[i], "--certificates") == 0 || std::strcmp(argv[i], "--template") == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     qvmd::platform::keepFreedMemory();
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> application;
+    if (drawsCertificates(argc, argv)) {
+        qvmd::platform::preferOffscreenDrawing();
+        qvmd::platform::provideRuntimeFolder();
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     const int localeOffset =

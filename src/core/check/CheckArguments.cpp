@@ -1,5 +1,6 @@
 #include "core/check/CheckArguments.h"
 
+#include "core/check/CertificateTexts.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/MailTexts.h"
 
@@ -32,6 +33,16 @@ std::optional<CheckOptions> parseCheckArguments(const QStringList& arguments,
         } else if (argument == QLatin1String("--version")) {
             if (options.action == CheckOptions::Action::Run)
                 options.action = CheckOptions::Action::Version;
+        } else if (argument == QLatin1String("--certificates")) {
+            options.certificates = true;
+        } else if (argument == QLatin1String("--template")) {
+            const std::optional<QString> file = value();
+            if (!file || file->isEmpty()) {
+                error = argument;
+                return std::nullopt;
+            }
+            options.certificates = true;
+            options.certificateTemplate = *file;
         } else if (argument == QLatin1String("--data") || argument == QLatin1String("--out") ||
                    argument == QLatin1String("--mail")) {
             const std::optional<QString> folder = value();
@@ -101,6 +112,7 @@ QString checkHelp(const CheckTexts& texts, const QString& defaultDataFolder, boo
     help += QStringLiteral("  ") + mailTexts.text(MailTexts::HelpMail) + u'\n';
     if (!readsMail)
         help += QStringLiteral("  ") + mailTexts.text(MailTexts::HelpMailMissing) + u'\n';
+    help += QStringLiteral("  ") + certificateHelpText(texts.languageOffset()) + u'\n';
     return help + texts.text(CheckTexts::HelpExit) + u'\n';
 }
 

@@ -16,10 +16,12 @@ struct CheckOptions {
     int windowMinutes = 10;
     // A received number that differs from the one the other station sent: reported, or also refused.
     bool strictNumbers = false;
-    int languageOffset = 0; // 0 Italian, 1000 English
-    QString outFolder;      // empty: the current folder
-    QStringList inputs;     // log folders or files
-    QStringList mailboxes;  // mbox files, Maildir folders or folders of .eml files (--mail)
+    int languageOffset = 0;      // 0 Italian, 1000 English
+    QString outFolder;           // empty: the current folder
+    QStringList inputs;          // log folders or files
+    QStringList mailboxes;       // mbox files, Maildir folders or folders of .eml files (--mail)
+    bool certificates = false;   // a PDF certificate per ranked station (--certificates)
+    QString certificateTemplate; // the manager's layout (--template); empty: the built-in one
 };
 
 // The command line (without the program name). Help and version need no logs; an argument beginning

@@ -1,5 +1,8 @@
 #include "core/check/CheckRun.h"
 
+#include "core/check/CertificateTemplate.h"
+#include "core/check/CertificateTexts.h"
+#include "core/check/Certificates.h"
 #include "core/check/CheckReports.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/CrossCheck.h"
@@ -137,6 +140,7 @@ public:
         mail_.settle(logs_);
         crossCheckAll();
         writeReports();
+        writeCertificateFiles();
         summarise();
         return outcome_;
     }
@@ -171,6 +175,30 @@ private:
                 return stopOnReferenceError(bytes.error());
             rosters_.addRoster(bytes.value(), category);
         }
+        return loadCertificateTemplate();
+    }
+
+    // A template that cannot be used stops the run before any log is read, as missing reference data does.
+    bool loadCertificateTemplate() {
+        if (!options_.certificates)
+            return true;
+        const QString& path = options_.certificateTemplate;
+        QByteArray bytes = defaultCertificateTemplateText();
+        if (!path.isEmpty()) {
+            const Result<QByteArray> read = readFileBytes(path, SmallFileLimit);
+            if (!read)
+                return stop(certificateTemplateUnusableText(
+                    fileErrorText(read.error(), options_.languageOffset), options_.languageOffset));
+            bytes = read.value();
+        }
+        CertificateTemplateReading reading = readCertificateTemplate(bytes);
+        if (!reading.layout)
+            return stop(certificateTemplateUnusableText(
+                certificateTemplateErrorText(reading.error,
+                                             path.isEmpty() ? QStringLiteral(":/certificate.txt") : path,
+                                             options_.languageOffset),
+                options_.languageOffset));
+        certificateLayout_ = std::move(*reading.layout);
         return true;
     }
 
@@ -270,6 +298,21 @@ private:
         failures_ = std::move(failures);
     }
 
+    // After the tables, so that a certificate never stands for a rank the tables do not show.
+    void writeCertificateFiles() {
+        if (!certificateLayout_)
+            return;
+        const QString folder = QDir(out_).filePath(QStringLiteral("certificates"));
+        const CertificatesWritten written = writeCertificates(
+            folder, *certificateLayout_, certificatesOf(logs_, countries_), certificateEmblem());
+        for (const FileError& failure : written.failures)
+            failures_.push_back(
+                texts_.format(CheckTexts::WriteFailed, {fileErrorText(failure, options_.languageOffset)}));
+        if (written.failures.empty())
+            certificatesLine_ =
+                certificatesWrittenText(written.written, folder, options_.languageOffset) + u'\n';
+    }
+
     void summarise() {
         const auto unreadable = static_cast<std::size_t>(
             std::count_if(logs_.cbegin(), logs_.cend(), [](const CheckedLog& log) { return !log.readable; }));
@@ -293,6 +336,7 @@ private:
                 (log->rank > 0 ? QString::number(log->rank) : QStringLiteral("-")).rightJustified(4) + u' ' +
                 visibleText(log->station).leftJustified(12) + u' ' + QString::number(log->checkedScore) +
                 u'\n';
+        outcome_.summary += certificatesLine_;
         if (failures_.empty()) {
             outcome_.summary +=
                 texts_.format(CheckTexts::ReportsWritten, {QDir::toNativeSeparators(out_)}) + u'\n';
@@ -321,6 +365,8 @@ private:
     QString out_;
     std::vector<CheckedLog> logs_;
     std::vector<QString> failures_;
+    std::optional<CertificateTemplate> certificateLayout_;
+    QString certificatesLine_;
 };
 
 } // namespace

@@ -87,6 +87,7 @@ struct CheckedLog {
     QString station; // header identifier trimmed and upper-cased
     QString category;
     QString name;
+    QString year;         // the header's, when it is four digits
     bool indexed = false; // the log the cross-check uses for its station and category
     // False for a log another log of its station and category stands for: one row each in the tables.
     bool inTables = true;

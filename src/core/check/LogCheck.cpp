@@ -65,7 +65,9 @@ void checkHeader(CheckedLog& log, const LogContents& contents, const std::vector
     const QString year = contents.header.value(LogHeader::YearValue).trimmed();
     const bool fourDigits =
         year.size() == 4 && std::all_of(year.cbegin(), year.cend(), [](QChar c) { return c.isDigit(); });
-    if (!fourDigits)
+    if (fourDigits)
+        log.year = year;
+    else
         log.addFinding(lineOf(LogHeader::YearValue), texts.text(CheckTexts::HeaderYear).arg(quoted(year)));
     const QString paper = contents.header.value(LogHeader::PaperLogValue).trimmed();
     if (paper != QLatin1String("Y") && paper != QLatin1String("N"))

@@ -65,6 +65,18 @@ qint64 niceStep(qint64 largest) {
     }
 }
 
+// A label that would run off the chart's left edge is cut with an ellipsis; the line of text under the
+// chart names it whole.
+QString fittedLabel(const QString& label) {
+    constexpr qsizetype room = 36; // characters of the page's sans-serif in the label's 234 pixels
+    if (label.size() <= room)
+        return label;
+    QString cut = label.left(room - 1);
+    while (cut.endsWith(u' '))
+        cut.chop(1);
+    return cut + QChar(0x2026);
+}
+
 // Horizontal bars, one row each, with the value at the bar's end: long labels (stations, countries) stay
 // readable and the chart is as tall as its rows.
 QString horizontalBars(const QString& id, const QString& title, const std::vector<Bar>& bars) {
@@ -84,19 +96,19 @@ QString horizontalBars(const QString& id, const QString& title, const std::vecto
     int y = 5;
     for (const Bar& bar : bars) {
         const qint64 width = std::max<qint64>(bar.value > 0 ? 1 : 0, bar.value * barRoom / largest);
+        // The label goes in whole, after the markers are filled: a name holding "%9" must stay as it is.
         svg +=
-            QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"end\">%3</text>"
-                           "<rect x=\"%4\" y=\"%5\" width=\"%6\" height=\"%7\" fill=\"%8\" stroke=\"#555\"/>"
-                           "<text x=\"%9\" y=\"%2\">%10</text>\n")
-                .arg(labelWidth - 6)
-                .arg(y + 14)
-                .arg(esc(bar.label))
+            QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"end\">").arg(labelWidth - 6).arg(y + 14) +
+            esc(fittedLabel(bar.label)) +
+            QStringLiteral("</text><rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\" "
+                           "stroke=\"#555\"/><text x=\"%6\" y=\"%7\">%8</text>\n")
                 .arg(labelWidth)
                 .arg(y + 2)
                 .arg(width)
                 .arg(row - 4)
                 .arg(QLatin1String(bar.fill))
                 .arg(labelWidth + width + 4)
+                .arg(y + 14)
                 .arg(bar.value);
         y += row;
     }

@@ -49,6 +49,13 @@ QByteArrayView recordLineField(QByteArrayView line, int index) {
     return fieldBetween(line, separatorsOf(line), index);
 }
 
+std::pair<QByteArrayView, QByteArrayView> recordLineFields(QByteArrayView line, int first, int second) {
+    if (first < 0 || first >= FieldCount || second < 0 || second >= FieldCount)
+        return {};
+    const std::array<qsizetype, FieldCount> at = separatorsOf(line);
+    return {fieldBetween(line, at, first), fieldBetween(line, at, second)};
+}
+
 void appendRecordLine(QByteArrayView line, QByteArray& out) {
     const qsizetype begin = out.size();
     qsizetype pos = 0;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -32,6 +33,8 @@ RecordLine recordLineFacts(QByteArrayView line);
 
 // Field index (0-based) of a record's own line, without its ">".
 QByteArrayView recordLineField(QByteArrayView line, int index);
+// Two fields of the same line, found with one look at it.
+std::pair<QByteArrayView, QByteArrayView> recordLineFields(QByteArrayView line, int first, int second);
 
 // A log line without its line end made a record's own line by the reading rule and appended to out:
 // fields end at each ">", a last field without one still counts, fields 9 and later are dropped, missing

@@ -41,15 +41,21 @@ DayStatistics dayStatistics(const ContactLog& log, int countryCount, const Point
     DayStatistics result;
     std::vector<int> validRows;
     std::vector<QByteArrayView> stampTexts;
+    std::vector<int> countryOfRow;
     validRows.reserve(static_cast<std::size_t>(log.size()));
     stampTexts.reserve(static_cast<std::size_t>(log.size()));
+    countryOfRow.reserve(static_cast<std::size_t>(log.size()));
+    // One look at each line: the window opens on logs of tens of thousands of contacts.
     for (int row = 1; row <= log.size(); ++row) {
         if (log.isCancelled(row)) {
             ++result.cancelled;
             continue;
         }
         validRows.push_back(row);
-        stampTexts.push_back(recordLineField(log.line(row), 6));
+        const auto [unit, stamp] = recordLineFields(log.line(row), 2, 6);
+        stampTexts.push_back(stamp);
+        const int country = countryNumberInBytes(unit);
+        countryOfRow.push_back(country >= 1 && country <= countryCount ? country : 0);
     }
     result.valid = static_cast<int>(validRows.size());
 
@@ -58,16 +64,11 @@ DayStatistics dayStatistics(const ContactLog& log, int countryCount, const Point
     readStamps(std::span<const QByteArrayView>(stampTexts), stamps);
 
     std::vector<int> byCountry(static_cast<std::size_t>(std::max(countryCount, 0)) + 1, 0);
-    std::vector<int> countryOfRow(validRows.size(), 0);
     std::vector<Timed> timed;
     timed.reserve(validRows.size());
     for (std::size_t i = 0; i < validRows.size(); ++i) {
         const int row = validRows[i];
-        const int country = countryNumberInBytes(recordLineField(log.line(row), 2));
-        if (country >= 1 && country <= countryCount) {
-            ++byCountry[static_cast<std::size_t>(country)];
-            countryOfRow[i] = country;
-        }
+        ++byCountry[static_cast<std::size_t>(countryOfRow[i])];
         const Stamp& stamp = stamps.stamps[i];
         if (!stamp.read()) {
             ++result.unreadableStamps;
@@ -89,8 +90,10 @@ DayStatistics dayStatistics(const ContactLog& log, int countryCount, const Point
                          return a.contacts > b.contacts;
                      });
 
-    std::stable_sort(timed.begin(), timed.end(),
-                     [](const Timed& a, const Timed& b) { return a.seconds < b.seconds; });
+    // A log is written as the day goes: in time order already, unless its clock was set back.
+    const auto earlier = [](const Timed& a, const Timed& b) { return a.seconds < b.seconds; };
+    if (!std::is_sorted(timed.begin(), timed.end(), earlier))
+        std::stable_sort(timed.begin(), timed.end(), earlier);
     result.stamps.reserve(timed.size());
     std::vector<std::uint8_t> seen(byCountry.size(), 0);
     std::int64_t hunters = 0;

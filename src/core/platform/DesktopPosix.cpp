@@ -50,4 +50,9 @@ void provideRuntimeFolder() {
 #endif
 }
 
+void preferOffscreenDrawing() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 } // namespace qvmd::platform

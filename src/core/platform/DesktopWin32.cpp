@@ -8,4 +8,6 @@ bool desktopNamed(int, char**) {
 
 void provideRuntimeFolder() {}
 
+void preferOffscreenDrawing() {}
+
 } // namespace qvmd::platform

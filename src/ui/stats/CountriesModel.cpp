@@ -4,6 +4,7 @@
 #include "ui/kit/cLoadResPicture.h"
 
 #include <QLocale>
+#include <QPixmapCache>
 
 namespace qvmd {
 
@@ -28,9 +29,17 @@ int CountriesModel::columnCount(const QModelIndex& parent) const {
 QPixmap CountriesModel::flag(int country) const {
     auto found = flags_.constFind(country);
     if (found == flags_.cend()) {
-        const QPixmap picture = cLoadResPicture().LoadResPicture(country, QStringLiteral("FLAG"));
-        found = flags_.insert(
-            country, picture.isNull() ? QPixmap() : picture.scaledToHeight(16, Qt::SmoothTransformation));
+        // Scaled once for the program's run, not for each opening of the window.
+        const QString key = QStringLiteral("qvmd-flag-row-%1").arg(country);
+        QPixmap row;
+        if (!QPixmapCache::find(key, &row)) {
+            const QPixmap picture = cLoadResPicture().LoadResPicture(country, QStringLiteral("FLAG"));
+            if (!picture.isNull()) {
+                row = picture.scaledToHeight(16, Qt::SmoothTransformation);
+                QPixmapCache::insert(key, row);
+            }
+        }
+        found = flags_.insert(country, row);
     }
     return *found;
 }
@@ -48,7 +57,9 @@ QVariant CountriesModel::data(const QModelIndex& index, int role) const {
         case ContactsColumn:
             return country.contacts;
         case ShareColumn:
-            return QStringLiteral("%1 %").arg(share, 0, 'f', 1);
+            // An Italian reads a decimal comma.
+            return QStringLiteral("%1 %").arg(
+                QString::number(share, 'f', 1).replace(u'.', state_.LanguageOffset == 0 ? u',' : u'.'));
         }
         break;
     case Qt::DecorationRole:

@@ -5,6 +5,7 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -43,11 +44,11 @@ QString hourText(int hour) {
     return QStringLiteral("%1:00").arg(hour % 24, 2, 10, QLatin1Char('0'));
 }
 
-// A round step for an axis of up to about eight ticks.
+// A round step for an axis of about five ticks: each label is a text item of its own to lay out.
 double niceStep(double span) {
     if (span <= 0)
         return 1;
-    const double raw = span / 8;
+    const double raw = span / 5;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
     for (const double factor : {1.0, 2.0, 5.0})
         if (raw <= factor * power)
@@ -73,20 +74,27 @@ DayCharts::DayCharts(QWidget* parent) {
     bars->setBarWidth(0.8);
     auto* hoursChart = new QChart;
     hoursChart->addSeries(bars);
+    // The bars stand on a category axis, but twenty-four labels there are cut to "..." in a window of
+    // this size: the hours are named by a second axis, every other hour, under the middle of its bar.
     auto* hourAxis = new QBarCategoryAxis;
     QStringList hours;
     for (int hour = 0; hour < 24; ++hour)
         hours.append(QString::number(hour));
     hourAxis->append(hours);
-    // Twenty-four labels fit under the bars only small.
-    QFont small = hourAxis->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    hourAxis->setLabelsFont(small);
+    hourAxis->setLabelsVisible(false);
+    hourLabels_ = new QCategoryAxis;
+    hourLabels_->setRange(-0.5, 23.5);
+    hourLabels_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (int hour = 0; hour < 24; hour += LabelledHourStep)
+        hourLabels_->append(QString::number(hour), hour);
+    hourLabels_->setGridLineVisible(false);
     countAxis_ = new QValueAxis;
     countAxis_->setLabelFormat(QStringLiteral("%d"));
     hoursChart->addAxis(hourAxis, Qt::AlignBottom);
+    hoursChart->addAxis(hourLabels_, Qt::AlignBottom);
     hoursChart->addAxis(countAxis_, Qt::AlignLeft);
     bars->attachAxis(hourAxis);
+    bars->attachAxis(hourLabels_);
     bars->attachAxis(countAxis_);
     hoursChart->legend()->setAlignment(Qt::AlignBottom);
     hoursView_ = makeView(parent, hoursChart, "chart_Hours");
@@ -126,9 +134,7 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
     ladies_->setLabel(state.text(1121, QStringLiteral("Lady")));
     QChart* hoursChart = hoursView_->chart();
     hoursChart->setTitle(state.text(1801, QStringLiteral("Contacts per hour (UTC)")));
-    hoursChart->axes(Qt::Horizontal)
-        .constFirst()
-        ->setTitleText(state.text(1817, QStringLiteral("Hour (UTC)")));
+    hourLabels_->setTitleText(state.text(1817, QStringLiteral("Hour (UTC)")));
     hoursView_->setAccessibleName(hoursChart->title());
     hoursView_->setAccessibleDescription(hoursDescription(statistics, state));
     hoursView_->setToolTip(hoursView_->accessibleDescription());
@@ -139,10 +145,22 @@ void DayCharts::show(const DayStatistics& statistics, const AppState& state) {
     const qint64 firstDay =
         statistics.score.empty() ? 0 : statistics.score.front().utcSeconds / 86400 * 86400;
     std::int64_t best = 0;
-    for (const DayStatistics::ScorePoint& point : statistics.score) {
+    // The score only grows: some two hundred points across the chart draw the same line as one a minute, in
+    // a fraction of the time on a full day's log; the last point is always kept.
+    const qint64 span = statistics.score.empty()
+                            ? 0
+                            : statistics.score.back().utcSeconds - statistics.score.front().utcSeconds;
+    const qint64 spacing = std::max<qint64>(60, span / 200);
+    for (std::size_t i = 0; i < statistics.score.size(); ++i) {
+        const DayStatistics::ScorePoint& point = statistics.score[i];
+        best = std::max(best, point.score);
+        const bool last = i + 1 == statistics.score.size();
+        if (!points.isEmpty() && !last &&
+            point.utcSeconds - firstDay <
+                static_cast<qint64>(points.constLast().x() * 3600.0 + 0.5) + spacing)
+            continue;
         points.append(QPointF(static_cast<double>(point.utcSeconds - firstDay) / 3600.0,
                               static_cast<double>(point.score)));
-        best = std::max(best, point.score);
     }
     score_->replace(points);
     const double from = points.isEmpty() ? 0 : std::floor(points.constFirst().x());

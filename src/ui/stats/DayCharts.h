@@ -3,6 +3,7 @@
 #include <QString>
 
 class QBarSet;
+class QCategoryAxis;
 class QChart;
 class QChartView;
 class QLineSeries;
@@ -20,6 +21,9 @@ class DayCharts {
 public:
     explicit DayCharts(QWidget* parent);
 
+    // Hours named under the bars: every other one, so that each name is whole at the window's size.
+    static constexpr int LabelledHourStep = 2;
+
     QChartView* hoursView() const { return hoursView_; }
     QChartView* scoreView() const { return scoreView_; }
 
@@ -35,6 +39,7 @@ private:
     QBarSet* hunters_ = nullptr;
     QBarSet* ladies_ = nullptr;
     QValueAxis* countAxis_ = nullptr;
+    QCategoryAxis* hourLabels_ = nullptr; // the hours' names under the bars
     QLineSeries* score_ = nullptr;
     QValueAxis* timeAxis_ = nullptr;
     QValueAxis* scoreAxis_ = nullptr;

@@ -25,6 +25,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <future>
+#include <system_error>
+
 namespace qvmd {
 
 namespace {
@@ -35,6 +38,13 @@ constexpr int rateMilliseconds = 15000;
 
 frm_Stats::frm_Stats(AppState& state, Seams& seams, const ContactLog& log, QWidget* parent)
     : QDialog(parent), state_(state), seams_(seams), log_(log) {
+    // On a full day's log the count takes as long as building the window: it is made on another core
+    // meanwhile (nothing here writes the log or the state it reads), or here when no thread is to be had.
+    std::future<DayStatistics> counted;
+    try {
+        counted = std::async(std::launch::async, [this] { return count(); });
+    } catch (const std::system_error&) {
+    }
     setObjectName(QStringLiteral("frm_Stats"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -49,6 +59,11 @@ frm_Stats::frm_Stats(AppState& state, Seams& seams, const ContactLog& log, QWidg
     grid_Countries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_Countries->horizontalHeader()->setSectionResizeMode(CountriesModel::CountryColumn,
                                                              QHeaderView::Stretch);
+    // One line a country: wrapping lays out every cell's text anew on each paint.
+    grid_Countries->setWordWrap(false);
+    // The figures need little room; the countries' names take the rest.
+    grid_Countries->horizontalHeader()->resizeSection(CountriesModel::ContactsColumn, 74);
+    grid_Countries->horizontalHeader()->resizeSection(CountriesModel::ShareColumn, 62);
     grid_Countries->verticalHeader()->setDefaultSectionSize(22);
     grid_Countries->setMinimumWidth(300);
     lbl_Countries = new QLabel(this);
@@ -108,7 +123,7 @@ frm_Stats::frm_Stats(AppState& state, Seams& seams, const ContactLog& log, QWidg
     resize(1040, 640);
 
     localise();
-    refresh();
+    showStatistics(counted.valid() ? counted.get() : count());
     Timer_Rate.setInterval(rateMilliseconds);
     connect(&Timer_Rate, &QTimer::timeout, this, &frm_Stats::Timer_Rate_Timer);
     Timer_Rate.start();
@@ -126,9 +141,17 @@ void frm_Stats::localise() {
     cmd_Close->setText(state_.text(1811, QStringLiteral("Close")));
 }
 
+DayStatistics frm_Stats::count() const {
+    return dayStatistics(log_, state_.countries.count(),
+                         pointValues(state_.weights, state_.profile.category));
+}
+
 void frm_Stats::refresh() {
-    statistics_ =
-        dayStatistics(log_, state_.countries.count(), pointValues(state_.weights, state_.profile.category));
+    showStatistics(count());
+}
+
+void frm_Stats::showStatistics(DayStatistics statistics) {
+    statistics_ = std::move(statistics);
     charts_->show(statistics_, state_);
     countries_->show(statistics_);
     const QString worked =

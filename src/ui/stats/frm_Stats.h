@@ -55,6 +55,8 @@ public slots:
 
 private:
     void localise();
+    DayStatistics count() const;
+    void showStatistics(DayStatistics statistics);
     QImage picture();
 
     AppState& state_;

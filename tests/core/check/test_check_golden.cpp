@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CheckGolden,
                          testing::Values("confirmed", "not_in_log", "miscopied", "time_off", "duplicate",
                                          "cancelled", "broken_header", "unreadable", "lf_only", "other_form",
                                          "score54", "month_first", "two_categories", "numbers",
-                                         "numbers_strict", "control_chars"));
+                                         "numbers_strict", "control_chars", "certificates"));
 
 TEST(CheckGoldenHtml, HoldsTheSameRowsAndASortScript) {
     QTemporaryDir out;

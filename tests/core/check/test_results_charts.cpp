@@ -83,4 +83,19 @@ TEST(ResultsCharts, CountAndDrawWhatTheTableHolds) {
     EXPECT_EQ(resultsChartsHtml({}, data, 1000), QString());
 }
 
+// A name is drawn as it was written, markers and all, and one too long for the label's room is cut where the
+// chart shows it but stays whole in the line of text under it.
+TEST(ResultsCharts, NamesStayAsWrittenAndLongOnesFitTheirRoom) {
+    const QString odd = QStringLiteral("A%9B%10C%2");
+    const QString longName = QStringLiteral("ANNA MARIA FRANCESCA DE LA CRUZ Y RODRIGUEZ");
+    const std::vector<CheckedLog> logs = {
+        ranked(QStringLiteral("1QV1"), QStringLiteral("H"), odd, 9, 1),
+        ranked(QStringLiteral("1QV2"), QStringLiteral("H"), longName, 8, 2)};
+    const QString page = resultsChartsHtml(logs, resultsChartData(logs, CountryTable()), 1000);
+    EXPECT_TRUE(page.contains(QStringLiteral("end\">1. 1QV1 A%9B%10C%2</text>"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("end\">2. 1QV2 ANNA MARIA FRANCESCA DE LA\u2026</text>")))
+        << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("2. 1QV2 ") + longName + QStringLiteral(" 8")));
+}
+
 } // namespace

@@ -1,9 +1,12 @@
 #include "support/LogWindowFixture.h"
+#include "ui/stats/CountriesModel.h"
 #include "ui/stats/DayCharts.h"
 #include "ui/stats/frm_Stats.h"
 
 #include <QChartView>
 #include <QFileDialog>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -44,7 +47,8 @@ TEST_F(StatisticsWindow, OpensWithF9AndFollowsWritesAndCancellations) {
     EXPECT_EQ(stats->lbl_Rate60->text(), QStringLiteral("Last 60 minutes: 1 contacts per hour"));
     EXPECT_EQ(stats->grid_Countries->model()->rowCount(), 3); // the cancelled France is left out
 
-    // A contact written in the logging window (at 12:05:09, 11:58 still within the last 10 minutes), typed as the operator types it, shows at once.
+    // A contact written in the logging window (at 12:05:09, 11:58 still within the last 10 minutes), typed as
+    // the operator types it, shows at once.
     find(QStringLiteral("2"), QStringLiteral("20"));
     type(3, QStringLiteral("9"));
     enter(3);
@@ -85,6 +89,8 @@ TEST_F(StatisticsWindow, SpeaksItalianWhenItalianIsChosen) {
     EXPECT_EQ(hoursDescription(*stats),
               QStringLiteral("Il maggior numero di contatti: 2 tra le 10:00 e le 11:00 UTC."));
     EXPECT_EQ(stats->cmd_Print->text(), QStringLiteral("Stampa"));
+    EXPECT_EQ(stats->grid_Countries->model()->index(0, CountriesModel::ShareColumn).data().toString(),
+              QStringLiteral("33,3 %"));
     EXPECT_EQ(window->findChild<QToolButton*>(QStringLiteral("cmd_Stats"))->text(),
               QStringLiteral("Statistiche"));
 }
@@ -122,6 +128,30 @@ TEST_F(StatisticsWindow, SavesAPictureAndPrintsOnePage) {
     // A folder where the file should go is reported, not passed over.
     EXPECT_FALSE(stats->savePicture(dir.path()));
     EXPECT_EQ(seams.messages.size(), 1u);
+}
+
+// Every hour named under the bars is whole, in both languages: twenty-four names on a category axis were all
+// cut to an ellipsis at the window's size.
+TEST_F(StatisticsWindow, NamesTheHoursUnderTheBarsWhole) {
+    for (const int language : {0, 1000}) {
+        state.LanguageOffset = language;
+        open();
+        frm_Stats* stats = openStatistics();
+        ASSERT_NE(stats, nullptr);
+        QApplication::processEvents();
+        QStringList shown;
+        for (const QGraphicsItem* item : stats->charts().hoursView()->scene()->items())
+            if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item); text && text->isVisible())
+                shown.append(text->toPlainText());
+        for (const QString& text : shown)
+            EXPECT_FALSE(text.contains(QChar(0x2026)) || text.contains(QStringLiteral("...")))
+                << text.toStdString();
+        for (int hour = 0; hour < 24; hour += DayCharts::LabelledHourStep)
+            EXPECT_TRUE(shown.contains(QString::number(hour)))
+                << hour << " in " << shown.join(u' ').toStdString();
+        stats->close();
+        window.reset();
+    }
 }
 
 } // namespace
