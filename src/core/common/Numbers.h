@@ -41,6 +41,17 @@ template <typename View> std::int64_t readDigits(View text, qsizetype& pos, bool
     return negative ? -value : value;
 }
 
+// The leading decimal digits of a text as an int, the largest int when they run beyond it; 0 without any.
+template <typename View> int leadingDigitsOf(View text) {
+    constexpr int limit = std::numeric_limits<int>::max();
+    int value = 0;
+    for (qsizetype i = 0; i < text.size() && unit(text, i) >= u'0' && unit(text, i) <= u'9'; ++i) {
+        const int digit = unit(text, i) - u'0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return value;
+}
+
 // A trimmed text that is a whole number and nothing else.
 template <typename View> std::optional<std::int64_t> anyWholeNumberOf(View trimmed) {
     qsizetype pos = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Numbers.h"
 #include "core/common/TrimmedField.h"
 
 #include <QByteArray>
@@ -56,16 +57,11 @@ inline int countryNumberInBytes(QByteArrayView identifier) {
             return static_cast<int>(d2 >= 10 ? d0 * 10 + d1 : d0 * 100 + d1 * 10 + d2);
         }
     }
+    // Otherwise the text rule of countryNumberOf, after the blanks a field's bytes may start with.
     qsizetype i = 0;
     while (i < identifier.size() && isBlankByte(identifier[i]))
         ++i;
-    constexpr int limit = std::numeric_limits<int>::max();
-    int value = 0;
-    for (; i < identifier.size() && identifier[i] >= '0' && identifier[i] <= '9'; ++i) {
-        const int digit = identifier[i] - '0';
-        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
-    }
-    return value;
+    return detail::leadingDigitsOf(identifier.sliced(i));
 }
 
 namespace detail {

@@ -1,5 +1,7 @@
 #include "core/refdata/CountryTable.h"
 
+#include "core/common/Numbers.h"
+
 #include "core/common/TextFile.h"
 
 #include <algorithm>
@@ -51,15 +53,7 @@ QString CountryTable::prefix(int countryNumber) const {
 }
 
 int countryNumberOf(QStringView identifier) {
-    constexpr int limit = std::numeric_limits<int>::max();
-    int value = 0;
-    for (const QChar c : identifier) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            break;
-        const int digit = c.unicode() - '0';
-        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
-    }
-    return value;
+    return detail::leadingDigitsOf(identifier);
 }
 
 } // namespace qvmd

@@ -1,6 +1,7 @@
 #include "core/common/ProgramFolder.h"
 #include "core/common/TextFile.h"
 #include "core/common/Windows1252.h"
+#include "core/logfile/RecordLines.h"
 #include "core/refdata/CountryTable.h"
 #include "core/refdata/Roster.h"
 #include "core/refdata/ScoreWeights.h"
@@ -89,6 +90,18 @@ TEST(CountryNumber, IsTheLeadingDigitRun) {
     EXPECT_EQ(countryNumberOf(u""), 0);
     EXPECT_EQ(countryNumberOf(u"007QV1"), 7);
     EXPECT_EQ(countryNumberOf(u"99999999999999QV1"), std::numeric_limits<int>::max());
+}
+
+// A field's bytes are read as its text once the blanks before it are gone, on the fast path and off it.
+TEST(CountryNumber, AFieldsBytesFollowTheTextRule) {
+    for (const char* field : {"5QV123", "12QV1", "341TRIN12", "1234QV1", "  7QV1", "\t9QV2", "QV5", "", "7",
+                              "77", "777", "007QV1", "9QV", "99999999999999QV1", " \xa0 3QV1", "4\xa0QV1"}) {
+        const QByteArray bytes(field);
+        QString text = fromWindows1252(bytes);
+        while (!text.isEmpty() && text.front().isSpace())
+            text.remove(0, 1);
+        EXPECT_EQ(countryNumberInBytes(bytes), countryNumberOf(text)) << field;
+    }
 }
 
 // ---- Score weights ----
