@@ -3,8 +3,10 @@
 // against the bare read of the file, a keystroke (with what it repaints) and a Find against an empty log,
 // a keystroke against a small roster, and a burst of written contacts against bare durable appends.
 #include "LineEnds.h"
+#include "OperatorLog.h"
 #include "RatioReporter.h"
 #include "core/app/AppState.h"
+#include "core/exchange/AutoBackupSettings.h"
 #include "core/logfile/LogCounters.h"
 #include "core/logfile/LogFile.h"
 #include "core/logfile/LogStatistics.h"
@@ -13,7 +15,6 @@
 #include "ui/logging/EntryStatusLine.h"
 #include "ui/logging/frm_Log.h"
 #include "ui/shell/AutoBackupKeeper.h"
-#include "core/exchange/AutoBackupSettings.h"
 #include "ui/shell/frmMain.h"
 
 #include <QApplication>
@@ -84,20 +85,11 @@ public:
         state.log.LogInUseName = logName;
         state.log.paperLog = QStringLiteral("N");
         state.log.year = QStringLiteral("2026");
-        QByteArray bytes = "##H\r\n#5QV123\r\n#OPERATOR\r\n#N\r\n#1\r\n#01/05/"
-                           "2026\r\n#5\r\n#QV\r\n#123\r\n#2026\r\n#LOG\r\n";
-        for (int n = 1; n <= contacts; ++n)
-            bytes += QStringLiteral("%1>%2>%3QV%4>OPERATOR %5>%6>Country %3>06/05/2026 10:%7:%8>%9>\r\n")
-                         .arg(n)
-                         .arg(n % 500)
-                         .arg(n % 300 + 1)
-                         .arg(n % 3000 + 1)
-                         .arg(n % 97)
-                         .arg(QLatin1String(n % 3 ? "H" : "L"))
-                         .arg((n / 60) % 60, 2, 10, QLatin1Char('0'))
-                         .arg(n % 60, 2, 10, QLatin1Char('0'))
-                         .arg(QLatin1String(n % 11 ? "N" : "S"))
-                         .toLatin1();
+        const QByteArray bytes = operatorLog(contacts, [](int n) {
+            return QStringLiteral("06/05/2026 10:%1:%2")
+                .arg((n / 60) % 60, 2, 10, QLatin1Char('0'))
+                .arg(n % 60, 2, 10, QLatin1Char('0'));
+        });
         QFile log(logPath());
         log.open(QIODevice::WriteOnly);
         log.write(bytes);

@@ -1,5 +1,6 @@
 // The statistics window opened on a log of a full event (32,000 contacts over a day, some cancelled) against
 // the same window on an empty log: the counting must not show beside building the charts.
+#include "OperatorLog.h"
 #include "RatioReporter.h"
 #include "core/app/AppState.h"
 #include "core/logging/ContactLog.h"
@@ -36,24 +37,13 @@ public:
 };
 
 QByteArray logOf(int contacts) {
-    QByteArray bytes =
-        "##H\r\n#5QV123\r\n#OPERATOR\r\n#N\r\n#1\r\n#01/05/2026\r\n#5\r\n#QV\r\n#123\r\n#2026\r\n#LOG\r\n";
-    for (int n = 1; n <= contacts; ++n) {
+    return operatorLog(contacts, [](int n) {
         const int second = n * 86399 / bigLog; // spread over the day
-        bytes += QStringLiteral("%1>%2>%3QV%4>OPERATOR %5>%6>Country %3>09/05/2026 %7:%8:%9>%10>\r\n")
-                     .arg(n)
-                     .arg(n % 500)
-                     .arg(n % 300 + 1)
-                     .arg(n % 3000 + 1)
-                     .arg(n % 97)
-                     .arg(QLatin1String(n % 3 ? "H" : "L"))
-                     .arg(second / 3600, 2, 10, QLatin1Char('0'))
-                     .arg(second / 60 % 60, 2, 10, QLatin1Char('0'))
-                     .arg(second % 60, 2, 10, QLatin1Char('0'))
-                     .arg(QLatin1String(n % 11 ? "N" : "S"))
-                     .toLatin1();
-    }
-    return bytes;
+        return QStringLiteral("09/05/2026 %1:%2:%3")
+            .arg(second / 3600, 2, 10, QLatin1Char('0'))
+            .arg(second / 60 % 60, 2, 10, QLatin1Char('0'))
+            .arg(second % 60, 2, 10, QLatin1Char('0'));
+    });
 }
 
 // Notes the first paint of each watched widget.
