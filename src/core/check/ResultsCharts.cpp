@@ -5,6 +5,7 @@
 #include "core/refdata/CountryTable.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace qvmd {
@@ -195,6 +196,14 @@ QString listed(const std::vector<Bar>& bars) {
     return parts.join(QStringLiteral(", "));
 }
 
+// The bars that have something to tell, for the text beside a chart of many empty ones.
+std::vector<Bar> withValues(const std::vector<Bar>& bars) {
+    std::vector<Bar> kept;
+    std::copy_if(bars.begin(), bars.end(), std::back_inserter(kept),
+                 [](const Bar& bar) { return bar.value > 0; });
+    return kept;
+}
+
 } // namespace
 
 ResultsChartData resultsChartData(const std::vector<CheckedLog>& logs, const CountryTable& countries) {
@@ -259,10 +268,7 @@ QString resultsChartsHtml(const std::vector<CheckedLog>& logs, const ResultsChar
     for (int hour = 0; hour < 24; ++hour)
         hours.push_back({QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')),
                          data.contactsPerHour[static_cast<std::size_t>(hour)], plainFill});
-    std::vector<Bar> busyHours;
-    for (const Bar& hour : hours)
-        if (hour.value > 0)
-            busyHours.push_back(hour);
+    const std::vector<Bar> busyHours = withValues(hours);
     page += figure(text(ContactsPerHour, offset),
                    columns(QStringLiteral("chart-hours"), text(ContactsPerHour, offset),
                            text(HourAxis, offset), text(ContactsAxis, offset), hours),
@@ -281,14 +287,10 @@ QString resultsChartsHtml(const std::vector<CheckedLog>& logs, const ResultsChar
         ++scores[static_cast<std::size_t>(
                      std::clamp<qint64>(std::max<qint64>(0, log->checkedScore) / width, 0, classes - 1))]
               .value;
-    std::vector<Bar> usedScores;
-    for (const Bar& score : scores)
-        if (score.value > 0)
-            usedScores.push_back(score);
     page += figure(text(ScoreDistribution, offset),
                    columns(QStringLiteral("chart-scores"), text(ScoreDistribution, offset),
                            text(ScoreAxis, offset), text(StationsAxis, offset), scores),
-                   listed(usedScores));
+                   listed(withValues(scores)));
 
     int chart = 0;
     for (const auto& entry : perCategory) {
